@@ -1,0 +1,15 @@
+# GoogleTest from Debian's source package, built with this tree's compiler
+# (so the same sources serve the native and the mingw-w64 build).
+set(GTEST_SRC /usr/src/googletest)
+if(NOT EXISTS ${GTEST_SRC}/CMakeLists.txt)
+  message(FATAL_ERROR "GoogleTest sources not found in ${GTEST_SRC} (apt-get install googletest)")
+endif()
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+add_subdirectory(${GTEST_SRC} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+foreach(t gtest gtest_main gmock gmock_main)
+  if(TARGET ${t})
+    target_compile_options(${t} PRIVATE -w)
+  endif()
+endforeach()

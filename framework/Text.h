@@ -1,0 +1,27 @@
+#pragma once
+// UTF-16 text helpers shared by the portable code and the Win32 code.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+using Text = std::u16string;
+
+namespace text {
+
+// Decimal form of a signed integer ("%d").
+Text Decimal(long long value);
+
+// Length of a zero-terminated UTF-16 string, looking at most at `limit` units.
+std::size_t BoundedLength(const char16_t* s, std::size_t limit);
+
+// ASCII/UTF-8 to UTF-16 and back (UTF-8 for test messages and file names).
+Text FromUtf8(const std::string& s);
+std::string ToUtf8(const Text& s);
+
+// Every occurrence of `what` replaced by `with`.
+Text ReplaceAll(Text s, const Text& what, const Text& with);
+
+// Spaces (only U+0020) removed from both ends.
+Text TrimSpaces(const Text& s);
+
+}  // namespace text
