@@ -1,0 +1,36 @@
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "framework/win/WinApp.h"
+#include "profile/ProfileCollection.h"
+#include "profile/ProfileData.h"
+#include "system/win/WMIAccess.h"
+
+// The main program's application object: owns what several parts share
+// for the program's whole life.
+class CTolvik_NetworkApp : public CWinApp {
+public:
+    CTolvik_NetworkApp();
+    ~CTolvik_NetworkApp() override;
+
+    bool InitInstance() override;  // the start-up sequence; always false
+    int ExitInstance() override;
+
+    HANDLE instanceMutex = nullptr;
+    std::wstring programFolder;          // without a trailing backslash
+    uint8_t autoRun = 0;
+    int32_t ieMajorVersion = 0;
+    std::atomic<uint8_t> applierFinished{0};  // set by the UI thread, polled by the switch worker
+    int32_t runProfile = -1;
+    HFONT boldFont = nullptr;
+    CProfileData editRecord;
+    CWMIAccess wmiAccess;
+    CProfileCollection profiles;
+};
+
+// The one application object of the process.
+CTolvik_NetworkApp& TheApp();

@@ -1,0 +1,30 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "framework/Object.h"
+
+// The program's per-user settings, the autorun entry and the Internet
+// Explorer version. Each operation opens its key and closes it again.
+class CRegAccess : public CObject {
+public:
+    CRegAccess();
+    ~CRegAccess() override = default;
+
+    bool ReadShowSetting();
+    int WriteShowSetting(int on);  // on 1: value 1, result 1; on 0: delete, result 0; -1 failure/other
+    bool ReadHideHints();
+    int WriteHideHints(int on);
+    bool ReadDatData(uint8_t (&digest)[20]);
+    int StoreDatData();            // digest of the data file into "DatData": 1 stored, -1 not
+    int ReadAutoRun();             // 1 when the Run value "Tolvik_Network" exists as REG_SZ, else 0
+    int ReadIeMajorVersion();      // leading digits of "Version"; 0 when missing
+
+private:
+    HKEY autoRunRoot_;
+    HKEY hideHintsRoot_;
+    HKEY showSettingRoot_;
+    HKEY datDataRoot_;
+};
