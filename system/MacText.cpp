@@ -1,0 +1,34 @@
+#include "system/MacText.h"
+
+namespace mactext {
+
+namespace {
+
+char16_t HexDigit(unsigned value) {
+    return static_cast<char16_t>(value < 10 ? u'0' + value : u'A' + (value - 10));
+}
+
+char16_t UpperAscii(char16_t c) {
+    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
+
+}  // namespace
+
+Text Format(const uint8_t* bytes, std::size_t length) {
+    Text out;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (i != 0) out += u':';
+        out += HexDigit(bytes[i] >> 4);
+        out += HexDigit(bytes[i] & 0x0F);
+    }
+    return out;
+}
+
+bool Same(const Text& a, const Text& b) {
+    if (a.empty() || a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+    return true;
+}
+
+}  // namespace mactext

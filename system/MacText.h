@@ -1,0 +1,20 @@
+#pragma once
+// The text form of an adapter's hardware address ("00:1A:2B:3C:4D:5E").
+#include <cstddef>
+#include <cstdint>
+
+#include "framework/Text.h"
+
+namespace mactext {
+
+// Each byte as two upper-case hexadecimal digits, joined by ":".
+// No bytes give an empty text.
+Text Format(const uint8_t* bytes, std::size_t length);
+
+// True when both texts name the same address. Hexadecimal digits mean the
+// same in either case, and some sources (WMI on some systems) report them
+// in lower case, so letters are compared without regard to case. An empty
+// text names no address and matches nothing.
+bool Same(const Text& a, const Text& b);
+
+}  // namespace mactext
