@@ -1,20 +1,30 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "framework/Object.h"
 #include "profile/ProfileCollection.h"
 
 // Reads and writes the profile data file
 // (<common app data>\Valtrecossin\TOLVIK_NETWORK\Tolvik_Network.dat).
+//
+// A write never leaves a half-written data file behind: the new image goes
+// to a temporary file in the same folder, is flushed, and only then takes
+// the data file's place. When any step fails the old file stays as it was.
 class CProfileFileAccess : public CObject {
 public:
     // Free bytes available to the caller on the volume of `folder`;
     // false when the query fails. Replaceable for tests.
     using FreeSpaceQuery = std::function<bool(const std::wstring& folder, unsigned long long& freeBytes)>;
 
+    static constexpr unsigned long long kMinFreeBytes = 0x500000;  // 5 MiB on the program's volume
+
+    // `programFolder` without a trailing backslash: the volume checked for
+    // free space, and the data folder when the common one is unavailable.
     CProfileFileAccess(CProfileCollection& profiles, const std::wstring& programFolder);
     ~CProfileFileAccess() override = default;
 
@@ -25,8 +35,12 @@ public:
     void SetFreeSpaceQuery(FreeSpaceQuery query) { freeSpace_ = std::move(query); }
 
 private:
+    bool EnoughFreeSpace() const;
+    bool PutInPlace(const std::vector<uint8_t>& image) const;
+
     CProfileCollection& profiles_;
     std::wstring programFolder_;
+    std::wstring folder_;
     std::wstring path_;
     FreeSpaceQuery freeSpace_;
 };

@@ -6,6 +6,9 @@
 
 #include "framework/Object.h"
 
+// The program's per-user settings key below HKEY_CURRENT_USER.
+inline constexpr wchar_t kSettingsKeyPath[] = L"SOFTWARE\\Valtrecossin\\Ortivo\\3.00.000";
+
 // The program's per-user settings, the autorun entry and the Internet
 // Explorer version. Each operation opens its key and closes it again.
 class CRegAccess : public CObject {

@@ -1,0 +1,163 @@
+#include "profile/win/ProfileFileAccess.h"
+
+#include <shlobj.h>
+
+#include <new>
+
+#include "profile/DataFileImage.h"
+#include "profile/win/FileHandle.h"
+#include "system/win/RegAccess.h"
+
+namespace {
+
+constexpr wchar_t kDataSubfolder[] = L"\\Valtrecossin\\TOLVIK_NETWORK";
+constexpr wchar_t kFileName[] = L"\\Tolvik_Network.dat";
+constexpr DWORD kIoChunk = 1 << 20;
+// Larger files cannot describe a valid record count; not worth reading.
+constexpr ULONGLONG kMaxImageSize = datafile::kHeaderSize + 0xFFFFFFFFull;
+
+// The data folder below the common application-data folder, or empty.
+std::wstring CommonDataFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    if (SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, 0, folder) != S_OK) return {};
+    return std::wstring(folder) + kDataSubfolder;
+}
+
+bool NoFileAt(const std::wstring& path) {
+    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+bool DefaultFreeSpace(const std::wstring& folder, unsigned long long& freeBytes) {
+    ULARGE_INTEGER available;
+    if (!GetDiskFreeSpaceExW((folder + L"\\").c_str(), &available, nullptr, nullptr)) return false;
+    freeBytes = available.QuadPart;
+    return true;
+}
+
+// The whole file, opened exclusively; false when it cannot be opened or
+// fewer bytes arrive than its length.
+bool LoadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes) {
+    CFileHandle file(
+        CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return false;
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.Get(), &size) || static_cast<ULONGLONG>(size.QuadPart) > kMaxImageSize) return false;
+    try {
+        bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD want = bytes.size() - done < kIoChunk ? static_cast<DWORD>(bytes.size() - done) : kIoChunk;
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr) || got == 0) return false;
+        done += got;
+    }
+    return true;
+}
+
+bool WriteAll(HANDLE file, const std::vector<uint8_t>& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD want = bytes.size() - done < kIoChunk ? static_cast<DWORD>(bytes.size() - done) : kIoChunk;
+        DWORD put = 0;
+        if (!WriteFile(file, bytes.data() + done, want, &put, nullptr) || put != want) return false;
+        done += put;
+    }
+    return true;
+}
+
+// A file that cannot be opened for reading and writing (read-only, say)
+// loses its attributes so that the write can take its place.
+void ClearAttributesIfLocked(const std::wstring& path) {
+    if (NoFileAt(path)) return;
+    CFileHandle probe(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!probe.Valid()) SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Removes the temporary file unless it was put in place.
+class CTemporaryFile {
+public:
+    explicit CTemporaryFile(std::wstring path) : path_(std::move(path)) {}
+    ~CTemporaryFile() {
+        if (!kept_) DeleteFileW(path_.c_str());
+    }
+    CTemporaryFile(const CTemporaryFile&) = delete;
+    CTemporaryFile& operator=(const CTemporaryFile&) = delete;
+    const std::wstring& Path() const { return path_; }
+    void Keep() { kept_ = true; }
+
+private:
+    std::wstring path_;
+    bool kept_ = false;
+};
+
+bool WriteFlushed(const std::wstring& path, const std::vector<uint8_t>& image) {
+    CFileHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return false;
+    if (!WriteAll(file.Get(), image) || !FlushFileBuffers(file.Get())) return false;
+    return file.Close();
+}
+
+// ReplaceFileW keeps the data file's security and attributes; a first
+// write has nothing to replace and renames the temporary file instead.
+bool MoveOver(const std::wstring& temporary, const std::wstring& target) {
+    if (!NoFileAt(target))
+        return ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, 0, nullptr, nullptr) != FALSE;
+    return MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+           FALSE;
+}
+
+}  // namespace
+
+std::wstring CommonDataFilePath() {
+    const std::wstring folder = CommonDataFolder();
+    return folder.empty() ? std::wstring() : folder + kFileName;
+}
+
+CProfileFileAccess::CProfileFileAccess(CProfileCollection& profiles, const std::wstring& programFolder)
+    : profiles_(profiles), programFolder_(programFolder), folder_(CommonDataFolder()), freeSpace_(DefaultFreeSpace) {
+    if (folder_.empty()) folder_ = programFolder_;
+    path_ = folder_ + kFileName;
+}
+
+int CProfileFileAccess::Read() {
+    if (NoFileAt(path_)) return 1;
+    std::vector<uint8_t> image;
+    if (!LoadWholeFile(path_, image)) return -1;
+    return datafile::Decode(image.data(), image.size(), profiles_);
+}
+
+int CProfileFileAccess::Write() {
+    if (!EnoughFreeSpace()) return -2;
+    ClearAttributesIfLocked(path_);
+    std::vector<uint8_t> image;
+    try {
+        if (datafile::Encode(profiles_, image) != 0) return -1;
+    } catch (const std::bad_alloc&) {
+        return -1;
+    }
+    if (!PutInPlace(image)) return -1;
+    CRegAccess().StoreDatData();  // a digest that cannot be stored does not fail the write
+    return 0;
+}
+
+bool CProfileFileAccess::EnoughFreeSpace() const {
+    unsigned long long freeBytes = 0;
+    if (!freeSpace_ || !freeSpace_(programFolder_, freeBytes)) freeBytes = 0;
+    return freeBytes >= kMinFreeBytes;
+}
+
+bool CProfileFileAccess::PutInPlace(const std::vector<uint8_t>& image) const {
+    wchar_t temporaryPath[MAX_PATH] = {};
+    if (GetTempFileNameW(folder_.c_str(), L"tnw", 0, temporaryPath) == 0) return false;
+    CTemporaryFile temporary(temporaryPath);
+    if (!WriteFlushed(temporary.Path(), image) || !MoveOver(temporary.Path(), path_)) return false;
+    temporary.Keep();
+    return true;
+}

@@ -1,0 +1,236 @@
+// The data file on the real file system of the prefix: read and write
+// results, the read-only rule, the free-space rule, the temporary-file
+// write and the digest stored after a write.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "DataFileTestSupport.h"
+#include "profile/win/GeneratHashMgr.h"
+#include "profile/win/ProfileFileAccess.h"
+#include "system/win/RegAccess.h"
+
+using namespace dftest;
+
+namespace {
+
+constexpr std::size_t kRecord = 26148;
+const std::wstring kProgramFolder = L"C:\\Apps\\X";
+
+// SHA-1 of the hand-built files below, computed with the build host's
+// sha1sum on the same bytes.
+constexpr char kEmptyFileSha1[] = "31b053b416f2fb322322b588b940f4b984a34fd5";
+constexpr char kThreeRecordFileSha1[] = "5533d60854eeb47b3a0b10561a56bad44d8916c0";
+
+CProfileData Patterned(uint8_t seed) {
+    Bytes raw(kRecord);
+    for (std::size_t j = 0; j < kRecord; ++j) raw[j] = static_cast<uint8_t>(j * 31 + seed);
+    CProfileData p;
+    p.LoadBytes(raw.data());
+    return p;
+}
+
+CProfileData Named(const char16_t* name) {
+    CProfileData p;
+    p.SetText(ProfileText::profileName, name);
+    p.Record().ipMode = 1;
+    p.Record().ipAddress = 0xC0A8010A;
+    return p;
+}
+
+Bytes EmptyFileByHand() {
+    Bytes h(196, 0);
+    const char sig[] = "Valtrecossin Wendlemarquist V1.00 ProfileData";
+    std::memcpy(h.data(), sig, 45);
+    return h;
+}
+
+class DataFileOnDisk : public ::testing::Test {
+protected:
+    CProfileFileAccess Access(CProfileCollection& c) {
+        CProfileFileAccess access(c, kProgramFolder);
+        access.SetFreeSpaceQuery([](const std::wstring&, unsigned long long& freeBytes) {
+            freeBytes = 1ull << 32;
+            return true;
+        });
+        return access;
+    }
+    int WriteAll(CProfileCollection& c) { return Access(c).Write(); }
+    Bytes FileBytes() { return ReadBytes(DataFilePath()); }
+    void ExpectOnlyTheDataFileInTheFolder() {
+        const std::vector<std::wstring> entries = FolderEntries(DataFolder());
+        ASSERT_EQ(1u, entries.size()) << "left behind: " << NamesOf(entries);
+        EXPECT_EQ(L"Tolvik_Network.dat", entries[0]);
+    }
+    static std::string NamesOf(const std::vector<std::wstring>& names) {
+        std::string s;
+        for (const std::wstring& n : names) s += std::string(n.begin(), n.end()) + " ";
+        return s;
+    }
+
+    DataFolderScope folder_;
+    SavedValue datData_{HKEY_CURRENT_USER, kSettingsKeyPath, L"DatData"};
+};
+
+TEST_F(DataFileOnDisk, PathIsBelowTheCommonApplicationDataFolder) {
+    CProfileCollection c;
+    EXPECT_EQ(DataFilePath(), CProfileFileAccess(c, kProgramFolder).DataFilePath());
+    EXPECT_EQ(DataFilePath(), CommonDataFilePath());
+    EXPECT_NE(std::wstring::npos, DataFilePath().find(L"\\Valtrecossin\\TOLVIK_NETWORK\\Tolvik_Network.dat"));
+}
+
+TEST_F(DataFileOnDisk, WriteThenReadBack) {
+    CProfileCollection c;
+    c.Add(Named(u"本社"));
+    c.Add(Named(u"自宅"));
+    ASSERT_EQ(0, WriteAll(c));
+    EXPECT_EQ(196u + 2 * kRecord, FileBytes().size());
+    ExpectOnlyTheDataFileInTheFolder();
+
+    CProfileCollection loaded;
+    loaded.Add(CProfileData());  // the read appends; identifiers continue
+    ASSERT_EQ(0, Access(loaded).Read());
+    ASSERT_EQ(3, loaded.Count());
+    CProfileData second;
+    loaded.GetByPosition(2, &second);
+    EXPECT_EQ(u"自宅", second.GetText(ProfileText::profileName));
+    EXPECT_EQ(3, second.Record().profileId);
+    EXPECT_EQ(0xC0A8010Au, second.Record().ipAddress);
+}
+
+TEST_F(DataFileOnDisk, MissingFileGivesOneAndUnusableFilesGiveMinusOne) {
+    CProfileCollection c;
+    EXPECT_EQ(1, Access(c).Read());
+    EXPECT_EQ(0, c.Count());
+
+    Bytes bad = EmptyFileByHand();
+    bad[10] = 'x';
+    ASSERT_TRUE(WriteBytes(DataFilePath(), bad));
+    EXPECT_EQ(-1, Access(c).Read());
+
+    ASSERT_TRUE(WriteBytes(DataFilePath(), EmptyFileByHand()));
+    HANDLE holder = CreateFileW(DataFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    EXPECT_EQ(-1, Access(c).Read()) << "the read opens the file exclusively";
+    CloseHandle(holder);
+    EXPECT_EQ(0, Access(c).Read());
+    EXPECT_EQ(0, c.Count());
+}
+
+TEST_F(DataFileOnDisk, FirstWriteOfAnEmptyCollectionIsTheBareHeaderAndItsDigestIsStored) {
+    DeleteRaw(HKEY_CURRENT_USER, kSettingsKeyPath, L"DatData");
+    CProfileCollection empty;
+    ASSERT_EQ(0, WriteAll(empty));
+    EXPECT_EQ(EmptyFileByHand(), FileBytes());
+
+    uint8_t digest[20];
+    ASSERT_TRUE(CRegAccess().ReadDatData(digest));
+    EXPECT_EQ(FromHex(kEmptyFileSha1), Bytes(digest, digest + 20));
+    DWORD type = 0;
+    Bytes raw;
+    ASSERT_TRUE(GetRaw(HKEY_CURRENT_USER, kSettingsKeyPath, L"DatData", type, raw));
+    EXPECT_EQ(static_cast<DWORD>(REG_BINARY), type);
+    EXPECT_EQ(20u, raw.size());
+}
+
+TEST_F(DataFileOnDisk, DigestAfterAWriteMatchesTheFileBytesAcrossSeveralBlocks) {
+    CProfileCollection c;
+    c.Add(Patterned(7));
+    c.Add(Patterned(200));
+    c.Add(Patterned(55));
+    ASSERT_EQ(0, WriteAll(c));
+    ASSERT_EQ(196u + 3 * kRecord, FileBytes().size());  // 78,640 bytes: two 64 KiB blocks
+
+    uint8_t digest[20];
+    ASSERT_TRUE(CRegAccess().ReadDatData(digest));
+    // The expected value is the host's SHA-1 of the file built by hand, so
+    // this also proves the file is byte for byte that layout.
+    EXPECT_EQ(FromHex(kThreeRecordFileSha1), Bytes(digest, digest + 20));
+}
+
+TEST_F(DataFileOnDisk, ReadOnlyFileIsOverwrittenAndLeftNormal) {
+    CProfileCollection c;
+    c.Add(Named(u"A"));
+    ASSERT_EQ(0, WriteAll(c));
+    ASSERT_TRUE(SetFileAttributesW(DataFilePath().c_str(), FILE_ATTRIBUTE_READONLY));
+
+    c.Add(Named(u"B"));
+    EXPECT_EQ(0, WriteAll(c));
+    const DWORD attributes = GetFileAttributesW(DataFilePath().c_str());
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes);
+    EXPECT_EQ(0u, attributes & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(196u + 2 * kRecord, FileBytes().size());
+    ExpectOnlyTheDataFileInTheFolder();
+}
+
+TEST_F(DataFileOnDisk, FreeSpaceThresholdIsFiveMebibytesOnTheProgramFolder) {
+    CProfileCollection c;
+    c.Add(Named(u"old"));
+    ASSERT_EQ(0, WriteAll(c));
+    const Bytes before = FileBytes();
+    c.Add(Named(u"new"));
+
+    std::wstring asked;
+    unsigned long long offered = 5242879;
+    bool answers = true;
+    CProfileFileAccess access(c, kProgramFolder);
+    access.SetFreeSpaceQuery([&](const std::wstring& folder, unsigned long long& freeBytes) {
+        asked = folder;
+        freeBytes = offered;
+        return answers;
+    });
+    EXPECT_EQ(-2, access.Write());
+    EXPECT_EQ(kProgramFolder, asked) << "the program's own volume is checked, not the data folder's";
+    EXPECT_EQ(before, FileBytes());
+    ExpectOnlyTheDataFileInTheFolder();
+
+    answers = false;  // a failed query counts as nothing free
+    offered = 1ull << 40;
+    EXPECT_EQ(-2, access.Write());
+    EXPECT_EQ(before, FileBytes());
+
+    answers = true;
+    offered = 5242880;
+    EXPECT_EQ(0, access.Write());
+    EXPECT_EQ(196u + 2 * kRecord, FileBytes().size());
+}
+
+TEST_F(DataFileOnDisk, FailedReplaceLeavesTheOldFileIntactAndNoTemporaryFile) {
+    CProfileCollection c;
+    c.Add(Named(u"kept"));
+    ASSERT_EQ(0, WriteAll(c));
+    const Bytes before = FileBytes();
+    uint8_t digestBefore[20];
+    ASSERT_TRUE(CRegAccess().ReadDatData(digestBefore));
+
+    c.Add(Named(u"lost"));
+    HANDLE holder = CreateFileW(DataFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    EXPECT_EQ(-1, WriteAll(c));
+    CloseHandle(holder);
+
+    EXPECT_EQ(before, FileBytes());
+    ExpectOnlyTheDataFileInTheFolder();
+    uint8_t digestAfter[20];
+    ASSERT_TRUE(CRegAccess().ReadDatData(digestAfter));
+    EXPECT_EQ(0, std::memcmp(digestBefore, digestAfter, 20)) << "no digest stored for a failed write";
+
+    CProfileCollection loaded;
+    ASSERT_EQ(0, Access(loaded).Read());
+    EXPECT_EQ(1, loaded.Count());
+}
+
+TEST_F(DataFileOnDisk, MissingDataFolderReadsAsNoFileAndWritesFail) {
+    const std::wstring away = DataFolder() + L".away";
+    ASSERT_TRUE(MoveFileW(DataFolder().c_str(), away.c_str()));
+    CProfileCollection c;
+    const int read = Access(c).Read();
+    const int write = WriteAll(c);
+    const bool folderAppeared = GetFileAttributesW(DataFolder().c_str()) != INVALID_FILE_ATTRIBUTES;
+    ASSERT_TRUE(MoveFileW(away.c_str(), DataFolder().c_str()));
+    EXPECT_EQ(1, read);
+    EXPECT_EQ(-1, write);
+    EXPECT_FALSE(folderAppeared) << "the program never creates the data folder";
+}
+
+}  // namespace

@@ -1,0 +1,156 @@
+// CRegAccess against the registry of the prefix: value types, results and
+// edge cases of the settings, the autorun entry and the IE version.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "DataFileTestSupport.h"
+#include "framework/win/WideText.h"
+#include "system/AutoRunEntry.h"
+#include "system/win/RegAccess.h"
+
+using namespace dftest;
+
+namespace {
+
+const std::wstring kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const std::wstring kIeKey = L"Software\\Microsoft\\Internet Explorer";
+
+bool SetDword(const wchar_t* name, DWORD value) {
+    return SetRaw(HKEY_CURRENT_USER, kSettingsKeyPath, name, REG_DWORD, &value, sizeof(value));
+}
+
+class RegistrySettings : public ::testing::Test {
+protected:
+    SavedValue showSetting_{HKEY_CURRENT_USER, kSettingsKeyPath, L"ShowSetting"};
+    SavedValue hideHints_{HKEY_CURRENT_USER, kSettingsKeyPath, L"HideHints"};
+    SavedValue datData_{HKEY_CURRENT_USER, kSettingsKeyPath, L"DatData"};
+    SavedValue autoRun_{HKEY_CURRENT_USER, kRunKey, L"Tolvik_Network"};
+};
+
+TEST_F(RegistrySettings, ShowSettingIsOnOnlyForDwordOne) {
+    CRegAccess reg;
+    DeleteRaw(HKEY_CURRENT_USER, kSettingsKeyPath, L"ShowSetting");
+    EXPECT_FALSE(reg.ReadShowSetting());
+
+    EXPECT_EQ(1, reg.WriteShowSetting(1));
+    DWORD type = 0;
+    Bytes data;
+    ASSERT_TRUE(GetRaw(HKEY_CURRENT_USER, kSettingsKeyPath, L"ShowSetting", type, data));
+    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
+    EXPECT_EQ((Bytes{1, 0, 0, 0}), data);
+    EXPECT_TRUE(reg.ReadShowSetting());
+
+    ASSERT_TRUE(SetDword(L"ShowSetting", 2));
+    EXPECT_FALSE(reg.ReadShowSetting()) << "REG_DWORD 2";
+    ASSERT_TRUE(SetText(HKEY_CURRENT_USER, kSettingsKeyPath, L"ShowSetting", REG_SZ, L"1"));
+    EXPECT_FALSE(reg.ReadShowSetting()) << "REG_SZ";
+    const DWORD one = 1;
+    ASSERT_TRUE(SetRaw(HKEY_CURRENT_USER, kSettingsKeyPath, L"ShowSetting", REG_BINARY, &one, sizeof(one)));
+    EXPECT_FALSE(reg.ReadShowSetting()) << "REG_BINARY holding 1";
+
+    EXPECT_EQ(0, reg.WriteShowSetting(0));
+    EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, kSettingsKeyPath, L"ShowSetting", type, data)) << "value deleted";
+    EXPECT_EQ(-1, reg.WriteShowSetting(0)) << "deleting an absent value";
+    EXPECT_EQ(-1, reg.WriteShowSetting(2));
+    EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, kSettingsKeyPath, L"ShowSetting", type, data));
+}
+
+TEST_F(RegistrySettings, HideHintsIsOnForAnyNonZeroDword) {
+    CRegAccess reg;
+    DeleteRaw(HKEY_CURRENT_USER, kSettingsKeyPath, L"HideHints");
+    EXPECT_FALSE(reg.ReadHideHints());
+    ASSERT_TRUE(SetDword(L"HideHints", 2));
+    EXPECT_TRUE(reg.ReadHideHints()) << "REG_DWORD 2";
+    ASSERT_TRUE(SetDword(L"HideHints", 0));
+    EXPECT_FALSE(reg.ReadHideHints());
+    ASSERT_TRUE(SetText(HKEY_CURRENT_USER, kSettingsKeyPath, L"HideHints", REG_SZ, L"1"));
+    EXPECT_FALSE(reg.ReadHideHints()) << "REG_SZ";
+
+    EXPECT_EQ(1, reg.WriteHideHints(1));
+    EXPECT_TRUE(reg.ReadHideHints());
+    EXPECT_EQ(0, reg.WriteHideHints(0));
+    EXPECT_FALSE(reg.ReadHideHints());
+    EXPECT_EQ(-1, reg.WriteHideHints(0)) << "deleting an absent value";
+    EXPECT_EQ(-1, reg.WriteHideHints(-1));
+}
+
+TEST(RegistrySettingsKey, WritingCreatesTheSettingsKey) {
+    RootRedirect user(HKEY_CURRENT_USER);  // an empty HKEY_CURRENT_USER for this test
+    ASSERT_TRUE(user.Active());
+    CRegAccess reg;
+    EXPECT_FALSE(reg.ReadHideHints());
+    EXPECT_EQ(-1, reg.WriteShowSetting(0)) << "nothing to delete in a new key";
+    EXPECT_EQ(1, reg.WriteHideHints(1));
+    DWORD type = 0;
+    Bytes data;
+    EXPECT_TRUE(GetRaw(HKEY_CURRENT_USER, kSettingsKeyPath, L"HideHints", type, data));
+    EXPECT_TRUE(reg.ReadHideHints());
+    uint8_t digest[20];
+    EXPECT_FALSE(reg.ReadDatData(digest));
+    EXPECT_EQ(0, reg.ReadAutoRun()) << "no Run key at all";
+}
+
+TEST_F(RegistrySettings, DatDataMustBeBinaryAndFitTwentyBytes) {
+    CRegAccess reg;
+    uint8_t digest[20];
+    Bytes stored(20);
+    for (std::size_t i = 0; i < stored.size(); ++i) stored[i] = static_cast<uint8_t>(0xA0 + i);
+
+    ASSERT_TRUE(SetRaw(HKEY_CURRENT_USER, kSettingsKeyPath, L"DatData", REG_BINARY, stored.data(), 20));
+    ASSERT_TRUE(reg.ReadDatData(digest));
+    EXPECT_EQ(stored, Bytes(digest, digest + 20));
+
+    Bytes longer(21, 0x5A);
+    ASSERT_TRUE(SetRaw(HKEY_CURRENT_USER, kSettingsKeyPath, L"DatData", REG_BINARY, longer.data(), 21));
+    EXPECT_FALSE(reg.ReadDatData(digest)) << "21 bytes";
+    EXPECT_EQ(Bytes(20, 0), Bytes(digest, digest + 20));
+
+    const DWORD number = 0x12345678;
+    ASSERT_TRUE(SetRaw(HKEY_CURRENT_USER, kSettingsKeyPath, L"DatData", REG_DWORD, &number, sizeof(number)));
+    EXPECT_FALSE(reg.ReadDatData(digest)) << "REG_DWORD";
+    EXPECT_EQ(Bytes(20, 0), Bytes(digest, digest + 20));
+
+    DeleteRaw(HKEY_CURRENT_USER, kSettingsKeyPath, L"DatData");
+    EXPECT_FALSE(reg.ReadDatData(digest)) << "absent";
+}
+
+TEST_F(RegistrySettings, AutoRunEntryIsPresentOnlyAsRegSz) {
+    CRegAccess reg;
+    DeleteRaw(HKEY_CURRENT_USER, kRunKey, L"Tolvik_Network");
+    EXPECT_EQ(0, reg.ReadAutoRun());
+
+    const std::wstring entry = W(AutoRunCommandLine(u"C:\\Apps\\X"));
+    EXPECT_EQ(L"\"C:\\Apps\\X\\Tolvik_Network.exe\" /AutoRun", entry);
+    ASSERT_TRUE(SetText(HKEY_CURRENT_USER, kRunKey, L"Tolvik_Network", REG_SZ, entry));
+    EXPECT_EQ(1, reg.ReadAutoRun());
+
+    ASSERT_TRUE(SetText(HKEY_CURRENT_USER, kRunKey, L"Tolvik_Network", REG_SZ, std::wstring(200, L'p')));
+    EXPECT_EQ(1, reg.ReadAutoRun()) << "200 characters";
+
+    ASSERT_TRUE(SetText(HKEY_CURRENT_USER, kRunKey, L"Tolvik_Network", REG_EXPAND_SZ, entry));
+    EXPECT_EQ(0, reg.ReadAutoRun()) << "REG_EXPAND_SZ";
+}
+
+TEST(InternetExplorerVersion, LeadingDigitsOfTheVersionText) {
+    RootRedirect machine(HKEY_LOCAL_MACHINE);  // a machine key without Internet Explorer
+    ASSERT_TRUE(machine.Active());
+    CRegAccess reg;
+    EXPECT_EQ(0, reg.ReadIeMajorVersion()) << "no key";
+
+    ASSERT_TRUE(SetText(HKEY_LOCAL_MACHINE, kIeKey, L"Build", REG_SZ, L"97600"));
+    EXPECT_EQ(0, reg.ReadIeMajorVersion()) << "key without Version";
+    ASSERT_TRUE(SetText(HKEY_LOCAL_MACHINE, kIeKey, L"Version", REG_SZ, L"8.0.7600.16385"));
+    EXPECT_EQ(8, reg.ReadIeMajorVersion());
+    ASSERT_TRUE(SetText(HKEY_LOCAL_MACHINE, kIeKey, L"Version", REG_SZ, L"11.0.9600"));
+    EXPECT_EQ(11, reg.ReadIeMajorVersion());
+    ASSERT_TRUE(SetText(HKEY_LOCAL_MACHINE, kIeKey, L"Version", REG_SZ, L"beta"));
+    EXPECT_EQ(0, reg.ReadIeMajorVersion());
+    ASSERT_TRUE(SetText(HKEY_LOCAL_MACHINE, kIeKey, L"Version", REG_EXPAND_SZ, L"8.0"));
+    EXPECT_EQ(0, reg.ReadIeMajorVersion()) << "not REG_SZ";
+    const DWORD nine = 9;
+    ASSERT_TRUE(SetRaw(HKEY_LOCAL_MACHINE, kIeKey, L"Version", REG_DWORD, &nine, sizeof(nine)));
+    EXPECT_EQ(0, reg.ReadIeMajorVersion()) << "REG_DWORD";
+}
+
+}  // namespace
