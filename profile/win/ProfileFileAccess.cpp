@@ -71,12 +71,18 @@ bool WriteAll(HANDLE file, const std::vector<uint8_t>& bytes) {
 }
 
 // A file that cannot be opened for reading and writing (read-only, say)
-// loses its attributes so that the write can take its place.
+// loses its attributes so that the write can take its place. The replace
+// step refuses a read-only target even where the open would succeed (an
+// administrator may open one for writing), so that attribute is cleared too.
 void ClearAttributesIfLocked(const std::wstring& path) {
-    if (NoFileAt(path)) return;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
     CFileHandle probe(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!probe.Valid()) SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!probe.Valid() || (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        probe.Close();
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
 }
 
 // Removes the temporary file unless it was put in place.
