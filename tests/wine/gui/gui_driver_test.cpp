@@ -1,0 +1,86 @@
+// The GUI test driver itself: message boxes of this process and of another
+// one (caption, text, icon, answer), screenshots and PNG files.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "tests/wine/support/GuiDriver.h"
+
+namespace {
+
+const wchar_t kText[] = L"プロファイルデータの書き込みに失敗しました。";
+
+struct BoxCase {
+    const wchar_t* argument;
+    gui::BoxIcon icon;
+    int answer;
+};
+
+class ForeignMessageBox : public ::testing::TestWithParam<BoxCase> {};
+
+TEST_P(ForeignMessageBox, IsReadAndAnswered) {
+    const BoxCase c = GetParam();
+    gui::Program probe = gui::StartProgram(gui::ModuleFolder() + L"\\gui_probe.exe", c.argument);
+    ASSERT_TRUE(probe.Started());
+    gui::MessageBoxInfo box;
+    ASSERT_TRUE(gui::WaitForMessageBox(&box, probe.Id()));
+    EXPECT_EQ(box.caption, L"Ortivo");
+    EXPECT_EQ(box.text, kText);
+    EXPECT_STREQ(gui::BoxIconName(box.icon), gui::BoxIconName(c.icon));
+    ASSERT_TRUE(gui::AnswerMessageBox(box.window, c.answer));
+    DWORD code = 0;
+    ASSERT_TRUE(probe.WaitForExit(gui::kDefaultTimeoutMs, &code));
+    EXPECT_EQ(code, static_cast<DWORD>(c.answer));
+}
+
+INSTANTIATE_TEST_SUITE_P(Icons, ForeignMessageBox,
+                         ::testing::Values(BoxCase{L"error", gui::BoxIcon::Error, IDOK},
+                                           BoxCase{L"information", gui::BoxIcon::Information, IDOK},
+                                           BoxCase{L"question", gui::BoxIcon::Question, IDNO},
+                                           BoxCase{L"plain", gui::BoxIcon::None, IDOK}));
+
+TEST(OwnMessageBox, IsReadAnsweredAndPhotographed) {
+    int answer = 0;
+    std::thread shower([&] {
+        answer = MessageBoxW(nullptr, kText, L"Ortivo", MB_ICONQUESTION | MB_YESNO);
+    });
+    gui::MessageBoxInfo box;
+    bool found = gui::WaitForMessageBox(&box, GetCurrentProcessId());
+    if (found) {
+        EXPECT_EQ(box.text, kText);
+        EXPECT_EQ(box.icon, gui::BoxIcon::Question);
+        std::wstring path;
+        EXPECT_TRUE(gui::SaveScreenshot(box.window, L"gui_driver_message_box.png", &path));
+        gui::Image shot;
+        ASSERT_TRUE(gui::CaptureWindow(box.window, &shot));
+        RECT rect;
+        GetWindowRect(box.window, &rect);
+        EXPECT_EQ(shot.width, rect.right - rect.left);
+        EXPECT_EQ(shot.height, rect.bottom - rect.top);
+        EXPECT_TRUE(gui::AnswerMessageBox(box.window, IDYES));
+    }
+    // Never leave the thread waiting in its message box.
+    HWND left = gui::FindTopLevel({L"#32770", L"Ortivo", GetCurrentProcessId()});
+    if (left) PostMessageW(left, WM_COMMAND, IDNO, 0);
+    shower.join();
+    ASSERT_TRUE(found);
+    EXPECT_EQ(answer, IDYES);
+}
+
+TEST(Png, HasSignatureChunksAndStoredBlocks) {
+    gui::Image image;
+    image.width = 300;
+    image.height = 300;  // 270,300 bytes of scanlines: five stored blocks
+    image.pixels.assign(300 * 300, 0x123456);
+    std::vector<uint8_t> png = gui::EncodePng(image);
+    const uint8_t signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    ASSERT_GT(png.size(), 300u * 300u * 3u);
+    EXPECT_TRUE(std::equal(signature, signature + 8, png.begin()));
+    EXPECT_EQ(std::string(png.begin() + 12, png.begin() + 16), "IHDR");
+    EXPECT_EQ(std::string(png.end() - 8, png.end() - 4), "IEND");
+    // IHDR's CRC of a 300 x 300 RGB image, as any PNG reader computes it.
+    uint32_t crc = (uint32_t(png[29]) << 24) | (png[30] << 16) | (png[31] << 8) | png[32];
+    EXPECT_EQ(crc, 0xF61F1922u);
+}
+
+}  // namespace

@@ -1,0 +1,210 @@
+// Files, processes, waiting and finding windows.
+#include "tests/wine/support/GuiDriver.h"
+
+namespace gui {
+
+std::wstring ModuleFolder() {
+    wchar_t path[MAX_PATH] = {};
+    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring s(path, n);
+    size_t slash = s.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring(L".") : s.substr(0, slash);
+}
+
+std::wstring ArtifactFolder() {
+    // Executables live in <build>/bin; artifacts go beside it.
+    std::wstring bin = ModuleFolder();
+    size_t slash = bin.find_last_of(L"\\/");
+    std::wstring folder = (slash == std::wstring::npos ? bin : bin.substr(0, slash)) + L"\\artifacts";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+std::wstring ArtifactPath(const std::wstring& fileName) { return ArtifactFolder() + L"\\" + fileName; }
+
+// ---- Program -------------------------------------------------------------------
+
+Program::Program(Program&& other) noexcept : process_(other.process_), processId_(other.processId_) {
+    other.process_ = nullptr;
+    other.processId_ = 0;
+}
+
+Program& Program::operator=(Program&& other) noexcept {
+    if (this != &other) {
+        Terminate();
+        process_ = other.process_;
+        processId_ = other.processId_;
+        other.process_ = nullptr;
+        other.processId_ = 0;
+    }
+    return *this;
+}
+
+Program::~Program() { Terminate(); }
+
+bool Program::WaitForExit(DWORD timeoutMs, DWORD* code) {
+    if (!process_) return false;
+    bool ended = WaitUntil([this] { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; },
+                           timeoutMs);
+    if (ended && code) GetExitCodeProcess(process_, code);
+    return ended;
+}
+
+void Program::Terminate() {
+    if (!process_) return;
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, 10000);
+    }
+    CloseHandle(process_);
+    process_ = nullptr;
+    processId_ = 0;
+}
+
+Program StartProgram(const std::wstring& exePath, const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + exePath + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
+    std::wstring folder = exePath.substr(0, exePath.find_last_of(L"\\/") + 1);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessW(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &info))
+        return Program();
+    CloseHandle(info.hThread);
+    return Program(info.hProcess, info.dwProcessId);
+}
+
+// ---- waiting -------------------------------------------------------------------
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        PumpMessages();
+        if (condition()) return true;
+        if (GetTickCount64() >= deadline) return false;
+        // Wake for our own messages at once, otherwise poll again soon.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
+// ---- finding windows -----------------------------------------------------------
+
+std::wstring WindowText(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+        return std::wstring();
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
+                        SMTO_ABORTIFHUNG, 5000, &copied);
+    text.resize(static_cast<size_t>(copied));
+    return text;
+}
+
+std::wstring ClassName(HWND window) {
+    wchar_t name[256] = {};
+    int n = GetClassNameW(window, name, 256);
+    return std::wstring(name, n > 0 ? n : 0);
+}
+
+bool IsChecked(HWND button) {
+    DWORD_PTR state = 0;
+    SendMessageTimeoutW(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
+    return state == BST_CHECKED;
+}
+
+namespace {
+
+bool Matches(HWND window, const WindowQuery& q) {
+    if (window == q.exclude) return false;
+    if (q.visibleOnly && !IsWindowVisible(window)) return false;
+    if (q.processId) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        if (pid != q.processId) return false;
+    }
+    if (q.className && ClassName(window) != q.className) return false;
+    if (q.title && WindowText(window) != q.title) return false;
+    return true;
+}
+
+struct TopLevelSearch {
+    const WindowQuery* query;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK TopLevelProc(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<TopLevelSearch*>(param);
+    if (Matches(window, *search->query)) search->found.push_back(window);
+    return TRUE;
+}
+
+struct ChildSearch {
+    std::function<bool(HWND)> match;
+    int skip;
+    HWND found;
+};
+
+BOOL CALLBACK ChildProc(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<ChildSearch*>(param);
+    if (!search->match(window)) return TRUE;
+    if (search->skip-- > 0) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+HWND FindDescendant(HWND parent, std::function<bool(HWND)> match, int index) {
+    ChildSearch search{std::move(match), index, nullptr};
+    EnumChildWindows(parent, ChildProc, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+std::vector<HWND> FindTopLevels(const WindowQuery& query) {
+    TopLevelSearch search{&query, {}};
+    EnumWindows(TopLevelProc, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindTopLevel(const WindowQuery& query) {
+    std::vector<HWND> all = FindTopLevels(query);
+    return all.empty() ? nullptr : all.front();
+}
+
+HWND WaitForTopLevel(const WindowQuery& query, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindTopLevel(query)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+bool WaitForWindowGone(HWND window, DWORD timeoutMs) {
+    return WaitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
+}
+
+HWND FindChild(HWND parent, int id, const wchar_t* className) {
+    return FindDescendant(parent, [&](HWND w) {
+        return GetDlgCtrlID(w) == id && (!className || ClassName(w) == className);
+    }, 0);
+}
+
+HWND FindChildByClass(HWND parent, const wchar_t* className, int index) {
+    return FindDescendant(parent, [&](HWND w) { return ClassName(w) == className; }, index);
+}
+
+HWND FindChildByText(HWND parent, const std::wstring& text, const wchar_t* className) {
+    return FindDescendant(parent, [&](HWND w) {
+        return (!className || ClassName(w) == className) && WindowText(w) == text;
+    }, 0);
+}
+
+}  // namespace gui

@@ -1,0 +1,145 @@
+#pragma once
+// Drives windows of the program under test (or of the test itself) under
+// Wine: start programs, wait for and find windows and controls, read texts,
+// click, type and paste, read and answer message boxes, operate IP address
+// and list-view controls of another process, and take PNG screenshots.
+//
+// Every wait takes a time limit and pumps the calling thread's messages, so
+// a test may drive a modeless dialog of its own thread as well.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/wine/support/PngWriter.h"
+
+namespace gui {
+
+constexpr DWORD kDefaultTimeoutMs = 20000;
+
+// ---- files -----------------------------------------------------------------
+std::wstring ModuleFolder();                      // folder of the running executable
+std::wstring ArtifactFolder();                    // <build>/artifacts (created on demand)
+std::wstring ArtifactPath(const std::wstring& fileName);
+
+// ---- processes -------------------------------------------------------------
+// A started program; the destructor ends it if it still runs.
+class Program {
+public:
+    Program() = default;
+    Program(HANDLE process, DWORD processId) : process_(process), processId_(processId) {}
+    Program(Program&& other) noexcept;
+    Program& operator=(Program&& other) noexcept;
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+    ~Program();
+
+    bool Started() const { return process_ != nullptr; }
+    HANDLE Handle() const { return process_; }
+    DWORD Id() const { return processId_; }
+    // Waits for the end of the program; false on time-out. Exit code in *code.
+    bool WaitForExit(DWORD timeoutMs, DWORD* code = nullptr);
+    void Terminate();
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD processId_ = 0;
+};
+
+// CreateProcessW of `exePath` with `arguments` (appended after the quoted path).
+Program StartProgram(const std::wstring& exePath, const std::wstring& arguments = L"");
+
+// ---- waiting ---------------------------------------------------------------
+void PumpMessages();
+// Calls `condition` until it holds or the time is up, pumping messages.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kDefaultTimeoutMs);
+
+// ---- finding windows -------------------------------------------------------
+struct WindowQuery {
+    const wchar_t* className = nullptr;  // exact class, or null for any
+    const wchar_t* title = nullptr;      // exact window text, or null for any
+    DWORD processId = 0;                 // owning process, or 0 for any
+    bool visibleOnly = true;
+    HWND exclude = nullptr;              // e.g. a window known before
+};
+HWND FindTopLevel(const WindowQuery& query);
+std::vector<HWND> FindTopLevels(const WindowQuery& query);
+HWND WaitForTopLevel(const WindowQuery& query, DWORD timeoutMs = kDefaultTimeoutMs);
+bool WaitForWindowGone(HWND window, DWORD timeoutMs = kDefaultTimeoutMs);
+
+// Descendants (depth first, so property-sheet pages are searched too).
+HWND FindChild(HWND parent, int id, const wchar_t* className = nullptr);
+HWND FindChildByClass(HWND parent, const wchar_t* className, int index = 0);
+HWND FindChildByText(HWND parent, const std::wstring& text, const wchar_t* className = nullptr);
+
+std::wstring WindowText(HWND window);
+std::wstring ClassName(HWND window);
+bool IsChecked(HWND button);
+
+// ---- input -----------------------------------------------------------------
+// Clicks a button the way a mouse click does (posted BM_CLICK); false when
+// the button is missing or disabled.
+bool Click(HWND button);
+// Posts WM_COMMAND(BN_CLICKED) for control `id` to `dialog`.
+bool PostCommand(HWND dialog, int id);
+// Gives the keyboard focus to a control of any thread of this desktop.
+bool FocusControl(HWND control);
+// Posts one WM_CHAR per character to the control (through the owner's
+// message loop, so PreTranslateMessage sees them). Control characters like
+// 0x16 (Ctrl+V) can be typed the same way.
+void TypeText(HWND control, const std::wstring& text);
+// Posts WM_KEYDOWN and WM_KEYUP of a virtual key.
+void PressKey(HWND control, UINT virtualKey);
+// Puts Unicode text on the clipboard.
+bool SetClipboardText(const std::wstring& text);
+// Clipboard text, then WM_PASTE sent to the control.
+bool PasteText(HWND control, const std::wstring& text);
+// Selection of an edit control (EM_GETSEL).
+void EditSelection(HWND edit, DWORD* start, DWORD* end);
+// Waits until the control's text equals `expected` (messages posted earlier processed).
+bool WaitForText(HWND window, const std::wstring& expected, DWORD timeoutMs = kDefaultTimeoutMs);
+// Lets the thread that owns `window` process what was posted to it so far.
+bool Sync(HWND window);
+
+// ---- IP address controls ---------------------------------------------------
+void SetIpAddress(HWND control, DWORD address);   // first octet in the high byte
+void ClearIpAddress(HWND control);
+// Value and number of filled fields (0..4) of the control, also of another process.
+bool ReadIpAddress(HWND control, DWORD* address, int* filledFields);
+
+// ---- list views of any process ---------------------------------------------
+int ListViewCount(HWND list);
+int ListViewSelected(HWND list);                  // first selected row or -1
+std::wstring ListViewText(HWND list, int row, int column = 0);
+LPARAM ListViewData(HWND list, int row);
+bool ListViewSelect(HWND list, int row);          // selected + focused, others cleared
+
+// ---- message boxes ---------------------------------------------------------
+enum class BoxIcon { None, Error, Warning, Information, Question, Unknown };
+
+struct MessageBoxInfo {
+    HWND window = nullptr;
+    std::wstring caption;
+    std::wstring text;
+    BoxIcon icon = BoxIcon::None;
+};
+
+// Waits for a visible message box ("#32770" with a text static 0xFFFF) of the
+// process (0 = any) and reads it.
+bool WaitForMessageBox(MessageBoxInfo* info, DWORD processId = 0,
+                       DWORD timeoutMs = kDefaultTimeoutMs);
+bool ReadMessageBox(HWND box, MessageBoxInfo* info);
+// Presses the box's button IDOK, IDYES, IDNO, ... and waits for the box to go.
+bool AnswerMessageBox(HWND box, int buttonId);
+const char* BoxIconName(BoxIcon icon);
+
+// ---- screenshots -----------------------------------------------------------
+// The window as it is on the screen (brought to the top first). Waits until
+// two captures in a row agree, so pending painting has reached the screen.
+bool CaptureWindow(HWND window, Image* image);
+// Captures and writes <artifacts>/<fileName>; the full path in *path.
+bool SaveScreenshot(HWND window, const std::wstring& fileName, std::wstring* path = nullptr);
+bool SavePng(const Image& image, const std::wstring& path);
+
+}  // namespace gui

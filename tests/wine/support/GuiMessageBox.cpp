@@ -1,0 +1,149 @@
+// Reading and answering message boxes.
+#include "tests/wine/support/GuiDriver.h"
+
+namespace gui {
+namespace {
+
+constexpr int kTextStaticId = 0xFFFF;  // the message text of a system message box
+constexpr int kIconSize = 32;
+
+HWND IconStatic(HWND box) {
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        LONG style = GetWindowLongW(child, GWL_STYLE);
+        if (ClassName(child) == L"Static" && (style & SS_TYPEMASK) == SS_ICON) return child;
+    }
+    return nullptr;
+}
+
+// Draws an icon of this process onto a plain background.
+bool RenderIcon(HICON icon, uint32_t background, Image* image) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = kIconSize;
+    info.bmiHeader.biHeight = -kIconSize;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC memory = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = false;
+    if (memory && bitmap) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        auto* p = static_cast<uint32_t*>(bits);
+        for (int i = 0; i < kIconSize * kIconSize; ++i) p[i] = background;
+        ok = DrawIconEx(memory, 0, 0, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL) != 0;
+        GdiFlush();
+        image->width = image->height = kIconSize;
+        image->pixels.assign(p, p + kIconSize * kIconSize);
+        for (auto& px : image->pixels) px &= 0xFFFFFFu;
+        SelectObject(memory, old);
+    }
+    if (bitmap) DeleteObject(bitmap);
+    if (memory) DeleteDC(memory);
+    return ok;
+}
+
+int Channel(uint32_t p, int shift) { return static_cast<int>((p >> shift) & 0xFF); }
+
+int Similarity(const Image& a, const Image& b) {
+    int same = 0;
+    for (int y = 0; y < kIconSize; ++y)
+        for (int x = 0; x < kIconSize; ++x) {
+            uint32_t p = a.At(x, y), q = b.At(x, y);
+            int d = abs(Channel(p, 16) - Channel(q, 16)) + abs(Channel(p, 8) - Channel(q, 8)) +
+                    abs(Channel(p, 0) - Channel(q, 0));
+            if (d < 48) ++same;
+        }
+    return same;
+}
+
+// The icon as shown: drawn from its handle when this process may use it,
+// otherwise taken from the screen.
+bool ShownIcon(HWND iconStatic, Image* shown) {
+    DWORD_PTR handle = 0;
+    SendMessageTimeoutW(iconStatic, STM_GETICON, 0, 0, SMTO_NORMAL, 5000, &handle);
+    HICON icon = reinterpret_cast<HICON>(handle);
+    if (!icon) return false;
+    if (RenderIcon(icon, 0xFF00FF, shown)) return true;
+    Image captured;
+    if (!CaptureWindow(iconStatic, &captured) || captured.width < kIconSize ||
+        captured.height < kIconSize)
+        return false;
+    shown->width = shown->height = kIconSize;
+    shown->pixels.clear();
+    for (int y = 0; y < kIconSize; ++y)
+        for (int x = 0; x < kIconSize; ++x) shown->pixels.push_back(captured.At(x, y));
+    return true;
+}
+
+BoxIcon ClassifyIcon(HWND iconStatic) {
+    if (!iconStatic || !IsWindowVisible(iconStatic)) return BoxIcon::None;
+    Image shown;
+    if (!ShownIcon(iconStatic, &shown)) return BoxIcon::None;
+    const uint32_t background = shown.At(0, 0);
+    struct Candidate {
+        LPCWSTR id;
+        BoxIcon kind;
+    } candidates[] = {{IDI_ERROR, BoxIcon::Error}, {IDI_WARNING, BoxIcon::Warning},
+                      {IDI_INFORMATION, BoxIcon::Information}, {IDI_QUESTION, BoxIcon::Question}};
+    BoxIcon best = BoxIcon::Unknown;
+    int bestScore = kIconSize * kIconSize * 9 / 10;  // at least 90 % alike
+    for (const auto& c : candidates) {
+        Image reference;
+        if (!RenderIcon(LoadIconW(nullptr, c.id), background, &reference)) continue;
+        int score = Similarity(shown, reference);
+        if (score > bestScore) {
+            bestScore = score;
+            best = c.kind;
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
+const char* BoxIconName(BoxIcon icon) {
+    switch (icon) {
+        case BoxIcon::None: return "none";
+        case BoxIcon::Error: return "error";
+        case BoxIcon::Warning: return "warning";
+        case BoxIcon::Information: return "information";
+        case BoxIcon::Question: return "question";
+        default: return "unknown";
+    }
+}
+
+bool ReadMessageBox(HWND box, MessageBoxInfo* info) {
+    HWND text = GetDlgItem(box, kTextStaticId);
+    if (!text) return false;
+    info->window = box;
+    info->caption = WindowText(box);
+    info->text = WindowText(text);
+    info->icon = ClassifyIcon(IconStatic(box));
+    return true;
+}
+
+bool WaitForMessageBox(MessageBoxInfo* info, DWORD processId, DWORD timeoutMs) {
+    WindowQuery q;
+    q.className = L"#32770";
+    q.processId = processId;
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND candidate : FindTopLevels(q))
+            if (GetDlgItem(candidate, kTextStaticId)) {
+                found = candidate;
+                return true;
+            }
+        return false;
+    }, timeoutMs);
+    return found && ReadMessageBox(found, info);
+}
+
+bool AnswerMessageBox(HWND box, int buttonId) {
+    HWND button = GetDlgItem(box, buttonId);
+    if (!button || !Click(button)) return false;
+    return WaitForWindowGone(box);
+}
+
+}  // namespace gui
+

@@ -1,0 +1,118 @@
+// IP address and list-view controls, also of another process: messages
+// that carry pointers get a buffer in the control's own process.
+#include "tests/wine/support/GuiDriver.h"
+
+#include <commctrl.h>
+
+namespace gui {
+namespace {
+
+// Memory in the process that owns a window, freed on destruction.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HWND owner, size_t size) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(owner, &pid);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_)
+            address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    }
+    ~RemoteBuffer() {
+        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+    bool Ok() const { return address_ != nullptr; }
+    char* At(size_t offset) const { return static_cast<char*>(address_) + offset; }
+    LPARAM Param() const { return reinterpret_cast<LPARAM>(address_); }
+    bool Write(const void* data, size_t size, size_t offset = 0) const {
+        return WriteProcessMemory(process_, At(offset), data, size, nullptr) != 0;
+    }
+    bool Read(void* data, size_t size, size_t offset = 0) const {
+        return ReadProcessMemory(process_, At(offset), data, size, nullptr) != 0;
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+};
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 10000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+constexpr size_t kTextChars = 1024;
+
+}  // namespace
+
+// ---- IP address controls -------------------------------------------------------
+
+void SetIpAddress(HWND control, DWORD address) { Send(control, IPM_SETADDRESS, 0, address); }
+
+void ClearIpAddress(HWND control) { Send(control, IPM_CLEARADDRESS, 0, 0); }
+
+bool ReadIpAddress(HWND control, DWORD* address, int* filledFields) {
+    RemoteBuffer buffer(control, sizeof(DWORD));
+    if (!buffer.Ok()) return false;
+    int filled = static_cast<int>(Send(control, IPM_GETADDRESS, 0, buffer.Param()));
+    DWORD value = 0;
+    if (!buffer.Read(&value, sizeof(value))) return false;
+    if (address) *address = value;
+    if (filledFields) *filledFields = filled;
+    return true;
+}
+
+// ---- list views ----------------------------------------------------------------
+
+int ListViewCount(HWND list) { return static_cast<int>(Send(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+int ListViewSelected(HWND list) {
+    return static_cast<int>(Send(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+std::wstring ListViewText(HWND list, int row, int column) {
+    RemoteBuffer buffer(list, sizeof(LVITEMW) + kTextChars * sizeof(wchar_t));
+    if (!buffer.Ok()) return std::wstring();
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.pszText = reinterpret_cast<LPWSTR>(buffer.At(sizeof(LVITEMW)));
+    item.cchTextMax = kTextChars;
+    buffer.Write(&item, sizeof(item));
+    int length = static_cast<int>(Send(list, LVM_GETITEMTEXTW, row, buffer.Param()));
+    std::wstring text(kTextChars, L'\0');
+    if (!buffer.Read(&text[0], kTextChars * sizeof(wchar_t), sizeof(LVITEMW))) return std::wstring();
+    text.resize(length > 0 ? static_cast<size_t>(length) : 0);
+    return text;
+}
+
+LPARAM ListViewData(HWND list, int row) {
+    RemoteBuffer buffer(list, sizeof(LVITEMW));
+    if (!buffer.Ok()) return 0;
+    LVITEMW item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    buffer.Write(&item, sizeof(item));
+    Send(list, LVM_GETITEMW, 0, buffer.Param());
+    buffer.Read(&item, sizeof(item));
+    return item.lParam;
+}
+
+bool ListViewSelect(HWND list, int row) {
+    RemoteBuffer buffer(list, sizeof(LVITEMW));
+    if (!buffer.Ok()) return false;
+    LVITEMW item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    buffer.Write(&item, sizeof(item));
+    Send(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), buffer.Param());
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    buffer.Write(&item, sizeof(item));
+    bool ok = Send(list, LVM_SETITEMSTATE, row, buffer.Param()) != 0;
+    Send(list, LVM_ENSUREVISIBLE, row, FALSE);
+    return ok;
+}
+
+}  // namespace gui
