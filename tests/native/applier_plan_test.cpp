@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "applier/ApplierPlan.h"
+#include "switching/HandoffRecord.h"
+
+namespace {
+
+uint32_t Ip(unsigned a, unsigned b, unsigned c, unsigned d) { return a << 24 | b << 16 | c << 8 | d; }
+
+HandoffContents Block(uint8_t ipMode, uint32_t gateway, uint8_t dnsMode, uint32_t dns1, uint32_t dns2,
+                      const char16_t* name = u"LAN", uint32_t window = 0x1234) {
+    HandoffContents b;
+    ProfileRecord& r = b.profile.Record();
+    r.profileId = 3;
+    b.profile.SetText(ProfileText::connectionName, name);
+    r.ipMode = ipMode;
+    r.ipAddress = Ip(192, 168, 0, 10);
+    r.subnetMask = Ip(255, 255, 255, 0);
+    r.defaultGateway = gateway;
+    r.dnsMode = dnsMode;
+    r.preferredDns = dns1;
+    r.alternateDns = dns2;
+    b.window32 = window;
+    return b;
+}
+
+std::vector<std::pair<Text, Text>> Rows(const ApplierPlan& plan) {
+    std::vector<std::pair<Text, Text>> rows;
+    for (const auto& c : plan.settings) rows.emplace_back(c.label, c.commandLine);
+    return rows;
+}
+
+using Rows_t = std::vector<std::pair<Text, Text>>;
+
+TEST(ApplierPlan, EveryAddressAndDnsRowOfTheCommandTable) {
+    const uint32_t gw = Ip(192, 168, 0, 1), d1 = Ip(192, 168, 0, 2), d2 = Ip(192, 168, 0, 3);
+    EXPECT_EQ((Rows_t{{u"IP[Static]No_GW",
+                       u"netsh interface ipv4 set address name=\"LAN\" source=static addr=192.168.0.10 mask=255.255.255.0"},
+                      {u"DNS[No]", u"netsh interface ipv4 delete dnsserver name=\"LAN\" all"}}),
+              Rows(PlanApplierRun(Block(1, 0, 1, 0, d2))));
+    EXPECT_EQ((Rows_t{{u"IP[Static]GW",
+                       u"netsh interface ipv4 set address name=\"LAN\" source=static 192.168.0.10 255.255.255.0 192.168.0.1 0"},
+                      {u"DNS[1st]", u"netsh interface ipv4 set dns name=\"LAN\" source=static addr=192.168.0.2 register=PRIMARY"},
+                      {u"DNS[2nd]", u"netsh interface ipv4 add dns name=\"LAN\" addr=192.168.0.3 index=2"}}),
+              Rows(PlanApplierRun(Block(1, gw, 1, d1, d2))));
+    EXPECT_EQ((Rows_t{{u"IP[DHCP]", u"netsh interface ipv4 set address name=\"LAN\" source=dhcp"},
+                      {u"DNS[1st]", u"netsh interface ipv4 set dns name=\"LAN\" source=static addr=192.168.0.2 register=PRIMARY"}}),
+              Rows(PlanApplierRun(Block(0, gw, 1, d1, 0))));
+    EXPECT_EQ((Rows_t{{u"IP[DHCP]", u"netsh interface ipv4 set address name=\"LAN\" source=dhcp"},
+                      {u"DNS[Auto]", u"netsh interface ipv4 set dns name=\"LAN\" source=dhcp register=PRIMARY"}}),
+              Rows(PlanApplierRun(Block(2, gw, 2, d1, d2))))
+        << "modes other than 1 count as DHCP / automatic";
+    const ApplierCommand renew = RenewCommand();
+    EXPECT_EQ(u"ipconfig /renew", renew.commandLine);
+    EXPECT_EQ(u"ipconfig /renew\n", renew.label);
+    EXPECT_EQ(ApplierProgram::Ipconfig, renew.program);
+}
+
+TEST(ApplierPlan, RenewOnlyForDhcpAndAlwaysThePause) {
+    const ApplierPlan fixed = PlanApplierRun(Block(1, 0, 0, 0, 0));
+    EXPECT_FALSE(fixed.renew);
+    EXPECT_TRUE(fixed.pause);
+    const ApplierPlan dhcp = PlanApplierRun(Block(0, 0, 1, Ip(1, 1, 1, 1), 0));
+    EXPECT_TRUE(dhcp.renew);
+    EXPECT_TRUE(dhcp.pause);
+    EXPECT_TRUE(dhcp.notify);
+    EXPECT_EQ(0x1234u, dhcp.window32);
+}
+
+TEST(ApplierPlan, UnregisteredProfileDoesNothingAndSendsNothing) {
+    HandoffContents b = Block(1, 0, 0, 0, 0);
+    b.profile.Record().profileId = 0;
+    const ApplierPlan plan = PlanApplierRun(b);
+    EXPECT_TRUE(plan.settings.empty());
+    EXPECT_FALSE(plan.renew || plan.pause || plan.notify);
+}
+
+TEST(ApplierPlan, WindowZeroRunsButDoesNotNotify) {
+    const ApplierPlan plan = PlanApplierRun(Block(1, 0, 0, 0, 0, u"LAN", 0));
+    EXPECT_EQ(2u, plan.settings.size());
+    EXPECT_FALSE(plan.notify);
+}
+
+TEST(ApplierPlan, UnsafeNamesRunNothingButStillNotify) {
+    for (const char16_t* name : {u"LAN\" addr=1.1.1.1", u"LAN\r\nx", u"\tLAN"}) {
+        const ApplierPlan plan = PlanApplierRun(Block(0, 0, 0, 0, 0, name));
+        EXPECT_TRUE(plan.settings.empty());
+        EXPECT_FALSE(plan.renew);
+        EXPECT_TRUE(plan.notify);
+    }
+    EXPECT_TRUE(IsSafeConnectionName(u"ローカル エリア 接続 (2)"));
+    EXPECT_FALSE(IsSafeConnectionName(u"a\"b"));
+    EXPECT_FALSE(IsSafeConnectionName(Text(1, u'\x1f')));
+}
+
+TEST(ApplierPlan, NameIsReadBoundedByTheFieldEvenWithoutTerminator) {
+    HandoffContents b = Block(0, 0, 0, 0, 0);
+    // Fill all 260 units of the field with 'x', no terminator at all.
+    uint8_t bytes[kProfileRecordSize];
+    std::memcpy(bytes, b.profile.Bytes(), sizeof(bytes));
+    for (std::size_t i = 0; i < 260; ++i) {
+        const char16_t x = u'x';
+        std::memcpy(bytes + 80 + 2 * i, &x, 2);
+    }
+    b.profile.LoadBytes(bytes);
+    const ApplierPlan plan = PlanApplierRun(b);
+    ASSERT_EQ(2u, plan.settings.size());
+    EXPECT_EQ(u"netsh interface ipv4 set address name=\"" + Text(255, u'x') + u"\" source=dhcp",
+              plan.settings[0].commandLine);
+}
+
+TEST(HandoffRecord, RecordThenLittleEndianWindowHandle) {
+    CProfileData p;
+    p.Record().profileId = 7;
+    p.SetText(ProfileText::connectionName, u"LAN");
+    const HandoffImage image = BuildHandoffImage(p, 0xA1B2C3D4u);
+    ASSERT_EQ(26152u, image.size());
+    EXPECT_EQ(0, std::memcmp(image.data(), p.Bytes(), kProfileRecordSize));
+    EXPECT_EQ(0xD4, image[26148]);
+    EXPECT_EQ(0xC3, image[26149]);
+    EXPECT_EQ(0xB2, image[26150]);
+    EXPECT_EQ(0xA1, image[26151]);
+    const HandoffContents back = ReadHandoffImage(image);
+    EXPECT_EQ(0xA1B2C3D4u, back.window32);
+    EXPECT_EQ(0, std::memcmp(back.profile.Bytes(), p.Bytes(), kProfileRecordSize));
+}
+
+}  // namespace

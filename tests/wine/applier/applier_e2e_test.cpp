@@ -1,0 +1,153 @@
+// The real Tolvik_NetworkSetting.exe against a real handoff block, with
+// recording stand-ins for netsh.exe and ipconfig.exe in system32.
+#include <gtest/gtest.h>
+
+#include "app/Messages.h"
+#include "framework/win/WideText.h"
+#include "switching/win/HandoffWriter.h"
+#include "tests/wine/support/TestSupport.h"
+
+using namespace testsupport;
+
+namespace {
+
+constexpr DWORD kRunLimitMs = 60000;
+
+uint32_t Ip(unsigned a, unsigned b, unsigned c, unsigned d) { return a << 24 | b << 16 | c << 8 | d; }
+
+class ApplierTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(InstallStandIn(SystemDir() + L"\\netsh.exe"));
+        ASSERT_TRUE(InstallStandIn(SystemDir() + L"\\ipconfig.exe"));
+    }
+
+    void SetUp() override {
+        dir_ = TempDir();
+        ASSERT_FALSE(dir_.empty());
+        UseRecordLog(dir_ + L"\\record.log");
+    }
+
+    // Writes the block (window = the recorder, or none), runs the applier
+    // and returns its exit code; the block stays open while it runs.
+    long Apply(const CProfileData& profile, bool withWindow = true, const std::wstring& directory = L"") {
+        HANDLE block = WriteHandoffBlock(profile, withWindow ? window_.Handle() : nullptr);
+        EXPECT_NE(nullptr, block);
+        const long code = RunApplier(directory);
+        if (block) CloseHandle(block);
+        return code;
+    }
+
+    long RunApplier(const std::wstring& directory = L"") {
+        return RunAndPump(ExeDir() + L"\\Tolvik_NetworkSetting.exe", L"", kRunLimitMs, directory);
+    }
+
+    std::vector<std::wstring> CommandLines() {
+        std::vector<std::wstring> lines;
+        for (const StandInRecord& r : ReadRecords()) lines.push_back(r.commandLine);
+        return lines;
+    }
+
+    int FinishedMessages() const {
+        int n = 0;
+        for (const auto& e : window_.Received()) n += e.message == kMsgApplierFinished && e.wParam == 0;
+        return n;
+    }
+
+    static CProfileData Profile(const char16_t* connection) {
+        CProfileData p;
+        p.Record().profileId = 1;
+        p.SetText(ProfileText::connectionName, connection);
+        return p;
+    }
+
+    std::wstring dir_;
+    RecordingWindow window_;
+};
+
+TEST_F(ApplierTest, FixedAddressWithGatewayAndTwoDnsServers) {
+    CProfileData p = Profile(u"LAN");
+    ProfileRecord& r = p.Record();
+    r.ipMode = 1;
+    r.ipAddress = Ip(192, 168, 1, 10);
+    r.subnetMask = Ip(255, 255, 255, 0);
+    r.defaultGateway = Ip(192, 168, 1, 1);
+    r.dnsMode = 1;
+    r.preferredDns = Ip(192, 168, 1, 2);
+    r.alternateDns = Ip(8, 8, 4, 4);
+    EXPECT_EQ(0, Apply(p));
+    EXPECT_EQ((std::vector<std::wstring>{
+                  L"netsh interface ipv4 set address name=\"LAN\" source=static 192.168.1.10 255.255.255.0 192.168.1.1 0",
+                  L"netsh interface ipv4 set dns name=\"LAN\" source=static addr=192.168.1.2 register=PRIMARY",
+                  L"netsh interface ipv4 add dns name=\"LAN\" addr=8.8.4.4 index=2"}),
+              CommandLines());
+    EXPECT_EQ(1, FinishedMessages());
+    for (const StandInRecord& rec : ReadRecords())
+        EXPECT_EQ(0, _wcsicmp((SystemDir() + L"\\netsh.exe").c_str(), rec.module.c_str())) << Narrow(rec.module);
+}
+
+TEST_F(ApplierTest, DhcpWithAutomaticDnsRenewsLast) {
+    CProfileData p = Profile(u"Wi-Fi");
+    EXPECT_EQ(0, Apply(p));
+    EXPECT_EQ((std::vector<std::wstring>{L"netsh interface ipv4 set address name=\"Wi-Fi\" source=dhcp",
+                                         L"netsh interface ipv4 set dns name=\"Wi-Fi\" source=dhcp register=PRIMARY",
+                                         L"ipconfig /renew"}),
+              CommandLines());
+    const auto records = ReadRecords();
+    ASSERT_EQ(3u, records.size());
+    EXPECT_EQ(0, _wcsicmp((SystemDir() + L"\\ipconfig.exe").c_str(), records[2].module.c_str()));
+    EXPECT_EQ(1, FinishedMessages());
+}
+
+TEST_F(ApplierTest, WindowHandleZeroRunsTheCommandsButSendsNoMessage) {
+    CProfileData p = Profile(u"LAN");
+    p.Record().ipMode = 1;
+    p.Record().ipAddress = Ip(10, 0, 0, 5);
+    p.Record().subnetMask = Ip(255, 0, 0, 0);
+    EXPECT_EQ(0, Apply(p, false));
+    EXPECT_EQ((std::vector<std::wstring>{
+                  L"netsh interface ipv4 set address name=\"LAN\" source=static addr=10.0.0.5 mask=255.0.0.0",
+                  L"netsh interface ipv4 set dns name=\"LAN\" source=dhcp register=PRIMARY"}),
+              CommandLines());
+    EXPECT_EQ(0, FinishedMessages());
+}
+
+TEST_F(ApplierTest, UnregisteredProfileOrNoBlockDoesNothing) {
+    CProfileData p = Profile(u"LAN");
+    p.Record().profileId = 0;
+    EXPECT_EQ(0, Apply(p));
+    EXPECT_EQ(0, RunApplier()) << "started by hand, without a block";
+    EXPECT_TRUE(CommandLines().empty());
+    EXPECT_EQ(0, FinishedMessages());
+}
+
+TEST_F(ApplierTest, ConnectionNameWithSpacesStandsUnchangedInTheQuotes) {
+    CProfileData p = Profile(u"ローカル エリア 接続 2");
+    p.Record().dnsMode = 1;  // preferred 0: every DNS server is deleted
+    p.Record().alternateDns = Ip(1, 1, 1, 1);
+    EXPECT_EQ(0, Apply(p));
+    EXPECT_EQ((std::vector<std::wstring>{
+                  L"netsh interface ipv4 set address name=\"ローカル エリア 接続 2\" source=dhcp",
+                  L"netsh interface ipv4 delete dnsserver name=\"ローカル エリア 接続 2\" all",
+                  L"ipconfig /renew"}),
+              CommandLines());
+}
+
+TEST_F(ApplierTest, NameWithADoubleQuoteRunsNothingButStillNotifies) {
+    CProfileData p = Profile(u"LAN\" source=static addr=1.2.3.4");
+    EXPECT_EQ(0, Apply(p));
+    EXPECT_TRUE(CommandLines().empty());
+    EXPECT_EQ(1, FinishedMessages());
+}
+
+TEST_F(ApplierTest, ProgramsInTheCurrentFolderNeverRun) {
+    ASSERT_TRUE(InstallStandIn(dir_ + L"\\netsh.exe"));
+    ASSERT_TRUE(InstallStandIn(dir_ + L"\\ipconfig.exe"));
+    EXPECT_EQ(0, Apply(Profile(u"LAN"), true, dir_));
+    const auto records = ReadRecords();
+    ASSERT_EQ(3u, records.size());
+    for (const StandInRecord& rec : records)
+        EXPECT_EQ(0, _wcsnicmp(SystemDir().c_str(), rec.module.c_str(), SystemDir().size())) << Narrow(rec.module);
+}
+
+}  // namespace
