@@ -78,7 +78,8 @@ DataFolderScope::~DataFolderScope() {
     DeleteFileW(DataFilePath().c_str());
     if (hadFile_) WriteBytes(DataFilePath(), previous_);
     for (const std::wstring& name : FolderEntries(folder))
-        if (name.compare(0, 3, L"tnw") == 0) DeleteFileW((folder + L"\\" + name).c_str());
+        if (name.compare(0, 3, L"tnw") == 0 || name.compare(0, 2, L"rf") == 0)
+            DeleteFileW((folder + L"\\" + name).c_str());
     for (const std::wstring& f : created_) RemoveDirectoryW(f.c_str());
 }
 
@@ -119,6 +120,18 @@ void DeleteRaw(HKEY root, const std::wstring& keyPath, const std::wstring& name)
     if (RegOpenKeyExW(root, keyPath.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
     RegDeleteValueW(key, name.c_str());
     RegCloseKey(key);
+}
+
+KeyScope::KeyScope(std::wstring keyPath) : keyPath_(std::move(keyPath)) {
+    HKEY key;
+    existed_ = RegOpenKeyExW(HKEY_CURRENT_USER, keyPath_.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+    if (existed_) RegCloseKey(key);
+}
+
+KeyScope::~KeyScope() {
+    if (existed_) return;
+    RegDeleteTreeW(HKEY_CURRENT_USER, keyPath_.c_str());
+    RegDeleteKeyW(HKEY_CURRENT_USER, keyPath_.c_str());
 }
 
 SavedValue::SavedValue(HKEY root, std::wstring keyPath, std::wstring name)

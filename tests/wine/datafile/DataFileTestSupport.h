@@ -54,6 +54,20 @@ private:
     Bytes data_;
 };
 
+// Deletes, on destruction, a key below HKEY_CURRENT_USER that did not
+// exist when the object was made (declare it before the SavedValues).
+class KeyScope {
+public:
+    explicit KeyScope(std::wstring keyPath);
+    ~KeyScope();
+    KeyScope(const KeyScope&) = delete;
+    KeyScope& operator=(const KeyScope&) = delete;
+
+private:
+    std::wstring keyPath_;
+    bool existed_ = false;
+};
+
 // Sets or deletes a value directly, creating the key when needed.
 bool SetRaw(HKEY root, const std::wstring& keyPath, const std::wstring& name, DWORD type, const void* data,
             DWORD size);

@@ -83,7 +83,7 @@ TEST_F(FileDigest, EveryHandleIsReleased) {
     DWORD before = 0;
     DWORD after = 0;
     GetProcessHandleCount(GetCurrentProcess(), &before);
-    for (int i = 0; i < 50; ++i) {
+    for (int i = 0; i < 15; ++i) {
         CGeneratHashMgr().GetFileHash(path_, out.data(), 20, CALG_SHA1);
         CGeneratHashMgr().GetFileHash(path_, out.data(), 20, 0);
         CGeneratHashMgr().GetFileHash(path_, out.data(), 19, CALG_SHA1);

@@ -22,6 +22,7 @@ bool SetDword(const wchar_t* name, DWORD value) {
 
 class RegistrySettings : public ::testing::Test {
 protected:
+    KeyScope makerKey_{L"SOFTWARE\\Valtrecossin"};
     SavedValue showSetting_{HKEY_CURRENT_USER, kSettingsKeyPath, L"ShowSetting"};
     SavedValue hideHints_{HKEY_CURRENT_USER, kSettingsKeyPath, L"HideHints"};
     SavedValue datData_{HKEY_CURRENT_USER, kSettingsKeyPath, L"DatData"};
