@@ -1,8 +1,10 @@
 #pragma once
-// The text forms of a profile: the main window's description and the
-// shorter summary shown as a jump-list task's tooltip. Every line ends in
-// "\r\n"; each section below is one piece of the text, so the two forms
-// share them.
+// The text forms of a profile: the main window's description, the shorter
+// summary shown as a jump-list task's tooltip, the wizard's confirmation
+// summary and the proxy page's summary. Every line ends in "\r\n"; each
+// section below is one piece of the text, so the forms share them.
+#include <cstdint>
+
 #include "framework/Text.h"
 #include "profile/ProfileData.h"
 
@@ -26,7 +28,29 @@ Text AddressMethodLines(const CProfileData& profile);
 // The DNS servers: manual (both, preferred only, none) or automatic.
 Text DnsLines(const CProfileData& profile, DnsLabels labels);
 
+// "Internet Explorerプロキシ設定\r\n".
+Text ProxyHeading();
+// The proxy details as used when a switch sets the proxy: the automatic
+// configuration script, the server lines (Gopher only with Internet
+// Explorer 6) and, when a server line was written, the exceptions and the
+// local-address bypass.
+Text ProxyDetailLines(const CProfileData& profile, int32_t ieMajorVersion);
+// The heading and, by proxyMode, no proxy (0), the details (2) or unchanged.
+Text ProxySection(const CProfileData& profile, int32_t ieMajorVersion);
+// "ネットワーク接続確認\r\n" and the checks that are on, or "  なし".
+Text CheckSection(const CProfileData& profile);
+// The application started after a switch, or "  なし".
+Text ApplicationSection(const CProfileData& profile);
+// The default printer set by a switch, or "  なし".
+Text PrinterSection(const CProfileData& profile);
+
 }  // namespace description
 
 // The tooltip of a profile's jump-list task: connection (cut), TCP/IP, DNS.
 Text ComposeTaskDescription(const CProfileData& profile);
+// The wizard's confirmation summary: TCP/IP, proxy, checks, application, printer.
+Text ComposeProfileSummary(const CProfileData& profile, int32_t ieMajorVersion);
+// The main dialog's description: connection, adapter, then the summary.
+Text ComposeProfileDescription(const CProfileData& profile, int32_t ieMajorVersion);
+// The proxy page's summary: the heading and the proxy details.
+Text ComposeProxySummary(const CProfileData& profile, int32_t ieMajorVersion);
