@@ -5,21 +5,13 @@
 #include <vector>
 
 #include "profile/DataFileImage.h"
+#include "tests/native/PatternedRecord.h"
 #include "system/AutoRunEntry.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
 constexpr std::size_t kRecord = 26148;
-
-// A record whose every byte is chosen here, not by the record class.
-CProfileData Patterned(uint8_t seed) {
-    Bytes raw(kRecord);
-    for (std::size_t j = 0; j < kRecord; ++j) raw[j] = static_cast<uint8_t>(j * 31 + seed);
-    CProfileData p;
-    p.LoadBytes(raw.data());
-    return p;
-}
 
 void PutLe32(Bytes& b, std::size_t at, uint32_t v) {
     b[at] = v & 0xFF;
@@ -67,8 +59,8 @@ TEST(DataFileImage, EmptyCollectionIsTheBareHeader) {
 
 TEST(DataFileImage, WrittenBytesMatchTheLayoutBuiltByHand) {
     CProfileCollection c;
-    c.Add(Patterned(7));
-    c.Add(Patterned(200));
+    c.Add(PatternedRecord(7));
+    c.Add(PatternedRecord(200));
 
     Bytes records;
     uint32_t checksum = 0;
@@ -96,7 +88,7 @@ TEST(DataFileImage, RoundTripKeepsEveryByteAndRenumbers) {
     a.Record().ipMode = 1;
     a.Record().ipAddress = 0xC0A8010A;
     c.Add(a);
-    c.Add(Patterned(3));
+    c.Add(PatternedRecord(3));
     c.Add(CProfileData());
     const Bytes image = EncodeOf(c);
 
@@ -141,7 +133,7 @@ class DataFileRejection : public ::testing::Test {
 protected:
     void SetUp() override {
         CProfileCollection c;
-        c.Add(Patterned(9));
+        c.Add(PatternedRecord(9));
         image = EncodeOf(c);
     }
     void ExpectRejected(const char* what) {

@@ -9,6 +9,7 @@
 #include "profile/win/GeneratHashMgr.h"
 #include "profile/win/ProfileFileAccess.h"
 #include "system/win/RegAccess.h"
+#include "tests/native/PatternedRecord.h"
 
 using namespace dftest;
 
@@ -21,14 +22,6 @@ const std::wstring kProgramFolder = L"C:\\Apps\\X";
 // sha1sum on the same bytes.
 constexpr char kEmptyFileSha1[] = "31b053b416f2fb322322b588b940f4b984a34fd5";
 constexpr char kThreeRecordFileSha1[] = "5533d60854eeb47b3a0b10561a56bad44d8916c0";
-
-CProfileData Patterned(uint8_t seed) {
-    Bytes raw(kRecord);
-    for (std::size_t j = 0; j < kRecord; ++j) raw[j] = static_cast<uint8_t>(j * 31 + seed);
-    CProfileData p;
-    p.LoadBytes(raw.data());
-    return p;
-}
 
 CProfileData Named(const char16_t* name) {
     CProfileData p;
@@ -145,9 +138,9 @@ TEST_F(DataFileOnDisk, FirstWriteOfAnEmptyCollectionIsTheBareHeaderAndItsDigestI
 
 TEST_F(DataFileOnDisk, DigestAfterAWriteMatchesTheFileBytesAcrossSeveralBlocks) {
     CProfileCollection c;
-    c.Add(Patterned(7));
-    c.Add(Patterned(200));
-    c.Add(Patterned(55));
+    c.Add(PatternedRecord(7));
+    c.Add(PatternedRecord(200));
+    c.Add(PatternedRecord(55));
     ASSERT_EQ(0, WriteAll(c));
     ASSERT_EQ(196u + 3 * kRecord, FileBytes().size());  // 78,640 bytes: two 64 KiB blocks
 
