@@ -237,3 +237,17 @@ TEST_F(DataFileOnDisk, MissingDataFolderReadsAsNoFileAndWritesFail) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DataFileOnDisk, RealFreeSpaceQueryLooksAtTheProgramFolder) {
+    CProfileCollection c;
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring programFolder = exe;
+    programFolder.erase(programFolder.rfind(L'\\'));
+    EXPECT_EQ(0, CProfileFileAccess(c, programFolder).Write()) << "the prefix has room";
+    EXPECT_EQ(-2, CProfileFileAccess(c, L"Q:\\no\\such\\folder").Write()) << "a failed query counts as 0";
+}
+
+}  // namespace
