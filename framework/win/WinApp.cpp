@@ -1,5 +1,7 @@
 #include "framework/win/WinApp.h"
 
+#include "framework/win/MessageLoop.h"
+
 CWinApp* CWinApp::current_ = nullptr;
 
 CWinApp::CWinApp() { current_ = this; }
@@ -11,10 +13,7 @@ CWinApp::~CWinApp() {
 int CWinApp::Run(HINSTANCE instance) {
     instance_ = instance;
     if (InitInstance()) {
-        MSG msg;
-        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
+        while (msgloop::PumpMessage()) {
         }
     }
     return ExitInstance();

@@ -81,6 +81,8 @@ bool IsChecked(HWND button);
 // Clicks a button the way a mouse click does (posted BM_CLICK); false when
 // the button is missing or disabled.
 bool Click(HWND button);
+// Waits until the button is enabled (its state may follow a posted request), then clicks.
+bool ClickWhenEnabled(HWND button, DWORD timeoutMs = kDefaultTimeoutMs);
 // Posts WM_COMMAND(BN_CLICKED) for control `id` to `dialog`.
 bool PostCommand(HWND dialog, int id);
 // Gives the keyboard focus to a control of any thread of this desktop.

@@ -18,6 +18,10 @@ bool Click(HWND button) {
     return PostMessageW(button, BM_CLICK, 0, 0) != 0;
 }
 
+bool ClickWhenEnabled(HWND button, DWORD timeoutMs) {
+    return WaitUntil([button] { return IsWindowEnabled(button) != 0; }, timeoutMs) && Click(button);
+}
+
 bool PostCommand(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
     return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),

@@ -1,0 +1,7 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// A string of the program's string table; empty when it is missing.
+std::wstring LoadResString(UINT id);

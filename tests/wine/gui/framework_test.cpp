@@ -1,0 +1,239 @@
+// The window framework: modal and modeless dialogs from templates, the
+// virtual hooks, PreTranslateMessage in the modal loop, subclassing a
+// dialog item, and a two-page wizard with its page hooks and results.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <future>
+#include <vector>
+
+#include "framework/win/Dialog.h"
+#include "framework/win/PropertySheet.h"
+#include "tests/wine/support/GuiDriver.h"
+
+namespace {
+
+// Records what the hooks saw; runs on the dialog's thread.
+class TestDialog : public CDialog {
+public:
+    TestDialog() : CDialog(900) {}
+    std::atomic<int> initCount{0}, commandCount{0}, preTranslatedKeys{0}, okCount{0};
+    std::atomic<bool> swallowKeys{false};
+
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        ++initCount;
+        ::SetDlgItemTextW(m_hWnd, 1001, L"初期化済み");
+        return TRUE;
+    }
+    bool OnCommand(WPARAM wParam, LPARAM) override {
+        if (LOWORD(wParam) != 1002) return false;
+        ++commandCount;
+        ::SetDlgItemTextW(m_hWnd, 1001, L"押されました");
+        return true;
+    }
+    BOOL PreTranslateMessage(MSG* msg) override {
+        if (msg->message == WM_CHAR && msg->hwnd == GetDlgItem(1001)) {
+            ++preTranslatedKeys;
+            if (swallowKeys) return TRUE;
+        }
+        return CDialog::PreTranslateMessage(msg);
+    }
+    void OnOK() override {
+        ++okCount;
+        CDialog::OnOK();
+    }
+};
+
+// An edit whose messages pass through the object.
+class RecordingEdit : public CWnd {
+public:
+    std::vector<UINT> chars;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_CHAR) chars.push_back(static_cast<UINT>(wParam));
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+// Cancels a dialog still open when a test stops early, so that the thread
+// running its modal loop can be joined.
+struct CancelOnExit {
+    HWND* window;
+    ~CancelOnExit() {
+        if (*window && IsWindow(*window)) PostMessageW(*window, WM_COMMAND, IDCANCEL, 0);
+    }
+};
+
+HWND WaitForDialog(const wchar_t* title) {
+    gui::WindowQuery q;
+    q.title = title;
+    q.processId = GetCurrentProcessId();
+    return gui::WaitForTopLevel(q);
+}
+
+TEST(Dialog, ModalRunsHooksAndEndsWithTheButton) {
+    TestDialog dialog;
+    auto result = std::async(std::launch::async, [&] { return dialog.DoModal(); });
+    HWND window = WaitForDialog(L"枠組みテスト");
+    CancelOnExit guard{&window};
+    ASSERT_NE(window, nullptr);
+    HWND edit = GetDlgItem(window, 1001);
+    EXPECT_EQ(gui::WindowText(edit), L"初期化済み");
+    EXPECT_EQ(dialog.initCount, 1);
+    EXPECT_EQ(CWnd::FromHandle(window), &dialog);
+
+    ASSERT_TRUE(gui::Click(GetDlgItem(window, 1002)));
+    EXPECT_TRUE(gui::WaitForText(edit, L"押されました"));
+    EXPECT_EQ(dialog.commandCount, 1);
+
+    // Typed characters pass PreTranslateMessage; a swallowed one never arrives.
+    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    gui::TypeText(edit, L"ab");
+    EXPECT_TRUE(gui::WaitForText(edit, L"ab"));
+    dialog.swallowKeys = true;
+    gui::TypeText(edit, L"c");
+    gui::Sync(edit);
+    EXPECT_EQ(gui::WindowText(edit), L"ab");
+    EXPECT_EQ(dialog.preTranslatedKeys, 3);
+
+    ASSERT_TRUE(gui::Click(GetDlgItem(window, IDOK)));
+    ASSERT_EQ(result.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+    EXPECT_EQ(result.get(), IDOK);
+    EXPECT_EQ(dialog.okCount, 1);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(dialog.m_hWnd, nullptr);
+}
+
+TEST(Dialog, EndDialogDuringInitialisationNeverShowsTheWindow) {
+    class Refusing : public CDialog {
+    public:
+        Refusing() : CDialog(900) {}
+        bool everVisible = false;
+        BOOL OnInitDialog() override {
+            EndDialog(IDCANCEL);
+            return TRUE;
+        }
+        bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+            if (message == WM_SHOWWINDOW && wParam) everVisible = true;
+            return CDialog::OnMessage(message, wParam, lParam, result);
+        }
+    } dialog;
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_FALSE(dialog.everVisible);
+}
+
+TEST(Dialog, ModelessWithSubclassedItem) {
+    TestDialog dialog;
+    ASSERT_TRUE(dialog.Create(900));
+    EXPECT_FALSE(dialog.IsModal());
+    RecordingEdit edit;
+    ASSERT_TRUE(edit.SubclassDlgItem(1001, &dialog));
+    EXPECT_EQ(CWnd::FromHandle(edit.m_hWnd), &edit);
+    edit.SetWindowText(L"");
+    ::SendMessageW(edit.m_hWnd, WM_CHAR, L'x', 1);
+    EXPECT_EQ(edit.chars, std::vector<UINT>{L'x'});
+    EXPECT_EQ(edit.GetWindowText(), L"x");
+    // Escape through the dialog manager reaches OnCancel, which destroys a modeless dialog.
+    HWND window = dialog.m_hWnd;
+    ::SendMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(edit.m_hWnd, nullptr);
+}
+
+class TestPage : public CPropertyPage {
+public:
+    TestPage(UINT id, const wchar_t* caption, int refusals) : CPropertyPage(id, caption), refusals_(refusals) {}
+    std::atomic<int> activations{0}, nextCount{0}, backCount{0}, finishCount{0};
+    BOOL OnSetActive() override {
+        ++activations;
+        bool last = TemplateId() == 902;
+        ::PostMessageW(SheetWindow(), PSM_SETWIZBUTTONS, 0,
+                       last ? (PSWIZB_BACK | PSWIZB_FINISH) : PSWIZB_NEXT);
+        return CPropertyPage::OnSetActive();
+    }
+    LRESULT OnWizardNext() override {
+        ++nextCount;
+        return refusals_-- > 0 ? -1 : 0;
+    }
+    LRESULT OnWizardBack() override {
+        ++backCount;
+        return 0;
+    }
+    BOOL OnWizardFinish() override {
+        ++finishCount;
+        return TRUE;
+    }
+
+private:
+    int refusals_;
+};
+
+HWND CurrentPage(HWND sheet) {
+    DWORD_PTR page = 0;
+    SendMessageTimeoutW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0, SMTO_NORMAL, 5000, &page);
+    return reinterpret_cast<HWND>(page);
+}
+
+TEST(PropertySheet, WizardRunsPagesInOrderAndFinishes) {
+    TestPage first(901, L"ページ1", 1), last(902, L"ページ2", 0);
+    CPropertySheet sheet(L"ProfileWizard");
+    sheet.AddPage(&first);
+    sheet.AddPage(&last);
+    sheet.SetWizardMode();
+    auto result = std::async(std::launch::async, [&] { return sheet.DoModal(); });
+    gui::WindowQuery q;
+    q.processId = GetCurrentProcessId();
+    q.className = L"#32770";
+    HWND window = nullptr;
+    CancelOnExit guard{&window};
+    ASSERT_TRUE(gui::WaitUntil([&] {
+        window = gui::FindTopLevel(q);
+        return window && CurrentPage(window) == first.m_hWnd && first.m_hWnd;
+    }));
+    EXPECT_EQ(first.activations, 1);
+    gui::SaveScreenshot(window, L"framework_wizard_page1.png");
+
+    // The first Next is refused by the page, the second one moves on.
+    HWND next = GetDlgItem(window, ID_WIZNEXT);
+    ASSERT_TRUE(gui::ClickWhenEnabled(next));
+    ASSERT_TRUE(gui::WaitUntil([&] { return first.nextCount == 1; }));
+    gui::Sync(window);
+    EXPECT_EQ(CurrentPage(window), first.m_hWnd);
+    ASSERT_TRUE(gui::ClickWhenEnabled(next));
+    ASSERT_TRUE(gui::WaitUntil([&] { return last.m_hWnd && CurrentPage(window) == last.m_hWnd; }));
+    EXPECT_EQ(last.activations, 1);
+
+    ASSERT_TRUE(gui::ClickWhenEnabled(GetDlgItem(window, ID_WIZBACK)));
+    ASSERT_TRUE(gui::WaitUntil([&] { return CurrentPage(window) == first.m_hWnd; }));
+    EXPECT_EQ(last.backCount, 1);
+    EXPECT_EQ(first.activations, 2);
+    ASSERT_TRUE(gui::ClickWhenEnabled(next));
+    ASSERT_TRUE(gui::WaitUntil([&] { return CurrentPage(window) == last.m_hWnd; }));
+
+    ASSERT_TRUE(gui::ClickWhenEnabled(GetDlgItem(window, ID_WIZFINISH)));
+    ASSERT_EQ(result.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+    EXPECT_EQ(result.get(), ID_WIZFINISH);
+    EXPECT_EQ(last.finishCount, 1);
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST(PropertySheet, CancelReturnsCancel) {
+    TestPage first(901, L"ページ1", 0), last(902, L"ページ2", 0);
+    CPropertySheet sheet(L"ProfileWizard");
+    sheet.AddPage(&first);
+    sheet.AddPage(&last);
+    sheet.SetWizardMode();
+    auto result = std::async(std::launch::async, [&] { return sheet.DoModal(); });
+    gui::WindowQuery q;
+    q.processId = GetCurrentProcessId();
+    q.className = L"#32770";
+    HWND window = nullptr;
+    CancelOnExit guard{&window};
+    ASSERT_TRUE(gui::WaitUntil([&] { return (window = gui::FindTopLevel(q)) && first.m_hWnd; }));
+    ASSERT_TRUE(gui::Click(GetDlgItem(window, IDCANCEL)));
+    ASSERT_EQ(result.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+    EXPECT_EQ(result.get(), IDCANCEL);
+    EXPECT_EQ(first.finishCount + last.finishCount, 0);
+}
+
+}  // namespace
