@@ -30,6 +30,13 @@ public:
     CProfileData editRecord;
     CWMIAccess wmiAccess;
     CProfileCollection profiles;
+
+private:
+    // Loads the data file (creating it when absent) and deals with an empty
+    // collection; false when the program has to end.
+    bool LoadProfiles();
+    // Taskbar identity, empty jump list, stale-list check, main dialog.
+    void RunWithTaskbarIdentity();
 };
 
 // The one application object of the process.

@@ -1,0 +1,232 @@
+#include "app/win/Tolvik_NetworkApp.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <shobjidl.h>
+#include <wincrypt.h>
+
+#include "app/CmdLineAnalysis.h"
+#include "app/Messages.h"
+#include "app/win/JumpListManager.h"
+#include "app/win/OrtivoMessage.h"
+#include "framework/win/WideText.h"
+#include "mainwindow/win/StandInMainDialog.h"
+#include "profile/win/GeneratHashMgr.h"
+#include "profile/win/ProfileFileAccess.h"
+#include "resources/resource.h"
+#include "system/win/RegAccess.h"
+
+namespace {
+
+constexpr wchar_t kInstanceMutexName[] = L"Global\\Tolvik_Network By Moxq";
+constexpr wchar_t kEditToolMutexName[] = L"Global\\Tolvik_Network_EditProfile By Moxq";
+constexpr wchar_t kDialogClass[] = L"#32770";
+constexpr wchar_t kSwitchingCaption[] = L"Ortivo (ネットワーク設定中)";
+constexpr std::size_t kDigestSize = 20;
+
+// COM for the taskbar identity and the jump list; uninitialised only when
+// this call initialised it.
+class ComSession {
+public:
+    ComSession() : hr_(CoInitialize(nullptr)) {}
+    ~ComSession() {
+        if (SUCCEEDED(hr_)) CoUninitialize();
+    }
+    ComSession(const ComSession&) = delete;
+    ComSession& operator=(const ComSession&) = delete;
+
+private:
+    HRESULT hr_;
+};
+
+void ShowStartupError(UINT id) { ShowOrtivoMessage(nullptr, id, MB_ICONERROR); }
+void ShowStartupNotice(UINT id) { ShowOrtivoMessage(nullptr, id, MB_ICONINFORMATION); }
+
+void InitControls() {
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+}
+
+// The global mutex, open to every user of the computer (null DACL), owned
+// from the start. `existed` when another instance created it first.
+HANDLE CreateInstanceMutex(bool& existed) {
+    SECURITY_DESCRIPTOR descriptor;
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, nullptr, FALSE);
+    SECURITY_ATTRIBUTES attributes = {sizeof(attributes), &descriptor, FALSE};
+    HANDLE mutex = CreateMutexW(&attributes, TRUE, kInstanceMutexName);
+    // A mutex that cannot even be created or opened belongs to someone else.
+    existed = mutex == nullptr || GetLastError() == ERROR_ALREADY_EXISTS;
+    return mutex;
+}
+
+// A second start: hand the profile number to the running main window, or
+// only bring it forward while it switches, or tell the user.
+void HandOverToRunningInstance(int32_t runProfile) {
+    if (HWND main = FindWindowW(kDialogClass, kProductCaption)) {
+        if (runProfile != -1) SendMessageW(main, kMsgRunProfile, static_cast<WPARAM>(runProfile), 0);
+        ShowWindow(main, SW_SHOW);
+        SetForegroundWindow(main);
+    } else if (HWND switching = FindWindowW(kDialogClass, kSwitchingCaption)) {
+        ShowWindow(switching, SW_SHOW);
+        SetForegroundWindow(switching);
+    } else {
+        ShowStartupError(IDS_ALREADY_RUNNING);
+    }
+}
+
+bool EditToolRunning() {
+    HANDLE mutex = OpenMutexW(MUTEX_ALL_ACCESS, TRUE, kEditToolMutexName);
+    if (mutex == nullptr) return false;
+    CloseHandle(mutex);
+    return true;
+}
+
+std::wstring FolderOfModule(HINSTANCE instance) {
+    wchar_t path[MAX_PATH + 1] = {};
+    const DWORD n = GetModuleFileNameW(instance, path, MAX_PATH);
+    const std::wstring full(path, n < MAX_PATH ? n : MAX_PATH);
+    const std::size_t slash = full.rfind(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : full.substr(0, slash);
+}
+
+HFONT CreateBoldFont() {
+    return CreateFontW(16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, L"メイリオ");
+}
+
+bool IsWindows7OrLater() {
+    OSVERSIONINFOEXW version = {};
+    version.dwOSVersionInfoSize = sizeof(version);
+    version.dwMajorVersion = 6;
+    version.dwMinorVersion = 1;
+    version.wServicePackMajor = 0;
+    ULONGLONG mask = 0;
+    mask = VerSetConditionMask(mask, VER_MAJORVERSION, VER_GREATER_EQUAL);
+    mask = VerSetConditionMask(mask, VER_MINORVERSION, VER_GREATER_EQUAL);
+    mask = VerSetConditionMask(mask, VER_SERVICEPACKMAJOR, VER_GREATER_EQUAL);
+    return VerifyVersionInfoW(&version, VER_MAJORVERSION | VER_MINORVERSION | VER_SERVICEPACKMAJOR, mask) != FALSE;
+}
+
+void SetTaskbarIdentity() { SetCurrentProcessExplicitAppUserModelID(kTaskbarIdentity); }
+
+// True when a digest was stored for the data file and the file no longer has it.
+bool DataFileChangedSinceStored(const std::wstring& dataFile) {
+    BYTE current[kDigestSize] = {};
+    CGeneratHashMgr().GetFileHash(dataFile, current, kDigestSize, CALG_SHA1);
+    uint8_t stored[kDigestSize] = {};
+    if (!CRegAccess().ReadDatData(stored)) return false;
+    for (std::size_t i = 0; i < kDigestSize; ++i)
+        if (stored[i] != current[i]) return true;
+    return false;
+}
+
+}  // namespace
+
+CTolvik_NetworkApp& TheApp() { return *static_cast<CTolvik_NetworkApp*>(CWinApp::Current()); }
+
+CTolvik_NetworkApp::CTolvik_NetworkApp() = default;
+
+CTolvik_NetworkApp::~CTolvik_NetworkApp() {
+    if (boldFont != nullptr) DeleteObject(boldFont);
+}
+
+bool CTolvik_NetworkApp::InitInstance() {
+    InitControls();
+    CCmdLineAnalysis commandLine;
+    commandLine.ParseCommandLine(T(GetCommandLineW()));
+    autoRun = commandLine.autoRun;
+    runProfile = commandLine.runProfile;
+
+    bool existed = false;
+    instanceMutex = CreateInstanceMutex(existed);
+    if (existed) {
+        HandOverToRunningInstance(runProfile);
+        return false;
+    }
+    if (EditToolRunning()) {
+        ShowStartupError(IDS_EDITOR_RUNNING);
+        return false;
+    }
+    programFolder = FolderOfModule(Instance());
+    if (wmiAccess.Connect() != 0) {
+        ShowStartupError(IDS_WMI_ERROR);
+        return false;
+    }
+    boldFont = CreateBoldFont();
+    if (boldFont == nullptr) {
+        ShowStartupError(IDS_FONT_ERROR);
+        return false;
+    }
+    if (!IsWindows7OrLater()) {
+        ShowStartupError(IDS_OS_ERROR);
+        return false;
+    }
+    ieMajorVersion = CRegAccess().ReadIeMajorVersion();
+    if (ieMajorVersion < 6) {
+        ShowStartupError(IDS_IE_VERSION_ERROR);
+        return false;
+    }
+    if (!LoadProfiles()) return false;
+    RunWithTaskbarIdentity();
+    return false;
+}
+
+bool CTolvik_NetworkApp::LoadProfiles() {
+    profiles.Clear();
+    CProfileFileAccess file(profiles, programFolder);
+    const int read = file.Read();
+    if (read == -1) {
+        ShowStartupError(IDS_READ_FAILED);
+        return false;
+    }
+    if (read == 1) file.Write();
+    if (profiles.Count() != 0) return true;
+    if (runProfile == -1) {
+        ShowStartupNotice(IDS_NO_PROFILES);
+        return true;
+    }
+    // A task or command line asked for a profile that cannot exist: leave
+    // an empty jump list behind.
+    ShowStartupError(IDS_READ_FAILED);
+    ComSession com;
+    SetTaskbarIdentity();
+    if (!RefreshJumpList(nullptr, false)) ShowStartupError(IDS_INIT_FAILED);
+    return false;
+}
+
+void CTolvik_NetworkApp::RunWithTaskbarIdentity() {
+    ComSession com;
+    SetTaskbarIdentity();
+    if (!RefreshJumpList(nullptr, false)) {
+        ShowStartupError(IDS_INIT_FAILED);
+        return;
+    }
+    CStandInMainDialog mainDialog(*this);
+    if (runProfile != -1) {
+        const std::wstring dataFile = CommonDataFilePath();
+        if (dataFile.empty()) {
+            ShowStartupError(IDS_INTERNAL_ERROR);
+            return;
+        }
+        if (DataFileChangedSinceStored(dataFile)) {
+            // The tasks the user chose from were published for other data.
+            CRegAccess().StoreDatData();
+            ShowStartupNotice(IDS_JUMPLIST_STALE);
+            if (!RefreshJumpList(&profiles, true)) ShowStartupError(IDS_INIT_FAILED);
+            return;
+        }
+        mainDialog.SetStartupProfile(runProfile);
+    }
+    mainDialog.DoModal();
+}
+
+int CTolvik_NetworkApp::ExitInstance() {
+    profiles.Clear();
+    if (instanceMutex != nullptr) {
+        ReleaseMutex(instanceMutex);
+        CloseHandle(instanceMutex);
+        instanceMutex = nullptr;
+    }
+    return CWinApp::ExitInstance();
+}

@@ -1,0 +1,61 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "framework/Object.h"
+#include "profile/ProfileData.h"
+#include "switching/win/NetworkChecks.h"
+
+class CTolvik_NetworkApp;
+
+// One switch at a time, run on a worker thread: the TCP/IP part through the
+// setting applier, the proxy, the default printer, the checks and the
+// application. Progress (0x8018) and the result word (0x8011) are sent to
+// the window given to Start.
+class CNetworkSetting : public CObject {
+public:
+    explicit CNetworkSetting(CTolvik_NetworkApp& app);
+    ~CNetworkSetting() override;
+    CNetworkSetting(const CNetworkSetting&) = delete;
+    CNetworkSetting& operator=(const CNetworkSetting&) = delete;
+
+    // 0 started; 1 the previous switch's worker has not ended yet (nothing
+    // started); -1 the worker could not be started.
+    int Start(HWND window, const CProfileData& profile);
+
+    // The worker's whole sequence; returns the result word it reported.
+    uint32_t RunSequence();
+
+    // Steps of the sequence.
+    int TcpIpStep();        // negative: block or applier failed
+    int ProxyStep();        // 1 unchanged, 0 done, negative failed
+    int PrinterStep();      // 1 not configured, 0 done, -1 failed
+    int Checks();           // the check bits, 0 = all passed
+    int ApplicationStep();  // 1 not configured, 0 started (whatever the launch did)
+
+    const CNetworkChecks& CheckValues() const { return checks_; }
+
+    // How long Start waits for a worker that is just ending.
+    static constexpr DWORD kEndingWorkerWaitMs = 3000;
+    // Rounds of one second while waiting for the applier (181 waits + the last).
+    static constexpr int kApplierWaitLimit = 180;
+
+private:
+    static DWORD WINAPI ThreadRoutine(LPVOID parameter);
+    void SendProgress(int percent) const;
+    void WaitForApplier();
+    void CloseBlock();
+
+    CTolvik_NetworkApp& app_;
+    HWND window_ = nullptr;
+    HANDLE thread_ = nullptr;
+    HANDLE block_ = nullptr;
+    HANDLE stop_ = nullptr;  // set when the object goes away during a wait
+    CProfileData profile_;
+    CNetworkChecks checks_;
+};
+
+// The working directory of an application: its path up to the last
+// backslash (without it); empty when the path has none.
+std::wstring ApplicationDirectory(const std::wstring& appPath);

@@ -1,0 +1,148 @@
+// A switch from Start to the result message, as the main window sees it:
+// the progress values and the result word in the order they arrive.
+#include <gtest/gtest.h>
+
+#include "app/Messages.h"
+#include "app/win/Tolvik_NetworkApp.h"
+#include "framework/win/WideText.h"
+#include "switching/win/NetworkSetting.h"
+#include "tests/wine/support/TestSupport.h"
+
+namespace {
+
+using testsupport::RecordingWindow;
+
+constexpr DWORD kSwitchLimitMs = 90000;
+
+class SwitchSequence : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\netsh.exe"));
+        ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\ipconfig.exe"));
+        tempDir_ = testsupport::TempDir();
+        testsupport::UseRecordLog(tempDir_ + L"\\record.log");
+        app_.programFolder = testsupport::ExeDir();
+        app_.ieMajorVersion = 11;
+        app_.wmiAccess.Connect();
+        profile_.Record().profileId = 1;
+        profile_.SetText(ProfileText::profileName, u"Office");
+        profile_.SetText(ProfileText::connectionName, u"Ortivo Test LAN");
+    }
+
+    // Starts the switch and collects what the window receives up to the
+    // result message; the applier's notification is answered as the main
+    // window does.
+    std::vector<RecordingWindow::Entry> RunSwitch() {
+        CNetworkSetting setting(app_);
+        EXPECT_EQ(setting.Start(window_.Handle(), profile_), 0);
+        const bool ended = testsupport::PumpUntil(
+            [&] {
+                for (const RecordingWindow::Entry& e : window_.Received())
+                    if (e.message == kMsgApplierFinished) app_.applierFinished = 1;
+                return !window_.Received().empty() && window_.Received().back().message == kMsgSwitchResult;
+            },
+            kSwitchLimitMs);
+        EXPECT_TRUE(ended) << "no result message";
+        return window_.Received();
+    }
+
+    static std::vector<WPARAM> Progress(const std::vector<RecordingWindow::Entry>& entries) {
+        std::vector<WPARAM> values;
+        for (const RecordingWindow::Entry& e : entries)
+            if (e.message == kMsgProgress) values.push_back(e.wParam);
+        return values;
+    }
+
+    static std::vector<UINT> Messages(const std::vector<RecordingWindow::Entry>& entries) {
+        std::vector<UINT> values;
+        for (const RecordingWindow::Entry& e : entries)
+            if (e.message != kMsgApplierFinished) values.push_back(e.message);
+        return values;
+    }
+
+    CTolvik_NetworkApp app_;
+    RecordingWindow window_;
+    CProfileData profile_;
+    std::wstring tempDir_;
+};
+
+std::vector<std::string> CommandLinesOf(const wchar_t* program) {
+    std::vector<std::string> lines;
+    for (const testsupport::StandInRecord& r : testsupport::ReadRecords())
+        if (r.module.size() >= wcslen(program) &&
+            _wcsicmp(r.module.c_str() + r.module.size() - wcslen(program), program) == 0)
+            lines.push_back(testsupport::Narrow(r.commandLine));
+    return lines;
+}
+
+TEST_F(SwitchSequence, NothingElseConfiguredGoesFromZeroToHundredAndReportsZero) {
+    const std::vector<RecordingWindow::Entry> received = RunSwitch();
+    EXPECT_EQ(Progress(received), (std::vector<WPARAM>{0, 20, 40, 60, 80, 100}));
+    ASSERT_FALSE(received.empty());
+    EXPECT_EQ(received.back().message, kMsgSwitchResult);
+    EXPECT_EQ(received.back().wParam, 0u);
+    // Progress messages first, the result last, exactly once.
+    EXPECT_EQ(Messages(received), (std::vector<UINT>{kMsgProgress, kMsgProgress, kMsgProgress, kMsgProgress,
+                                                     kMsgProgress, kMsgProgress, kMsgSwitchResult}));
+    // The applier got the profile through the block and ran netsh for it.
+    const std::vector<std::string> netsh = CommandLinesOf(L"netsh.exe");
+    ASSERT_FALSE(netsh.empty());
+    EXPECT_NE(netsh[0].find("name=\"Ortivo Test LAN\""), std::string::npos) << netsh[0];
+    EXPECT_EQ(app_.applierFinished, 1);
+}
+
+TEST_F(SwitchSequence, PrinterFailureStopsTheBarAtFortyAndSetsItsBit) {
+    profile_.Record().setDefaultPrinter = 1;
+    profile_.SetText(ProfileText::printerName, u"Ortivo Printer That Does Not Exist");
+    const std::vector<RecordingWindow::Entry> received = RunSwitch();
+    EXPECT_EQ(Progress(received), (std::vector<WPARAM>{0, 20, 40}));
+    ASSERT_FALSE(received.empty());
+    EXPECT_EQ(received.back().message, kMsgSwitchResult);
+    EXPECT_EQ(received.back().wParam, 0x0400u);
+}
+
+TEST_F(SwitchSequence, MissingApplierReportsTcpIpAndTheLaterStepsStillRun) {
+    app_.programFolder = tempDir_;  // no Tolvik_NetworkSetting.exe in there
+    profile_.Record().runAppEnabled = 1;
+    const std::wstring app = testsupport::ExeDir() + L"\\recording_standin.exe";
+    profile_.SetText(ProfileText::appPath, T(app));
+    profile_.SetText(ProfileText::appArguments, u"--profile \"Office 2\"");
+    const std::vector<RecordingWindow::Entry> received = RunSwitch();
+    EXPECT_EQ(Progress(received), (std::vector<WPARAM>{0}));
+    ASSERT_FALSE(received.empty());
+    EXPECT_EQ(received.back().wParam, 0x0100u);
+    EXPECT_TRUE(CommandLinesOf(L"netsh.exe").empty());
+
+    // The application step ran: the program was started with the profile's
+    // arguments in its own folder.
+    std::vector<testsupport::StandInRecord> records;
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !(records = testsupport::ReadRecords()).empty(); }, 30000));
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(_wcsicmp(records[0].module.c_str(), app.c_str()), 0) << testsupport::Narrow(records[0].module);
+    const std::string commandLine = testsupport::Narrow(records[0].commandLine);
+    const std::string arguments = " --profile \"Office 2\"";
+    ASSERT_GE(commandLine.size(), arguments.size());
+    EXPECT_EQ(commandLine.substr(commandLine.size() - arguments.size()), arguments) << commandLine;
+    std::wstring directory = records[0].directory;
+    if (!directory.empty() && directory.back() == L'\\') directory.pop_back();
+    EXPECT_EQ(_wcsicmp(directory.c_str(), testsupport::ExeDir().c_str()), 0) << testsupport::Narrow(directory);
+}
+
+TEST(ApplicationDirectory, IsThePathUpToTheLastBackslash) {
+    EXPECT_EQ(ApplicationDirectory(L"C:\\Tools\\bin\\app.exe"), L"C:\\Tools\\bin");
+    EXPECT_EQ(ApplicationDirectory(L"C:\\app.exe"), L"C:");
+    EXPECT_EQ(ApplicationDirectory(L"app.exe"), L"");
+}
+
+TEST(NetworkSettingStart, ASecondStartWaitsForTheEndingWorker) {
+    CTolvik_NetworkApp app;
+    app.programFolder = L"C:\\no-such-folder";  // the switch fails fast
+    CProfileData profile;
+    CNetworkSetting setting(app);
+    ASSERT_EQ(setting.Start(nullptr, profile), 0);
+    // The first worker is still running or just ending: Start waits for it
+    // and starts the next switch instead of refusing.
+    EXPECT_EQ(setting.Start(nullptr, profile), 0);
+}
+
+}  // namespace
