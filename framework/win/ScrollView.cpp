@@ -89,9 +89,11 @@ bool CScrollView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
         case WM_HSCROLL: Scroll(SB_HORZ, LOWORD(wParam)); break;
         case WM_VSCROLL: Scroll(SB_VERT, LOWORD(wParam)); break;
         case WM_SIZE:
+            // The window's own handling first: it may reset the scroll bars.
+            *result = DefWindowProc(message, wParam, lParam);
             UpdateBars();
             ScrollToPosition(position_);
-            return false;
+            return true;
         default: return CWnd::OnMessage(message, wParam, lParam, result);
     }
     *result = 0;

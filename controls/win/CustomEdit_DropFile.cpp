@@ -1,0 +1,23 @@
+#include "controls/win/CustomEdit_DropFile.h"
+
+#include <shellapi.h>
+
+bool CCustomEdit_DropFile::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (message != WM_DROPFILES) return CEdit::OnMessage(message, wParam, lParam, result);
+    OnDropFiles(reinterpret_cast<HDROP>(wParam));
+    *result = DefWindowProc(message, wParam, lParam);
+    // Nobody else looks at the drop: give its memory back.
+    ::DragFinish(reinterpret_cast<HDROP>(wParam));
+    return true;
+}
+
+void CCustomEdit_DropFile::OnDropFiles(HDROP drop) {
+    if (::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) == 0) return;
+    wchar_t path[MAX_PATH] = {};
+    if (::DragQueryFileW(drop, 0, path, MAX_PATH) == 0) return;
+    WIN32_FIND_DATAW found;
+    HANDLE finder = ::FindFirstFileW(path, &found);
+    if (finder == INVALID_HANDLE_VALUE) return;
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) SetWindowText(path);
+    ::FindClose(finder);
+}

@@ -1,0 +1,38 @@
+#pragma once
+#include "framework/win/Dialog.h"
+
+#include <string>
+
+// The small modeless window shown while a switch runs: a fixed line, the
+// profile line ("プロファイル：%s") and a progress bar 0..100, on a light
+// blue background. Enter, Esc and F1 never reach the dialog manager, so the
+// window cannot be closed from the keyboard; the main dialog hides it.
+class CNetworkSettingDescriptionDlg : public CDialog {
+public:
+    static constexpr COLORREF kBackground = RGB(210, 227, 238);
+
+    CNetworkSettingDescriptionDlg();
+    ~CNetworkSettingDescriptionDlg() override;
+
+    // Creates the window (template 187, no parent) unless it exists.
+    bool CreateIfNeeded();
+    void SetProfile(const std::wstring& name);
+    void SetPosition(int percent);
+    const std::wstring& ProfileLine() const { return profileLine_; }
+
+    BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
+    // Enter and Esc reaching the dialog some other way close nothing either.
+    void OnOK() override {}
+    void OnCancel() override {}
+
+private:
+    HWND ProgressBar() const { return GetDlgItem(kProgressId); }
+
+    static constexpr int kProfileLineId = 1031;
+    static constexpr int kProgressId = 1035;
+
+    HBRUSH backgroundBrush_ = nullptr;
+    std::wstring profileLine_;
+};
