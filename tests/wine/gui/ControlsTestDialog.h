@@ -1,0 +1,40 @@
+#pragma once
+// A dialog with one of each custom control, for the GUI tests.
+#include <windows.h>
+
+#include <memory>
+
+#include "controls/win/CustomEdit.h"
+#include "controls/win/CustomEdit_DropFile.h"
+#include "controls/win/CustomIconListCtrl.h"
+#include "controls/win/CustomProfileListCtrl.h"
+#include "framework/win/Dialog.h"
+#include "profile/ProfileCollection.h"
+
+class ControlsTestDialog : public CDialog {
+public:
+    enum : int { kPort = 1001, kServer = 1002, kDrop = 1003, kIcons = 1004, kProfiles = 1005 };
+    static constexpr LPARAM kMissingProfileId = 99;
+
+    // Rows: the collection's profiles in order, then one row whose
+    // profileId is not in the collection.
+    explicit ControlsTestDialog(const CProfileCollection& profiles);
+    ~ControlsTestDialog() override;
+
+    BOOL OnInitDialog() override;
+
+    CCustomEdit port;
+    CCustomEdit server;
+    CCustomEdit_DropFile drop;
+    std::unique_ptr<CCustomIconListCtrl> icons;
+    CCustomProfileListCtrl profileList;
+
+private:
+    void FillIcons();
+    void FillProfiles();
+
+    const CProfileCollection& profiles_;
+    HIMAGELIST iconImages_ = nullptr;
+    HIMAGELIST rowHeightImages_ = nullptr;
+    HFONT listFont_ = nullptr;
+};
