@@ -10,7 +10,7 @@
 #include "app/win/JumpListManager.h"
 #include "app/win/OrtivoMessage.h"
 #include "framework/win/WideText.h"
-#include "mainwindow/win/StandInMainDialog.h"
+#include "mainwindow/win/Tolvik_NetworkDlg.h"
 #include "profile/win/GeneratHashMgr.h"
 #include "profile/win/ProfileFileAccess.h"
 #include "resources/resource.h"
@@ -202,7 +202,7 @@ void CTolvik_NetworkApp::RunWithTaskbarIdentity() {
         ShowStartupError(IDS_INIT_FAILED);
         return;
     }
-    CStandInMainDialog mainDialog(*this);
+    CTolvik_NetworkDlg mainDialog(*this);
     if (runProfile != -1) {
         const std::wstring dataFile = CommonDataFilePath();
         if (dataFile.empty()) {

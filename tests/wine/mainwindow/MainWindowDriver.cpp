@@ -1,0 +1,153 @@
+#include "tests/wine/mainwindow/MainWindowDriver.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <fstream>
+
+#include "framework/win/WideText.h"
+#include "profile/DataFileImage.h"
+#include "profile/win/ProfileFileAccess.h"
+#include "system/win/RegAccess.h"
+#include "tests/wine/support/RegistrySeed.h"
+#include "tests/wine/support/TestSupport.h"
+
+namespace {
+
+constexpr int kMainListId = 1002;
+constexpr int kMessageTextId = 0xFFFF;
+constexpr int kNameEditId = 1006;
+constexpr int kWizardNextId = 0x3024;
+
+bool LoadFile(const std::wstring& path, std::vector<BYTE>* bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const DWORD size = GetFileSize(file, nullptr);
+    bytes->assign(size, 0);
+    DWORD read = 0;
+    const bool ok = size == 0 || (ReadFile(file, bytes->data(), size, &read, nullptr) && read == size);
+    CloseHandle(file);
+    return ok;
+}
+
+bool StoreFile(const std::wstring& path, const std::vector<BYTE>& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = bytes.empty() ||
+                    (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                     written == bytes.size());
+    CloseHandle(file);
+    return ok;
+}
+
+DWORD_PTR SendTimed(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, gui::kDefaultTimeoutMs, &result);
+    return result;
+}
+
+}  // namespace
+
+MainWindowDriver::MainWindowDriver() : settings_(std::make_unique<CRegistrySeed>()) {
+    // The data folder comes with the installation; a fresh prefix lacks it.
+    const std::wstring file = CommonDataFilePath();
+    SHCreateDirectoryExW(nullptr, file.substr(0, file.find_last_of(L'\\')).c_str(), nullptr);
+    hadFile_ = LoadFile(CommonDataFilePath(), &savedFile_);
+    settings_->Preserve(HKEY_CURRENT_USER, kSettingsKeyPath, L"DatData");
+    settings_->Preserve(HKEY_CURRENT_USER, kSettingsKeyPath, L"ShowSetting");
+    settings_->Preserve(HKEY_CURRENT_USER, kSettingsKeyPath, L"HideHints");
+}
+
+MainWindowDriver::~MainWindowDriver() {
+    program_.Terminate();
+    if (hadFile_) StoreFile(CommonDataFilePath(), savedFile_);
+    else RemoveDataFile();
+}
+
+bool MainWindowDriver::WriteDataFile(const std::vector<std::wstring>& names, const std::wstring& connection) {
+    CProfileCollection profiles;
+    for (const std::wstring& name : names) {
+        CProfileData profile;
+        profile.SetText(ProfileText::profileName, T(name));
+        profile.SetText(ProfileText::connectionName, T(connection));
+        profile.Record().iconIndex = 1;
+        profiles.Add(profile);
+    }
+    return CProfileFileAccess(profiles, testsupport::ExeDir()).Write() == 0;
+}
+
+bool MainWindowDriver::RemoveDataFile() {
+    return DeleteFileW(CommonDataFilePath().c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ||
+           GetLastError() == ERROR_PATH_NOT_FOUND;
+}
+
+bool MainWindowDriver::DataFileExists() const {
+    return GetFileAttributesW(CommonDataFilePath().c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool MainWindowDriver::ReadDataFile(std::vector<std::wstring>* names) const {
+    std::vector<BYTE> bytes;
+    if (!LoadFile(CommonDataFilePath(), &bytes)) return false;
+    CProfileCollection profiles;
+    if (datafile::Decode(bytes.data(), bytes.size(), profiles) != 0) return false;
+    names->clear();
+    CProfileData profile;
+    for (int i = 0; profiles.GetByPosition(i, &profile) == 0; ++i)
+        names->push_back(W(profile.GetText(ProfileText::profileName)));
+    return true;
+}
+
+bool MainWindowDriver::SetShowSetting(bool on) {
+    return settings_->SetDword(HKEY_CURRENT_USER, kSettingsKeyPath, L"ShowSetting", on ? 1 : 0);
+}
+
+bool MainWindowDriver::Start(const std::wstring& arguments) {
+    program_ = gui::StartProgram(testsupport::ExeDir() + L"\\Tolvik_Network.exe", arguments);
+    main_ = nullptr;
+    return program_.Started();
+}
+
+HWND MainWindowDriver::WaitForDialog(const std::function<bool(HWND)>& wanted) const {
+    gui::WindowQuery q;
+    q.className = L"#32770";
+    q.processId = program_.Id();
+    HWND found = nullptr;
+    gui::WaitUntil([&] {
+        for (HWND w : gui::FindTopLevels(q))
+            if (wanted(w)) return (found = w) != nullptr;
+        return false;
+    });
+    return found;
+}
+
+HWND MainWindowDriver::WaitForMain() {
+    main_ = WaitForDialog([](HWND w) { return GetDlgItem(w, kMainListId) != nullptr; });
+    return main_;
+}
+
+bool MainWindowDriver::WaitForBox(gui::MessageBoxInfo* info) {
+    const HWND box = WaitForDialog([](HWND w) {
+        return GetDlgItem(w, kMessageTextId) && !GetDlgItem(w, kMainListId) && !GetDlgItem(w, kWizardNextId);
+    });
+    return box != nullptr && gui::ReadMessageBox(box, info);
+}
+
+HWND MainWindowDriver::WaitForWizard() {
+    return WaitForDialog([](HWND w) { return GetDlgItem(w, kWizardNextId) && CurrentPage(w); });
+}
+
+HWND MainWindowDriver::CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(SendTimed(sheet, PSM_GETCURRENTPAGEHWND)); }
+
+bool MainWindowDriver::PressWizardButton(HWND sheet, int id) {
+    if (!gui::ClickWhenEnabled(GetDlgItem(sheet, id))) return false;
+    return gui::Sync(sheet);
+}
+
+bool MainWindowDriver::TypeName(HWND sheet, const std::wstring& name) {
+    HWND edit = gui::FindChild(CurrentPage(sheet), kNameEditId);
+    if (!edit) return false;
+    SendTimed(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    gui::TypeText(edit, name);
+    return gui::WaitForText(edit, name);
+}

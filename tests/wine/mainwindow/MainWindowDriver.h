@@ -1,0 +1,66 @@
+#pragma once
+// Drives Tolvik_Network.exe under Wine: starts it on a prepared data file,
+// finds its main dialog, wizard and message boxes, and reads back the data
+// file it writes. The data file, "DatData" and "ShowSetting" of the test
+// prefix are put back as they were when the driver goes.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "profile/ProfileCollection.h"
+#include "tests/wine/support/GuiDriver.h"
+
+class CRegistrySeed;
+
+class MainWindowDriver {
+public:
+    MainWindowDriver();
+    ~MainWindowDriver();
+    MainWindowDriver(const MainWindowDriver&) = delete;
+    MainWindowDriver& operator=(const MainWindowDriver&) = delete;
+
+    // The data file the program will find (none: no file at all).
+    bool WriteDataFile(const std::vector<std::wstring>& names, const std::wstring& connection = L"LAN");
+    bool RemoveDataFile();
+    bool DataFileExists() const;
+    // The profile names of the data file as the program wrote it; false when
+    // the file is missing or not a valid image.
+    bool ReadDataFile(std::vector<std::wstring>* names) const;
+    bool SetShowSetting(bool on);
+
+    bool Start(const std::wstring& arguments = L"");
+    DWORD ProcessId() const { return program_.Id(); }
+    bool WaitForExit(DWORD* code = nullptr) { return program_.WaitForExit(gui::kDefaultTimeoutMs, code); }
+
+    // The main dialog (caption "Ortivo" or the switching caption).
+    HWND WaitForMain();
+    HWND Main() const { return main_; }
+    HWND Control(int id) const { return GetDlgItem(main_, id); }
+    bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
+    HWND List() const { return Control(1002); }
+    std::wstring Description() const { return gui::WindowText(Control(1003)); }
+
+    // A message box of the program (not its main dialog).
+    bool WaitForBox(gui::MessageBoxInfo* info);
+
+    // The wizard sheet and its current page.
+    HWND WaitForWizard();
+    static HWND CurrentPage(HWND sheet);
+    // Clicks a wizard button and lets the sheet handle it.
+    static bool PressWizardButton(HWND sheet, int id);
+    // Replaces the name page's name with `name`.
+    static bool TypeName(HWND sheet, const std::wstring& name);
+
+    // A visible dialog-class window of the program for which `wanted` holds.
+    HWND WaitForDialog(const std::function<bool(HWND)>& wanted) const;
+
+private:
+    std::unique_ptr<CRegistrySeed> settings_;
+    std::vector<BYTE> savedFile_;
+    bool hadFile_ = false;
+    gui::Program program_;
+    HWND main_ = nullptr;
+};

@@ -1,0 +1,226 @@
+// The main dialog of the real Tolvik_Network.exe, driven through its windows.
+#include <gtest/gtest.h>
+
+#include "app/Messages.h"
+#include "tests/wine/mainwindow/MainWindowDriver.h"
+#include "tests/wine/support/TestSupport.h"
+
+namespace {
+
+using testsupport::Narrow;
+
+constexpr int kAdd = 1004, kEdit = 1005, kDelete = 1006, kApply = 1007;
+constexpr int kWizardBack = 0x3024 - 1, kWizardNext = 0x3024, kWizardFinish = 0x3025;
+constexpr int kNameEdit = 1006;
+constexpr wchar_t kSwitchingCaption[] = L"Ortivo (ネットワーク設定中)";
+
+std::string U8(const std::wstring& w) { return Narrow(w); }
+
+class MainDialog : public ::testing::Test {
+protected:
+    // Answers the box the program shows next after checking it.
+    void ExpectBox(const std::wstring& text, gui::BoxIcon icon, int answer = IDOK) {
+        gui::MessageBoxInfo box;
+        ASSERT_TRUE(app_.WaitForBox(&box)) << "no message box: " << U8(text);
+        EXPECT_EQ(U8(box.caption), "Ortivo");
+        EXPECT_EQ(U8(box.text), U8(text));
+        EXPECT_STREQ(gui::BoxIconName(box.icon), gui::BoxIconName(icon));
+        ASSERT_TRUE(gui::AnswerMessageBox(box.window, answer));
+    }
+
+    // Adds a profile through the wizard: name, then Next over every page, then Finish.
+    void AddThroughWizard(const std::wstring& name) {
+        ASSERT_TRUE(gui::Click(app_.Control(kAdd)));
+        HWND sheet = app_.WaitForWizard();
+        ASSERT_NE(sheet, nullptr);
+        ASSERT_TRUE(MainWindowDriver::TypeName(sheet, name));
+        FinishFromNamePage(sheet);
+    }
+
+    void FinishFromNamePage(HWND sheet) {
+        HWND namePage = MainWindowDriver::CurrentPage(sheet);
+        ASSERT_TRUE(MainWindowDriver::PressWizardButton(sheet, kWizardNext));
+        ASSERT_TRUE(gui::WaitUntil([&] { return MainWindowDriver::CurrentPage(sheet) != namePage; }));
+        for (int page = 1; page < 7; ++page) {
+            HWND before = MainWindowDriver::CurrentPage(sheet);
+            ASSERT_TRUE(MainWindowDriver::PressWizardButton(sheet, kWizardNext)) << "page " << page;
+            ASSERT_TRUE(gui::WaitUntil([&] { return MainWindowDriver::CurrentPage(sheet) != before; }));
+        }
+        ASSERT_TRUE(gui::ClickWhenEnabled(GetDlgItem(sheet, kWizardFinish)));
+        ASSERT_TRUE(gui::WaitForWindowGone(sheet));
+    }
+
+    std::vector<std::wstring> Rows() const {
+        std::vector<std::wstring> rows;
+        for (int i = 0; i < gui::ListViewCount(app_.List()); ++i) rows.push_back(gui::ListViewText(app_.List(), i));
+        return rows;
+    }
+
+    std::vector<std::wstring> FileNames() const {
+        std::vector<std::wstring> names;
+        EXPECT_TRUE(app_.ReadDataFile(&names));
+        return names;
+    }
+
+    void Close() {
+        ASSERT_TRUE(gui::Click(app_.Control(IDOK)));
+        DWORD code = 0;
+        ASSERT_TRUE(app_.WaitForExit(&code));
+    }
+
+    MainWindowDriver app_;
+};
+
+TEST_F(MainDialog, AddRefuseDuplicateEditAndDeleteStartingWithoutProfiles) {
+    ASSERT_TRUE(app_.RemoveDataFile());
+    ASSERT_TRUE(app_.Start());
+    ExpectBox(L"プロファイルが登録されていません。\r\n「Ortivo」画面の「追加」ボタンを押して\r\n"
+              L"接続するネットワーク環境を登録してください。",
+              gui::BoxIcon::Information);
+    ASSERT_NE(app_.WaitForMain(), nullptr);
+    ASSERT_TRUE(gui::WaitUntil([&] { return IsWindowVisible(app_.Main()) != FALSE; }));
+
+    // No profiles: empty list and description, only "追加".
+    EXPECT_EQ(gui::ListViewCount(app_.List()), 0);
+    EXPECT_EQ(app_.Description(), L"");
+    EXPECT_TRUE(app_.Enabled(kAdd));
+    EXPECT_FALSE(app_.Enabled(kEdit));
+    EXPECT_FALSE(app_.Enabled(kDelete));
+    EXPECT_FALSE(app_.Enabled(kApply));
+
+    // Adding: the name page with its first icon, Finish writes the record.
+    ASSERT_TRUE(gui::Click(app_.Control(kAdd)));
+    HWND sheet = app_.WaitForWizard();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(sheet, kWizardBack))) << "the name page has no Back";
+    ASSERT_TRUE(MainWindowDriver::TypeName(sheet, L"オフィス"));
+    gui::SaveScreenshot(sheet, L"mainwindow_wizard_name_page.png");
+    FinishFromNamePage(sheet);
+    ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewCount(app_.List()) == 1; }));
+    EXPECT_EQ(U8(gui::ListViewText(app_.List(), 0)), "オフィス");
+    EXPECT_EQ(FileNames(), std::vector<std::wstring>{L"オフィス"});
+
+    // A duplicate name: message 160, the wizard stays on the name page.
+    ASSERT_TRUE(gui::Click(app_.Control(kAdd)));
+    sheet = app_.WaitForWizard();
+    ASSERT_NE(sheet, nullptr);
+    HWND namePage = MainWindowDriver::CurrentPage(sheet);
+    ASSERT_TRUE(MainWindowDriver::TypeName(sheet, L"オフィス"));
+    ASSERT_TRUE(gui::Click(GetDlgItem(sheet, kWizardNext)));
+    ExpectBox(L"プロファイル名が重複しています。\r\nプロファイル名を再入力してください。", gui::BoxIcon::Error);
+    gui::Sync(sheet);
+    EXPECT_EQ(MainWindowDriver::CurrentPage(sheet), namePage);
+    EXPECT_NE(gui::FindChild(namePage, kNameEdit), nullptr);
+    ASSERT_TRUE(gui::Click(GetDlgItem(sheet, IDCANCEL)));
+    ASSERT_TRUE(gui::WaitForWindowGone(sheet));
+    EXPECT_EQ(gui::ListViewCount(app_.List()), 1);
+
+    // Selecting shows the description and enables the row buttons.
+    ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
+    ASSERT_TRUE(gui::WaitUntil([&] { return app_.Enabled(kEdit); }));
+    EXPECT_TRUE(app_.Enabled(kDelete));
+    EXPECT_TRUE(app_.Enabled(kApply));
+    EXPECT_EQ(app_.Description().find(L"ネットワーク接続名\r\n  \r\nネットワークアダプタ\r\n"), 0u);
+    EXPECT_NE(app_.Description().find(L"TCP/IP設定\r\n  接続方法：DHCP接続\r\n"), std::wstring::npos)
+        << U8(app_.Description());
+    gui::SaveScreenshot(app_.Main(), L"mainwindow_main_dialog.png");
+
+    // Editing renames the row and the record.
+    ASSERT_TRUE(gui::Click(app_.Control(kEdit)));
+    sheet = app_.WaitForWizard();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(U8(gui::WindowText(gui::FindChild(MainWindowDriver::CurrentPage(sheet), kNameEdit))), "オフィス");
+    ASSERT_TRUE(MainWindowDriver::TypeName(sheet, L"自宅"));
+    FinishFromNamePage(sheet);
+    ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewText(app_.List(), 0) == L"自宅"; }));
+    EXPECT_EQ(FileNames(), std::vector<std::wstring>{L"自宅"});
+
+    // Deleting asks 162; No changes nothing, Yes removes the row.
+    ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
+    ASSERT_TRUE(gui::Click(app_.Control(kDelete)));
+    ExpectBox(L"[自宅]を削除しますか？", gui::BoxIcon::Question, IDNO);
+    gui::Sync(app_.Main());
+    EXPECT_EQ(Rows(), std::vector<std::wstring>{L"自宅"});
+    EXPECT_EQ(FileNames(), std::vector<std::wstring>{L"自宅"});
+    ASSERT_TRUE(gui::Click(app_.Control(kDelete)));
+    ExpectBox(L"[自宅]を削除しますか？", gui::BoxIcon::Question, IDYES);
+    ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewCount(app_.List()) == 0; }));
+    EXPECT_EQ(app_.Description(), L"");
+    EXPECT_FALSE(app_.Enabled(kEdit));
+    EXPECT_TRUE(FileNames().empty());
+    Close();
+}
+
+TEST_F(MainDialog, TwelveProfilesRefuseAnotherAndClosingWritesTheFile) {
+    std::vector<std::wstring> names;
+    for (int i = 1; i <= 12; ++i) names.push_back(L"P" + std::to_wstring(i));
+    ASSERT_TRUE(app_.WriteDataFile(names));
+    ASSERT_TRUE(app_.Start());
+    ASSERT_NE(app_.WaitForMain(), nullptr);
+    EXPECT_EQ(Rows(), names);
+
+    ASSERT_TRUE(gui::Click(app_.Control(kAdd)));
+    ExpectBox(L"プロファイル数が既に12個登録されています。\r\nこれ以上プロファイルを追加する事はできません。",
+              gui::BoxIcon::Error);
+    gui::Sync(app_.Main());
+    gui::WindowQuery wizards;
+    wizards.processId = app_.ProcessId();
+    wizards.className = L"#32770";
+    for (HWND w : gui::FindTopLevels(wizards)) EXPECT_EQ(GetDlgItem(w, kWizardNext), nullptr) << "a wizard opened";
+
+    // Closing writes the data file again.
+    ASSERT_TRUE(app_.RemoveDataFile());
+    Close();
+    EXPECT_EQ(FileNames(), names);
+}
+
+TEST_F(MainDialog, ApplyRunsAWholeSwitchFromTheButtonAndFromARunRequest) {
+    ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\netsh.exe"));
+    ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\ipconfig.exe"));
+    const std::wstring log = testsupport::TempDir() + L"\\record.log";
+    testsupport::UseRecordLog(log);
+    ASSERT_TRUE(app_.WriteDataFile({L"会社", L"自宅"}, L"ローカル エリア接続"));
+    ASSERT_TRUE(app_.SetShowSetting(true));
+    ASSERT_TRUE(app_.Start());
+    ASSERT_NE(app_.WaitForMain(), nullptr);
+
+    // A run request names the profile by its position and selects its row.
+    DWORD_PTR started = 1;
+    ASSERT_TRUE(SendMessageTimeoutW(app_.Main(), kMsgRunProfile, 2, 0, SMTO_NORMAL, 10000, &started));
+    EXPECT_EQ(started, 0u);
+    EXPECT_EQ(gui::ListViewSelected(app_.List()), 1);
+    EXPECT_EQ(gui::WindowText(app_.Main()), kSwitchingCaption);
+    for (int id : {kAdd, kEdit, kDelete, kApply}) EXPECT_FALSE(app_.Enabled(id)) << id;
+    HWND progressWindow = app_.WaitForDialog([](HWND w) { return GetDlgItem(w, 1035) != nullptr; });
+    EXPECT_NE(progressWindow, nullptr) << "no progress window";
+    if (progressWindow) {
+        EXPECT_EQ(U8(gui::WindowText(GetDlgItem(progressWindow, 1031))), "プロファイル：自宅");
+    }
+    ExpectBox(L"ネットワーク設定の切替えを完了しました。", gui::BoxIcon::Information);
+    ASSERT_TRUE(gui::WaitForText(app_.Main(), L"Ortivo"));
+    EXPECT_TRUE(app_.Enabled(kApply));
+    if (progressWindow) {
+        EXPECT_FALSE(IsWindowVisible(progressWindow));
+    }
+
+    std::vector<std::wstring> commands;
+    for (const testsupport::StandInRecord& r : testsupport::ReadRecords()) commands.push_back(r.commandLine);
+    ASSERT_FALSE(commands.empty());
+    EXPECT_NE(commands.front().find(L"interface ipv4 set address name=\"ローカル エリア接続\" source=dhcp"),
+              std::wstring::npos)
+        << U8(commands.front());
+
+    // The button applies the selected profile the same way.
+    testsupport::UseRecordLog(log);
+    ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
+    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(kApply)));
+    ASSERT_TRUE(gui::WaitForText(app_.Main(), kSwitchingCaption));
+    EXPECT_FALSE(app_.Enabled(kApply));
+    gui::SaveScreenshot(app_.Main(), L"mainwindow_switching.png");
+    ExpectBox(L"ネットワーク設定の切替えを完了しました。", gui::BoxIcon::Information);
+    ASSERT_TRUE(gui::WaitForText(app_.Main(), L"Ortivo"));
+    EXPECT_FALSE(testsupport::ReadRecords().empty());
+    Close();
+}
+
+}  // namespace

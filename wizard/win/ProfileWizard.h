@@ -1,0 +1,35 @@
+#pragma once
+// The profile wizard: eight pages that edit the application's editRecord.
+// DoModal returns 1 when the user committed on the confirmation page.
+#include "framework/win/PropertySheet.h"
+#include "wizard/win/ProfileWizardPageConfirm.h"
+#include "wizard/win/ProfileWizardPageName.h"
+#include "wizard/win/ProfileWizardPagePlaceholder.h"
+
+class CTolvik_NetworkApp;
+
+class CProfileWizard : public CPropertySheet {
+public:
+    CProfileWizard(const wchar_t* caption, CTolvik_NetworkApp& app, CWnd* parent = nullptr);
+    ~CProfileWizard() override;
+
+    // Adds the pages in their order, switches to wizard mode and gives every
+    // page the activation hook. Once, before DoModal.
+    void SetupPages();
+    // 1 when Finish ("登録(&R)") ended the wizard, IDCANCEL otherwise.
+    INT_PTR DoModal() override;
+
+    // Sets the title and shows and enables Back, Next and Cancel.
+    static void PageActivationHook(HWND wizard);
+
+private:
+    CProfileWizardPageName name_;
+    CProfileWizardPageAdapter adapter_;
+    CProfileWizardPageTCP tcp_;
+    CProfileWizardPageProxy proxy_;
+    CProfileWizardPageNetworkChk networkChk_;
+    CProfileWizardPageRunApp runApp_;
+    CProfileWizardPagePrinter printer_;
+    CProfileWizardPageConfirm confirm_;
+    HICON icon_ = nullptr;
+};

@@ -1,0 +1,49 @@
+#include "wizard/win/ProfileWizardPageConfirm.h"
+
+#include "app/win/Tolvik_NetworkApp.h"
+#include "framework/win/WideText.h"
+#include "mainwindow/ProfileDescription.h"
+#include "resources/resource.h"
+#include "wizard/NamePageRules.h"
+
+namespace {
+
+constexpr int kPageIndex = 7;
+constexpr int kIconId = 1024;
+constexpr int kNameId = 1021;
+constexpr int kSummaryId = 1023;
+constexpr int kConnectionId = 1025;
+constexpr int kAdapterId = 1027;
+
+}  // namespace
+
+CProfileWizardPageConfirm::CProfileWizardPageConfirm(CTolvik_NetworkApp& app)
+    : CPropertyPage(kWizardPages[kPageIndex].templateId, kWizardPages[kPageIndex].caption), app_(&app) {}
+
+BOOL CProfileWizardPageConfirm::OnSetActive() {
+    const HWND wizard = SheetWindow();
+    if (pageActivationHook != nullptr) pageActivationHook(wizard);
+    wizardpage::ShowFinish(wizard);
+    wizardpage::SetHeaderTitle(wizard, kPageIndex);
+    ShowProfile();
+    return CPropertyPage::OnSetActive();
+}
+
+void CProfileWizardPageConfirm::ShowProfile() {
+    const CProfileData& profile = app_->editRecord;
+    const int32_t icon = profile.Record().iconIndex;
+    HICON picture = nullptr;
+    if (icon >= 0 && icon < namepage::kIconCount)
+        picture = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROFILE_FIRST + icon));
+    ::SendDlgItemMessageW(m_hWnd, kIconId, STM_SETICON, reinterpret_cast<WPARAM>(picture), 0);
+    ::SetDlgItemTextW(m_hWnd, kNameId, WPtr(profile.GetText(ProfileText::profileName)));
+    ::SetDlgItemTextW(m_hWnd, kConnectionId, WPtr(profile.GetText(ProfileText::connectionName)));
+    ::SetDlgItemTextW(m_hWnd, kAdapterId, WPtr(profile.GetText(ProfileText::adapterDescription)));
+    ::SetDlgItemTextW(m_hWnd, kSummaryId, WPtr(ComposeProfileSummary(profile, app_->ieMajorVersion)));
+}
+
+HBRUSH CProfileWizardPageConfirm::OnCtlColor(HDC dc, HWND control, UINT message) {
+    if (control != GetDlgItem(kSummaryId) || message != WM_CTLCOLORSTATIC) return nullptr;
+    ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+    return ::GetSysColorBrush(COLOR_WINDOW);
+}

@@ -1,0 +1,102 @@
+#include "wizard/win/ProfileWizardPageName.h"
+
+#include "app/win/Tolvik_NetworkApp.h"
+#include "controls/win/CustomIconListCtrl.h"
+#include "framework/win/WideText.h"
+#include "resources/resource.h"
+#include "wizard/NamePageRules.h"
+
+namespace {
+
+constexpr int kPageIndex = 0;
+constexpr int kIconSize = 32;
+constexpr int kImageListGrowth = 22;
+
+}  // namespace
+
+CProfileWizardPageName::CProfileWizardPageName(CTolvik_NetworkApp& app)
+    : CPropertyPage(kWizardPages[kPageIndex].templateId, kWizardPages[kPageIndex].caption), app_(&app) {}
+
+CProfileWizardPageName::~CProfileWizardPageName() { DestroyIconList(); }
+
+BOOL CProfileWizardPageName::OnInitDialog() {
+    CPropertyPage::OnInitDialog();
+    nameEdit_.Attach(GetDlgItem(kNameEditId));
+    nameEdit_.SetLimitText(static_cast<UINT>(namepage::kNameLimit));
+    iconList_ = std::make_unique<CCustomIconListCtrl>();
+    if (iconList_->SubclassDlgItem(kIconListId, this)) {
+        iconList_->ShowWindow(SW_SHOW);
+        ::UpdateWindow(iconList_->m_hWnd);
+        ::ShowScrollBar(iconList_->m_hWnd, SB_VERT, FALSE);
+        FillIcons();
+    }
+    return TRUE;
+}
+
+void CProfileWizardPageName::FillIcons() {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    iconImages_ = ImageList_Create(kIconSize, kIconSize, ILC_MASK | ILC_COLOR32, kImageListGrowth, kImageListGrowth);
+    for (int i = 0; i < namepage::kIconCount; ++i) {
+        if (iconImages_ != nullptr) {
+            const HICON icon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROFILE_FIRST + i),
+                                                               IMAGE_ICON, kIconSize, kIconSize, LR_SHARED));
+            ImageList_AddIcon(iconImages_, icon);
+        }
+    }
+    if (iconImages_ != nullptr) iconList_->SetImageList(iconImages_, FALSE);
+    for (int i = 0; i < namepage::kIconCount; ++i) {
+        LVITEMW item = {};
+        item.mask = LVIF_IMAGE | LVIF_PARAM;
+        item.iItem = i;
+        item.iImage = i;
+        item.lParam = i;
+        iconList_->InsertIconItem(&item);
+    }
+}
+
+BOOL CProfileWizardPageName::OnSetActive() {
+    const HWND wizard = SheetWindow();
+    if (pageActivationHook != nullptr) pageActivationHook(wizard);
+    wizardpage::DisableBack(wizard);
+    wizardpage::SetTitle(wizard);
+    wizardpage::SetHeaderTitle(wizard, kPageIndex);
+    nameEdit_.SetWindowText(W(app_->editRecord.GetText(ProfileText::profileName)));
+    SelectIcon(namepage::InitialIcon(app_->editRecord.Record().iconIndex));
+    return CPropertyPage::OnSetActive();
+}
+
+void CProfileWizardPageName::SelectIcon(int icon) {
+    if (!iconList_ || iconList_->m_hWnd == nullptr) return;
+    iconList_->SetIconItemState(icon, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    iconList_->EnsureIconVisible(icon);
+    ::InvalidateRect(iconList_->m_hWnd, nullptr, TRUE);
+}
+
+LRESULT CProfileWizardPageName::OnWizardNext() {
+    const Text name = T(nameEdit_.GetWindowText());
+    const int icon = iconList_ && iconList_->m_hWnd ? iconList_->GetSelectedIconData() : -1;
+    CProfileData& record = app_->editRecord;
+    const namepage::NameCheck check =
+        namepage::CheckNamePage(name, icon, app_->profiles, record.Record().profileId);
+    if (check != namepage::NameCheck::Passed) {
+        const HWND focus = check == namepage::NameCheck::NoIcon ? GetDlgItem(kIconListId) : nameEdit_.m_hWnd;
+        wizardpage::ReportCheckFailure(m_hWnd, static_cast<UINT>(namepage::NameCheckMessage(check)), focus);
+        return -1;
+    }
+    record.SetText(ProfileText::profileName, name);
+    record.Record().iconIndex = icon;
+    return 0;
+}
+
+bool CProfileWizardPageName::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (message == WM_DESTROY) DestroyIconList();
+    return CPropertyPage::OnMessage(message, wParam, lParam, result);
+}
+
+void CProfileWizardPageName::DestroyIconList() {
+    if (iconList_ && iconList_->m_hWnd != nullptr) iconList_->UnsubclassWindow();
+    iconList_.reset();
+    if (nameEdit_.m_hWnd != nullptr) nameEdit_.Detach();
+    if (iconImages_ != nullptr) ImageList_Destroy(iconImages_);
+    iconImages_ = nullptr;
+}
