@@ -9,6 +9,7 @@
 #include "app/Messages.h"
 #include "app/win/JumpListManager.h"
 #include "app/win/OrtivoMessage.h"
+#include "app/win/WindowsVersion.h"
 #include "framework/win/WideText.h"
 #include "mainwindow/win/Tolvik_NetworkDlg.h"
 #include "profile/win/GeneratHashMgr.h"
@@ -93,19 +94,6 @@ std::wstring FolderOfModule(HINSTANCE instance) {
 HFONT CreateBoldFont() {
     return CreateFontW(16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, L"メイリオ");
-}
-
-bool IsWindows7OrLater() {
-    OSVERSIONINFOEXW version = {};
-    version.dwOSVersionInfoSize = sizeof(version);
-    version.dwMajorVersion = 6;
-    version.dwMinorVersion = 1;
-    version.wServicePackMajor = 0;
-    ULONGLONG mask = 0;
-    mask = VerSetConditionMask(mask, VER_MAJORVERSION, VER_GREATER_EQUAL);
-    mask = VerSetConditionMask(mask, VER_MINORVERSION, VER_GREATER_EQUAL);
-    mask = VerSetConditionMask(mask, VER_SERVICEPACKMAJOR, VER_GREATER_EQUAL);
-    return VerifyVersionInfoW(&version, VER_MAJORVERSION | VER_MINORVERSION | VER_SERVICEPACKMAJOR, mask) != FALSE;
 }
 
 void SetTaskbarIdentity() { SetCurrentProcessExplicitAppUserModelID(kTaskbarIdentity); }
