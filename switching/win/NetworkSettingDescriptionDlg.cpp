@@ -20,6 +20,10 @@ BOOL CNetworkSettingDescriptionDlg::OnInitDialog() {
     ::SendMessageW(ProgressBar(), PBM_SETRANGE, 0, MAKELPARAM(0, 100));
     ::SendMessageW(ProgressBar(), PBM_SETPOS, 0, 0);
     if (!backgroundBrush_) backgroundBrush_ = ::CreateSolidBrush(kBackground);
+    // The template's DS_SYSMODAL means "above other windows"; where the
+    // system does not turn it into WS_EX_TOPMOST, do it here.
+    if (!(::GetWindowLongW(m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST))
+        ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return TRUE;
 }
 

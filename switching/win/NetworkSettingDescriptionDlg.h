@@ -23,9 +23,6 @@ public:
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* msg) override;
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
-    // Enter and Esc reaching the dialog some other way close nothing either.
-    void OnOK() override {}
-    void OnCancel() override {}
 
 private:
     HWND ProgressBar() const { return GetDlgItem(kProgressId); }

@@ -101,7 +101,9 @@ bool PasteText(HWND control, const std::wstring& text);
 void EditSelection(HWND edit, DWORD* start, DWORD* end);
 // Waits until the control's text equals `expected` (messages posted earlier processed).
 bool WaitForText(HWND window, const std::wstring& expected, DWORD timeoutMs = kDefaultTimeoutMs);
-// Lets the thread that owns `window` process what was posted to it so far.
+// Waits until the thread that owns `window` has dispatched what was posted
+// to it so far (exact for windows of this process; for another process only
+// until its thread next reads its queue).
 bool Sync(HWND window);
 
 // ---- IP address controls ---------------------------------------------------

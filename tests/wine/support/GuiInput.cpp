@@ -1,15 +1,49 @@
 // Clicking, focusing, typing and pasting.
 #include "tests/wine/support/GuiDriver.h"
 
+#include <atomic>
+
 namespace gui {
 
+namespace {
+
+std::atomic<LONG> syncTicket{0};
+std::atomic<LONG> syncSeen{0};
+
+UINT SyncMessage() {
+    static const UINT message = RegisterWindowMessageW(L"Ortivo.GuiDriver.Sync");
+    return message;
+}
+
+// Sees the marker when the window's thread takes it from its queue, which
+// happens only after everything posted before it has been dispatched.
+LRESULT CALLBACK SyncHook(int code, WPARAM removal, LPARAM lParam) {
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (code >= 0 && removal == PM_REMOVE && msg->message == SyncMessage())
+        syncSeen = static_cast<LONG>(msg->wParam);
+    return CallNextHookEx(nullptr, code, removal, lParam);
+}
+
+}  // namespace
+
 bool Sync(HWND window) {
-    DWORD_PTR ignored = 0;
-    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+    DWORD processId = 0;
+    DWORD threadId = GetWindowThreadProcessId(window, &processId);
+    if (threadId == GetCurrentThreadId()) {
         PumpMessages();
         return true;
     }
-    // A sent message is handled after everything posted before it.
+    if (processId == GetCurrentProcessId()) {
+        if (HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, SyncHook, nullptr, threadId)) {
+            const LONG ticket = ++syncTicket;
+            PostMessageW(window, SyncMessage(), static_cast<WPARAM>(ticket), 0);
+            bool done = WaitUntil([ticket] { return syncSeen.load() >= ticket; }, 10000);
+            UnhookWindowsHookEx(hook);
+            return done;
+        }
+    }
+    // Another process: a sent message at least waits until its thread reads its queue.
+    DWORD_PTR ignored = 0;
     return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored) != 0;
 }
 
