@@ -2,6 +2,7 @@
 #include <string>
 
 #include "profile/ProfileData.h"
+#include "switching/CheckLogic.h"
 
 class CWMIAccess;
 
@@ -9,10 +10,11 @@ class CWMIAccess;
 // check passed): 0x01 fixed address differs, 0x02 ping failed, 0x04 HTTP
 // failed, 0x08 link-local address, 0x10 adapter not found / values
 // unreadable (returned alone, early), 0x20 no address.
-class CNetworkChecks {
+class CNetworkChecks : public checks::CCheckProbes {
 public:
+    // `wmi` may be null: no adapter then counts as connected.
     explicit CNetworkChecks(CWMIAccess* wmi) : wmi_(wmi) {}
-    virtual ~CNetworkChecks() = default;
+    ~CNetworkChecks() override = default;
 
     int Run(const CProfileData& profile);
 
@@ -24,10 +26,17 @@ public:
     bool Connected() const { return connected_; }
 
 protected:
-    // Seams for tests; the real ones send one ICMP echo / one HTTP GET.
-    virtual int PingCheck(const CProfileData& profile);
-    virtual int HttpCheck(const CProfileData& profile);
-    int AddressCheck(const CProfileData& profile) const;
+    // Adapter lookups: the registry, IP Helper and WMI queries.
+    Text FindAdapterGuid(const Text& macText) override;
+    bool ReadCurrentIPv4(const Text& guid, Text& ip, Text& mask, Text& gateway) override;
+    bool IsConnected(const Text& macText) override;
+    // Seams for tests. The ping check sends one ICMP echo of
+    // "ICMP SEND DATA" with a time-out of 1,000 ms: 0 answered, -1 no answer
+    // or an address that is no dotted IPv4 text, -2 no ICMP handle, -3 no
+    // memory. The HTTP check sends one WinINet GET: 0 status below 400,
+    // -1 otherwise.
+    int SendEcho(const Text& address) override;
+    int HttpGet(const Text& url) override;
 
 private:
     CWMIAccess* wmi_;

@@ -15,7 +15,8 @@ struct AdapterInfo {
 
 // GetAdaptersInfo with the size protocol; empty on any failure.
 std::vector<AdapterInfo> ListAdapters();
-// GUID text of the adapter with this MAC text (last match wins); empty if none.
+// GUID text of the adapter with this MAC text (last match wins; letter case
+// is ignored); empty if none.
 std::wstring FindAdapterGuid(const std::wstring& macText);
 // Connection name ("Name" below ...\Network\{4D36E972-...}\{GUID}\Connection); empty if none.
 std::wstring GetConnectionName(const std::wstring& guid);

@@ -1,0 +1,73 @@
+#include "switching/win/HttpCheck.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+namespace {
+
+const wchar_t kUserAgent[] = L"Valtrecossin Wendlemarquist";
+const wchar_t kContentType[] = L"Content-Type: application/x-www-form-urlencoded";
+constexpr DWORD kRequestFlags = INTERNET_FLAG_EXISTING_CONNECT | INTERNET_FLAG_NO_AUTO_REDIRECT;
+
+class InternetHandle {
+public:
+    explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
+    ~InternetHandle() {
+        if (handle_) InternetCloseHandle(handle_);
+    }
+    InternetHandle(const InternetHandle&) = delete;
+    InternetHandle& operator=(const InternetHandle&) = delete;
+
+    HINTERNET Get() const { return handle_; }
+
+private:
+    HINTERNET handle_;
+};
+
+struct UrlParts {
+    std::wstring host;
+    INTERNET_PORT port = 0;
+    std::wstring object;  // path with its query
+    bool secure = false;
+};
+
+bool SplitUrl(const std::wstring& url, UrlParts& parts) {
+    URL_COMPONENTSW c{};
+    c.dwStructSize = sizeof(c);
+    c.dwHostNameLength = 1;  // non-zero: point into the URL
+    c.dwUrlPathLength = 1;
+    c.dwExtraInfoLength = 1;
+    if (!InternetCrackUrlW(url.c_str(), 0, 0, &c) || !c.lpszHostName || c.dwHostNameLength == 0) return false;
+    parts.host.assign(c.lpszHostName, c.dwHostNameLength);
+    parts.port = c.nPort;  // the scheme's default when the URL names none
+    if (c.lpszUrlPath) parts.object.assign(c.lpszUrlPath, c.dwUrlPathLength);
+    if (c.lpszExtraInfo) parts.object.append(c.lpszExtraInfo, c.dwExtraInfoLength);
+    parts.secure = c.nScheme == INTERNET_SCHEME_HTTPS;
+    return true;
+}
+
+}  // namespace
+
+int SendHttpCheck(const std::wstring& url) {
+    UrlParts parts;
+    if (!SplitUrl(url, parts)) return -1;
+    const InternetHandle session(InternetOpenW(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!session.Get()) return -1;
+    const InternetHandle connection(InternetConnectW(session.Get(), parts.host.c_str(), parts.port, nullptr,
+                                                     nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    if (!connection.Get()) return -1;
+    // An https address is fetched over TLS: a plain request to a TLS port
+    // would fail on every network.
+    const DWORD flags = kRequestFlags | (parts.secure ? INTERNET_FLAG_SECURE : 0);
+    const InternetHandle request(HttpOpenRequestW(connection.Get(), L"GET",
+                                                  parts.object.empty() ? nullptr : parts.object.c_str(), nullptr,
+                                                  nullptr, nullptr, flags, 1));
+    if (!request.Get()) return -1;
+    HttpAddRequestHeadersW(request.Get(), kContentType, static_cast<DWORD>(-1), HTTP_ADDREQ_FLAG_ADD_IF_NEW);
+    if (!HttpSendRequestW(request.Get(), nullptr, 0, nullptr, 0)) return -1;
+    DWORD status = 0;
+    DWORD size = sizeof(status);
+    if (!HttpQueryInfoW(request.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr))
+        return -1;
+    return status < 400 ? 0 : -1;
+}

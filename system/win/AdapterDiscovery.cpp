@@ -1,0 +1,142 @@
+#include "system/win/AdapterDiscovery.h"
+
+#include <winsock2.h>
+#include <windows.h>
+#include <iphlpapi.h>
+
+#include <memory>
+#include <new>
+
+#include "framework/win/WideText.h"
+#include "system/MacText.h"
+
+namespace {
+
+const wchar_t kInterfacesKey[] = L"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces";
+const wchar_t kNetworkClassKey[] =
+    L"SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
+// Every text value is read into a buffer of this many bytes.
+constexpr DWORD kValueBytes = 1024;
+
+// A registry key opened for reading and closed when the owner goes.
+class ReadKey {
+public:
+    ReadKey(HKEY root, const std::wstring& path) {
+        if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key_) != ERROR_SUCCESS) key_ = nullptr;
+    }
+    ~ReadKey() {
+        if (key_) RegCloseKey(key_);
+    }
+    ReadKey(const ReadKey&) = delete;
+    ReadKey& operator=(const ReadKey&) = delete;
+
+    bool IsOpen() const { return key_ != nullptr; }
+
+    // The value up to its first zero unit; `type` receives its type.
+    // Empty when it cannot be read (missing, or larger than the buffer).
+    std::wstring Text(const wchar_t* name, DWORD* type = nullptr) const {
+        wchar_t buffer[kValueBytes / sizeof(wchar_t) + 1] = {};
+        DWORD size = kValueBytes;
+        DWORD valueType = REG_NONE;
+        if (RegQueryValueExW(key_, name, nullptr, &valueType, reinterpret_cast<BYTE*>(buffer), &size) !=
+            ERROR_SUCCESS)
+            return std::wstring();
+        if (type) *type = valueType;
+        buffer[size / sizeof(wchar_t)] = L'\0';  // the value need not carry its own terminator
+        return std::wstring(buffer);
+    }
+
+    bool Dword(const wchar_t* name, DWORD& value) const {
+        value = 0;
+        DWORD size = sizeof(value);
+        return RegQueryValueExW(key_, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) ==
+               ERROR_SUCCESS;
+    }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+std::wstring FromAnsi(const char* s) {
+    const int n = MultiByteToWideChar(CP_ACP, 0, s, -1, nullptr, 0);
+    if (n <= 1) return std::wstring();
+    std::wstring out(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, s, -1, &out[0], n);
+    out.resize(static_cast<std::size_t>(n - 1));
+    return out;
+}
+
+AdapterInfo MakeEntry(const IP_ADAPTER_INFO& a) {
+    AdapterInfo entry;
+    entry.guid = FromAnsi(a.AdapterName);
+    entry.description = FromAnsi(a.Description);
+    const std::size_t length = a.AddressLength < MAX_ADAPTER_ADDRESS_LENGTH ? a.AddressLength
+                                                                             : MAX_ADAPTER_ADDRESS_LENGTH;
+    entry.macText = W(mactext::Format(a.Address, length));
+    entry.dhcpEnabled = a.DhcpEnabled != 0;
+    for (const IP_ADDR_STRING* ip = &a.IpAddressList; ip; ip = ip->Next) {
+        entry.ipAddresses.push_back(FromAnsi(ip->IpAddress.String));
+        entry.ipMasks.push_back(FromAnsi(ip->IpMask.String));
+    }
+    for (const IP_ADDR_STRING* gw = &a.GatewayList; gw; gw = gw->Next)
+        entry.gateways.push_back(FromAnsi(gw->IpAddress.String));
+    return entry;
+}
+
+}  // namespace
+
+std::vector<AdapterInfo> ListAdapters() {
+    std::vector<AdapterInfo> adapters;
+    ULONG size = 0;
+    if (GetAdaptersInfo(nullptr, &size) != ERROR_BUFFER_OVERFLOW) return adapters;
+    std::unique_ptr<BYTE[]> buffer(new (std::nothrow) BYTE[size]);
+    if (!buffer) return adapters;
+    auto* first = reinterpret_cast<IP_ADAPTER_INFO*>(buffer.get());
+    if (GetAdaptersInfo(first, &size) != ERROR_SUCCESS) return adapters;
+    for (const IP_ADAPTER_INFO* a = first; a; a = a->Next) adapters.push_back(MakeEntry(*a));
+    return adapters;
+}
+
+std::wstring FindAdapterGuid(const std::wstring& macText) {
+    std::wstring guid;
+    for (const AdapterInfo& a : ListAdapters())  // no early stop: the last match wins
+        if (mactext::Same(T(a.macText), T(macText))) guid = a.guid;
+    return guid;
+}
+
+std::wstring GetConnectionName(const std::wstring& guid) {
+    if (guid.empty()) return std::wstring();
+    const ReadKey key(HKEY_LOCAL_MACHINE, std::wstring(kNetworkClassKey) + L"\\" + guid + L"\\Connection");
+    if (!key.IsOpen()) return std::wstring();
+    DWORD type = REG_NONE;
+    const std::wstring name = key.Text(L"Name", &type);
+    return type == REG_SZ ? name : std::wstring();
+}
+
+bool ReadCurrentIPv4(const std::wstring& guid, std::wstring& ip, std::wstring& mask, std::wstring& gateway) {
+    ip.clear();
+    mask.clear();
+    gateway.clear();
+    if (guid.empty()) return false;
+    const ReadKey key(HKEY_LOCAL_MACHINE, std::wstring(kInterfacesKey) + L"\\" + guid);
+    if (!key.IsOpen()) return false;
+    DWORD enableDhcp = 0;
+    if (!key.Dword(L"EnableDHCP", enableDhcp)) return false;
+    DWORD disableOnConnect = 0;
+    const bool dhcp = enableDhcp != 0 && !(key.Dword(L"DisableDhcpOnConnect", disableOnConnect) && disableOnConnect == 1);
+    if (!dhcp) {
+        ip = key.Text(L"IPAddress");
+        mask = key.Text(L"SubnetMask");
+        gateway = key.Text(L"DefaultGateway");
+        return true;
+    }
+    ip = key.Text(L"DhcpIPAddress");
+    mask = key.Text(L"DhcpSubnetMask");
+    gateway = key.Text(L"DhcpDefaultGateway");
+    if (ip == L"0.0.0.0") {
+        ip = key.Text(L"IPAutoconfigurationAddress");
+        mask = key.Text(L"IPAutoconfigurationMask");
+        gateway.clear();
+    }
+    return true;
+}

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "InternetSettings.h"
+#include "switching/win/ProxyWriter.h"
+
+// Wine keeps "ProxyEnable" and "ProxyServer" of what the writer hands to
+// WinINet (the bypass list and the script address are not stored), so those
+// two values are what these tests read back. Every server named here is a
+// loopback address.
+namespace {
+
+CProfileData Profile(uint8_t mode) {
+    CProfileData p;
+    p.Record().proxyMode = mode;
+    return p;
+}
+
+class ProxyWriter : public ::testing::Test {
+protected:
+    CInternetSettingsGuard guard_;
+};
+
+TEST_F(ProxyWriter, OneServerForAllEnablesTheProxy) {
+    CProfileData p = Profile(2);
+    p.Record().sameProxyForAll = 1;
+    p.SetText(ProfileText::httpProxyServer, u"127.0.0.1");
+    p.Record().httpProxyPort = 3128;
+    p.SetText(ProfileText::socksProxyServer, u"127.0.0.2");  // not used
+    p.Record().socksProxyPort = 1080;
+    p.SetText(ProfileText::proxyBypassList, u"*.example.test");
+    p.Record().bypassLocal = 1;
+    ASSERT_EQ(0, ApplyProxySettings(p, 8));
+    EXPECT_EQ(L"1", InternetSetting(L"ProxyEnable"));
+    EXPECT_EQ(L"127.0.0.1:3128", InternetSetting(L"ProxyServer"));
+}
+
+TEST_F(ProxyWriter, PerProtocolListKeepsItsOrderAndGopherOnVersion6) {
+    CProfileData p = Profile(2);
+    ProfileRecord& r = p.Record();
+    p.SetText(ProfileText::httpProxyServer, u"127.0.0.2");
+    r.httpProxyPort = 8080;
+    p.SetText(ProfileText::secureProxyServer, u"127.0.0.2");
+    r.secureProxyPort = 443;
+    p.SetText(ProfileText::ftpProxyServer, u"127.0.0.4");
+    r.ftpProxyPort = 21;
+    p.SetText(ProfileText::gopherProxyServer, u"127.0.0.3");
+    r.gopherProxyPort = 70;
+    p.SetText(ProfileText::socksProxyServer, u"127.0.0.1");
+    r.socksProxyPort = 1080;
+    ASSERT_EQ(0, ApplyProxySettings(p, 6));
+    EXPECT_EQ(L"1", InternetSetting(L"ProxyEnable"));
+    EXPECT_EQ(L"socks=127.0.0.1:1080 https=127.0.0.2:443 http=127.0.0.2:8080 gopher=127.0.0.3:70 ftp=127.0.0.4:21",
+              InternetSetting(L"ProxyServer"));
+    ASSERT_EQ(0, ApplyProxySettings(p, 8));
+    EXPECT_EQ(L"socks=127.0.0.1:1080 https=127.0.0.2:443 http=127.0.0.2:8080 ftp=127.0.0.4:21",
+              InternetSetting(L"ProxyServer"));
+}
+
+TEST_F(ProxyWriter, NoProxyTurnsItOffAndKeepsTheStoredServer) {
+    CProfileData p = Profile(2);
+    p.Record().sameProxyForAll = 1;
+    p.SetText(ProfileText::httpProxyServer, u"127.0.0.1");
+    p.Record().httpProxyPort = 8081;
+    ASSERT_EQ(0, ApplyProxySettings(p, 8));
+    ASSERT_EQ(L"1", InternetSetting(L"ProxyEnable"));
+
+    p.Record().proxyMode = 0;
+    ASSERT_EQ(0, ApplyProxySettings(p, 8));
+    EXPECT_EQ(L"0", InternetSetting(L"ProxyEnable"));
+    EXPECT_EQ(L"127.0.0.1:8081", InternetSetting(L"ProxyServer"));
+}
+
+TEST_F(ProxyWriter, LeaveUnchangedWritesNothing) {
+    CRegistrySeed seed;
+    ASSERT_TRUE(seed.SetDword(HKEY_CURRENT_USER, kInternetSettingsKey, L"ProxyEnable", 1));
+    ASSERT_TRUE(seed.SetString(HKEY_CURRENT_USER, kInternetSettingsKey, L"ProxyServer", L"127.0.0.9:9"));
+    CProfileData p = Profile(1);
+    p.SetText(ProfileText::httpProxyServer, u"127.0.0.1");
+    p.Record().httpProxyPort = 3128;
+    EXPECT_EQ(1, ApplyProxySettings(p, 8));
+    EXPECT_EQ(L"1", InternetSetting(L"ProxyEnable"));
+    EXPECT_EQ(L"127.0.0.9:9", InternetSetting(L"ProxyServer"));
+}
+
+TEST_F(ProxyWriter, NoServersTurnTheProxyOff) {
+    CProfileData on = Profile(2);
+    on.Record().sameProxyForAll = 1;
+    on.SetText(ProfileText::httpProxyServer, u"127.0.0.1");
+    on.Record().httpProxyPort = 3128;
+    ASSERT_EQ(0, ApplyProxySettings(on, 8));
+    ASSERT_EQ(L"1", InternetSetting(L"ProxyEnable"));
+
+    CProfileData p = Profile(2);
+    p.Record().autoConfigEnabled = 1;
+    p.SetText(ProfileText::autoConfigUrl, u" http://127.0.0.1:9/proxy.pac ");
+    ASSERT_EQ(0, ApplyProxySettings(p, 8));
+    EXPECT_EQ(L"0", InternetSetting(L"ProxyEnable"));
+}
+
+}  // namespace

@@ -1,0 +1,139 @@
+#include "tests/wine/support/RegistrySeed.h"
+
+namespace {
+
+const wchar_t kSeedMutex[] = L"Local\\OrtivoTestRegistrySeed";
+constexpr DWORD kTurnWaitMs = 120000;
+
+bool KeyExists(HKEY root, const std::wstring& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+bool StartsWithKey(const std::wstring& path, const std::wstring& ancestor) {
+    return path.size() >= ancestor.size() && _wcsnicmp(path.c_str(), ancestor.c_str(), ancestor.size()) == 0 &&
+           (path.size() == ancestor.size() || path[ancestor.size()] == L'\\');
+}
+
+}  // namespace
+
+CRegistrySeed::CRegistrySeed() : mutex_(CreateMutexW(nullptr, FALSE, kSeedMutex)) {
+    if (mutex_) WaitForSingleObject(mutex_, kTurnWaitMs);  // an abandoned turn is ours too
+}
+
+CRegistrySeed::~CRegistrySeed() {
+    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) Restore(*it);
+    for (auto it = created_.rbegin(); it != created_.rend(); ++it) {
+        RegDeleteTreeW(it->root, it->path.c_str());  // what lies below
+        RegDeleteKeyW(it->root, it->path.c_str());   // and the key itself
+    }
+    if (mutex_) {
+        ReleaseMutex(mutex_);
+        CloseHandle(mutex_);
+    }
+}
+
+bool CRegistrySeed::IsCreatedHere(HKEY root, const std::wstring& path) const {
+    for (const CreatedKey& k : created_)
+        if (k.root == root && StartsWithKey(path, k.path)) return true;
+    return false;
+}
+
+HKEY CRegistrySeed::OpenForWriting(HKEY root, const std::wstring& path) {
+    if (!IsCreatedHere(root, path)) {
+        // The topmost missing key along the path is the one to delete later.
+        for (std::size_t pos = 0; pos != std::wstring::npos;) {
+            pos = path.find(L'\\', pos + 1);
+            const std::wstring prefix = path.substr(0, pos);
+            if (!KeyExists(root, prefix)) {
+                created_.push_back(CreatedKey{root, prefix});
+                break;
+            }
+        }
+    }
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return nullptr;
+    return key;
+}
+
+void CRegistrySeed::Save(HKEY key, HKEY root, const std::wstring& path, const wchar_t* name) {
+    if (IsCreatedHere(root, path)) return;  // goes away with its key
+    for (const SavedValue& v : saved_)
+        if (v.root == root && _wcsicmp(v.path.c_str(), path.c_str()) == 0 && _wcsicmp(v.name.c_str(), name) == 0)
+            return;  // the first contents count
+    SavedValue v{root, path, name, false, REG_NONE, {}};
+    DWORD size = 0;
+    if (RegQueryValueExW(key, name, nullptr, &v.type, nullptr, &size) == ERROR_SUCCESS) {
+        v.data.resize(size);
+        v.existed = RegQueryValueExW(key, name, nullptr, &v.type, v.data.data(), &size) == ERROR_SUCCESS;
+        v.data.resize(size);
+    }
+    saved_.push_back(v);
+}
+
+void CRegistrySeed::Restore(const SavedValue& v) const {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(v.root, v.path.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    if (v.existed)
+        RegSetValueExW(key, v.name.c_str(), 0, v.type, v.data.data(), static_cast<DWORD>(v.data.size()));
+    else
+        RegDeleteValueW(key, v.name.c_str());
+    RegCloseKey(key);
+}
+
+bool CRegistrySeed::SetBytes(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type, const void* data,
+                             DWORD size) {
+    HKEY key = OpenForWriting(root, path);
+    if (!key) return false;
+    Save(key, root, path, name);
+    const bool ok = RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return ok;
+}
+
+bool CRegistrySeed::SetString(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& value,
+                              DWORD type) {
+    return SetBytes(root, path, name, type, value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+bool CRegistrySeed::SetMultiString(HKEY root, const std::wstring& path, const wchar_t* name,
+                                   const std::vector<std::wstring>& entries) {
+    std::wstring block;
+    for (const std::wstring& e : entries) block += e + L'\0';
+    block += L'\0';
+    return SetBytes(root, path, name, REG_MULTI_SZ, block.data(), static_cast<DWORD>(block.size() * sizeof(wchar_t)));
+}
+
+bool CRegistrySeed::SetDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD value) {
+    return SetBytes(root, path, name, REG_DWORD, &value, sizeof(value));
+}
+
+bool CRegistrySeed::DeleteValue(HKEY root, const std::wstring& path, const wchar_t* name) {
+    HKEY key = OpenForWriting(root, path);
+    if (!key) return false;
+    Save(key, root, path, name);
+    const LONG rc = RegDeleteValueW(key, name);
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
+}
+
+bool CRegistrySeed::Preserve(HKEY root, const std::wstring& path, const wchar_t* name) {
+    HKEY key = OpenForWriting(root, path);
+    if (!key) return false;
+    Save(key, root, path, name);
+    RegCloseKey(key);
+    return true;
+}
+
+std::wstring AdapterTcpipKey(const std::wstring& guid) {
+    return L"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\" + guid;
+}
+
+std::wstring AdapterConnectionKey(const std::wstring& guid) {
+    return L"SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\" + guid +
+           L"\\Connection";
+}

@@ -1,0 +1,61 @@
+#pragma once
+// Registry values seeded by a test and put back afterwards: keys the seed
+// created are deleted with everything below them, values it changed or
+// removed in keys that existed before get their old contents back.
+//
+// All seeds of all test processes of one Wine prefix take turns (a named
+// mutex), so tests that seed the same keys never see each other's values.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class CRegistrySeed {
+public:
+    CRegistrySeed();
+    ~CRegistrySeed();
+    CRegistrySeed(const CRegistrySeed&) = delete;
+    CRegistrySeed& operator=(const CRegistrySeed&) = delete;
+
+    bool SetString(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& value,
+                   DWORD type = REG_SZ);
+    // REG_MULTI_SZ: each entry with its terminator, then one more zero.
+    bool SetMultiString(HKEY root, const std::wstring& path, const wchar_t* name,
+                        const std::vector<std::wstring>& entries);
+    bool SetDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD value);
+    bool SetBytes(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type, const void* data,
+                  DWORD size);
+    // Makes sure the value does not exist (the key is created if needed).
+    bool DeleteValue(HKEY root, const std::wstring& path, const wchar_t* name);
+    // Remembers the value so that it is restored, without changing it now.
+    bool Preserve(HKEY root, const std::wstring& path, const wchar_t* name);
+
+private:
+    struct SavedValue {
+        HKEY root;
+        std::wstring path;
+        std::wstring name;
+        bool existed;
+        DWORD type;
+        std::vector<BYTE> data;
+    };
+    struct CreatedKey {
+        HKEY root;
+        std::wstring path;
+    };
+
+    // Opens the key for writing, creating it (and remembering the topmost
+    // key it had to create) when needed. The caller closes it.
+    HKEY OpenForWriting(HKEY root, const std::wstring& path);
+    bool IsCreatedHere(HKEY root, const std::wstring& path) const;
+    void Save(HKEY key, HKEY root, const std::wstring& path, const wchar_t* name);
+    void Restore(const SavedValue& v) const;
+
+    HANDLE mutex_ = nullptr;
+    std::vector<SavedValue> saved_;
+    std::vector<CreatedKey> created_;
+};
+
+// Keys of one adapter (by its GUID text, "{...}") below HKEY_LOCAL_MACHINE.
+std::wstring AdapterTcpipKey(const std::wstring& guid);
+std::wstring AdapterConnectionKey(const std::wstring& guid);
