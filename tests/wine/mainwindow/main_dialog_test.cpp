@@ -46,7 +46,9 @@ protected:
             ASSERT_TRUE(MainWindowDriver::PressWizardButton(sheet, kWizardNext)) << "page " << page;
             ASSERT_TRUE(gui::WaitUntil([&] { return MainWindowDriver::CurrentPage(sheet) != before; }));
         }
-        ASSERT_TRUE(gui::ClickWhenEnabled(GetDlgItem(sheet, kWizardFinish)));
+        HWND finish = GetDlgItem(sheet, kWizardFinish);
+        ASSERT_TRUE(gui::WaitForText(finish, L"登録(&R)"));
+        ASSERT_TRUE(gui::ClickWhenEnabled(finish));
         ASSERT_TRUE(gui::WaitForWindowGone(sheet));
     }
 
