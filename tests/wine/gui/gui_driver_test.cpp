@@ -1,5 +1,8 @@
 // The GUI test driver itself: message boxes of this process and of another
 // one (caption, text, icon, answer), screenshots and PNG files.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -81,6 +84,56 @@ TEST(Png, HasSignatureChunksAndStoredBlocks) {
     // IHDR's CRC of a 300 x 300 RGB image, as any PNG reader computes it.
     uint32_t crc = (uint32_t(png[29]) << 24) | (png[30] << 16) | (png[31] << 8) | png[32];
     EXPECT_EQ(crc, 0xF61F1922u);
+}
+
+}  // namespace
+
+namespace {
+
+// Controls of another process: edit, IP address control and list view.
+TEST(ForeignControls, AreTypedIntoReadAndSelected) {
+    gui::Program probe = gui::StartProgram(gui::ModuleFolder() + L"\\gui_probe.exe", L"controls");
+    ASSERT_TRUE(probe.Started());
+    gui::WindowQuery q;
+    q.title = L"GuiProbe";
+    q.processId = probe.Id();
+    HWND window = gui::WaitForTopLevel(q);
+    ASSERT_NE(window, nullptr);
+
+    HWND edit = gui::FindChild(window, 10, L"Edit");
+    ASSERT_NE(edit, nullptr);
+    gui::TypeText(edit, L"abc");
+    EXPECT_TRUE(gui::WaitForText(edit, L"abc"));
+    ASSERT_TRUE(gui::PasteText(edit, L"日本語"));
+    EXPECT_TRUE(gui::WaitForText(edit, L"abc日本語"));
+
+    HWND ip = gui::FindChild(window, 11);
+    ASSERT_NE(ip, nullptr);
+    gui::SetIpAddress(ip, 0xC0A8010A);  // 192.168.1.10
+    DWORD address = 0;
+    int filled = -1;
+    ASSERT_TRUE(gui::ReadIpAddress(ip, &address, &filled));
+    EXPECT_EQ(address, 0xC0A8010Au);
+    EXPECT_EQ(filled, 4);
+    gui::ClearIpAddress(ip);
+    ASSERT_TRUE(gui::ReadIpAddress(ip, &address, &filled));
+    EXPECT_EQ(filled, 0);
+
+    HWND list = gui::FindChildByClass(window, WC_LISTVIEWW);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(gui::ListViewCount(list), 3);
+    EXPECT_EQ(gui::ListViewText(list, 0), L"ローカル エリア接続");
+    EXPECT_EQ(gui::ListViewText(list, 2, 1), L"アダプタ");
+    EXPECT_EQ(gui::ListViewData(list, 1), 101);
+    EXPECT_EQ(gui::ListViewSelected(list), -1);
+    ASSERT_TRUE(gui::ListViewSelect(list, 2));
+    EXPECT_EQ(gui::ListViewSelected(list), 2);
+    ASSERT_TRUE(gui::ListViewSelect(list, 0));
+    EXPECT_EQ(gui::ListViewSelected(list), 0);
+    EXPECT_TRUE(gui::SaveScreenshot(window, L"gui_driver_foreign_controls.png"));
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(probe.WaitForExit(gui::kDefaultTimeoutMs));
 }
 
 }  // namespace
