@@ -31,4 +31,11 @@ bool Same(const Text& a, const Text& b) {
     return true;
 }
 
+std::size_t FindLast(const std::vector<Text>& texts, const Text& mac) {
+    std::size_t found = static_cast<std::size_t>(-1);
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        if (Same(texts[i], mac)) found = i;
+    return found;
+}
+
 }  // namespace mactext

@@ -2,6 +2,7 @@
 // The text form of an adapter's hardware address ("00:1A:2B:3C:4D:5E").
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "framework/Text.h"
 
@@ -16,5 +17,9 @@ Text Format(const uint8_t* bytes, std::size_t length);
 // in lower case, so letters are compared without regard to case. An empty
 // text names no address and matches nothing.
 bool Same(const Text& a, const Text& b);
+
+// Position of the last entry of `texts` that is the same address as `mac`
+// (when two adapters share an address, the last one counts); npos if none.
+std::size_t FindLast(const std::vector<Text>& texts, const Text& mac);
 
 }  // namespace mactext

@@ -98,10 +98,11 @@ std::vector<AdapterInfo> ListAdapters() {
 }
 
 std::wstring FindAdapterGuid(const std::wstring& macText) {
-    std::wstring guid;
-    for (const AdapterInfo& a : ListAdapters())  // no early stop: the last match wins
-        if (mactext::Same(T(a.macText), T(macText))) guid = a.guid;
-    return guid;
+    const std::vector<AdapterInfo> adapters = ListAdapters();
+    std::vector<Text> macs;
+    for (const AdapterInfo& a : adapters) macs.push_back(T(a.macText));
+    const std::size_t found = mactext::FindLast(macs, T(macText));
+    return found < adapters.size() ? adapters[found].guid : std::wstring();
 }
 
 std::wstring GetConnectionName(const std::wstring& guid) {

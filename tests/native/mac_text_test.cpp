@@ -31,4 +31,13 @@ TEST(MacText, EmptyTextMatchesNothing) {
     EXPECT_FALSE(mactext::Same(u"", u"00:1A:2B:3C:4D:5E"));
 }
 
+TEST(MacText, LastOfSeveralEqualAddressesCounts) {
+    const std::vector<Text> macs{u"00:1A:2B:3C:4D:5E", u"02:00:00:00:00:01", u"00:1a:2b:3c:4d:5e", u""};
+    EXPECT_EQ(2u, mactext::FindLast(macs, u"00:1A:2B:3C:4D:5E"));
+    EXPECT_EQ(1u, mactext::FindLast(macs, u"02:00:00:00:00:01"));
+    EXPECT_EQ(static_cast<std::size_t>(-1), mactext::FindLast(macs, u"02:00:00:00:00:02"));
+    EXPECT_EQ(static_cast<std::size_t>(-1), mactext::FindLast(macs, u""));
+    EXPECT_EQ(static_cast<std::size_t>(-1), mactext::FindLast({}, u"00:1A:2B:3C:4D:5E"));
+}
+
 }  // namespace
