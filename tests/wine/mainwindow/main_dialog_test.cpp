@@ -176,52 +176,51 @@ TEST_F(MainDialog, TwelveProfilesRefuseAnotherAndClosingWritesTheFile) {
     EXPECT_EQ(FileNames(), names);
 }
 
-TEST_F(MainDialog, ApplyRunsAWholeSwitchFromTheButtonAndFromARunRequest) {
+TEST_F(MainDialog, ApplyRunsAWholeSwitchAndRunRequestsNameProfilesByPosition) {
     ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\netsh.exe"));
     ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\ipconfig.exe"));
-    const std::wstring log = testsupport::TempDir() + L"\\record.log";
-    testsupport::UseRecordLog(log);
-    ASSERT_TRUE(app_.WriteDataFile({L"会社", L"自宅"}, L"ローカル エリア接続"));
+    testsupport::UseRecordLog(testsupport::TempDir() + L"\\record.log");
+    ASSERT_TRUE(app_.WriteDataFile({L"旧", L"会社", L"自宅"}, L"ローカル エリア接続"));
     ASSERT_TRUE(app_.SetShowSetting(true));
     ASSERT_TRUE(app_.Start());
     ASSERT_NE(app_.WaitForMain(), nullptr);
 
-    // A run request names the profile by its position and selects its row.
-    DWORD_PTR started = 1;
-    ASSERT_TRUE(SendMessageTimeoutW(app_.Main(), kMsgRunProfile, 2, 0, SMTO_NORMAL, 10000, &started));
-    EXPECT_EQ(started, 0u);
-    EXPECT_EQ(gui::ListViewSelected(app_.List()), 1);
-    EXPECT_EQ(gui::WindowText(app_.Main()), kSwitchingCaption);
+    // After a deletion the profiles carry new identifiers (4 and 5).
+    ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
+    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(kDelete)));
+    ExpectBox(L"[旧]を削除しますか？", gui::BoxIcon::Question, IDYES);
+    ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewCount(app_.List()) == 2; }));
+
+    ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
+    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(kApply)));
+    ASSERT_TRUE(gui::WaitForText(app_.Main(), kSwitchingCaption));
     for (int id : {kAdd, kEdit, kDelete, kApply}) EXPECT_FALSE(app_.Enabled(id)) << id;
     HWND progressWindow = app_.WaitForDialog([](HWND w) { return GetDlgItem(w, 1035) != nullptr; });
-    EXPECT_NE(progressWindow, nullptr) << "no progress window";
-    if (progressWindow) {
-        EXPECT_EQ(U8(gui::WindowText(GetDlgItem(progressWindow, 1031))), "プロファイル：自宅");
-    }
+    ASSERT_NE(progressWindow, nullptr) << "no progress window";
+    EXPECT_EQ(U8(gui::WindowText(GetDlgItem(progressWindow, 1031))), "プロファイル：会社");
+    gui::SaveScreenshot(app_.Main(), L"mainwindow_switching.png");
+
+    // A run request while the switch runs starts nothing but selects the
+    // profile at that position; 0 does nothing at all.
+    DWORD_PTR result = 1;
+    ASSERT_TRUE(SendMessageTimeoutW(app_.Main(), kMsgRunProfile, 0, 0, SMTO_NORMAL, 10000, &result));
+    EXPECT_EQ(result, 0u);
+    EXPECT_EQ(gui::ListViewSelected(app_.List()), 0);
+    ASSERT_TRUE(SendMessageTimeoutW(app_.Main(), kMsgRunProfile, 2, 0, SMTO_NORMAL, 10000, &result));
+    EXPECT_EQ(result, 0u);
+    EXPECT_EQ(gui::ListViewSelected(app_.List()), 1);
+    EXPECT_EQ(gui::WindowText(app_.Main()), kSwitchingCaption);
+
     ExpectBox(L"ネットワーク設定の切替えを完了しました。", gui::BoxIcon::Information);
     ASSERT_TRUE(gui::WaitForText(app_.Main(), L"Ortivo"));
     EXPECT_TRUE(app_.Enabled(kApply));
-    if (progressWindow) {
-        EXPECT_FALSE(IsWindowVisible(progressWindow));
-    }
-
+    EXPECT_FALSE(IsWindowVisible(progressWindow));
     std::vector<std::wstring> commands;
     for (const testsupport::StandInRecord& r : testsupport::ReadRecords()) commands.push_back(r.commandLine);
     ASSERT_FALSE(commands.empty());
     EXPECT_NE(commands.front().find(L"interface ipv4 set address name=\"ローカル エリア接続\" source=dhcp"),
               std::wstring::npos)
         << U8(commands.front());
-
-    // The button applies the selected profile the same way.
-    testsupport::UseRecordLog(log);
-    ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
-    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(kApply)));
-    ASSERT_TRUE(gui::WaitForText(app_.Main(), kSwitchingCaption));
-    EXPECT_FALSE(app_.Enabled(kApply));
-    gui::SaveScreenshot(app_.Main(), L"mainwindow_switching.png");
-    ExpectBox(L"ネットワーク設定の切替えを完了しました。", gui::BoxIcon::Information);
-    ASSERT_TRUE(gui::WaitForText(app_.Main(), L"Ortivo"));
-    EXPECT_FALSE(testsupport::ReadRecords().empty());
     Close();
 }
 
