@@ -15,16 +15,22 @@ CProfileData Profile(uint8_t mode) {
     return p;
 }
 
+// One proxy server for every protocol, on loopback.
+CProfileData OneServer(int32_t port) {
+    CProfileData p = Profile(2);
+    p.Record().sameProxyForAll = 1;
+    p.SetText(ProfileText::httpProxyServer, u"127.0.0.1");
+    p.Record().httpProxyPort = port;
+    return p;
+}
+
 class ProxyWriter : public ::testing::Test {
 protected:
     CInternetSettingsGuard guard_;
 };
 
 TEST_F(ProxyWriter, OneServerForAllEnablesTheProxy) {
-    CProfileData p = Profile(2);
-    p.Record().sameProxyForAll = 1;
-    p.SetText(ProfileText::httpProxyServer, u"127.0.0.1");
-    p.Record().httpProxyPort = 3128;
+    CProfileData p = OneServer(3128);
     p.SetText(ProfileText::socksProxyServer, u"127.0.0.2");  // not used
     p.Record().socksProxyPort = 1080;
     p.SetText(ProfileText::proxyBypassList, u"*.example.test");
@@ -57,10 +63,7 @@ TEST_F(ProxyWriter, PerProtocolListKeepsItsOrderAndGopherOnVersion6) {
 }
 
 TEST_F(ProxyWriter, NoProxyTurnsItOffAndKeepsTheStoredServer) {
-    CProfileData p = Profile(2);
-    p.Record().sameProxyForAll = 1;
-    p.SetText(ProfileText::httpProxyServer, u"127.0.0.1");
-    p.Record().httpProxyPort = 8081;
+    CProfileData p = OneServer(8081);
     ASSERT_EQ(0, ApplyProxySettings(p, 8));
     ASSERT_EQ(L"1", InternetSetting(L"ProxyEnable"));
 
@@ -74,20 +77,15 @@ TEST_F(ProxyWriter, LeaveUnchangedWritesNothing) {
     CRegistrySeed seed;
     ASSERT_TRUE(seed.SetDword(HKEY_CURRENT_USER, kInternetSettingsKey, L"ProxyEnable", 1));
     ASSERT_TRUE(seed.SetString(HKEY_CURRENT_USER, kInternetSettingsKey, L"ProxyServer", L"127.0.0.9:9"));
-    CProfileData p = Profile(1);
-    p.SetText(ProfileText::httpProxyServer, u"127.0.0.1");
-    p.Record().httpProxyPort = 3128;
+    CProfileData p = OneServer(3128);
+    p.Record().proxyMode = 1;
     EXPECT_EQ(1, ApplyProxySettings(p, 8));
     EXPECT_EQ(L"1", InternetSetting(L"ProxyEnable"));
     EXPECT_EQ(L"127.0.0.9:9", InternetSetting(L"ProxyServer"));
 }
 
 TEST_F(ProxyWriter, NoServersTurnTheProxyOff) {
-    CProfileData on = Profile(2);
-    on.Record().sameProxyForAll = 1;
-    on.SetText(ProfileText::httpProxyServer, u"127.0.0.1");
-    on.Record().httpProxyPort = 3128;
-    ASSERT_EQ(0, ApplyProxySettings(on, 8));
+    ASSERT_EQ(0, ApplyProxySettings(OneServer(3128), 8));
     ASSERT_EQ(L"1", InternetSetting(L"ProxyEnable"));
 
     CProfileData p = Profile(2);
