@@ -169,7 +169,7 @@ protected:
         EXPECT_TRUE(program.WaitForExit(kLimitMs, &code)) << "the program did not end";
     }
 
-    // The stand-in main window of the program and the names it lists.
+    // The program's main window.
     static HWND WaitForMainWindow(const gui::Program& program) {
         gui::WindowQuery query;
         query.className = L"#32770";
@@ -178,20 +178,11 @@ protected:
         return gui::WaitForTopLevel(query, kLimitMs);
     }
 
-    // The names in the main window's profile list (a list box or a list view).
+    // The names in the main window's profile list.
     static std::vector<std::wstring> ListedProfiles(HWND main) {
         std::vector<std::wstring> names;
         HWND list = GetDlgItem(main, 1002);
-        if (_wcsicmp(gui::ClassName(list).c_str(), L"ListBox") != 0) {
-            for (int i = 0; i < gui::ListViewCount(list); ++i) names.push_back(gui::ListViewText(list, i));
-            return names;
-        }
-        const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-        for (LRESULT i = 0; i < count; ++i) {
-            wchar_t name[64] = {};
-            SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(name));
-            names.push_back(name);
-        }
+        for (int i = 0; i < gui::ListViewCount(list); ++i) names.push_back(gui::ListViewText(list, i));
         return names;
     }
 
