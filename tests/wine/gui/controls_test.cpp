@@ -39,6 +39,8 @@ protected:
     }
     static void TearDownTestSuite() {
         if (window_) PostMessageW(window_, WM_COMMAND, IDOK, 0);
+        // Pump while waiting: closing a window may send messages to this thread.
+        gui::WaitUntil([] { return result_->wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
         result_->wait();
         delete result_;
         delete dialog_;
