@@ -14,6 +14,7 @@ namespace {
 
 constexpr wchar_t kApplierFileName[] = L"Tolvik_NetworkSetting.exe";
 constexpr DWORD kFullBarMs = 1000;
+constexpr DWORD kApplierRoundMs = 1000;
 
 bool Launched(HINSTANCE result) { return reinterpret_cast<INT_PTR>(result) > 32; }
 
@@ -28,8 +29,9 @@ CNetworkSetting::CNetworkSetting(CTolvik_NetworkApp& app)
     : app_(app), stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), checks_(&app.wmiAccess) {}
 
 CNetworkSetting::~CNetworkSetting() {
-    // A switch still waiting for the applier is asked to go on at once;
-    // the object does not wait for the rest of the sequence.
+    // A switch still running is abandoned: its wait for the applier ends at
+    // once and no later step runs or reports. The wait for the worker is
+    // bounded, so that closing the program never hangs on a slow step.
     if (stop_ != nullptr) SetEvent(stop_);
     if (thread_ != nullptr) {
         WaitForSingleObject(thread_, kEndingWorkerWaitMs);
@@ -64,13 +66,14 @@ void CNetworkSetting::SendProgress(int percent) const {
     if (window_ != nullptr) SendMessageW(window_, kMsgProgress, static_cast<WPARAM>(percent), 0);
 }
 
+bool CNetworkSetting::Abandoned() const { return stop_ != nullptr && WaitForSingleObject(stop_, 0) == WAIT_OBJECT_0; }
+
 uint32_t CNetworkSetting::RunSequence() {
     uint32_t result = 0;
     SendProgress(0);
-    if (TcpIpStep() < 0)
-        result |= kResultTcpIp;
-    else
-        SendProgress(20);
+    if (TcpIpStep() < 0) result |= kResultTcpIp;
+    if (Abandoned()) return result;
+    if (result == 0) SendProgress(20);
     if (ProxyStep() < 0) result |= kResultProxy;
     if (result == 0) SendProgress(40);
     if (PrinterStep() < 0) result |= kResultPrinter;
@@ -103,7 +106,10 @@ int CNetworkSetting::TcpIpStep() {
 
 void CNetworkSetting::WaitForApplier() {
     for (int round = 0;; ++round) {
-        if (WaitForSingleObject(stop_, 1000) == WAIT_OBJECT_0) return;
+        if (stop_ == nullptr)
+            Sleep(kApplierRoundMs);
+        else if (WaitForSingleObject(stop_, kApplierRoundMs) == WAIT_OBJECT_0)
+            return;
         if (app_.applierFinished != 0) return;
         if (round > kApplierWaitLimit) return;
     }

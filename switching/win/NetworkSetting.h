@@ -44,6 +44,7 @@ public:
 private:
     static DWORD WINAPI ThreadRoutine(LPVOID parameter);
     void SendProgress(int percent) const;
+    bool Abandoned() const;
     void WaitForApplier();
     void CloseBlock();
 
@@ -51,7 +52,7 @@ private:
     HWND window_ = nullptr;
     HANDLE thread_ = nullptr;
     HANDLE block_ = nullptr;
-    HANDLE stop_ = nullptr;  // set when the object goes away during a wait
+    HANDLE stop_ = nullptr;  // set when the object goes away during a switch
     CProfileData profile_;
     CNetworkChecks checks_;
 };

@@ -128,6 +128,25 @@ TEST_F(SwitchSequence, MissingApplierReportsTcpIpAndTheLaterStepsStillRun) {
     EXPECT_EQ(_wcsicmp(directory.c_str(), testsupport::ExeDir().c_str()), 0) << testsupport::Narrow(directory);
 }
 
+TEST_F(SwitchSequence, ClosingWhileWaitingForTheApplierAbandonsTheSwitch) {
+    // An applier that starts but never reports back.
+    ASSERT_TRUE(testsupport::InstallStandIn(tempDir_ + L"\\Tolvik_NetworkSetting.exe"));
+    app_.programFolder = tempDir_;
+    profile_.Record().runAppEnabled = 1;
+    profile_.SetText(ProfileText::appPath, T(testsupport::ExeDir() + L"\\recording_standin.exe"));
+    {
+        CNetworkSetting setting(app_);
+        ASSERT_EQ(setting.Start(window_.Handle(), profile_), 0);
+        ASSERT_TRUE(testsupport::PumpUntil([] { return !testsupport::ReadRecords().empty(); }, 30000));
+    }  // the main window goes away in the middle of the wait
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    // Nothing after the start: no further progress, no result, no application.
+    EXPECT_EQ(Progress(window_.Received()), (std::vector<WPARAM>{0}));
+    EXPECT_EQ(Messages(window_.Received()), (std::vector<UINT>{kMsgProgress}));
+    EXPECT_EQ(testsupport::ReadRecords().size(), 1u);
+}
+
 TEST(ApplicationDirectory, IsThePathUpToTheLastBackslash) {
     EXPECT_EQ(ApplicationDirectory(L"C:\\Tools\\bin\\app.exe"), L"C:\\Tools\\bin");
     EXPECT_EQ(ApplicationDirectory(L"C:\\app.exe"), L"C:");
