@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <future>
+#include <memory>
 #include <vector>
 
 #include "framework/win/Dialog.h"
@@ -180,66 +181,76 @@ HWND CurrentPage(HWND sheet) {
     return reinterpret_cast<HWND>(page);
 }
 
-TEST(PropertySheet, WizardRunsPagesInOrderAndFinishes) {
-    TestPage first(901, L"ページ1", 1), last(902, L"ページ2", 0);
-    CPropertySheet sheet(L"ProfileWizard");
-    sheet.AddPage(&first);
-    sheet.AddPage(&last);
-    sheet.SetWizardMode();
-    auto result = std::async(std::launch::async, [&] { return sheet.DoModal(); });
-    gui::WindowQuery q;
-    q.processId = GetCurrentProcessId();
-    q.className = L"#32770";
+// A two-page wizard running on its own thread; the first page refuses
+// `refusals` Next presses.
+class TwoPageWizard : public ::testing::Test {
+protected:
+    void Start(int refusals) {
+        first = std::make_unique<TestPage>(901, L"ページ1", refusals);
+        last = std::make_unique<TestPage>(902, L"ページ2", 0);
+        sheet.AddPage(first.get());
+        sheet.AddPage(last.get());
+        sheet.SetWizardMode();
+        result = std::async(std::launch::async, [this] { return sheet.DoModal(); });
+        gui::WindowQuery q;
+        q.processId = GetCurrentProcessId();
+        q.className = L"#32770";
+        gui::WaitUntil([&] {
+            window = gui::FindTopLevel(q);
+            return window && first->m_hWnd && CurrentPage(window) == first->m_hWnd;
+        });
+    }
+    void TearDown() override {
+        if (window && IsWindow(window)) PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+        if (result.valid()) Finished(result);
+    }
+    bool ShowsPage(const TestPage& page) {
+        return gui::WaitUntil([&] { return page.m_hWnd && CurrentPage(window) == page.m_hWnd; });
+    }
+
+    CPropertySheet sheet{L"ProfileWizard"};
+    std::unique_ptr<TestPage> first, last;
+    std::future<INT_PTR> result;
     HWND window = nullptr;
-    CancelOnExit guard{&window};
-    ASSERT_TRUE(gui::WaitUntil([&] {
-        window = gui::FindTopLevel(q);
-        return window && CurrentPage(window) == first.m_hWnd && first.m_hWnd;
-    }));
-    EXPECT_EQ(first.activations, 1);
+};
+
+TEST_F(TwoPageWizard, RunsPagesInOrderAndFinishes) {
+    Start(1);
+    ASSERT_TRUE(ShowsPage(*first));
+    EXPECT_EQ(first->activations, 1);
     gui::SaveScreenshot(window, L"framework_wizard_page1.png");
 
     // The first Next is refused by the page, the second one moves on.
     HWND next = GetDlgItem(window, ID_WIZNEXT);
     ASSERT_TRUE(gui::ClickWhenEnabled(next));
-    ASSERT_TRUE(gui::WaitUntil([&] { return first.nextCount == 1; }));
+    ASSERT_TRUE(gui::WaitUntil([&] { return first->nextCount == 1; }));
     gui::Sync(window);
-    EXPECT_EQ(CurrentPage(window), first.m_hWnd);
+    EXPECT_EQ(CurrentPage(window), first->m_hWnd);
     ASSERT_TRUE(gui::ClickWhenEnabled(next));
-    ASSERT_TRUE(gui::WaitUntil([&] { return last.m_hWnd && CurrentPage(window) == last.m_hWnd; }));
-    EXPECT_EQ(last.activations, 1);
+    ASSERT_TRUE(ShowsPage(*last));
+    EXPECT_EQ(last->activations, 1);
 
     ASSERT_TRUE(gui::ClickWhenEnabled(GetDlgItem(window, ID_WIZBACK)));
-    ASSERT_TRUE(gui::WaitUntil([&] { return CurrentPage(window) == first.m_hWnd; }));
-    EXPECT_EQ(last.backCount, 1);
-    EXPECT_EQ(first.activations, 2);
+    ASSERT_TRUE(ShowsPage(*first));
+    EXPECT_EQ(last->backCount, 1);
+    EXPECT_EQ(first->activations, 2);
     ASSERT_TRUE(gui::ClickWhenEnabled(next));
-    ASSERT_TRUE(gui::WaitUntil([&] { return CurrentPage(window) == last.m_hWnd; }));
+    ASSERT_TRUE(ShowsPage(*last));
 
     ASSERT_TRUE(gui::ClickWhenEnabled(GetDlgItem(window, ID_WIZFINISH)));
     ASSERT_TRUE(Finished(result));
     EXPECT_EQ(result.get(), ID_WIZFINISH);
-    EXPECT_EQ(last.finishCount, 1);
+    EXPECT_EQ(last->finishCount, 1);
     EXPECT_FALSE(IsWindow(window));
 }
 
-TEST(PropertySheet, CancelReturnsCancel) {
-    TestPage first(901, L"ページ1", 0), last(902, L"ページ2", 0);
-    CPropertySheet sheet(L"ProfileWizard");
-    sheet.AddPage(&first);
-    sheet.AddPage(&last);
-    sheet.SetWizardMode();
-    auto result = std::async(std::launch::async, [&] { return sheet.DoModal(); });
-    gui::WindowQuery q;
-    q.processId = GetCurrentProcessId();
-    q.className = L"#32770";
-    HWND window = nullptr;
-    CancelOnExit guard{&window};
-    ASSERT_TRUE(gui::WaitUntil([&] { return (window = gui::FindTopLevel(q)) && first.m_hWnd; }));
+TEST_F(TwoPageWizard, CancelReturnsCancel) {
+    Start(0);
+    ASSERT_TRUE(ShowsPage(*first));
     ASSERT_TRUE(gui::Click(GetDlgItem(window, IDCANCEL)));
     ASSERT_TRUE(Finished(result));
     EXPECT_EQ(result.get(), IDCANCEL);
-    EXPECT_EQ(first.finishCount + last.finishCount, 0);
+    EXPECT_EQ(first->finishCount + last->finishCount, 0);
 }
 
 }  // namespace

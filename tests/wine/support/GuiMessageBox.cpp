@@ -1,5 +1,6 @@
 // Reading and answering message boxes.
 #include "tests/wine/support/GuiDriver.h"
+#include "tests/wine/support/GuiDib.h"
 
 namespace gui {
 namespace {
@@ -17,30 +18,16 @@ HWND IconStatic(HWND box) {
 
 // Draws an icon of this process onto a plain background.
 bool RenderIcon(HICON icon, uint32_t background, Image* image) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = kIconSize;
-    info.bmiHeader.biHeight = -kIconSize;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC memory = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool ok = false;
-    if (memory && bitmap) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        auto* p = static_cast<uint32_t*>(bits);
-        for (int i = 0; i < kIconSize * kIconSize; ++i) p[i] = background;
-        ok = DrawIconEx(memory, 0, 0, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL) != 0;
-        GdiFlush();
-        image->width = image->height = kIconSize;
-        image->pixels.assign(p, p + kIconSize * kIconSize);
-        for (auto& px : image->pixels) px &= 0xFFFFFFu;
-        SelectObject(memory, old);
-    }
-    if (bitmap) DeleteObject(bitmap);
-    if (memory) DeleteDC(memory);
-    return ok;
+    DibCanvas canvas(kIconSize, kIconSize);
+    if (!canvas.Ok()) return false;
+    uint32_t* p = canvas.MutablePixels();
+    for (int i = 0; i < kIconSize * kIconSize; ++i) p[i] = background;
+    if (!DrawIconEx(canvas.Dc(), 0, 0, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL)) return false;
+    const uint32_t* drawn = canvas.Pixels();
+    image->width = image->height = kIconSize;
+    image->pixels.assign(drawn, drawn + kIconSize * kIconSize);
+    for (auto& px : image->pixels) px &= 0xFFFFFFu;
+    return true;
 }
 
 int Channel(uint32_t p, int shift) { return static_cast<int>((p >> shift) & 0xFF); }

@@ -1,5 +1,6 @@
 // Screen captures of windows and PNG files.
 #include "tests/wine/support/GuiDriver.h"
+#include "tests/wine/support/GuiDib.h"
 
 namespace gui {
 namespace {
@@ -9,36 +10,18 @@ bool CaptureScreenRect(const RECT& rect, Image* image) {
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0) return false;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    DibCanvas canvas(width, height);
     HDC screen = GetDC(nullptr);
     if (!screen) return false;
-    HDC memory = CreateCompatibleDC(screen);
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool ok = false;
-    if (memory && bitmap) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        ok = BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY) != 0;
-        GdiFlush();
-        if (ok) {
-            const auto* p = static_cast<const uint32_t*>(bits);
-            image->width = width;
-            image->height = height;
-            image->pixels.resize(static_cast<size_t>(width) * height);
-            for (size_t i = 0; i < image->pixels.size(); ++i) image->pixels[i] = p[i] & 0xFFFFFFu;
-        }
-        SelectObject(memory, old);
-    }
-    if (bitmap) DeleteObject(bitmap);
-    if (memory) DeleteDC(memory);
+    bool ok = canvas.Ok() && BitBlt(canvas.Dc(), 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
     ReleaseDC(nullptr, screen);
-    return ok;
+    if (!ok) return false;
+    const uint32_t* p = canvas.Pixels();
+    image->width = width;
+    image->height = height;
+    image->pixels.assign(p, p + static_cast<size_t>(width) * height);
+    for (auto& px : image->pixels) px &= 0xFFFFFFu;
+    return true;
 }
 
 }  // namespace
