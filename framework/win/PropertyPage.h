@@ -27,8 +27,10 @@ public:
     // The sheet window around the page.
     HWND SheetWindow() const { return ::GetParent(m_hWnd); }
 
-    // Keyboard handling is the sheet's.
+    // Keyboard handling and ending are the sheet's: a page never ends itself.
     BOOL PreTranslateMessage(MSG*) override { return FALSE; }
+    void OnOK() override {}
+    void OnCancel() override {}
     bool OnNotify(WPARAM wParam, NMHDR* header, LRESULT* result) override;
 
     // The page description handed to the system (flags may be adjusted
