@@ -10,6 +10,7 @@ inline bool IsWindows7OrLater() {
     version.dwMajorVersion = 6;
     version.dwMinorVersion = 1;
     version.wServicePackMajor = 0;
+    version.wProductType = VER_NT_WORKSTATION;  // filled in, but not in the mask
     ULONGLONG mask = 0;
     mask = VerSetConditionMask(mask, VER_MAJORVERSION, VER_GREATER_EQUAL);
     mask = VerSetConditionMask(mask, VER_MINORVERSION, VER_GREATER_EQUAL);

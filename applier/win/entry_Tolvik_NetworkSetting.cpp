@@ -3,24 +3,11 @@
 #include <windows.h>
 
 #include "app/Messages.h"
+#include "app/win/WindowsVersion.h"
 #include "applier/ApplierPlan.h"
 #include "applier/win/CommandRunner.h"
 
 namespace {
-
-bool IsWindows7OrLater() {
-    OSVERSIONINFOEXW version = {};
-    version.dwOSVersionInfoSize = sizeof(version);
-    version.dwMajorVersion = 6;
-    version.dwMinorVersion = 1;
-    version.wServicePackMajor = 0;
-    version.wProductType = VER_NT_WORKSTATION;
-    ULONGLONG mask = 0;
-    mask = VerSetConditionMask(mask, VER_MAJORVERSION, VER_GREATER_EQUAL);
-    mask = VerSetConditionMask(mask, VER_MINORVERSION, VER_GREATER_EQUAL);
-    mask = VerSetConditionMask(mask, VER_SERVICEPACKMAJOR, VER_GREATER_EQUAL);
-    return VerifyVersionInfoW(&version, VER_MAJORVERSION | VER_MINORVERSION | VER_SERVICEPACKMAJOR, mask) != FALSE;
-}
 
 // Opens (or, when no switch is in progress, creates) the block and copies it.
 bool CopyHandoffBlock(HandoffImage& copy) {
