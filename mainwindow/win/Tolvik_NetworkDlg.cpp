@@ -25,9 +25,10 @@ CTolvik_NetworkDlg::CTolvik_NetworkDlg(CTolvik_NetworkApp& app, CWnd* parent)
     icon_ = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
 }
 
+// rowHeightImages belongs to the list once given to it: a list view without
+// LVS_SHAREIMAGELISTS destroys its image lists with its window.
 CTolvik_NetworkDlg::~CTolvik_NetworkDlg() {
     if (listFont_ != nullptr) ::DeleteObject(listFont_);
-    if (rowHeightImages_ != nullptr) ImageList_Destroy(rowHeightImages_);
 }
 
 void CTolvik_NetworkDlg::SetStartupProfile(int number) {

@@ -32,6 +32,7 @@ void CTolvik_NetworkDlg::FillProfileList(bool firstTime) {
         if (rowHeightImages_ != nullptr) {
             ImageList_AddIcon(rowHeightImages_,
                               ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ROW_HEIGHT)));
+            // From here on the list owns the image list.
             profileList_.SetImageList(rowHeightImages_, LVSIL_SMALL);
         }
         wchar_t title[] = L"Profile";

@@ -94,7 +94,10 @@ TEST_F(MainDialog, AddRefuseDuplicateEditAndDeleteStartingWithoutProfiles) {
     ASSERT_TRUE(gui::Click(app_.Control(kAdd)));
     HWND sheet = app_.WaitForWizard();
     ASSERT_NE(sheet, nullptr);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(sheet, kWizardBack))) << "the name page has no Back";
+    // The button rules are posted by the page: wait until they have been applied.
+    gui::Sync(sheet);
+    EXPECT_TRUE(gui::WaitUntil([&] { return !IsWindowEnabled(GetDlgItem(sheet, kWizardBack)); }))
+        << "the name page has no Back";
     ASSERT_TRUE(MainWindowDriver::TypeName(sheet, L"オフィス"));
     gui::SaveScreenshot(sheet, L"mainwindow_wizard_name_page.png");
     FinishFromNamePage(sheet);
