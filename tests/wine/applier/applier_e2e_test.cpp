@@ -150,4 +150,33 @@ TEST_F(ApplierTest, ProgramsInTheCurrentFolderNeverRun) {
         EXPECT_EQ(0, _wcsnicmp(SystemDir().c_str(), rec.module.c_str(), SystemDir().size())) << Narrow(rec.module);
 }
 
+// Wine reports another Windows version to a program named in AppDefaults.
+class VistaForTheApplier {
+public:
+    VistaForTheApplier() {
+        RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+        const wchar_t vista[] = L"vista";
+        RegSetValueExW(key_, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(vista), sizeof(vista));
+    }
+    ~VistaForTheApplier() {
+        RegCloseKey(key_);
+        RegDeleteKeyW(HKEY_CURRENT_USER, kKey);
+    }
+
+private:
+    static constexpr const wchar_t* kKey = L"Software\\Wine\\AppDefaults\\Tolvik_NetworkSetting.exe";
+    HKEY key_ = nullptr;
+};
+
+TEST_F(ApplierTest, OnVistaItExitsWithMinusOneBeforeTouchingTheBlock) {
+    long code = 0;
+    {
+        VistaForTheApplier vista;
+        code = Apply(Profile(u"LAN"));
+    }
+    EXPECT_EQ(-1, code);
+    EXPECT_TRUE(CommandLines().empty());
+    EXPECT_EQ(0, FinishedMessages());
+}
+
 }  // namespace
