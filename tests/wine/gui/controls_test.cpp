@@ -219,6 +219,39 @@ TEST_F(ControlsDialog, IconStripFollowsClicksAndKeys) {
     EXPECT_NE(shot.At(frameX + 42, frameY), 0xFF0000u);  // the next icon is not framed
 }
 
+TEST_F(ControlsDialog, NarrowIconStripScrollsTheSelectionIntoView) {
+    HWND strip = Item(ControlsTestDialog::kIcons);
+    CCustomIconListCtrl& icons = *dialog_->icons;
+    RECT before;
+    GetWindowRect(strip, &before);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&before), 2);
+    SetWindowPos(strip, nullptr, 0, 0, 120, before.bottom - before.top, SWP_NOMOVE | SWP_NOZORDER);
+    RECT client;
+    GetClientRect(strip, &client);
+    auto scrolled = [&] {
+        gui::Sync(strip);
+        return GetScrollPos(strip, SB_HORZ);
+    };
+    PostMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, At(26, 26));  // first icon
+    PostMessageW(strip, WM_LBUTTONUP, 0, At(26, 26));
+    EXPECT_EQ(scrolled(), 0);
+    ASSERT_EQ(icons.GetSelectedIconData(), 0);
+    gui::PressKey(strip, VK_END);  // last icon: right edge 252, plus the right margin
+    EXPECT_EQ(scrolled(), 262 - client.right);
+    EXPECT_EQ(icons.GetScrollPosition().x, 262 - client.right);
+    EXPECT_EQ(icons.GetSelectedIconData(), 5);
+    // Position 0 is never scrolled to by EnsureIconVisible, even when out of view.
+    EXPECT_EQ(icons.EnsureIconVisible(0), 0);
+    EXPECT_EQ(scrolled(), 262 - client.right);
+    SendMessageW(strip, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(scrolled(), 262 - client.right);
+    gui::SaveScreenshot(window_, L"controls_icon_strip_scrolled.png");
+    gui::PressKey(strip, VK_HOME);
+    EXPECT_EQ(scrolled(), 0);
+    SetWindowPos(strip, nullptr, 0, 0, before.right - before.left, before.bottom - before.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+}
+
 // ---- profile list -------------------------------------------------------------------
 
 struct RowPixels {
