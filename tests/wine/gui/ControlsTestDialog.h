@@ -11,6 +11,20 @@
 #include "framework/win/Dialog.h"
 #include "profile/ProfileCollection.h"
 
+// The profile list, counting its row measurements and making rows a few
+// pixels higher, so a test sees that the measured height is the one used.
+class MeasuringProfileList : public CCustomProfileListCtrl {
+public:
+    static constexpr int kExtraHeight = 4;
+    using CCustomProfileListCtrl::CCustomProfileListCtrl;
+    void MeasureItem(MEASUREITEMSTRUCT* measure) override {
+        CCustomProfileListCtrl::MeasureItem(measure);
+        measure->itemHeight += kExtraHeight;
+        ++measured;
+    }
+    int measured = 0;
+};
+
 class ControlsTestDialog : public CDialog {
 public:
     enum : int { kPort = 1001, kServer = 1002, kDrop = 1003, kIcons = 1004, kProfiles = 1005 };
@@ -27,7 +41,7 @@ public:
     CCustomEdit server;
     CCustomEdit_DropFile drop;
     std::unique_ptr<CCustomIconListCtrl> icons;
-    CCustomProfileListCtrl profileList;
+    MeasuringProfileList profileList;
 
 private:
     void FillIcons();

@@ -256,17 +256,23 @@ TEST_F(ControlsDialog, NarrowIconStripScrollsTheSelectionIntoView) {
 
 struct RowPixels {
     gui::Image shot;
-    RECT row;  // in the image's coordinates
+    RECT row;      // in the image's coordinates
+    RECT visible;  // the part of the row inside the list's client area
 };
 
 bool CaptureRow(HWND list, int index, RowPixels* out) {
     RECT bounds = {LVIR_BOUNDS, 0, 0, 0};
     if (!SendMessageW(list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&bounds))) return false;
     HWND top = GetAncestor(list, GA_ROOT);
-    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&bounds), 2);
+    RECT client;
+    GetClientRect(list, &client);
+    IntersectRect(&out->visible, &bounds, &client);
     RECT window;
     GetWindowRect(top, &window);
-    OffsetRect(&bounds, -window.left, -window.top);
+    for (RECT* r : {&bounds, &out->visible}) {
+        MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(r), 2);
+        OffsetRect(r, -window.left, -window.top);
+    }
     out->row = bounds;
     return gui::CaptureWindow(top, &out->shot);
 }
@@ -277,9 +283,13 @@ TEST_F(ControlsDialog, SelectedProfileRowIsHighlightedAndFramedInRed) {
     HWND list = Item(ControlsTestDialog::kProfiles);
     RECT bounds = {LVIR_BOUNDS, 0, 0, 0};
     SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&bounds));
-    // At least the 1 x 36 image list (Wine's list view adds one pixel), unscaled at 96 DPI.
-    EXPECT_GE(bounds.bottom - bounds.top, 36);
-    EXPECT_LE(bounds.bottom - bounds.top, 38);
+    // The font change made the list measure its rows through MeasureItem:
+    // the 1 x 36 image list (Wine's list view adds one pixel), unscaled at
+    // 96 DPI, plus what the test's override adds.
+    EXPECT_GE(dialog_->profileList.measured, 1);
+    const int height = bounds.bottom - bounds.top - MeasuringProfileList::kExtraHeight;
+    EXPECT_GE(height, 36);
+    EXPECT_LE(height, 38);
 
     ASSERT_TRUE(gui::ListViewSelect(list, 1));
     gui::FocusControl(Item(ControlsTestDialog::kPort));  // the selection shows without the focus
@@ -323,8 +333,9 @@ TEST_F(ControlsDialog, ProfileRowsDrawIconsFromTheCollection) {
     EXPECT_GT(drawn, 200);
     // A row whose profile is gone stays blank.
     int marked = 0;
-    for (int y = missing.row.top; y < missing.row.bottom; ++y)
-        for (int x = missing.row.left; x < missing.row.right; ++x) marked += missing.shot.At(x, y) != 0xFFFFFFu;
+    ASSERT_GT(missing.visible.bottom - missing.visible.top, 20);
+    for (int y = missing.visible.top; y < missing.visible.bottom; ++y)
+        for (int x = missing.visible.left; x < missing.visible.right; ++x) marked += missing.shot.At(x, y) != 0xFFFFFFu;
     EXPECT_EQ(marked, 0);
 }
 
