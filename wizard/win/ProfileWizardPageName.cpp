@@ -35,7 +35,7 @@ BOOL CProfileWizardPageName::OnInitDialog() {
 
 void CProfileWizardPageName::FillIcons() {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    iconImages_ = ImageList_Create(kIconSize, kIconSize, ILC_MASK | ILC_COLOR32, kImageListGrowth, kImageListGrowth);
+    iconImages_ = ImageList_Create(kIconSize, kIconSize, ILC_MASK, kImageListGrowth, kImageListGrowth);
     for (int i = 0; i < namepage::kIconCount; ++i) {
         if (iconImages_ != nullptr) {
             const HICON icon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROFILE_FIRST + i),
