@@ -157,7 +157,7 @@ TEST_F(MainDialog, AddRefuseDuplicateEditAndDeleteStartingWithoutProfiles) {
     Close();
 }
 
-TEST_F(MainDialog, TwelveProfilesRefuseAnotherAndClosingWritesTheFile) {
+TEST_F(MainDialog, TwelveProfilesRefuseAnotherCancelStoresNothingClosingWrites) {
     std::vector<std::wstring> names;
     for (int i = 1; i <= 12; ++i) names.push_back(L"P" + std::to_wstring(i));
     ASSERT_TRUE(app_.WriteDataFile(names));
@@ -173,6 +173,28 @@ TEST_F(MainDialog, TwelveProfilesRefuseAnotherAndClosingWritesTheFile) {
     wizards.processId = app_.ProcessId();
     wizards.className = L"#32770";
     for (HWND w : gui::FindTopLevels(wizards)) EXPECT_EQ(GetDlgItem(w, kWizardNext), nullptr) << "a wizard opened";
+
+    // Cancel on the confirmation page after renaming stores nothing; that
+    // page shows what would have been registered.
+    ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
+    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(kEdit)));
+    HWND sheet = app_.WaitForWizard();
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_TRUE(MainWindowDriver::TypeName(sheet, L"変更後"));
+    for (int page = 0; page < 7; ++page) {
+        HWND before = MainWindowDriver::CurrentPage(sheet);
+        ASSERT_TRUE(MainWindowDriver::PressWizardButton(sheet, kWizardNext)) << "page " << page;
+        ASSERT_TRUE(gui::WaitUntil([&] { return MainWindowDriver::CurrentPage(sheet) != before; }));
+    }
+    HWND confirm = MainWindowDriver::CurrentPage(sheet);
+    EXPECT_TRUE(gui::WaitForText(GetDlgItem(confirm, 1021), L"変更後"));
+    EXPECT_EQ(U8(gui::WindowText(GetDlgItem(confirm, 1025))), "LAN");
+    EXPECT_EQ(gui::WindowText(GetDlgItem(confirm, 1023)).find(L"TCP/IP設定\r\n  接続方法：DHCP接続\r\n"), 0u)
+        << U8(gui::WindowText(GetDlgItem(confirm, 1023)));
+    ASSERT_TRUE(gui::Click(GetDlgItem(sheet, IDCANCEL)));
+    ASSERT_TRUE(gui::WaitForWindowGone(sheet));
+    EXPECT_EQ(Rows(), names);
+    EXPECT_EQ(FileNames(), names);
 
     // Closing writes the data file again.
     ASSERT_TRUE(app_.RemoveDataFile());
