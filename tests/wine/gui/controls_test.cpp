@@ -63,6 +63,11 @@ ControlsTestDialog* ControlsDialog::dialog_ = nullptr;
 std::future<INT_PTR>* ControlsDialog::result_ = nullptr;
 HWND ControlsDialog::window_ = nullptr;
 
+TEST_F(ControlsDialog, IsNotTakenForAMessageBox) {
+    gui::MessageBoxInfo info;
+    EXPECT_FALSE(gui::ReadMessageBox(window_, &info));  // statics with id -1, but edits and lists too
+}
+
 // ---- filtered edits ---------------------------------------------------------------
 
 TEST_F(ControlsDialog, PortFieldTakesTypedDigitsAndFullStopOnly) {

@@ -129,8 +129,9 @@ struct MessageBoxInfo {
     BoxIcon icon = BoxIcon::None;
 };
 
-// Waits for a visible message box ("#32770" with a text static 0xFFFF) of the
-// process (0 = any) and reads it.
+// Waits for a visible message box of the process (0 = any) and reads it: a
+// "#32770" window with the text static 0xFFFF and nothing but statics and
+// standard push buttons (so that a dialog of the program never counts).
 bool WaitForMessageBox(MessageBoxInfo* info, DWORD processId = 0,
                        DWORD timeoutMs = kDefaultTimeoutMs);
 bool ReadMessageBox(HWND box, MessageBoxInfo* info);

@@ -8,6 +8,20 @@ namespace {
 constexpr int kTextStaticId = 0xFFFF;  // the message text of a system message box
 constexpr int kIconSize = 32;
 
+// A system message box holds only statics (its text 0xFFFF, its icon) and
+// push buttons with the standard ids; a dialog of the program holds more.
+bool IsMessageBox(HWND window) {
+    if (!GetDlgItem(window, kTextStaticId)) return false;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::wstring cls = ClassName(child);
+        const int id = GetDlgCtrlID(child);
+        if (cls == L"Static") continue;
+        if (cls == L"Button" && id >= IDOK && id <= IDCONTINUE) continue;
+        return false;
+    }
+    return true;
+}
+
 HWND IconStatic(HWND box) {
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         LONG style = GetWindowLongW(child, GWL_STYLE);
@@ -101,8 +115,8 @@ const char* BoxIconName(BoxIcon icon) {
 }
 
 bool ReadMessageBox(HWND box, MessageBoxInfo* info) {
+    if (!IsMessageBox(box)) return false;
     HWND text = GetDlgItem(box, kTextStaticId);
-    if (!text) return false;
     info->window = box;
     info->caption = WindowText(box);
     info->text = WindowText(text);
@@ -117,7 +131,7 @@ bool WaitForMessageBox(MessageBoxInfo* info, DWORD processId, DWORD timeoutMs) {
     HWND found = nullptr;
     WaitUntil([&] {
         for (HWND candidate : FindTopLevels(q))
-            if (GetDlgItem(candidate, kTextStaticId)) {
+            if (IsMessageBox(candidate)) {
                 found = candidate;
                 return true;
             }
