@@ -247,7 +247,13 @@ TEST_F(MainDialog, ApplyRunsAWholeSwitchAndRunRequestsNameProfilesByPosition) {
     EXPECT_NE(commands.front().find(L"interface ipv4 set address name=\"ローカル エリア接続\" source=dhcp"),
               std::wstring::npos)
         << U8(commands.front());
-    Close();
+
+    // Logging off writes the data file and ends the program without asking.
+    ASSERT_TRUE(app_.RemoveDataFile());
+    DWORD_PTR ended = 0;
+    SendMessageTimeoutW(app_.Main(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 10000, &ended);
+    ASSERT_TRUE(app_.WaitForExit());
+    EXPECT_EQ(FileNames(), (std::vector<std::wstring>{L"会社", L"自宅"}));
 }
 
 }  // namespace
