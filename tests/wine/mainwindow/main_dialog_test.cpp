@@ -28,24 +28,18 @@ protected:
         ASSERT_TRUE(gui::AnswerMessageBox(box.window, answer));
     }
 
-    // Adds a profile through the wizard: name, then Next over every page, then Finish.
-    void AddThroughWizard(const std::wstring& name) {
-        ASSERT_TRUE(gui::Click(app_.Control(kAdd)));
-        HWND sheet = app_.WaitForWizard();
-        ASSERT_NE(sheet, nullptr);
-        ASSERT_TRUE(MainWindowDriver::TypeName(sheet, name));
-        FinishFromNamePage(sheet);
-    }
-
-    void FinishFromNamePage(HWND sheet) {
-        HWND namePage = MainWindowDriver::CurrentPage(sheet);
-        ASSERT_TRUE(MainWindowDriver::PressWizardButton(sheet, kWizardNext));
-        ASSERT_TRUE(gui::WaitUntil([&] { return MainWindowDriver::CurrentPage(sheet) != namePage; }));
-        for (int page = 1; page < 7; ++page) {
+    // Next from the name page over every page up to the confirmation page.
+    static void NextToConfirmation(HWND sheet) {
+        for (int page = 0; page < 7; ++page) {
             HWND before = MainWindowDriver::CurrentPage(sheet);
             ASSERT_TRUE(MainWindowDriver::PressWizardButton(sheet, kWizardNext)) << "page " << page;
             ASSERT_TRUE(gui::WaitUntil([&] { return MainWindowDriver::CurrentPage(sheet) != before; }));
         }
+    }
+
+    void FinishFromNamePage(HWND sheet) {
+        NextToConfirmation(sheet);
+        if (HasFatalFailure()) return;
         HWND finish = GetDlgItem(sheet, kWizardFinish);
         ASSERT_TRUE(gui::WaitForText(finish, L"登録(&R)"));
         ASSERT_TRUE(gui::ClickWhenEnabled(finish));
@@ -100,7 +94,7 @@ TEST_F(MainDialog, AddRefuseDuplicateEditAndDeleteStartingWithoutProfiles) {
         << "the name page has no Back";
     ASSERT_TRUE(MainWindowDriver::TypeName(sheet, L"オフィス"));
     gui::SaveScreenshot(sheet, L"mainwindow_wizard_name_page.png");
-    FinishFromNamePage(sheet);
+    ASSERT_NO_FATAL_FAILURE(FinishFromNamePage(sheet));
     ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewCount(app_.List()) == 1; }));
     EXPECT_EQ(U8(gui::ListViewText(app_.List(), 0)), "オフィス");
     EXPECT_EQ(FileNames(), std::vector<std::wstring>{L"オフィス"});
@@ -136,7 +130,7 @@ TEST_F(MainDialog, AddRefuseDuplicateEditAndDeleteStartingWithoutProfiles) {
     ASSERT_NE(sheet, nullptr);
     EXPECT_TRUE(gui::WaitForText(gui::FindChild(MainWindowDriver::CurrentPage(sheet), kNameEdit), L"オフィス"));
     ASSERT_TRUE(MainWindowDriver::TypeName(sheet, L"自宅"));
-    FinishFromNamePage(sheet);
+    ASSERT_NO_FATAL_FAILURE(FinishFromNamePage(sheet));
     ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewText(app_.List(), 0) == L"自宅"; }));
     EXPECT_EQ(FileNames(), std::vector<std::wstring>{L"自宅"});
 
@@ -181,11 +175,7 @@ TEST_F(MainDialog, TwelveProfilesRefuseAnotherCancelStoresNothingClosingWrites) 
     HWND sheet = app_.WaitForWizard();
     ASSERT_NE(sheet, nullptr);
     ASSERT_TRUE(MainWindowDriver::TypeName(sheet, L"変更後"));
-    for (int page = 0; page < 7; ++page) {
-        HWND before = MainWindowDriver::CurrentPage(sheet);
-        ASSERT_TRUE(MainWindowDriver::PressWizardButton(sheet, kWizardNext)) << "page " << page;
-        ASSERT_TRUE(gui::WaitUntil([&] { return MainWindowDriver::CurrentPage(sheet) != before; }));
-    }
+    ASSERT_NO_FATAL_FAILURE(NextToConfirmation(sheet));
     HWND confirm = MainWindowDriver::CurrentPage(sheet);
     EXPECT_TRUE(gui::WaitForText(GetDlgItem(confirm, 1021), L"変更後"));
     EXPECT_EQ(U8(gui::WindowText(GetDlgItem(confirm, 1025))), "LAN");
