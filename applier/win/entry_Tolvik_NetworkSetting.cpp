@@ -6,24 +6,25 @@
 #include "app/win/WindowsVersion.h"
 #include "applier/ApplierPlan.h"
 #include "applier/win/CommandRunner.h"
+#include "switching/win/HandoffBlock.h"
 
 namespace {
 
 // Opens (or, when no switch is in progress, creates) the block and copies it.
+// The applier never writes into the block.
 bool CopyHandoffBlock(HandoffImage& copy) {
-    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                        static_cast<DWORD>(kHandoffSize),
-                                        reinterpret_cast<const wchar_t*>(kHandoffBlockName));
+    HANDLE mapping = OpenHandoffBlock();
     if (mapping == nullptr) return false;
-    void* view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0);
-    if (view == nullptr) {
-        CloseHandle(mapping);
-        return false;
+    bool copied = false;
+    {
+        HandoffView view(mapping);
+        if (view.Data() != nullptr) {
+            CopyMemory(copy.data(), view.Data(), kHandoffSize);
+            copied = true;
+        }
     }
-    CopyMemory(copy.data(), view, kHandoffSize);
-    UnmapViewOfFile(view);
     CloseHandle(mapping);
-    return true;
+    return copied;
 }
 
 void TraceAndRun(const ApplierCommand& command) {

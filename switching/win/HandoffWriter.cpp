@@ -1,19 +1,18 @@
 #include "switching/win/HandoffWriter.h"
 
-#include "switching/HandoffRecord.h"
+#include "switching/win/HandoffBlock.h"
 
 HANDLE WriteHandoffBlock(const CProfileData& profile, HWND window) {
     const HandoffImage image = BuildHandoffImage(profile, static_cast<uint32_t>(HandleToLong(window)));
-    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                        static_cast<DWORD>(kHandoffSize),
-                                        reinterpret_cast<const wchar_t*>(kHandoffBlockName));
+    HANDLE mapping = OpenHandoffBlock();
     if (mapping == nullptr) return nullptr;
-    void* view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0);
-    if (view == nullptr) {
-        CloseHandle(mapping);
-        return nullptr;
+    {
+        HandoffView view(mapping);
+        if (view.Data() == nullptr) {
+            CloseHandle(mapping);
+            return nullptr;
+        }
+        CopyMemory(view.Data(), image.data(), kHandoffSize);
     }
-    CopyMemory(view, image.data(), kHandoffSize);
-    UnmapViewOfFile(view);
     return mapping;
 }
