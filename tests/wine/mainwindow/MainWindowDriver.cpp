@@ -56,7 +56,8 @@ MainWindowDriver::MainWindowDriver() : settings_(std::make_unique<CRegistrySeed>
     hadFile_ = LoadFile(CommonDataFilePath(), &savedFile_);
     settings_->Preserve(HKEY_CURRENT_USER, kSettingsKeyPath, L"DatData");
     settings_->Preserve(HKEY_CURRENT_USER, kSettingsKeyPath, L"ShowSetting");
-    settings_->Preserve(HKEY_CURRENT_USER, kSettingsKeyPath, L"HideHints");
+    // No hint window shortly after the start.
+    settings_->SetDword(HKEY_CURRENT_USER, kSettingsKeyPath, L"HideHints", 1);
 }
 
 MainWindowDriver::~MainWindowDriver() {

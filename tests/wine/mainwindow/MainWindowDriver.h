@@ -1,8 +1,9 @@
 #pragma once
 // Drives Tolvik_Network.exe under Wine: starts it on a prepared data file,
 // finds its main dialog, wizard and message boxes, and reads back the data
-// file it writes. The data file, "DatData" and "ShowSetting" of the test
-// prefix are put back as they were when the driver goes.
+// file it writes. "HideHints" is 1 while the driver lives. The data file,
+// "DatData", "ShowSetting" and "HideHints" of the test prefix are put back
+// as they were when the driver goes.
 #include <windows.h>
 
 #include <functional>

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 
 #include "app/Messages.h"
 #include "framework/win/WideText.h"
@@ -13,6 +14,7 @@
 #include "profile/win/ProfileFileAccess.h"
 #include "system/win/RegAccess.h"
 #include "tests/wine/support/GuiDriver.h"
+#include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/TestSupport.h"
 
 namespace {
@@ -111,8 +113,12 @@ protected:
         ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\netsh.exe"));
         ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\ipconfig.exe"));
         testsupport::UseRecordLog(testsupport::TempDir() + L"\\record.log");
+        // No hint window shortly after the start.
+        settings_ = std::make_unique<CRegistrySeed>();
+        ASSERT_TRUE(settings_->SetDword(HKEY_CURRENT_USER, kSettingsKey, L"HideHints", 1));
     }
     void TearDown() override {
+        settings_.reset();
         if (fileExisted_)
             WriteBytes(dataFile_, savedFile_);
         else
@@ -189,6 +195,7 @@ protected:
     std::wstring dataFile_, folder_;
     std::vector<BYTE> savedFile_, savedDigest_;
     bool fileExisted_ = false, digestExisted_ = false, createdFolder_ = false;
+    std::unique_ptr<CRegistrySeed> settings_;
 };
 
 // Holds a named mutex for the test's duration.
