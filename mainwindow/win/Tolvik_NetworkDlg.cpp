@@ -58,11 +58,13 @@ void CTolvik_NetworkDlg::BindControls() {
 
 BOOL CTolvik_NetworkDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    AddSystemMenuEntries();
     BindControls();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
     FillProfileList(true);
     ShowWindow(SW_HIDE);
+    ShowProgressOptionMark(IsProgressDialogOn());
     if (startupRequest_) ::SetWindowPos(m_hWnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOACTIVATE);
     ApplyAutoRunSetting();
     RefreshButtons();
@@ -73,10 +75,8 @@ BOOL CTolvik_NetworkDlg::OnInitDialog() {
     } else {
         profileList_.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(listFont_), TRUE);
     }
-    if (!RefreshJumpList(true, false)) {
-        ShowError(IDS_INIT_FAILED);
-        EndDialog(IDCANCEL);
-    }
+    RefreshJumpListOrEnd(true);
+    if (!startupRequest_) StartHintTimer();
     return TRUE;
 }
 
@@ -117,10 +117,7 @@ bool CTolvik_NetworkDlg::RefreshJumpList(bool withProfiles, bool withEditTool) {
 }
 
 void CTolvik_NetworkDlg::ExitApplication(bool quiet) {
-    if (!quiet && !RefreshJumpList(false, false)) {
-        ShowError(IDS_INIT_FAILED);
-        EndDialog(IDCANCEL);
-    }
+    if (!quiet) RefreshJumpListOrEnd(false);
     WriteDataFile();
     if (!RefreshJumpList(true, true)) {
         ShowError(IDS_INIT_FAILED);
@@ -148,6 +145,8 @@ bool CTolvik_NetworkDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, L
             return true;
         case WM_SYSCOMMAND:
             return OnSysCommand(wParam);
+        case WM_TIMER:
+            return OnTimer(wParam);
         case WM_SETCURSOR:
             if (!OnSetCursor(lParam)) break;
             *result = TRUE;
@@ -226,11 +225,6 @@ bool CTolvik_NetworkDlg::OnPaintIconic() {
     ::DrawIcon(dc, x, y, icon_);
     ::EndPaint(m_hWnd, &paint);
     return true;
-}
-
-bool CTolvik_NetworkDlg::OnSysCommand(WPARAM command) {
-    if (command == SC_CLOSE) ExitApplication(false);
-    return false;  // every system command goes on to the default processing
 }
 
 void CTolvik_NetworkDlg::OnShowWindow(WPARAM shown) {

@@ -28,6 +28,9 @@ public:
     void SetStartupProfile(int number);
     // The progress-window option ("ShowSetting" is 1).
     bool IsProgressDialogOn() const;
+    // Stores the option and mirrors it in the system menu's check mark;
+    // nothing is stored without a system menu.
+    void SetProgressDialogOption(bool on);
 
     void FillProfileList(bool firstTime);
     int ShowProfileDescription(int row);
@@ -66,6 +69,8 @@ private:
     void OnApply();
     LRESULT OnRunProfile(WPARAM number);
     bool OnSysCommand(WPARAM command);
+    bool OnTimer(WPARAM timerId);
+    void OnAboutBox();
     bool OnSetCursor(LPARAM lParam);
     bool OnPaintIconic();
     void OnShowWindow(WPARAM shown);
@@ -73,6 +78,12 @@ private:
 
     // Pieces of the handlers.
     void BindControls();
+    void AddSystemMenuEntries();
+    void ShowProgressOptionMark(bool on);
+    void StartHintTimer();
+    // Rebuilds the jump list (without the bulk-edit task); on failure tells
+    // the user and ends the dialog.
+    void RefreshJumpListOrEnd(bool withProfiles);
     void ApplyAutoRunSetting();
     bool CreateListFont();
     void AppendRow(const CProfileData& profile);

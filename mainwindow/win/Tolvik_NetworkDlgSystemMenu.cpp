@@ -1,0 +1,75 @@
+// The main dialog's system menu (hint window, progress-window option, About
+// box) and the hint window that opens once shortly after the start.
+#include <string>
+
+#include "app/win/OrtivoMessage.h"
+#include "mainwindow/win/HintsInformationDlg.h"
+#include "mainwindow/win/Tolvik_NetworkDlg.h"
+#include "mainwindow/win/VersionDialog.h"
+#include "resources/resource.h"
+#include "system/win/RegAccess.h"
+
+namespace {
+
+constexpr UINT_PTR kHintTimerId = 1;
+constexpr UINT kHintDelayMs = 300;
+
+}  // namespace
+
+void CTolvik_NetworkDlg::AddSystemMenuEntries() {
+    HMENU menu = ::GetSystemMenu(m_hWnd, FALSE);
+    if (menu == nullptr) return;
+    const std::wstring about = LoadResourceText(IDS_MENU_ABOUT);
+    const std::wstring hints = LoadResourceText(IDS_MENU_HINTS);
+    const std::wstring progress = LoadResourceText(IDS_MENU_PROGRESS);
+    if (about.empty()) return;
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu, MF_STRING, IDM_HINTS, hints.c_str());
+    ::AppendMenuW(menu, MF_STRING, IDM_PROGRESS_OPTION, progress.c_str());
+    ::AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+}
+
+void CTolvik_NetworkDlg::ShowProgressOptionMark(bool on) {
+    HMENU menu = ::GetSystemMenu(m_hWnd, FALSE);
+    if (menu != nullptr)
+        ::CheckMenuItem(menu, IDM_PROGRESS_OPTION, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void CTolvik_NetworkDlg::SetProgressDialogOption(bool on) {
+    if (::GetSystemMenu(m_hWnd, FALSE) == nullptr) return;
+    CRegAccess().WriteShowSetting(on ? 1 : 0);
+    ShowProgressOptionMark(on);
+}
+
+void CTolvik_NetworkDlg::StartHintTimer() { ::SetTimer(m_hWnd, kHintTimerId, kHintDelayMs, nullptr); }
+
+bool CTolvik_NetworkDlg::OnTimer(WPARAM timerId) {
+    if (timerId != kHintTimerId) return false;
+    ::KillTimer(m_hWnd, kHintTimerId);
+    if (!CRegAccess().ReadHideHints()) CHintsInformationDlg().DoModal();
+    return false;  // the default processing follows
+}
+
+void CTolvik_NetworkDlg::RefreshJumpListOrEnd(bool withProfiles) {
+    if (RefreshJumpList(withProfiles, false)) return;
+    ShowError(IDS_INIT_FAILED);
+    EndDialog(IDCANCEL);
+}
+
+void CTolvik_NetworkDlg::OnAboutBox() {
+    // The jump list is empty while the About box is open.
+    RefreshJumpListOrEnd(false);
+    CVersionDialog().DoModal();
+    RefreshJumpListOrEnd(true);
+}
+
+bool CTolvik_NetworkDlg::OnSysCommand(WPARAM command) {
+    switch (command) {
+        case IDM_ABOUTBOX: OnAboutBox(); break;
+        case IDM_HINTS: CHintsInformationDlg().DoModal(); break;
+        case IDM_PROGRESS_OPTION: SetProgressDialogOption(!IsProgressDialogOn()); break;
+        case SC_CLOSE: ExitApplication(false); break;
+        default: break;
+    }
+    return false;  // every system command goes on to the default processing
+}
