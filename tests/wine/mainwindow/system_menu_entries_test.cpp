@@ -1,0 +1,72 @@
+// The main dialog's own system-menu entries, read in this process: the
+// dialog is built from the program's resources (linked into this test)
+// without running the program, as the system menu of another process's
+// window cannot be read under Wine.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/win/Tolvik_NetworkApp.h"
+#include "mainwindow/win/Tolvik_NetworkDlg.h"
+#include "resources/resource.h"
+#include "system/win/RegAccess.h"
+#include "tests/wine/support/RegistrySeed.h"
+#include "tests/wine/support/TestSupport.h"
+
+namespace {
+
+using testsupport::Narrow;
+
+std::wstring EntryText(HMENU menu, UINT command) {
+    wchar_t text[128] = {};
+    GetMenuStringW(menu, command, text, 128, MF_BYCOMMAND);
+    return text;
+}
+
+bool Marked(HMENU menu) { return (GetMenuState(menu, IDM_PROGRESS_OPTION, MF_BYCOMMAND) & MF_CHECKED) != 0; }
+
+bool ShowSettingStored() {
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    return RegGetValueW(HKEY_CURRENT_USER, kSettingsKeyPath, L"ShowSetting", RRF_RT_REG_DWORD, nullptr, &value,
+                        &size) == ERROR_SUCCESS &&
+           value == 1;
+}
+
+TEST(MainDialogSystemMenu, FourEntriesAtTheEndAndTheProgressOptionMarkFollowsShowSetting) {
+    CRegistrySeed settings;
+    ASSERT_TRUE(settings.SetDword(HKEY_CURRENT_USER, kSettingsKeyPath, L"HideHints", 1));
+    ASSERT_TRUE(settings.SetDword(HKEY_CURRENT_USER, kSettingsKeyPath, L"ShowSetting", 1));
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    CTolvik_NetworkApp app;
+    CTolvik_NetworkDlg dialog(app);
+    ASSERT_TRUE(dialog.Create(IDD_TOLVIK_NETWORK_DIALOG));
+    HMENU menu = GetSystemMenu(dialog.m_hWnd, FALSE);
+    ASSERT_NE(menu, nullptr);
+    const int n = GetMenuItemCount(menu);
+    ASSERT_GE(n, 5) << "the window's own entries and the program's four";
+    EXPECT_NE(GetMenuState(menu, n - 4, MF_BYPOSITION) & MF_SEPARATOR, 0u);
+    EXPECT_EQ(GetMenuItemID(menu, n - 3), static_cast<UINT>(IDM_HINTS));
+    EXPECT_EQ(GetMenuItemID(menu, n - 2), static_cast<UINT>(IDM_PROGRESS_OPTION));
+    EXPECT_EQ(GetMenuItemID(menu, n - 1), static_cast<UINT>(IDM_ABOUTBOX));
+    EXPECT_EQ(Narrow(EntryText(menu, IDM_HINTS)), Narrow(L"便利な使い方 (&H)..."));
+    EXPECT_EQ(Narrow(EntryText(menu, IDM_PROGRESS_OPTION)), Narrow(L"プロファイル設定中のダイアログを表示する (&P)..."));
+    EXPECT_EQ(Narrow(EntryText(menu, IDM_ABOUTBOX)), Narrow(L"バージョン情報 (&A)..."));
+    EXPECT_TRUE(Marked(menu)) << "ShowSetting 1 at the start: the option is ticked";
+
+    // Toggled twice: off (the value is removed), then on again as before.
+    dialog.SendMessage(WM_SYSCOMMAND, IDM_PROGRESS_OPTION);
+    EXPECT_FALSE(Marked(menu));
+    EXPECT_FALSE(ShowSettingStored());
+    EXPECT_FALSE(dialog.IsProgressDialogOn());
+    dialog.SendMessage(WM_SYSCOMMAND, IDM_PROGRESS_OPTION);
+    EXPECT_TRUE(Marked(menu));
+    EXPECT_TRUE(ShowSettingStored());
+}
+
+}  // namespace
