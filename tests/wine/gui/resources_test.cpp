@@ -12,6 +12,7 @@
 
 #include "tests/wine/gui/DialogTemplateReader.h"
 #include "tests/wine/support/GuiDriver.h"
+#include "tests/wine/support/TestSupport.h"
 
 namespace {
 
@@ -229,6 +230,25 @@ TEST_F(ProgramResources, ApplicationPathAcceptsDroppedFiles) {
     restest::DialogTemplate t = Dialog(108);
     ASSERT_NE(t.Find(1016), nullptr);
     EXPECT_TRUE(t.Find(1016)->exStyle & WS_EX_ACCEPTFILES);
+}
+
+// Every label of every dialog, created from the program's template at 96 DPI
+// with the Japanese font, is shown in full.
+INT_PTR CALLBACK InertDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+TEST_P(DialogTemplates, ShowEveryLabelInFull) {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_INTERNET_CLASSES};
+    InitCommonControlsEx(&icc);
+    std::string bytes = Bytes(RT_DIALOG, GetParam().id);
+    ASSERT_FALSE(bytes.empty());
+    // Pages are child windows: they need a parent.
+    HWND host = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND dialog = CreateDialogIndirectParamW(module_, reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data()), host,
+                                             InertDialogProc, 0);
+    ASSERT_NE(dialog, nullptr) << GetLastError();
+    for (const std::wstring& line : gui::TextsNotShownInFull(dialog)) ADD_FAILURE() << testsupport::Narrow(line);
+    DestroyWindow(dialog);
+    DestroyWindow(host);
 }
 
 // ---- icons, bitmaps, version, manifest ------------------------------------------

@@ -139,6 +139,12 @@ bool ReadMessageBox(HWND box, MessageBoxInfo* info);
 bool AnswerMessageBox(HWND box, int buttonId);
 const char* BoxIconName(BoxIcon icon);
 
+// ---- layout ----------------------------------------------------------------
+// Static texts and button captions of a dialog of this process that its
+// controls do not show in full with their fonts (a line per control, empty
+// when everything fits). Only controls with WS_VISIBLE count.
+std::vector<std::wstring> TextsNotShownInFull(HWND dialog);
+
 // ---- screenshots -----------------------------------------------------------
 // The window as it is on the screen (brought to the top first). Waits until
 // two captures in a row agree, so pending painting has reached the screen.
