@@ -1,6 +1,6 @@
 #include "app/JumpListTasks.h"
 
-#include "mainwindow/ProfileDescription.h"
+#include "profile/ProfileDescription.h"
 #include "resources/resource.h"
 
 Text RunProfileArguments(int number) { return u"/RunProfile" + text::Decimal(number); }

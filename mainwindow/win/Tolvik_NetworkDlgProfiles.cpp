@@ -3,7 +3,7 @@
 #include "app/win/OrtivoMessage.h"
 #include "app/win/Tolvik_NetworkApp.h"
 #include "framework/win/WideText.h"
-#include "mainwindow/ProfileDescription.h"
+#include "profile/ProfileDescription.h"
 #include "mainwindow/win/Tolvik_NetworkDlg.h"
 #include "profile/win/ProfileFileAccess.h"
 #include "resources/resource.h"

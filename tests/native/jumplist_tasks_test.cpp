@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/JumpListTasks.h"
-#include "mainwindow/ProfileDescription.h"
+#include "profile/ProfileDescription.h"
 
 namespace {
 

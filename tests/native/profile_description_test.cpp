@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "mainwindow/ProfileDescription.h"
+#include "profile/ProfileDescription.h"
 #include "mainwindow/ProfileNumber.h"
 
 namespace {

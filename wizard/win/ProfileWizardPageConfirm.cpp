@@ -2,7 +2,7 @@
 
 #include "app/win/Tolvik_NetworkApp.h"
 #include "framework/win/WideText.h"
-#include "mainwindow/ProfileDescription.h"
+#include "profile/ProfileDescription.h"
 #include "resources/resource.h"
 #include "wizard/NamePageRules.h"
 

@@ -1,4 +1,4 @@
-#include "mainwindow/ProfileDescription.h"
+#include "profile/ProfileDescription.h"
 
 #include <vector>
 
