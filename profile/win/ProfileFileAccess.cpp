@@ -6,6 +6,7 @@
 
 #include "profile/DataFileImage.h"
 #include "profile/win/FileHandle.h"
+#include "profile/win/FileReplacement.h"
 #include "system/win/RegAccess.h"
 
 namespace {
@@ -21,12 +22,6 @@ std::wstring CommonDataFolder() {
     wchar_t folder[MAX_PATH] = {};
     if (SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, 0, folder) != S_OK) return {};
     return std::wstring(folder) + kDataSubfolder;
-}
-
-bool NoFileAt(const std::wstring& path) {
-    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
 bool DefaultFreeSpace(const std::wstring& folder, unsigned long long& freeBytes) {
@@ -85,7 +80,7 @@ void ClearAttributesIfLocked(const std::wstring& path) {
     }
 }
 
-// Removes the temporary file unless it was put in place.
+// Removes the temporary file unless it was put in place or has to stay.
 class CTemporaryFile {
 public:
     explicit CTemporaryFile(std::wstring path) : path_(std::move(path)) {}
@@ -110,15 +105,6 @@ bool WriteFlushed(const std::wstring& path, const std::vector<uint8_t>& image) {
     return file.Close();
 }
 
-// ReplaceFileW keeps the data file's security and attributes; a first
-// write has nothing to replace and renames the temporary file instead.
-bool MoveOver(const std::wstring& temporary, const std::wstring& target) {
-    if (!NoFileAt(target))
-        return ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, 0, nullptr, nullptr) != FALSE;
-    return MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
-           FALSE;
-}
-
 }  // namespace
 
 std::wstring CommonDataFilePath() {
@@ -127,7 +113,9 @@ std::wstring CommonDataFilePath() {
 }
 
 CProfileFileAccess::CProfileFileAccess(CProfileCollection& profiles, const std::wstring& programFolder)
-    : profiles_(profiles), programFolder_(programFolder), folder_(CommonDataFolder()), freeSpace_(DefaultFreeSpace) {
+    : profiles_(profiles), programFolder_(programFolder), folder_(CommonDataFolder()),
+      freeSpace_(DefaultFreeSpace),
+      replace_(SystemReplace) {
     if (folder_.empty()) folder_ = programFolder_;
     path_ = folder_ + kFileName;
 }
@@ -163,7 +151,10 @@ bool CProfileFileAccess::PutInPlace(const std::vector<uint8_t>& image) const {
     wchar_t temporaryPath[MAX_PATH] = {};
     if (GetTempFileNameW(folder_.c_str(), L"tnw", 0, temporaryPath) == 0) return false;
     CTemporaryFile temporary(temporaryPath);
-    if (!WriteFlushed(temporary.Path(), image) || !MoveOver(temporary.Path(), path_)) return false;
-    temporary.Keep();
-    return true;
+    if (!WriteFlushed(temporary.Path(), image)) return false;
+    const Placement placement = MoveIntoPlace(temporary.Path(), path_, replace_);
+    // Placed, it is the data file now; with no data file left, it may be
+    // the only copy of the profiles.
+    if (placement != Placement::notPlaced) temporary.Keep();
+    return placement == Placement::placed;
 }

@@ -8,13 +8,16 @@
 
 #include "framework/Object.h"
 #include "profile/ProfileCollection.h"
+#include "profile/win/FileReplacement.h"
 
 // Reads and writes the profile data file
 // (<common app data>\Valtrecossin\TOLVIK_NETWORK\Tolvik_Network.dat).
 //
 // A write never leaves a half-written data file behind: the new image goes
 // to a temporary file in the same folder, is flushed, and only then takes
-// the data file's place. When any step fails the old file stays as it was.
+// the data file's place. When any step fails the old file stays as it was;
+// should the replace remove the old file and then fail, the new one is moved
+// in, and left under its temporary name if even that fails.
 class CProfileFileAccess : public CObject {
 public:
     // Free bytes available to the caller on the volume of `folder`;
@@ -33,6 +36,7 @@ public:
 
     const std::wstring& DataFilePath() const { return path_; }
     void SetFreeSpaceQuery(FreeSpaceQuery query) { freeSpace_ = std::move(query); }
+    void SetReplaceCall(ReplaceCall call) { replace_ = std::move(call); }
 
 private:
     bool EnoughFreeSpace() const;
@@ -43,6 +47,7 @@ private:
     std::wstring folder_;
     std::wstring path_;
     FreeSpaceQuery freeSpace_;
+    ReplaceCall replace_;
 };
 
 // Path of the data file below the common application-data folder only

@@ -223,6 +223,33 @@ TEST_F(DataFileOnDisk, FailedReplaceLeavesTheOldFileIntactAndNoTemporaryFile) {
     EXPECT_EQ(1, loaded.Count());
 }
 
+// A replace that gives up half-way: the old data file already removed
+// (1176) or renamed aside (1177), the new image still under its temporary
+// name. The write finishes the move.
+TEST_F(DataFileOnDisk, ReplaceThatStopsHalfWayStillLeavesTheNewDataFile) {
+    const std::wstring aside = DataFolder() + L".old";
+    for (const DWORD error : {ERROR_UNABLE_TO_MOVE_REPLACEMENT, ERROR_UNABLE_TO_MOVE_REPLACEMENT_2}) {
+        SCOPED_TRACE(error);
+        CProfileCollection c;
+        c.Add(Named(u"old"));
+        ASSERT_EQ(0, WriteAll(c));
+        c.Add(Named(u"new"));
+        CProfileFileAccess access = Access(c);
+        access.SetReplaceCall([&](const std::wstring& target, const std::wstring&) -> DWORD {
+            const bool moved = error == ERROR_UNABLE_TO_MOVE_REPLACEMENT
+                                   ? DeleteFileW(target.c_str()) != FALSE
+                                   : MoveFileExW(target.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+            return moved ? error : ERROR_ACCESS_DENIED;
+        });
+        EXPECT_EQ(0, access.Write());
+        DeleteFileW(aside.c_str());
+        ExpectOnlyTheDataFileInTheFolder();
+        CProfileCollection loaded;
+        ASSERT_EQ(0, Access(loaded).Read());
+        EXPECT_EQ(2, loaded.Count());
+    }
+}
+
 TEST_F(DataFileOnDisk, MissingDataFolderReadsAsNoFileAndWritesFail) {
     const std::wstring away = DataFolder() + L".away";
     ASSERT_TRUE(MoveFileW(DataFolder().c_str(), away.c_str()));
