@@ -4,7 +4,7 @@
 
 HANDLE WriteHandoffBlock(const CProfileData& profile, HWND window) {
     const HandoffImage image = BuildHandoffImage(profile, static_cast<uint32_t>(HandleToLong(window)));
-    HANDLE mapping = OpenHandoffBlock();
+    HANDLE mapping = CreateNewHandoffBlock();
     if (mapping == nullptr) return nullptr;
     {
         HandoffView view(mapping);

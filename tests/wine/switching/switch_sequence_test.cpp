@@ -5,6 +5,7 @@
 #include "app/Messages.h"
 #include "app/win/Tolvik_NetworkApp.h"
 #include "framework/win/WideText.h"
+#include "switching/HandoffRecord.h"
 #include "switching/win/NetworkSetting.h"
 #include "tests/wine/support/TestSupport.h"
 
@@ -13,6 +14,15 @@ namespace {
 using testsupport::RecordingWindow;
 
 constexpr DWORD kSwitchLimitMs = 90000;
+
+std::vector<std::string> CommandLinesOf(const wchar_t* program) {
+    std::vector<std::string> lines;
+    for (const testsupport::StandInRecord& r : testsupport::ReadRecords())
+        if (r.module.size() >= wcslen(program) &&
+            _wcsicmp(r.module.c_str() + r.module.size() - wcslen(program), program) == 0)
+            lines.push_back(testsupport::Narrow(r.commandLine));
+    return lines;
+}
 
 class SwitchSequence : public ::testing::Test {
 protected:
@@ -53,6 +63,30 @@ protected:
         return values;
     }
 
+    // A switch whose TCP/IP step fails and whose profile starts the recording
+    // stand-in as its application: only progress 0 and result 0x0100 arrive,
+    // no netsh runs, and the application still starts, as the only program
+    // that runs. Its record, or an empty one.
+    testsupport::StandInRecord RunSwitchFailingTcpIpWithApplication() {
+        profile_.Record().runAppEnabled = 1;
+        profile_.SetText(ProfileText::appPath, T(StandInApplication()));
+        profile_.SetText(ProfileText::appArguments, u"--profile \"Office 2\"");
+        const std::vector<RecordingWindow::Entry> received = RunSwitch();
+        EXPECT_EQ(Progress(received), (std::vector<WPARAM>{0}));
+        EXPECT_EQ(received.empty() ? 0u : received.back().wParam, 0x0100u);
+        EXPECT_TRUE(CommandLinesOf(L"netsh.exe").empty());
+        std::vector<testsupport::StandInRecord> records;
+        EXPECT_TRUE(testsupport::PumpUntil([&] { return !(records = testsupport::ReadRecords()).empty(); }, 30000))
+            << "the application did not start";
+        EXPECT_EQ(records.size(), 1u);
+        if (records.size() != 1) return {};
+        EXPECT_EQ(_wcsicmp(records[0].module.c_str(), StandInApplication().c_str()), 0)
+            << testsupport::Narrow(records[0].module);
+        return records[0];
+    }
+
+    static std::wstring StandInApplication() { return testsupport::ExeDir() + L"\\recording_standin.exe"; }
+
     static std::vector<UINT> Messages(const std::vector<RecordingWindow::Entry>& entries) {
         std::vector<UINT> values;
         for (const RecordingWindow::Entry& e : entries)
@@ -65,15 +99,6 @@ protected:
     CProfileData profile_;
     std::wstring tempDir_;
 };
-
-std::vector<std::string> CommandLinesOf(const wchar_t* program) {
-    std::vector<std::string> lines;
-    for (const testsupport::StandInRecord& r : testsupport::ReadRecords())
-        if (r.module.size() >= wcslen(program) &&
-            _wcsicmp(r.module.c_str() + r.module.size() - wcslen(program), program) == 0)
-            lines.push_back(testsupport::Narrow(r.commandLine));
-    return lines;
-}
 
 TEST_F(SwitchSequence, NothingElseConfiguredGoesFromZeroToHundredAndReportsZero) {
     const std::vector<RecordingWindow::Entry> received = RunSwitch();
@@ -103,29 +128,22 @@ TEST_F(SwitchSequence, PrinterFailureStopsTheBarAtFortyAndSetsItsBit) {
 
 TEST_F(SwitchSequence, MissingApplierReportsTcpIpAndTheLaterStepsStillRun) {
     app_.programFolder = tempDir_;  // no Tolvik_NetworkSetting.exe in there
-    profile_.Record().runAppEnabled = 1;
-    const std::wstring app = testsupport::ExeDir() + L"\\recording_standin.exe";
-    profile_.SetText(ProfileText::appPath, T(app));
-    profile_.SetText(ProfileText::appArguments, u"--profile \"Office 2\"");
-    const std::vector<RecordingWindow::Entry> received = RunSwitch();
-    EXPECT_EQ(Progress(received), (std::vector<WPARAM>{0}));
-    ASSERT_FALSE(received.empty());
-    EXPECT_EQ(received.back().wParam, 0x0100u);
-    EXPECT_TRUE(CommandLinesOf(L"netsh.exe").empty());
-
-    // The application step ran: the program was started with the profile's
-    // arguments in its own folder.
-    std::vector<testsupport::StandInRecord> records;
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return !(records = testsupport::ReadRecords()).empty(); }, 30000));
-    ASSERT_EQ(records.size(), 1u);
-    EXPECT_EQ(_wcsicmp(records[0].module.c_str(), app.c_str()), 0) << testsupport::Narrow(records[0].module);
-    const std::string commandLine = testsupport::Narrow(records[0].commandLine);
+    const testsupport::StandInRecord application = RunSwitchFailingTcpIpWithApplication();
+    const std::string commandLine = testsupport::Narrow(application.commandLine);
     const std::string arguments = " --profile \"Office 2\"";
     ASSERT_GE(commandLine.size(), arguments.size());
     EXPECT_EQ(commandLine.substr(commandLine.size() - arguments.size()), arguments) << commandLine;
-    std::wstring directory = records[0].directory;
+    std::wstring directory = application.directory;
     if (!directory.empty() && directory.back() == L'\\') directory.pop_back();
     EXPECT_EQ(_wcsicmp(directory.c_str(), testsupport::ExeDir().c_str()), 0) << testsupport::Narrow(directory);
+}
+
+TEST_F(SwitchSequence, ABlockMadeBeforehandByAnotherProgramFailsOnlyTheTcpIpStep) {
+    HANDLE foreign = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096,
+                                        reinterpret_cast<const wchar_t*>(kHandoffBlockName));
+    ASSERT_NE(foreign, nullptr);
+    RunSwitchFailingTcpIpWithApplication();  // the applier is never started for a block it did not make
+    CloseHandle(foreign);
 }
 
 TEST_F(SwitchSequence, ClosingWhileWaitingForTheApplierAbandonsTheSwitch) {
