@@ -10,6 +10,9 @@
 
 namespace {
 
+// How long the main program's window may take to handle the notification.
+constexpr UINT kNotifyTimeoutMs = 10000;
+
 // Opens (or, when no switch is in progress, creates) the block and copies it.
 // The applier never writes into the block.
 bool CopyHandoffBlock(HandoffImage& copy) {
@@ -25,6 +28,15 @@ bool CopyHandoffBlock(HandoffImage& copy) {
     }
     CloseHandle(mapping);
     return copied;
+}
+
+// Tells the main program's window that the settings have been applied. A
+// window that does not answer (hung, or its thread not pumping) never keeps
+// this elevated process alive.
+void NotifyFinished(uint32_t window32) {
+    HWND window = static_cast<HWND>(LongToHandle(static_cast<LONG>(window32)));
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(window, kMsgApplierFinished, 0, 0, SMTO_ABORTIFHUNG, kNotifyTimeoutMs, &ignored);
 }
 
 void TraceAndRun(const ApplierCommand& command) {
@@ -47,9 +59,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (plan.renew) TraceAndRun(RenewCommand());
     Trace(u"Setting End.\n");
 
-    if (plan.notify) {
-        HWND window = static_cast<HWND>(LongToHandle(static_cast<LONG>(plan.window32)));
-        SendMessageW(window, kMsgApplierFinished, 0, 0);
-    }
+    if (plan.notify) NotifyFinished(plan.window32);
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include "app/Messages.h"
 #include "framework/win/WideText.h"
+#include "switching/HandoffRecord.h"
 #include "switching/win/HandoffWriter.h"
 #include "tests/wine/support/TestSupport.h"
 
@@ -148,6 +149,59 @@ TEST_F(ApplierTest, ProgramsInTheCurrentFolderNeverRun) {
     ASSERT_EQ(3u, records.size());
     for (const StandInRecord& rec : records)
         EXPECT_EQ(0, _wcsnicmp(SystemDir().c_str(), rec.module.c_str(), SystemDir().size())) << Narrow(rec.module);
+}
+
+TEST_F(ApplierTest, ASmallerBlockMadeByAnotherProgramIsNotReadAndNothingRuns) {
+    HANDLE foreign = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096,
+                                        reinterpret_cast<const wchar_t*>(kHandoffBlockName));
+    ASSERT_NE(nullptr, foreign);
+    const long code = RunApplier();
+    CloseHandle(foreign);
+    EXPECT_EQ(-1, code);
+    EXPECT_TRUE(CommandLines().empty());
+}
+
+// A window on a thread of its own that takes no messages until the object goes.
+class StalledWindow {
+public:
+    StalledWindow() {
+        thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+        WaitForSingleObject(ready_, kRunLimitMs);
+    }
+    ~StalledWindow() {
+        SetEvent(release_);
+        WaitForSingleObject(thread_, kRunLimitMs);
+        for (HANDLE h : {thread_, ready_, release_}) CloseHandle(h);
+    }
+    StalledWindow(const StalledWindow&) = delete;
+    StalledWindow& operator=(const StalledWindow&) = delete;
+    HWND Handle() const { return window_; }
+
+private:
+    static DWORD WINAPI Run(LPVOID parameter) {
+        auto* self = static_cast<StalledWindow*>(parameter);
+        RecordingWindow window;
+        self->window_ = window.Handle();
+        SetEvent(self->ready_);
+        WaitForSingleObject(self->release_, INFINITE);
+        return 0;
+    }
+
+    HANDLE ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE thread_ = nullptr;
+    HWND window_ = nullptr;
+};
+
+TEST_F(ApplierTest, AWindowThatTakesNoMessagesDoesNotKeepTheApplierRunning) {
+    StalledWindow stalled;
+    ASSERT_NE(nullptr, stalled.Handle());
+    HANDLE block = WriteHandoffBlock(Profile(u"LAN"), stalled.Handle());
+    ASSERT_NE(nullptr, block);
+    const long code = RunApplier();  // -2: still running at the limit
+    CloseHandle(block);
+    EXPECT_EQ(0, code);
+    EXPECT_EQ(3u, CommandLines().size());
 }
 
 // Wine reports another Windows version to a program named in AppDefaults.
