@@ -20,6 +20,13 @@ public:
     int Edit(const CProfileData& source);
     int Remove(const CProfileData& record);
     void Clear() { items_.clear(); }
+    // An empty collection whose identifiers go on from this one's, to read
+    // the data file into before it takes this one's place.
+    CProfileCollection EmptyContinuation() const {
+        CProfileCollection next;
+        next.nextId_ = nextId_;
+        return next;
+    }
 
 private:
     std::vector<std::unique_ptr<CProfileData>> items_;

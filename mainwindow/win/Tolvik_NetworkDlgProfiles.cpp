@@ -9,6 +9,8 @@
 #include "resources/resource.h"
 #include "wizard/win/ProfileWizard.h"
 
+#include <utility>
+
 namespace {
 
 constexpr int kRowHeight = 36;
@@ -171,8 +173,12 @@ void CTolvik_NetworkDlg::RestoreJumpListAfterChange() {
 }
 
 int CTolvik_NetworkDlg::ReloadProfiles() {
-    app_.profiles.Clear();
-    CProfileFileAccess(app_.profiles, app_.programFolder).Read();
+    // The file is read into a fresh collection, which takes over only when
+    // the read succeeds. A file that cannot be read at this moment (another
+    // program holding the one just written, say) leaves the collection that
+    // was just written, which is what the file holds.
+    CProfileCollection reloaded = app_.profiles.EmptyContinuation();
+    if (CProfileFileAccess(reloaded, app_.programFolder).Read() == 0) app_.profiles = std::move(reloaded);
     profileList_.DeleteAllItems();
     FillProfileList(false);
     return 0;

@@ -83,6 +83,11 @@ TEST(ProfileCollection, IdentifiersCountUpAndAreNeverReused) {
     EXPECT_EQ(-1, c.GetByPosition(3, &out)) << "position equal to count";
     EXPECT_EQ(-1, c.GetByPosition(-1, &out));
     EXPECT_EQ(-1, c.GetByPosition(0, nullptr));
+
+    // A collection to reload into continues the count and starts empty.
+    CProfileCollection reloaded = c.EmptyContinuation();
+    EXPECT_EQ(0, reloaded.Count());
+    EXPECT_EQ(5, reloaded.Add(Named(u"E")));
 }
 
 TEST(ProfileCollection, UnknownIdentifiersChangeNothing) {

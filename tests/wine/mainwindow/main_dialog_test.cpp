@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "app/Messages.h"
+#include "profile/win/ProfileFileAccess.h"
+#include "tests/wine/mainwindow/CallPause.h"
 #include "tests/wine/mainwindow/MainWindowDriver.h"
 #include "tests/wine/support/TestSupport.h"
 
@@ -60,8 +62,9 @@ protected:
 
     void Close() {
         ASSERT_TRUE(gui::Click(app_.Control(IDOK)));
-        DWORD code = 0;
+        DWORD code = 1;
         ASSERT_TRUE(app_.WaitForExit(&code));
+        EXPECT_EQ(code, 0u);
     }
 
     MainWindowDriver app_;
@@ -244,6 +247,34 @@ TEST_F(MainDialog, ApplyRunsAWholeSwitchAndRunRequestsNameProfilesByPosition) {
     SendMessageTimeoutW(app_.Main(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 10000, &ended);
     ASSERT_TRUE(app_.WaitForExit());
     EXPECT_EQ(FileNames(), (std::vector<std::wstring>{L"会社", L"自宅"}));
+}
+
+// Another program (a scanner, a backup) opens the data file the moment a
+// deletion has written it, before the list is read back from it.
+TEST_F(MainDialog, DataFileHeldRightAfterADeletionKeepsTheRemainingProfiles) {
+    const std::vector<std::wstring> remaining = {L"会社", L"自宅"};
+    ASSERT_TRUE(app_.WriteDataFile({L"旧", L"会社", L"自宅"}));
+    ASSERT_TRUE(app_.Start());
+    ASSERT_NE(app_.WaitForMain(), nullptr);
+    HANDLE holder = INVALID_HANDLE_VALUE;
+    {
+        // The program stands still where it stores the digest of the file it
+        // has just written.
+        CCallPause pause(app_.ProcessId(), L"advapi32.dll", "RegSetValueExW", L"DatData", [&] {
+            holder = CreateFileW(CommonDataFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        });
+        ASSERT_TRUE(pause.WaitArmed(gui::kDefaultTimeoutMs));
+        ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
+        ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(kDelete)));
+        ExpectBox(L"[旧]を削除しますか？", gui::BoxIcon::Question, IDYES);
+        ASSERT_TRUE(pause.WaitDone(gui::kDefaultTimeoutMs)) << "the deletion wrote no data file";
+    }
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    gui::Sync(app_.Main());  // the deletion's handler has ended
+    EXPECT_EQ(Rows(), remaining);
+    CloseHandle(holder);
+    Close();
+    EXPECT_EQ(FileNames(), remaining);
 }
 
 }  // namespace
