@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <memory>
+#include <new>
+
 namespace {
 
 const wchar_t kUserAgent[] = L"Valtrecossin Wendlemarquist";
@@ -46,9 +49,60 @@ bool SplitUrl(const std::wstring& url, UrlParts& parts) {
     return true;
 }
 
+int RequestStatus(const std::wstring& url);
+
+// One request on its own thread; owned jointly by the thread and the caller,
+// so that a caller who stops waiting leaves the thread everything it uses.
+struct PendingCheck {
+    explicit PendingCheck(std::wstring u) : url(std::move(u)) {}
+    ~PendingCheck() {
+        if (done != nullptr) CloseHandle(done);
+    }
+    PendingCheck(const PendingCheck&) = delete;
+    PendingCheck& operator=(const PendingCheck&) = delete;
+
+    const std::wstring url;
+    int result = -1;
+    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+};
+
+DWORD WINAPI RunPendingCheck(LPVOID parameter) {
+    const std::unique_ptr<std::shared_ptr<PendingCheck>> check(static_cast<std::shared_ptr<PendingCheck>*>(parameter));
+    (*check)->result = RequestStatus((*check)->url);
+    SetEvent((*check)->done);
+    return 0;
+}
+
+// False when the thread could not be started (nothing runs then).
+bool StartPendingCheck(const std::shared_ptr<PendingCheck>& check) {
+    auto* share = new (std::nothrow) std::shared_ptr<PendingCheck>(check);
+    if (share == nullptr) return false;
+    HANDLE thread = CreateThread(nullptr, 0, RunPendingCheck, share, 0, nullptr);
+    if (thread == nullptr) {
+        delete share;
+        return false;
+    }
+    CloseHandle(thread);
+    return true;
+}
+
+int CancellableStatus(const std::wstring& url, HANDLE cancel) {
+    std::shared_ptr<PendingCheck> check(new (std::nothrow) PendingCheck(url));
+    if (!check || check->done == nullptr || !StartPendingCheck(check)) return -1;
+    const HANDLE waits[] = {check->done, cancel};
+    if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0) return -1;
+    return check->result;
+}
+
 }  // namespace
 
-int SendHttpCheck(const std::wstring& url) {
+int SendHttpCheck(const std::wstring& url, HANDLE cancel) {
+    return cancel == nullptr ? RequestStatus(url) : CancellableStatus(url, cancel);
+}
+
+namespace {
+
+int RequestStatus(const std::wstring& url) {
     UrlParts parts;
     if (!SplitUrl(url, parts)) return -1;
     const InternetHandle session(InternetOpenW(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
@@ -71,3 +125,5 @@ int SendHttpCheck(const std::wstring& url) {
         return -1;
     return status < 400 ? 0 : -1;
 }
+
+}  // namespace

@@ -32,4 +32,4 @@ bool CNetworkChecks::IsConnected(const Text& macText) { return wmi_ && wmi_->IsC
 
 int CNetworkChecks::SendEcho(const Text& address) { return SendIcmpEcho(W(address)); }
 
-int CNetworkChecks::HttpGet(const Text& url) { return SendHttpCheck(W(url)); }
+int CNetworkChecks::HttpGet(const Text& url) { return SendHttpCheck(W(url), httpCancel_); }

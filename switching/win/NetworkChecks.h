@@ -3,6 +3,7 @@
 
 #include "profile/ProfileData.h"
 #include "switching/CheckLogic.h"
+#include "switching/win/HttpCheck.h"
 
 class CWMIAccess;
 
@@ -12,8 +13,9 @@ class CWMIAccess;
 // unreadable (returned alone, early), 0x20 no address.
 class CNetworkChecks : public checks::CCheckProbes {
 public:
-    // `wmi` may be null: no adapter then counts as connected.
-    explicit CNetworkChecks(CWMIAccess* wmi) : wmi_(wmi) {}
+    // `wmi` may be null: no adapter then counts as connected. Setting the
+    // event `httpCancel`, when given, cuts a waiting HTTP check short.
+    explicit CNetworkChecks(CWMIAccess* wmi, HANDLE httpCancel = nullptr) : wmi_(wmi), httpCancel_(httpCancel) {}
     ~CNetworkChecks() override = default;
 
     int Run(const CProfileData& profile);
@@ -40,6 +42,7 @@ protected:
 
 private:
     CWMIAccess* wmi_;
+    HANDLE httpCancel_;
     std::wstring mac_, ip_, mask_, gateway_;
     bool connected_ = false;
 };

@@ -18,6 +18,40 @@ constexpr DWORD kApplierRoundMs = 1000;
 
 bool Launched(HINSTANCE result) { return reinterpret_cast<INT_PTR>(result) > 32; }
 
+// Waits for `handle` while taking the messages that other threads send to
+// this thread's windows, so that a worker in the middle of a report is not
+// left waiting for this thread. True when the handle was signalled.
+bool WaitTakingSentMessages(HANDLE handle, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const DWORD spent = GetTickCount() - start;
+        const DWORD left = spent >= timeoutMs ? 0 : timeoutMs - spent;
+        const DWORD state = MsgWaitForMultipleObjects(1, &handle, FALSE, left, QS_SENDMESSAGE);
+        if (state != WAIT_OBJECT_0 + 1) return state == WAIT_OBJECT_0;
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
+// What each step adds to the result word.
+uint32_t TcpIpBits(int result) { return result < 0 ? kResultTcpIp : 0; }
+uint32_t ProxyBits(int result) { return result < 0 ? kResultProxy : 0; }
+uint32_t PrinterBits(int result) { return result < 0 ? kResultPrinter : 0; }
+uint32_t CheckBits(int result) { return result != 0 ? static_cast<uint32_t>(result) | kResultChecks : 0; }
+uint32_t NoBits(int) { return 0; }  // a failed application launch is not reported
+
+struct SequenceStep {
+    int (CNetworkSetting::*run)();
+    uint32_t (*bits)(int);
+    int progress;  // sent after the step while the result word is 0
+};
+
+constexpr SequenceStep kSequence[] = {
+    {&CNetworkSetting::TcpIpStep, TcpIpBits, 20},     {&CNetworkSetting::ProxyStep, ProxyBits, 40},
+    {&CNetworkSetting::PrinterStep, PrinterBits, 60}, {&CNetworkSetting::Checks, CheckBits, 80},
+    {&CNetworkSetting::ApplicationStep, NoBits, 100},
+};
+
 }  // namespace
 
 std::wstring ApplicationDirectory(const std::wstring& appPath) {
@@ -26,18 +60,21 @@ std::wstring ApplicationDirectory(const std::wstring& appPath) {
 }
 
 CNetworkSetting::CNetworkSetting(CTolvik_NetworkApp& app)
-    : app_(app), stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), checks_(&app.wmiAccess) {}
+    : app_(app), stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), checks_(&app.wmiAccess, stop_) {}
 
 CNetworkSetting::~CNetworkSetting() {
-    // A switch still running is abandoned: its wait for the applier ends at
-    // once and no later step runs or reports. The wait for the worker is
-    // bounded, so that closing the program never hangs on a slow step.
-    if (stop_ != nullptr) SetEvent(stop_);
-    if (thread_ != nullptr) {
-        WaitForSingleObject(thread_, kEndingWorkerWaitMs);
-        CloseHandle(thread_);
-    }
+    AbandonWorker();
     if (stop_ != nullptr) CloseHandle(stop_);
+}
+
+void CNetworkSetting::AbandonWorker() {
+    // The wait for the applier ends at once, an HTTP check is cut short, and
+    // no later step runs or reports.
+    if (stop_ != nullptr) SetEvent(stop_);
+    if (thread_ == nullptr) return;
+    WaitTakingSentMessages(thread_, kAbandonedWorkerWaitMs);
+    CloseHandle(thread_);
+    thread_ = nullptr;
 }
 
 int CNetworkSetting::Start(HWND window, const CProfileData& profile) {
@@ -62,31 +99,27 @@ DWORD WINAPI CNetworkSetting::ThreadRoutine(LPVOID parameter) {
     return 0;
 }
 
-void CNetworkSetting::SendProgress(int percent) const {
-    if (window_ != nullptr) SendMessageW(window_, kMsgProgress, static_cast<WPARAM>(percent), 0);
+bool CNetworkSetting::Report(UINT message, WPARAM value) const {
+    if (Abandoned()) return false;
+    if (window_ != nullptr) SendMessageW(window_, message, value, 0);
+    return true;
 }
 
 bool CNetworkSetting::Abandoned() const { return stop_ != nullptr && WaitForSingleObject(stop_, 0) == WAIT_OBJECT_0; }
 
 uint32_t CNetworkSetting::RunSequence() {
+    // Every step runs whatever the earlier ones did; a failure only stops
+    // the progress bar.
     uint32_t result = 0;
-    SendProgress(0);
-    if (TcpIpStep() < 0) result |= kResultTcpIp;
-    if (Abandoned()) return result;
-    if (result == 0) SendProgress(20);
-    if (ProxyStep() < 0) result |= kResultProxy;
-    if (result == 0) SendProgress(40);
-    if (PrinterStep() < 0) result |= kResultPrinter;
-    if (result == 0) SendProgress(60);
-    const int checkBits = Checks();
-    if (checkBits != 0) result |= static_cast<uint32_t>(checkBits) | kResultChecks;
-    if (result == 0) SendProgress(80);
-    ApplicationStep();
-    if (result == 0) {
-        SendProgress(100);
-        Sleep(kFullBarMs);
+    if (!Report(kMsgProgress, 0)) return result;
+    for (const SequenceStep& step : kSequence) {
+        if (Abandoned()) return result;
+        result |= step.bits((this->*step.run)());
+        if (result == 0 && !Report(kMsgProgress, static_cast<WPARAM>(step.progress))) return result;
     }
-    if (window_ != nullptr) SendMessageW(window_, kMsgSwitchResult, result, 0);
+    // The full bar stays visible for a second.
+    if (result == 0) Pause(kFullBarMs);
+    Report(kMsgSwitchResult, result);
     return result;
 }
 
@@ -104,12 +137,17 @@ int CNetworkSetting::TcpIpStep() {
     return 0;
 }
 
+bool CNetworkSetting::Pause(DWORD ms) const {
+    if (stop_ == nullptr) {
+        Sleep(ms);
+        return true;
+    }
+    return WaitForSingleObject(stop_, ms) != WAIT_OBJECT_0;
+}
+
 void CNetworkSetting::WaitForApplier() {
     for (int round = 0;; ++round) {
-        if (stop_ == nullptr)
-            Sleep(kApplierRoundMs);
-        else if (WaitForSingleObject(stop_, kApplierRoundMs) == WAIT_OBJECT_0)
-            return;
+        if (!Pause(kApplierRoundMs)) return;
         if (app_.applierFinished != 0) return;
         if (round > kApplierWaitLimit) return;
     }

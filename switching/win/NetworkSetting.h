@@ -13,6 +13,11 @@ class CTolvik_NetworkApp;
 // setting applier, the proxy, the default printer, the checks and the
 // application. Progress (0x8018) and the result word (0x8011) are sent to
 // the window given to Start.
+//
+// The object may go away during a switch (the program is closed): the
+// switch is then abandoned. The worker looks for that before every step and
+// every report, a running HTTP check is cut short, and the object waits for
+// the worker to end before anything the worker uses is destroyed.
 class CNetworkSetting : public CObject {
 public:
     explicit CNetworkSetting(CTolvik_NetworkApp& app);
@@ -38,13 +43,21 @@ public:
 
     // How long Start waits for a worker that is just ending.
     static constexpr DWORD kEndingWorkerWaitMs = 3000;
+    // How long the object, going away, waits for an abandoned worker. Only a
+    // system call that hangs keeps a worker that long: every wait of the
+    // switch is cut short or lasts a second at most.
+    static constexpr DWORD kAbandonedWorkerWaitMs = 30000;
     // Rounds of one second while waiting for the applier (181 waits + the last).
     static constexpr int kApplierWaitLimit = 180;
 
 private:
     static DWORD WINAPI ThreadRoutine(LPVOID parameter);
-    void SendProgress(int percent) const;
+    // Sends to the window unless the switch has been abandoned; false then.
+    bool Report(UINT message, WPARAM value) const;
     bool Abandoned() const;
+    // Waits unless the switch is abandoned meanwhile; false then.
+    bool Pause(DWORD ms) const;
+    void AbandonWorker();
     void WaitForApplier();
     void CloseBlock();
 

@@ -66,16 +66,24 @@ MainWindowDriver::~MainWindowDriver() {
     else RemoveDataFile();
 }
 
+CProfileData MainWindowDriver::Profile(const std::wstring& name, const std::wstring& connection) {
+    CProfileData profile;
+    profile.SetText(ProfileText::profileName, T(name));
+    profile.SetText(ProfileText::connectionName, T(connection));
+    profile.Record().iconIndex = 1;
+    return profile;
+}
+
 bool MainWindowDriver::WriteDataFile(const std::vector<std::wstring>& names, const std::wstring& connection) {
-    CProfileCollection profiles;
-    for (const std::wstring& name : names) {
-        CProfileData profile;
-        profile.SetText(ProfileText::profileName, T(name));
-        profile.SetText(ProfileText::connectionName, T(connection));
-        profile.Record().iconIndex = 1;
-        profiles.Add(profile);
-    }
-    return CProfileFileAccess(profiles, testsupport::ExeDir()).Write() == 0;
+    std::vector<CProfileData> profiles;
+    for (const std::wstring& name : names) profiles.push_back(Profile(name, connection));
+    return WriteDataFile(profiles);
+}
+
+bool MainWindowDriver::WriteDataFile(const std::vector<CProfileData>& profiles) {
+    CProfileCollection collection;
+    for (const CProfileData& profile : profiles) collection.Add(profile);
+    return CProfileFileAccess(collection, testsupport::ExeDir()).Write() == 0;
 }
 
 bool MainWindowDriver::RemoveDataFile() {

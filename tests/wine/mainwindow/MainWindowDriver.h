@@ -25,6 +25,9 @@ public:
 
     // The data file the program will find (none: no file at all).
     bool WriteDataFile(const std::vector<std::wstring>& names, const std::wstring& connection = L"LAN");
+    bool WriteDataFile(const std::vector<CProfileData>& profiles);
+    // A profile as WriteDataFile stores it for a name.
+    static CProfileData Profile(const std::wstring& name, const std::wstring& connection = L"LAN");
     bool RemoveDataFile();
     bool DataFileExists() const;
     // The profile names of the data file as the program wrote it; false when

@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "app/Messages.h"
+#include "framework/win/WideText.h"
 #include "profile/win/ProfileFileAccess.h"
 #include "tests/wine/mainwindow/CallPause.h"
 #include "tests/wine/mainwindow/MainWindowDriver.h"
+#include "tests/wine/network/LoopbackHttpServer.h"
 #include "tests/wine/support/TestSupport.h"
 
 namespace {
@@ -65,6 +67,12 @@ protected:
         DWORD code = 1;
         ASSERT_TRUE(app_.WaitForExit(&code));
         EXPECT_EQ(code, 0u);
+    }
+
+    static void InstallApplierStandIns() {
+        ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\netsh.exe"));
+        ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\ipconfig.exe"));
+        testsupport::UseRecordLog(testsupport::TempDir() + L"\\record.log");
     }
 
     MainWindowDriver app_;
@@ -196,9 +204,7 @@ TEST_F(MainDialog, TwelveProfilesRefuseAnotherCancelStoresNothingClosingWrites) 
 }
 
 TEST_F(MainDialog, ApplyRunsAWholeSwitchAndRunRequestsNameProfilesByPosition) {
-    ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\netsh.exe"));
-    ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\ipconfig.exe"));
-    testsupport::UseRecordLog(testsupport::TempDir() + L"\\record.log");
+    ASSERT_NO_FATAL_FAILURE(InstallApplierStandIns());
     ASSERT_TRUE(app_.WriteDataFile({L"旧", L"会社", L"自宅"}, L"ローカル エリア接続"));
     ASSERT_TRUE(app_.SetShowSetting(true));
     ASSERT_TRUE(app_.Start());
@@ -275,6 +281,24 @@ TEST_F(MainDialog, DataFileHeldRightAfterADeletionKeepsTheRemainingProfiles) {
     CloseHandle(holder);
     Close();
     EXPECT_EQ(FileNames(), remaining);
+}
+
+TEST_F(MainDialog, ClosingWhileTheHttpCheckWaitsForAnAnswerEndsTheProgramCleanly) {
+    ASSERT_NO_FATAL_FAILURE(InstallApplierStandIns());
+    CLoopbackHttpServer server;
+    ASSERT_TRUE(server.Started());
+    CProfileData profile = MainWindowDriver::Profile(L"会社");
+    profile.Record().checkUrlEnabled = 1;
+    profile.SetText(ProfileText::checkUrl, T(server.Url(L"/silent")));
+    ASSERT_TRUE(app_.WriteDataFile(std::vector<CProfileData>{profile}));
+    ASSERT_TRUE(app_.Start());
+    ASSERT_NE(app_.WaitForMain(), nullptr);
+    ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
+    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(kApply)));
+    // The applier runs first (with its pause of five seconds), then the check.
+    ASSERT_TRUE(gui::WaitUntil([&] { return !server.Requests().empty(); }, 4 * gui::kDefaultTimeoutMs))
+        << "the HTTP check never reached the server";
+    Close();  // within the usual time, with exit code 0
 }
 
 }  // namespace

@@ -8,6 +8,7 @@ namespace {
 
 constexpr std::size_t kMaxHead = 16384;
 constexpr DWORD kReceiveTimeoutMs = 10000;
+constexpr DWORD kSilentPollMs = 500;  // how often a silent connection looks whether the server stops
 
 sockaddr_in Loopback(unsigned short port) {
     sockaddr_in a{};
@@ -61,6 +62,7 @@ CLoopbackHttpServer::CLoopbackHttpServer() {
 }
 
 CLoopbackHttpServer::~CLoopbackHttpServer() {
+    stopping_ = true;
     if (listener_ != INVALID_SOCKET) closesocket(listener_);  // ends the accept loop
     if (thread_.joinable()) thread_.join();
     if (winsock_) WSACleanup();
@@ -102,12 +104,23 @@ void CLoopbackHttpServer::Answer(SOCKET client) {
         requests_.push_back(tls ? std::string("TLS") : head.substr(0, head.find("\r\n\r\n") + 2));
     }
     if (tls) return;
+    if (head.find(" /silent") != std::string::npos) return HoldSilently(client);
     const int status = StatusOf(head);
     std::string answer = "HTTP/1.1 " + std::to_string(status) + " " + Reason(status) + "\r\n";
     if (status >= 300 && status < 400) answer += "Location: /status/500\r\n";
     answer += "Content-Length: 0\r\nConnection: close\r\n\r\n";
     send(client, answer.data(), static_cast<int>(answer.size()), 0);
     shutdown(client, SD_SEND);
+}
+
+void CLoopbackHttpServer::HoldSilently(SOCKET client) const {
+    const DWORD poll = kSilentPollMs;
+    setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&poll), sizeof(poll));
+    char byte;
+    while (!stopping_) {
+        const int n = recv(client, &byte, 1, 0);
+        if (n == 0 || (n < 0 && WSAGetLastError() != WSAETIMEDOUT)) return;  // the client went away
+    }
 }
 
 unsigned short ClosedLoopbackPort() {

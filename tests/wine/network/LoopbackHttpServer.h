@@ -2,9 +2,12 @@
 // A tiny HTTP server on 127.0.0.1 for the HTTP check: it answers
 // "/status/<code>" with that status (a 3xx points back to /status/500),
 // closes every connection after one answer and keeps the request heads it
-// received. Started by the constructor, stopped by the destructor.
+// received. "/silent" is never answered: its connection stays open until
+// the client gives up or the server stops. Started by the constructor,
+// stopped by the destructor.
 #include <winsock2.h>
 
+#include <atomic>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -27,10 +30,12 @@ public:
 private:
     void Serve();
     void Answer(SOCKET client);
+    void HoldSilently(SOCKET client) const;
 
     bool winsock_ = false;
     SOCKET listener_ = INVALID_SOCKET;
     unsigned short port_ = 0;
+    std::atomic<bool> stopping_{false};
     std::thread thread_;
     mutable std::mutex mutex_;
     std::vector<std::string> requests_;
