@@ -138,12 +138,19 @@ TEST_F(SwitchSequence, MissingApplierReportsTcpIpAndTheLaterStepsStillRun) {
     EXPECT_EQ(_wcsicmp(directory.c_str(), testsupport::ExeDir().c_str()), 0) << testsupport::Narrow(directory);
 }
 
+// A block of the handoff name made beforehand by another program of the
+// session: too small for the record, or of the right size but not ours.
 TEST_F(SwitchSequence, ABlockMadeBeforehandByAnotherProgramFailsOnlyTheTcpIpStep) {
-    HANDLE foreign = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096,
-                                        reinterpret_cast<const wchar_t*>(kHandoffBlockName));
-    ASSERT_NE(foreign, nullptr);
-    RunSwitchFailingTcpIpWithApplication();  // the applier is never started for a block it did not make
-    CloseHandle(foreign);
+    for (const DWORD size : {DWORD{4096}, static_cast<DWORD>(kHandoffSize)}) {
+        SCOPED_TRACE(size);
+        HANDLE foreign = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, size,
+                                            reinterpret_cast<const wchar_t*>(kHandoffBlockName));
+        ASSERT_NE(foreign, nullptr);
+        testsupport::UseRecordLog(tempDir_ + L"\\record.log");
+        window_.Clear();
+        RunSwitchFailingTcpIpWithApplication();  // the applier is never started for a block it did not make
+        CloseHandle(foreign);
+    }
 }
 
 TEST_F(SwitchSequence, ClosingWhileWaitingForTheApplierAbandonsTheSwitch) {
