@@ -1,15 +1,23 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need on a Debian machine (idempotent).
+# Installs what the build and the tests need on a Debian machine (idempotent):
+# compilers, Wine, the Japanese font and
+# the Japanese locale that Wine runs in (ja_JP.UTF-8).
 set -euo pipefail
 packages=(cmake ninja-build clang libclang-rt-14-dev googletest python3
           g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-          mingw-w64-x86-64-dev wine wine64 xvfb xauth fonts-noto-cjk iproute2)
+          mingw-w64-x86-64-dev wine wine64 xvfb xauth fonts-noto-cjk iproute2
+          locales)
+SUDO=""; [ "$(id -u)" = 0 ] || SUDO=sudo
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""; [ "$(id -u)" = 0 ] || SUDO=sudo
   $SUDO apt-get update
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+if ! locale -a 2>/dev/null | grep -qx 'ja_JP.utf8'; then
+  $SUDO sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -qx 'ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen
 fi
