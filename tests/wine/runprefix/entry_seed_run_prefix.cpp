@@ -1,7 +1,9 @@
 // Prepares a Wine prefix for running Tolvik_Network.exe by hand: Wine's
 // adapters get the connection name and TCP/IP keys that Windows keeps for
 // every adapter (Wine writes neither), and the data folder exists. Values
-// already present are kept, so running it again changes nothing.
+// already present are kept, so running it again changes nothing, except the
+// default gateway: the prefix is a demonstration, and a profile's ping of
+// the gateway must stay on this machine, so it is always 127.0.0.1.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -13,24 +15,32 @@
 
 namespace {
 
-// Writes a value unless the key already has one of that name.
-bool SetIfAbsent(const std::wstring& path, const wchar_t* name, DWORD type, const void* data, DWORD size) {
+constexpr wchar_t kDemoGateway[] = L"127.0.0.1";
+
+enum class Existing { Keep, Replace };
+
+// Writes a value; one the key already has is kept unless told otherwise.
+bool SetValue(const std::wstring& path, const wchar_t* name, DWORD type, const void* data, DWORD size,
+              Existing existing = Existing::Keep) {
     HKEY key = nullptr;
     if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
                         nullptr, &key, nullptr) != ERROR_SUCCESS)
         return false;
-    bool ok = RegQueryValueExW(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS ||
-              RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+    const bool keep = existing == Existing::Keep &&
+                      RegQueryValueExW(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    bool ok = keep || RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
     RegCloseKey(key);
     return ok;
 }
 
-bool SetText(const std::wstring& path, const wchar_t* name, const std::wstring& value) {
-    return SetIfAbsent(path, name, REG_SZ, value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+bool SetText(const std::wstring& path, const wchar_t* name, const std::wstring& value,
+             Existing existing = Existing::Keep) {
+    return SetValue(path, name, REG_SZ, value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)),
+                    existing);
 }
 
 bool SetDword(const std::wstring& path, const wchar_t* name, DWORD value) {
-    return SetIfAbsent(path, name, REG_DWORD, &value, sizeof(value));
+    return SetValue(path, name, REG_DWORD, &value, sizeof(value));
 }
 
 std::wstring FirstOr(const std::vector<std::wstring>& values, const wchar_t* fallback) {
@@ -38,7 +48,7 @@ std::wstring FirstOr(const std::vector<std::wstring>& values, const wchar_t* fal
 }
 
 // The connection gets a Windows-like name; the TCP/IP key describes the
-// adapter's present address as a DHCP lease.
+// adapter's present address as a DHCP lease, with the demonstration gateway.
 bool SeedAdapter(const AdapterInfo& adapter, int number) {
     std::wstring name = L"ローカル エリア接続";
     if (number > 1) name += L" " + std::to_wstring(number);
@@ -46,7 +56,7 @@ bool SeedAdapter(const AdapterInfo& adapter, int number) {
     return SetText(AdapterConnectionKey(adapter.guid), L"Name", name) && SetDword(tcpip, L"EnableDHCP", 1) &&
            SetText(tcpip, L"DhcpIPAddress", FirstOr(adapter.ipAddresses, L"0.0.0.0")) &&
            SetText(tcpip, L"DhcpSubnetMask", FirstOr(adapter.ipMasks, L"0.0.0.0")) &&
-           SetText(tcpip, L"DhcpDefaultGateway", FirstOr(adapter.gateways, L""));
+           SetText(tcpip, L"DhcpDefaultGateway", kDemoGateway, Existing::Replace);
 }
 
 bool MakeDataFolder() {
