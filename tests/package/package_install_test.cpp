@@ -1,0 +1,159 @@
+// The Windows Installer package under Wine, in a prefix of its own that
+// nothing else prepares, as on a new computer: a silent install puts the
+// programs, the data folder and the Start menu shortcut in place; the
+// installed main program starts from there, says there are no profiles yet
+// and writes its empty data file; a silent uninstall removes programs and
+// shortcut and keeps the users' data file.
+#include <windows.h>
+#include <shlobj.h>
+#include <wrl/client.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "profile/DataFileImage.h"
+#include "tests/wine/support/GuiDriver.h"
+#include "tests/wine/support/TestSupport.h"
+
+namespace {
+
+struct StringEntry {
+    UINT id;
+    const wchar_t* text;
+};
+const StringEntry kStrings[] = {
+#include "tests/wine/gui/expected_strings.inc"
+};
+
+std::wstring Expected(UINT id) {
+    for (const StringEntry& entry : kStrings)
+        if (entry.id == id) return entry.text;
+    return std::wstring();
+}
+
+constexpr DWORD kLimitMs = 120000;
+
+std::wstring PackagePath() { return testsupport::ExeDir() + L"\\" ORTIVO_PACKAGE_FILE; }
+
+std::wstring KnownFolder(int csidl) {
+    wchar_t path[MAX_PATH] = {};
+    return SHGetFolderPathW(nullptr, csidl, nullptr, 0, path) == S_OK ? path : L"?";
+}
+
+std::wstring ProgramFolder() { return KnownFolder(CSIDL_PROGRAM_FILES) + L"\\Valtrecossin\\Ortivo"; }
+std::wstring DataFolder() { return KnownFolder(CSIDL_COMMON_APPDATA) + L"\\Valtrecossin\\TOLVIK_NETWORK"; }
+std::wstring DataFile() { return DataFolder() + L"\\Tolvik_Network.dat"; }
+
+// Windows Installer puts the shortcuts of a per-machine package into the
+// common Start menu; Wine's ignores ALLUSERS there and uses the user's.
+bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+std::wstring Shortcut() {
+    return KnownFolder(UnderWine() ? CSIDL_PROGRAMS : CSIDL_COMMON_PROGRAMS) + L"\\Ortivo.lnk";
+}
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::vector<uint8_t> Bytes(const std::wstring& path) {
+    std::vector<uint8_t> bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    uint8_t chunk[65536];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof(chunk), &got, nullptr) && got > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+    CloseHandle(file);
+    return bytes;
+}
+
+// msiexec with the package, silently; its exit code.
+long Msiexec(const wchar_t* action) {
+    return testsupport::RunAndPump(testsupport::SystemDir() + L"\\msiexec.exe",
+                                   std::wstring(action) + L" \"" + PackagePath() + L"\" /qn", kLimitMs);
+}
+
+// The program that the shortcut starts.
+std::wstring ShortcutTarget(const std::wstring& link) {
+    Microsoft::WRL::ComPtr<IShellLinkW> shellLink;
+    Microsoft::WRL::ComPtr<IPersistFile> file;
+    wchar_t target[MAX_PATH] = {};
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&shellLink))) ||
+        FAILED(shellLink.As(&file)) || FAILED(file->Load(link.c_str(), STGM_READ)) ||
+        FAILED(shellLink->GetPath(target, MAX_PATH, nullptr, 0)))
+        return std::wstring();
+    return target;
+}
+
+// A visible dialog of the process that has a control with this id.
+HWND WaitForDialogWith(DWORD processId, int controlId) {
+    gui::WindowQuery query;
+    query.className = L"#32770";
+    query.processId = processId;
+    HWND found = nullptr;
+    gui::WaitUntil([&] {
+        for (HWND w : gui::FindTopLevels(query))
+            if (GetDlgItem(w, controlId) != nullptr) found = w;
+        return found != nullptr;
+    }, kLimitMs);
+    return found;
+}
+
+class MsiPackage : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(Exists(PackagePath())) << testsupport::Narrow(PackagePath());
+        ASSERT_EQ(CoInitialize(nullptr), S_OK);
+        // What an earlier run left behind.
+        Msiexec(L"/x");
+        DeleteFileW(DataFile().c_str());
+        RemoveDirectoryW(DataFolder().c_str());
+        ASSERT_FALSE(Exists(DataFolder()));
+    }
+    void TearDown() override { CoUninitialize(); }
+};
+
+TEST_F(MsiPackage, InstallsSilentlyStartsAsOnANewComputerAndUninstallsKeepingTheDataFile) {
+    ASSERT_EQ(Msiexec(L"/i"), 0) << "silent install";
+
+    // The release programs as built, the data folder and the shortcut.
+    const std::wstring mainProgram = ProgramFolder() + L"\\Tolvik_Network.exe";
+    for (const wchar_t* name : {L"Tolvik_Network.exe", L"Tolvik_NetworkSetting.exe"}) {
+        const std::vector<uint8_t> installed = Bytes(ProgramFolder() + L"\\" + name);
+        EXPECT_FALSE(installed.empty()) << testsupport::Narrow(name);
+        EXPECT_TRUE(installed == Bytes(testsupport::ExeDir() + L"\\" + name)) << testsupport::Narrow(name);
+    }
+    EXPECT_TRUE(Exists(DataFolder()));
+    EXPECT_FALSE(Exists(DataFile()));
+    EXPECT_EQ(ShortcutTarget(Shortcut()), mainProgram);
+
+    // The first start: message 181, the empty data file, then the main
+    // window and the hint window.
+    gui::Program program = gui::StartProgram(mainProgram);
+    gui::MessageBoxInfo box;
+    ASSERT_TRUE(gui::WaitForMessageBox(&box, program.Id(), kLimitMs)) << "no message box";
+    EXPECT_EQ(box.caption, L"Ortivo");
+    EXPECT_EQ(box.text, Expected(181)) << testsupport::Narrow(box.text);
+    EXPECT_EQ(box.icon, gui::BoxIcon::Information);
+    gui::SaveScreenshot(box.window, L"package_first_start.png");
+    std::vector<uint8_t> empty;
+    ASSERT_EQ(datafile::Encode(CProfileCollection(), empty), 0);
+    EXPECT_TRUE(Bytes(DataFile()) == empty) << "the data file is the header of an empty collection";
+    EXPECT_TRUE(gui::AnswerMessageBox(box.window, IDOK));
+    const HWND main = WaitForDialogWith(program.Id(), 1002);      // the profile list
+    const HWND hint = WaitForDialogWith(program.Id(), 1037);      // the taskbar picture
+    ASSERT_NE(main, nullptr);
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(gui::Click(GetDlgItem(hint, IDOK)));
+    EXPECT_TRUE(gui::WaitForWindowGone(hint, kLimitMs));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.WaitForExit(kLimitMs)) << "the program did not end";
+    const std::vector<uint8_t> written = Bytes(DataFile());
+
+    ASSERT_EQ(Msiexec(L"/x"), 0) << "silent uninstall";
+    EXPECT_FALSE(Exists(mainProgram));
+    EXPECT_FALSE(Exists(ProgramFolder() + L"\\Tolvik_NetworkSetting.exe"));
+    EXPECT_FALSE(Exists(Shortcut()));
+    EXPECT_TRUE(Bytes(DataFile()) == written) << "the users' data file stays as it was";
+}
+
+}  // namespace
