@@ -5,6 +5,7 @@
 #include <propsys.h>
 #include <shlobj.h>
 
+#include "framework/win/ComRef.h"
 #include "framework/win/WideText.h"
 
 namespace {
@@ -13,30 +14,6 @@ namespace {
 const PROPERTYKEY kTitleKey = {{0xf29f85e0, 0x4ff9, 0x1068, {0xab, 0x91, 0x08, 0x00, 0x2b, 0x27, 0xb3, 0xd9}}, 2};
 const PROPERTYKEY kSeparatorKey = {{0x9f4c2855, 0x9f79, 0x4b39, {0xa8, 0xd0, 0xe1, 0xd4, 0x2d, 0xe1, 0xd5, 0xf3}},
                                    6};
-
-// Releases one COM interface pointer when it goes out of scope.
-template <typename T>
-class ComRef {
-public:
-    ComRef() = default;
-    ~ComRef() { Reset(); }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    T* operator->() const { return p_; }
-    T* Get() const { return p_; }
-    T** Out() {
-        Reset();
-        return &p_;
-    }
-    void** OutVoid() { return reinterpret_cast<void**>(Out()); }
-    void Reset() {
-        if (p_ != nullptr) p_->Release();
-        p_ = nullptr;
-    }
-
-private:
-    T* p_ = nullptr;
-};
 
 // No destination list on this system: nothing to maintain.
 bool NoDestinationList(HRESULT hr) { return hr == REGDB_E_CLASSNOTREG || hr == E_NOTIMPL; }

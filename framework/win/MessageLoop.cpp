@@ -14,6 +14,17 @@ bool PreTranslate(MSG* msg) {
     return false;
 }
 
+namespace {
+
+void Dispatch(MSG* msg) {
+    if (!PreTranslate(msg)) {
+        ::TranslateMessage(msg);
+        ::DispatchMessageW(msg);
+    }
+}
+
+}  // namespace
+
 bool PumpMessage() {
     MSG msg;
     BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
@@ -21,9 +32,20 @@ bool PumpMessage() {
         if (got == 0) ::PostQuitMessage(static_cast<int>(msg.wParam));
         return false;
     }
-    if (!PreTranslate(&msg)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
+    Dispatch(&msg);
+    return true;
+}
+
+bool PumpUntilSignalled(HANDLE waitable) {
+    while (::MsgWaitForMultipleObjects(1, &waitable, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                ::PostQuitMessage(static_cast<int>(msg.wParam));
+                return false;
+            }
+            Dispatch(&msg);
+        }
     }
     return true;
 }

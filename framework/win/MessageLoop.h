@@ -12,4 +12,9 @@ bool PreTranslate(MSG* msg);
 // False when WM_QUIT was received (it is posted again for outer loops).
 bool PumpMessage();
 
+// Dispatches every message waiting now, without waiting for more, until
+// `waitable` is signalled; the thread keeps its windows alive meanwhile.
+// False when WM_QUIT was received (it is posted again for outer loops).
+bool PumpUntilSignalled(HANDLE waitable);
+
 }  // namespace msgloop

@@ -124,13 +124,15 @@ bool CWnd::OnNotify(WPARAM, NMHDR*, LRESULT*) { return false; }
 HBRUSH CWnd::OnCtlColor(HDC, HWND, UINT) { return nullptr; }
 bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
 
-std::wstring CWnd::GetWindowText() const {
-    int length = ::GetWindowTextLengthW(m_hWnd);
+std::wstring WindowTextOf(HWND window) {
+    int length = ::GetWindowTextLengthW(window);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    int copied = ::GetWindowTextW(m_hWnd, &text[0], length + 1);
+    int copied = ::GetWindowTextW(window, &text[0], length + 1);
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
     return text;
 }
+
+std::wstring CWnd::GetWindowText() const { return WindowTextOf(m_hWnd); }
 
 void CWnd::CenterWindow() {
     HWND owner = ::GetWindow(m_hWnd, GW_OWNER);

@@ -5,6 +5,9 @@
 
 #include "framework/Object.h"
 
+// The text of any window (a control of a dialog, for example).
+std::wstring WindowTextOf(HWND window);
+
 // A window object bound to one window handle.
 //
 // Messages reach an object in two ways:
