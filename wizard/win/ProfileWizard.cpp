@@ -29,9 +29,12 @@ void CProfileWizard::SetupPages() {
     for (CPropertyPage* page : pages) AddPage(page);
     SetWizardMode();
     name_.pageActivationHook = &CProfileWizard::PageActivationHook;
+    networkChk_.pageActivationHook = &CProfileWizard::PageActivationHook;
+    runApp_.pageActivationHook = &CProfileWizard::PageActivationHook;
+    printer_.pageActivationHook = &CProfileWizard::PageActivationHook;
     confirm_.pageActivationHook = &CProfileWizard::PageActivationHook;
     for (CProfileWizardPagePlaceholder* page :
-         std::initializer_list<CProfileWizardPagePlaceholder*>{&adapter_, &tcp_, &proxy_, &networkChk_, &runApp_, &printer_})
+         std::initializer_list<CProfileWizardPagePlaceholder*>{&adapter_, &tcp_, &proxy_})
         page->pageActivationHook = &CProfileWizard::PageActivationHook;
 }
 

@@ -4,7 +4,10 @@
 #include "framework/win/PropertySheet.h"
 #include "wizard/win/ProfileWizardPageConfirm.h"
 #include "wizard/win/ProfileWizardPageName.h"
+#include "wizard/win/ProfileWizardPageNetworkChk.h"
 #include "wizard/win/ProfileWizardPagePlaceholder.h"
+#include "wizard/win/ProfileWizardPagePrinter.h"
+#include "wizard/win/ProfileWizardPageRunApp.h"
 
 class CTolvik_NetworkApp;
 

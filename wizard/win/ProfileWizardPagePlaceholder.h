@@ -34,18 +34,3 @@ class CProfileWizardPageProxy : public CProfileWizardPagePlaceholder {
 public:
     explicit CProfileWizardPageProxy(CTolvik_NetworkApp& app) : CProfileWizardPagePlaceholder(3, app) {}
 };
-
-class CProfileWizardPageNetworkChk : public CProfileWizardPagePlaceholder {
-public:
-    explicit CProfileWizardPageNetworkChk(CTolvik_NetworkApp& app) : CProfileWizardPagePlaceholder(4, app) {}
-};
-
-class CProfileWizardPageRunApp : public CProfileWizardPagePlaceholder {
-public:
-    explicit CProfileWizardPageRunApp(CTolvik_NetworkApp& app) : CProfileWizardPagePlaceholder(5, app) {}
-};
-
-class CProfileWizardPagePrinter : public CProfileWizardPagePlaceholder {
-public:
-    explicit CProfileWizardPagePrinter(CTolvik_NetworkApp& app) : CProfileWizardPagePlaceholder(6, app) {}
-};

@@ -46,6 +46,10 @@ void ShowFinish(HWND wizard) {
     PostClassicButtons(wizard, PSWIZB_BACK | PSWIZB_FINISH);
     const std::wstring text = LoadResourceText(IDS_FINISH_TEXT);
     ::SendMessageW(wizard, PSM_SETFINISHTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    // The classic wizard hides Back along with Next when it gets a Finish
+    // text, and no wizard request shows it again there; the user must still
+    // be able to go back and change a setting.
+    ::ShowWindow(::GetDlgItem(wizard, ID_WIZBACK), SW_SHOW);
 }
 
 void SetNextEnabled(HWND wizard, bool enabled) {

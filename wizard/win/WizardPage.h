@@ -34,7 +34,7 @@ void ActivateFrame(HWND wizard);
 void SetTitle(HWND wizard);
 // Page-specific button rules, posted after the frame's.
 void DisableBack(HWND wizard);
-void ShowFinish(HWND wizard);  // Finish shown, labelled "登録(&R)"
+void ShowFinish(HWND wizard);  // Finish shown, labelled "登録(&R)", Back kept
 void SetNextEnabled(HWND wizard, bool enabled);
 // The header title of the page at `index` (PSM_SETHEADERTITLEW).
 void SetHeaderTitle(HWND wizard, int index);

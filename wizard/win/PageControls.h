@@ -1,0 +1,27 @@
+#pragma once
+// Small helpers of the wizard pages that edit flags and texts of editRecord
+// through check boxes and edits: one Win32 call each, by control id.
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "wizard/win/WizardPage.h"
+
+namespace pagecontrols {
+
+bool IsTicked(HWND page, int id);
+void SetTicked(HWND page, int id, bool ticked);
+// A record flag from a check box: 1 when ticked, else 0.
+uint8_t FlagOf(HWND page, int id);
+std::wstring TextOf(HWND page, int id);
+void SetText(HWND page, int id, const std::wstring& text);
+void Enable(HWND page, int id, bool enabled);
+void LimitText(HWND page, int id, std::size_t limit);
+
+// The common start of a page's activation: the wizard's activation hook
+// (title, Back/Next/Cancel), then the page's header title.
+void ActivateFrameAndHeader(PageActivationHook hook, HWND wizard, int index);
+
+}  // namespace pagecontrols

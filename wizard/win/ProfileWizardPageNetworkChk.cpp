@@ -1,0 +1,76 @@
+#include "wizard/win/ProfileWizardPageNetworkChk.h"
+
+#include "app/win/Tolvik_NetworkApp.h"
+#include "framework/win/WideText.h"
+#include "wizard/NetworkCheckRules.h"
+#include "wizard/win/PageControls.h"
+
+using namespace pagecontrols;
+
+namespace {
+
+constexpr int kPageIndex = 4;
+
+}  // namespace
+
+CProfileWizardPageNetworkChk::CProfileWizardPageNetworkChk(CTolvik_NetworkApp& app)
+    : CPropertyPage(kWizardPages[kPageIndex].templateId, kWizardPages[kPageIndex].caption), app_(&app) {}
+
+BOOL CProfileWizardPageNetworkChk::OnInitDialog() {
+    CPropertyPage::OnInitDialog();
+    for (int id : {kDhcpCheckId, kPingCheckId, kUrlCheckId}) SetTicked(m_hWnd, id, false);
+    LimitText(m_hWnd, kUrlEditId, networkcheck::kUrlLimit);
+    ApplyEnablingRule();
+    return TRUE;
+}
+
+BOOL CProfileWizardPageNetworkChk::OnSetActive() {
+    ActivateFrameAndHeader(pageActivationHook, SheetWindow(), kPageIndex);
+    const CProfileData& profile = app_->editRecord;
+    SetTicked(m_hWnd, kDhcpCheckId, profile.Record().checkDhcp == 1);
+    SetTicked(m_hWnd, kPingCheckId, profile.Record().checkPingGateway == 1);
+    SetTicked(m_hWnd, kUrlCheckId, profile.Record().checkUrlEnabled == 1);
+    SetText(m_hWnd, kUrlEditId, W(profile.GetText(ProfileText::checkUrl)));
+    ApplyEnablingRule();
+    return CPropertyPage::OnSetActive();
+}
+
+// The ping needs a gateway; the URL is typed only for the HTTP check.
+void CProfileWizardPageNetworkChk::ApplyEnablingRule() {
+    const ProfileRecord& record = app_->editRecord.Record();
+    const bool pingOffered = networkcheck::IsPingOffered(record.ipMode, record.defaultGateway);
+    if (!pingOffered) SetTicked(m_hWnd, kPingCheckId, false);
+    Enable(m_hWnd, kPingCheckId, pingOffered);
+    Enable(m_hWnd, kUrlEditId, IsTicked(m_hWnd, kUrlCheckId));
+}
+
+bool CProfileWizardPageNetworkChk::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) != kUrlCheckId || HIWORD(wParam) != BN_CLICKED)
+        return CPropertyPage::OnCommand(wParam, lParam);
+    ApplyEnablingRule();
+    return true;
+}
+
+LRESULT CProfileWizardPageNetworkChk::OnWizardBack() {
+    Store();
+    return 0;
+}
+
+LRESULT CProfileWizardPageNetworkChk::OnWizardNext() {
+    const int failure = networkcheck::CheckNetworkCheckPage(IsTicked(m_hWnd, kUrlCheckId),
+                                                            T(TextOf(m_hWnd, kUrlEditId)));
+    if (failure != 0) {
+        wizardpage::ReportCheckFailure(m_hWnd, static_cast<UINT>(failure), GetDlgItem(kUrlEditId));
+        return -1;
+    }
+    Store();
+    return 0;
+}
+
+void CProfileWizardPageNetworkChk::Store() {
+    CProfileData& profile = app_->editRecord;
+    profile.Record().checkDhcp = FlagOf(m_hWnd, kDhcpCheckId);
+    profile.Record().checkPingGateway = FlagOf(m_hWnd, kPingCheckId);
+    profile.Record().checkUrlEnabled = FlagOf(m_hWnd, kUrlCheckId);
+    profile.SetText(ProfileText::checkUrl, T(TextOf(m_hWnd, kUrlEditId)));
+}

@@ -1,0 +1,102 @@
+#include "wizard/win/ProfileWizardPagePrinter.h"
+
+#include "app/win/Tolvik_NetworkApp.h"
+#include "framework/win/WideText.h"
+#include "wizard/PrinterRules.h"
+#include "wizard/win/InstalledPrinters.h"
+#include "wizard/win/PageControls.h"
+
+using namespace pagecontrols;
+
+namespace {
+
+constexpr int kPageIndex = 6;
+constexpr wchar_t kColumnTitle[] = L"Printer Name";
+
+}  // namespace
+
+CProfileWizardPagePrinter::CProfileWizardPagePrinter(CTolvik_NetworkApp& app)
+    : CPropertyPage(kWizardPages[kPageIndex].templateId, kWizardPages[kPageIndex].caption), app_(&app) {}
+
+BOOL CProfileWizardPagePrinter::OnInitDialog() {
+    CPropertyPage::OnInitDialog();
+    SetTicked(m_hWnd, kPrinterCheckId, false);
+    printers_.Attach(GetDlgItem(kPrinterListId));
+    FillList();
+    ApplyEnablingRule();
+    return TRUE;
+}
+
+// Once per wizard: printers installed later show the next time.
+void CProfileWizardPagePrinter::FillList() {
+    printers_.SetExtendedStyle(printers_.GetExtendedStyle() | LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    RECT client = {};
+    printers_.GetClientRect(&client);
+    LVCOLUMNW column = {};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+    column.fmt = LVCFMT_CENTER;
+    column.cx = client.right - client.left;
+    column.pszText = const_cast<wchar_t*>(kColumnTitle);
+    printers_.InsertColumn(0, column);
+    int row = 0;
+    for (const std::wstring& name : InstalledPrinters()) printers_.InsertItem(row++, name);
+}
+
+BOOL CProfileWizardPagePrinter::OnSetActive() {
+    ActivateFrameAndHeader(pageActivationHook, SheetWindow(), kPageIndex);
+    SetTicked(m_hWnd, kPrinterCheckId, app_->editRecord.Record().setDefaultPrinter == 1);
+    SelectStoredPrinter();
+    ApplyEnablingRule();
+    return CPropertyPage::OnSetActive();
+}
+
+void CProfileWizardPagePrinter::SelectStoredPrinter() {
+    std::vector<Text> rows;
+    for (int row = 0; row < printers_.GetItemCount(); ++row) rows.push_back(T(printers_.GetItemText(row, 0)));
+    const int stored = printerpage::StoredPrinterRow(rows, app_->editRecord.GetText(ProfileText::printerName));
+    printers_.EnableWindow(true);
+    if (stored < 0) return;
+    printers_.SetItemState(stored, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    printers_.EnsureVisible(stored, false);
+}
+
+int CProfileWizardPagePrinter::SelectedRow() const { return printers_.GetNextItem(-1, LVNI_SELECTED); }
+
+void CProfileWizardPagePrinter::ApplyEnablingRule() {
+    printers_.EnableWindow(IsTicked(m_hWnd, kPrinterCheckId));
+}
+
+bool CProfileWizardPagePrinter::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) != kPrinterCheckId || HIWORD(wParam) != BN_CLICKED)
+        return CPropertyPage::OnCommand(wParam, lParam);
+    ApplyEnablingRule();
+    return true;
+}
+
+LRESULT CProfileWizardPagePrinter::OnWizardBack() {
+    Store();
+    return 0;
+}
+
+LRESULT CProfileWizardPagePrinter::OnWizardNext() {
+    const int failure = printerpage::CheckPrinterPage(IsTicked(m_hWnd, kPrinterCheckId), SelectedRow());
+    if (failure != 0) {
+        wizardpage::ReportCheckFailure(m_hWnd, static_cast<UINT>(failure), GetDlgItem(kPrinterCheckId));
+        return -1;
+    }
+    Store();
+    return 0;
+}
+
+// The selection is stored even when the box is cleared.
+void CProfileWizardPagePrinter::Store() {
+    CProfileData& profile = app_->editRecord;
+    profile.Record().setDefaultPrinter = FlagOf(m_hWnd, kPrinterCheckId);
+    const int row = SelectedRow();
+    profile.SetText(ProfileText::printerName, row < 0 ? Text() : T(printers_.GetItemText(row, 0)));
+}
+
+bool CProfileWizardPagePrinter::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (message == WM_DESTROY && printers_.m_hWnd != nullptr) printers_.Detach();
+    return CPropertyPage::OnMessage(message, wParam, lParam, result);
+}

@@ -1,0 +1,87 @@
+#include "wizard/win/ProfileWizardPageRunApp.h"
+
+#include "app/win/Tolvik_NetworkApp.h"
+#include "framework/win/WideText.h"
+#include "wizard/RunAppRules.h"
+#include "wizard/win/ApplicationFileChooser.h"
+#include "wizard/win/PageControls.h"
+
+using namespace pagecontrols;
+
+namespace {
+
+constexpr int kPageIndex = 5;
+
+}  // namespace
+
+CProfileWizardPageRunApp::CProfileWizardPageRunApp(CTolvik_NetworkApp& app)
+    : CPropertyPage(kWizardPages[kPageIndex].templateId, kWizardPages[kPageIndex].caption), app_(&app) {}
+
+BOOL CProfileWizardPageRunApp::OnInitDialog() {
+    CPropertyPage::OnInitDialog();
+    SetTicked(m_hWnd, kRunCheckId, false);
+    pathEdit_.SubclassDlgItem(kPathEditId, this);
+    LimitText(m_hWnd, kPathEditId, runapp::kPathLimit);
+    LimitText(m_hWnd, kArgumentsEditId, runapp::kArgumentsLimit);
+    ApplyEnablingRule();
+    return TRUE;
+}
+
+BOOL CProfileWizardPageRunApp::OnSetActive() {
+    ActivateFrameAndHeader(pageActivationHook, SheetWindow(), kPageIndex);
+    const CProfileData& profile = app_->editRecord;
+    SetTicked(m_hWnd, kRunCheckId, profile.Record().runAppEnabled == 1);
+    SetText(m_hWnd, kPathEditId, W(profile.GetText(ProfileText::appPath)));
+    SetText(m_hWnd, kArgumentsEditId, W(profile.GetText(ProfileText::appArguments)));
+    ApplyEnablingRule();
+    return CPropertyPage::OnSetActive();
+}
+
+void CProfileWizardPageRunApp::ApplyEnablingRule() {
+    const bool run = IsTicked(m_hWnd, kRunCheckId);
+    for (int id : {kPathEditId, kBrowseId, kArgumentsEditId}) Enable(m_hWnd, id, run);
+}
+
+bool CProfileWizardPageRunApp::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (HIWORD(wParam) != BN_CLICKED) return CPropertyPage::OnCommand(wParam, lParam);
+    switch (LOWORD(wParam)) {
+        case kRunCheckId:
+            ApplyEnablingRule();
+            return true;
+        case kBrowseId:
+            Browse();
+            return true;
+        default:
+            return CPropertyPage::OnCommand(wParam, lParam);
+    }
+}
+
+// A chosen file replaces the path; its options belonged to the old one.
+void CProfileWizardPageRunApp::Browse() {
+    std::wstring path;
+    if (!ChooseApplicationFile(m_hWnd, &path)) return;
+    SetText(m_hWnd, kPathEditId, path);
+    SetText(m_hWnd, kArgumentsEditId, L"");
+}
+
+LRESULT CProfileWizardPageRunApp::OnWizardBack() {
+    Store();
+    return 0;
+}
+
+LRESULT CProfileWizardPageRunApp::OnWizardNext() {
+    const int failure = runapp::CheckRunAppPage(IsTicked(m_hWnd, kRunCheckId), T(TextOf(m_hWnd, kPathEditId)));
+    if (failure != 0) {
+        wizardpage::ReportCheckFailure(m_hWnd, static_cast<UINT>(failure), GetDlgItem(kPathEditId));
+        return -1;
+    }
+    Store();
+    return 0;
+}
+
+void CProfileWizardPageRunApp::Store() {
+    CProfileData& profile = app_->editRecord;
+    profile.Record().runAppEnabled = FlagOf(m_hWnd, kRunCheckId);
+    profile.SetText(ProfileText::appPath, T(TextOf(m_hWnd, kPathEditId)));
+    profile.SetText(ProfileText::appArguments, T(TextOf(m_hWnd, kArgumentsEditId)));
+}

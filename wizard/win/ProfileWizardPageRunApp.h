@@ -1,0 +1,34 @@
+#pragma once
+// The sixth wizard page: an application that a switch starts at its end,
+// with its command-line options. The path edit takes a file dropped on it.
+#include "controls/win/CustomEdit_DropFile.h"
+#include "framework/win/PropertyPage.h"
+#include "wizard/win/WizardPage.h"
+
+class CTolvik_NetworkApp;
+
+class CProfileWizardPageRunApp : public CPropertyPage {
+public:
+    explicit CProfileWizardPageRunApp(CTolvik_NetworkApp& app);
+
+    PageActivationHook pageActivationHook = nullptr;
+
+    BOOL OnInitDialog() override;
+    BOOL OnSetActive() override;
+    LRESULT OnWizardBack() override;
+    LRESULT OnWizardNext() override;
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+    static constexpr int kRunCheckId = 1001;
+    static constexpr int kPathEditId = 1016;
+    static constexpr int kArgumentsEditId = 1017;
+    static constexpr int kBrowseId = 1018;
+
+private:
+    void ApplyEnablingRule();
+    void Browse();
+    void Store();
+
+    CTolvik_NetworkApp* app_;
+    CCustomEdit_DropFile pathEdit_;
+};
