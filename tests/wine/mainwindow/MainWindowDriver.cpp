@@ -5,6 +5,8 @@
 
 #include <fstream>
 
+#include <gtest/gtest.h>
+
 #include "framework/win/WideText.h"
 #include "profile/DataFileImage.h"
 #include "profile/win/ProfileFileAccess.h"
@@ -96,14 +98,21 @@ bool MainWindowDriver::DataFileExists() const {
 }
 
 bool MainWindowDriver::ReadDataFile(std::vector<std::wstring>* names) const {
+    std::vector<CProfileData> profiles;
+    if (!ReadProfiles(&profiles)) return false;
+    names->clear();
+    for (const CProfileData& profile : profiles) names->push_back(W(profile.GetText(ProfileText::profileName)));
+    return true;
+}
+
+bool MainWindowDriver::ReadProfiles(std::vector<CProfileData>* profiles) const {
     std::vector<BYTE> bytes;
     if (!LoadFile(CommonDataFilePath(), &bytes)) return false;
-    CProfileCollection profiles;
-    if (datafile::Decode(bytes.data(), bytes.size(), profiles) != 0) return false;
-    names->clear();
+    CProfileCollection collection;
+    if (datafile::Decode(bytes.data(), bytes.size(), collection) != 0) return false;
+    profiles->clear();
     CProfileData profile;
-    for (int i = 0; profiles.GetByPosition(i, &profile) == 0; ++i)
-        names->push_back(W(profile.GetText(ProfileText::profileName)));
+    for (int i = 0; collection.GetByPosition(i, &profile) == 0; ++i) profiles->push_back(profile);
     return true;
 }
 
@@ -159,4 +168,22 @@ bool MainWindowDriver::TypeName(HWND sheet, const std::wstring& name) {
     SendTimed(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
     gui::TypeText(edit, name);
     return gui::WaitForText(edit, name);
+}
+
+HWND MainWindowDriver::NextPages(HWND sheet, int count) {
+    for (int page = 0; page < count; ++page) {
+        const HWND before = CurrentPage(sheet);
+        if (!PressWizardButton(sheet, kWizardNextId)) return nullptr;
+        if (!gui::WaitUntil([&] { return CurrentPage(sheet) != before; })) return nullptr;
+    }
+    return CurrentPage(sheet);
+}
+
+void MainWindowDriver::ExpectBox(const std::wstring& text, gui::BoxIcon icon, int answer) {
+    gui::MessageBoxInfo box;
+    ASSERT_TRUE(WaitForBox(&box)) << "no message box: " << testsupport::Narrow(text);
+    EXPECT_EQ(testsupport::Narrow(box.caption), "Ortivo");
+    EXPECT_EQ(testsupport::Narrow(box.text), testsupport::Narrow(text));
+    EXPECT_STREQ(gui::BoxIconName(box.icon), gui::BoxIconName(icon));
+    ASSERT_TRUE(gui::AnswerMessageBox(box.window, answer));
 }

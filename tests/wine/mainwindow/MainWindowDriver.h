@@ -33,6 +33,7 @@ public:
     // The profile names of the data file as the program wrote it; false when
     // the file is missing or not a valid image.
     bool ReadDataFile(std::vector<std::wstring>* names) const;
+    bool ReadProfiles(std::vector<CProfileData>* profiles) const;
     bool SetShowSetting(bool on);
 
     bool Start(const std::wstring& arguments = L"");
@@ -57,9 +58,16 @@ public:
     static bool PressWizardButton(HWND sheet, int id);
     // Replaces the name page's name with `name`.
     static bool TypeName(HWND sheet, const std::wstring& name);
+    // Presses Next `count` times, each time until the next page is current;
+    // the page reached, or null when a page stayed.
+    static HWND NextPages(HWND sheet, int count);
 
     // A visible dialog-class window of the program for which `wanted` holds.
     HWND WaitForDialog(const std::function<bool(HWND)>& wanted) const;
+
+    // Test expectation: the program's next message box has the caption
+    // "Ortivo", `text` and `icon`; it is answered with `answer`.
+    void ExpectBox(const std::wstring& text, gui::BoxIcon icon, int answer = IDOK);
 
 private:
     std::unique_ptr<CRegistrySeed> settings_;

@@ -22,24 +22,12 @@ std::string U8(const std::wstring& w) { return Narrow(w); }
 
 class MainDialog : public ::testing::Test {
 protected:
-    // Answers the box the program shows next after checking it.
     void ExpectBox(const std::wstring& text, gui::BoxIcon icon, int answer = IDOK) {
-        gui::MessageBoxInfo box;
-        ASSERT_TRUE(app_.WaitForBox(&box)) << "no message box: " << U8(text);
-        EXPECT_EQ(U8(box.caption), "Ortivo");
-        EXPECT_EQ(U8(box.text), U8(text));
-        EXPECT_STREQ(gui::BoxIconName(box.icon), gui::BoxIconName(icon));
-        ASSERT_TRUE(gui::AnswerMessageBox(box.window, answer));
+        app_.ExpectBox(text, icon, answer);
     }
 
     // Next from the name page over every page up to the confirmation page.
-    static void NextToConfirmation(HWND sheet) {
-        for (int page = 0; page < 7; ++page) {
-            HWND before = MainWindowDriver::CurrentPage(sheet);
-            ASSERT_TRUE(MainWindowDriver::PressWizardButton(sheet, kWizardNext)) << "page " << page;
-            ASSERT_TRUE(gui::WaitUntil([&] { return MainWindowDriver::CurrentPage(sheet) != before; }));
-        }
-    }
+    static void NextToConfirmation(HWND sheet) { ASSERT_NE(MainWindowDriver::NextPages(sheet, 7), nullptr); }
 
     void FinishFromNamePage(HWND sheet) {
         NextToConfirmation(sheet);

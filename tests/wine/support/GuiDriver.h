@@ -87,6 +87,8 @@ bool ClickWhenEnabled(HWND button, DWORD timeoutMs = kDefaultTimeoutMs);
 bool PostCommand(HWND dialog, int id);
 // Gives the keyboard focus to a control of any thread of this desktop.
 bool FocusControl(HWND control);
+// The window with the keyboard focus in the thread that owns `window`.
+HWND FocusedWindow(HWND window);
 // Posts one WM_CHAR per character to the control (through the owner's
 // message loop, so PreTranslateMessage sees them). Control characters like
 // 0x16 (Ctrl+V) can be typed the same way.
@@ -119,6 +121,11 @@ std::wstring ListViewText(HWND list, int row, int column = 0);
 LPARAM ListViewData(HWND list, int row);
 bool ListViewSelect(HWND list, int row);          // selected + focused, others cleared
 
+// ---- dropped files ---------------------------------------------------------
+// Drops files on a control of any process as the shell does (WM_DROPFILES
+// with a drop handle in that process); returns once the control handled it.
+bool DropFiles(HWND control, const std::vector<std::wstring>& paths);
+
 // ---- message boxes ---------------------------------------------------------
 enum class BoxIcon { None, Error, Warning, Information, Question, Unknown };
 
@@ -144,6 +151,9 @@ const char* BoxIconName(BoxIcon icon);
 // controls do not show in full with their fonts (a line per control, empty
 // when everything fits). Only controls with WS_VISIBLE count.
 std::vector<std::wstring> TextsNotShownInFull(HWND dialog);
+// Ids of the visible controls of a window (of any process) that do not lie
+// wholly inside its client area, such as a page that its sheet cuts off.
+std::vector<int> ControlsOutside(HWND window);
 
 // ---- screenshots -----------------------------------------------------------
 // The window as it is on the screen (brought to the top first). Waits until

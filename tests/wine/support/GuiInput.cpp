@@ -74,6 +74,12 @@ bool FocusControl(HWND control) {
     return focused;
 }
 
+HWND FocusedWindow(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
 void TypeText(HWND control, const std::wstring& text) {
     for (wchar_t c : text) PostMessageW(control, WM_CHAR, c, 1);
 }

@@ -83,4 +83,19 @@ std::vector<std::wstring> TextsNotShownInFull(HWND dialog) {
     return clipped;
 }
 
+std::vector<int> ControlsOutside(HWND window) {
+    RECT area = {};
+    GetClientRect(window, &area);
+    std::vector<int> outside;
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child)) continue;
+        RECT rect = {};
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+        if (rect.left < area.left || rect.top < area.top || rect.right > area.right || rect.bottom > area.bottom)
+            outside.push_back(GetDlgCtrlID(child));
+    }
+    return outside;
+}
+
 }  // namespace gui

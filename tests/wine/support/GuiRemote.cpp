@@ -3,6 +3,7 @@
 #include "tests/wine/support/GuiDriver.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 namespace gui {
 namespace {
@@ -113,6 +114,24 @@ bool ListViewSelect(HWND list, int row) {
     bool ok = Send(list, LVM_SETITEMSTATE, row, buffer.Param()) != 0;
     Send(list, LVM_ENSUREVISIBLE, row, FALSE);
     return ok;
+}
+
+// ---- dropped files -------------------------------------------------------------
+
+bool DropFiles(HWND control, const std::vector<std::wstring>& paths) {
+    std::wstring list;
+    for (const std::wstring& path : paths) list += path + L'\0';
+    list += L'\0';
+    const size_t listBytes = list.size() * sizeof(wchar_t);
+    RemoteBuffer buffer(control, sizeof(DROPFILES) + listBytes);
+    if (!buffer.Ok()) return false;
+    DROPFILES files = {};
+    files.pFiles = sizeof(DROPFILES);
+    files.fWide = TRUE;
+    if (!buffer.Write(&files, sizeof(files)) || !buffer.Write(list.data(), listBytes, sizeof(files))) return false;
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(control, WM_DROPFILES, static_cast<WPARAM>(buffer.Param()), 0, SMTO_NORMAL, 10000,
+                               &result) != 0;
 }
 
 }  // namespace gui

@@ -1,0 +1,285 @@
+// The network check, application, default printer and confirmation pages
+// of the real Tolvik_Network.exe, opened with "編集" on two stored profiles,
+// with two printers seeded into the prefix.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "framework/win/WideText.h"
+#include "tests/wine/mainwindow/MainWindowDriver.h"
+#include "tests/wine/support/PrinterSeed.h"
+#include "tests/wine/support/RegistrySeed.h"
+#include "tests/wine/support/TestSupport.h"
+
+namespace {
+
+using testsupport::Narrow;
+
+constexpr int kEdit = 1005;
+constexpr int kWizardBack = 0x3023, kWizardNext = 0x3024, kWizardFinish = 0x3025;
+constexpr int kCheckPage = 4, kAppPage = 5, kPrinterPage = 6, kConfirmPage = 7;
+// Network check page
+constexpr int kPingBox = 1002, kUrlBox = 1003, kUrlEdit = 1015;
+// Application page
+constexpr int kRunBox = 1001, kPathEdit = 1016, kOptionsEdit = 1017, kBrowse = 1018;
+// The system's file chooser: its file name edit
+constexpr int kChooserName = 1152;
+// Printer page
+constexpr int kPrinterList = 1019, kPrinterBox = 1020;
+// Confirmation page
+constexpr int kSummary = 1023;
+
+const wchar_t kPrinterA[] = L"Ortivo テスト プリンタ A";
+const wchar_t kPrinterB[] = L"Ortivo テスト プリンタ B";
+constexpr int kFixedRow = 0, kDhcpRow = 1;
+
+std::vector<CProfileData> StoredProfiles() {
+    std::vector<CProfileData> profiles(2);
+    // A fixed address without gateway that once had the ping check.
+    profiles[kFixedRow].SetText(ProfileText::profileName, u"固定");
+    profiles[kFixedRow].Record().ipMode = 1;
+    profiles[kFixedRow].Record().ipAddress = 10u << 24 | 5;
+    profiles[kFixedRow].Record().subnetMask = 0xFF000000u;
+    profiles[kFixedRow].Record().checkPingGateway = 1;
+    profiles[kFixedRow].Record().setDefaultPrinter = 1;
+    profiles[kFixedRow].SetText(ProfileText::printerName, reinterpret_cast<const char16_t*>(kPrinterB));
+    // DHCP with the ping check, and a printer that is no longer installed.
+    profiles[kDhcpRow].SetText(ProfileText::profileName, u"DHCP");
+    profiles[kDhcpRow].Record().checkPingGateway = 1;
+    profiles[kDhcpRow].SetText(ProfileText::printerName, u"撤去済みプリンタ");
+    for (CProfileData& p : profiles) {
+        p.Record().iconIndex = 2;
+        p.SetText(ProfileText::connectionName, u"LAN");
+    }
+    return profiles;
+}
+
+std::wstring MakeFile(const std::wstring& folder, const wchar_t* name) {
+    const std::wstring path = folder + L"\\" + name;
+    CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    return path;
+}
+
+class OptionPages : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        printers_ = std::make_unique<CRegistrySeed>();
+        SeedPrinter(*printers_, kPrinterA);
+        SeedPrinter(*printers_, kPrinterB);
+        app_ = std::make_unique<MainWindowDriver>();
+        app_->WriteDataFile(StoredProfiles());
+        app_->Start();
+        app_->WaitForMain();
+    }
+    static void TearDownTestSuite() {
+        app_.reset();
+        printers_.reset();
+    }
+    void SetUp() override { ASSERT_NE(app_->Main(), nullptr) << "the program did not start"; }
+    // A wizard left open by a failed case is cancelled.
+    void TearDown() override {
+        if (sheet_ == nullptr || !IsWindow(sheet_)) return;
+        gui::Click(GetDlgItem(sheet_, IDCANCEL));
+        gui::WaitForWindowGone(sheet_);
+    }
+
+    // Opens the wizard on the profile of `row` and goes on to page `index`.
+    HWND OpenAt(int row, int index) {
+        gui::ListViewSelect(app_->List(), row);
+        if (!gui::ClickWhenEnabled(app_->Control(kEdit))) return nullptr;
+        sheet_ = app_->WaitForWizard();
+        return sheet_ != nullptr ? MainWindowDriver::NextPages(sheet_, index) : nullptr;
+    }
+    HWND Item(HWND page, int id) const { return GetDlgItem(page, id); }
+    bool Ticked(HWND page, int id) const { return gui::IsChecked(Item(page, id)); }
+    bool Enabled(HWND page, int id) const { return IsWindowEnabled(Item(page, id)) != FALSE; }
+    // Clicks a check box and waits until the page has applied its rules.
+    void Tick(HWND page, int id) {
+        const bool before = Ticked(page, id);
+        ASSERT_TRUE(gui::Click(Item(page, id)));
+        ASSERT_TRUE(gui::WaitUntil([&] { return Ticked(page, id) != before; }));
+        gui::Sync(page);
+    }
+    void Press(int button) { ASSERT_TRUE(MainWindowDriver::PressWizardButton(sheet_, button)); }
+    // Next is refused with `text`, the page stays and `focus` has the focus.
+    void ExpectRefusal(HWND page, const wchar_t* text, int focus) {
+        ASSERT_TRUE(gui::Click(GetDlgItem(sheet_, kWizardNext)));
+        app_->ExpectBox(text, gui::BoxIcon::Error);
+        gui::Sync(sheet_);
+        EXPECT_EQ(MainWindowDriver::CurrentPage(sheet_), page);
+        EXPECT_EQ(gui::FocusedWindow(page), Item(page, focus));
+    }
+    // Every control of the page lies inside what the sheet shows; the page
+    // as the user sees it is kept as a test artifact.
+    void ExpectShownInFull(HWND page, const wchar_t* screenshot) {
+        EXPECT_EQ(gui::ControlsOutside(page), std::vector<int>{});
+        gui::SaveScreenshot(sheet_, screenshot);
+    }
+    void SetText(HWND page, int id, const std::wstring& text) {
+        SendMessageW(Item(page, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    // Types a name into the system's file chooser and presses its Open button.
+    void ChooseInChooser(HWND chooser, const std::wstring& name) {
+        SetText(chooser, kChooserName, name);
+        ASSERT_TRUE(gui::Click(GetDlgItem(chooser, IDOK)));
+        gui::Sync(chooser);
+    }
+
+    static std::unique_ptr<CRegistrySeed> printers_;
+    static std::unique_ptr<MainWindowDriver> app_;
+    HWND sheet_ = nullptr;
+};
+std::unique_ptr<CRegistrySeed> OptionPages::printers_;
+std::unique_ptr<MainWindowDriver> OptionPages::app_;
+
+TEST_F(OptionPages, PingNeedsAGatewayAndATickedUrlNeedsAnAddress) {
+    // A fixed address without gateway loses the ping check.
+    HWND page = OpenAt(kFixedRow, kCheckPage);
+    ASSERT_NE(page, nullptr);
+    EXPECT_FALSE(Ticked(page, kPingBox));
+    EXPECT_FALSE(Enabled(page, kPingBox));
+    ExpectShownInFull(page, L"wizard_page5_network_check.png");
+    TearDown();
+
+    // DHCP keeps it; the URL is typed only for the HTTP check.
+    page = OpenAt(kDhcpRow, kCheckPage);
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(Ticked(page, kPingBox));
+    EXPECT_TRUE(Enabled(page, kPingBox));
+    EXPECT_FALSE(Enabled(page, kUrlEdit));
+    Tick(page, kUrlBox);
+    EXPECT_TRUE(Enabled(page, kUrlEdit));
+    SetText(page, kUrlEdit, L"");
+    ExpectRefusal(page, L"プロキシ設定確認を行うURLが未入力です。\r\nプロキシ設定確認を行うURLを入力してください。",
+                  kUrlEdit);
+
+    // Back stores the ticked box and the empty URL without a word.
+    Press(kWizardBack);
+    ASSERT_TRUE(gui::WaitUntil([&] { return MainWindowDriver::CurrentPage(sheet_) != page; }));
+    ASSERT_EQ(MainWindowDriver::NextPages(sheet_, 1), page);
+    EXPECT_TRUE(Ticked(page, kUrlBox));
+    EXPECT_EQ(gui::WindowText(Item(page, kUrlEdit)), L"");
+}
+
+TEST_F(OptionPages, ApplicationPathIsRequiredDroppedOrChosen) {
+    HWND page = OpenAt(kDhcpRow, kAppPage);
+    ASSERT_NE(page, nullptr);
+    for (int id : {kPathEdit, kBrowse, kOptionsEdit}) EXPECT_FALSE(Enabled(page, id)) << id;
+    Tick(page, kRunBox);
+    for (int id : {kPathEdit, kBrowse, kOptionsEdit}) EXPECT_TRUE(Enabled(page, id)) << id;
+    ExpectRefusal(page, L"アプリケーションパスが未入力です。\r\nアプリケーションパスを入力してください。", kPathEdit);
+
+    const std::wstring folder = testsupport::TempDir();
+    const std::wstring dropped = MakeFile(folder, L"接続後.exe");
+    ASSERT_TRUE(gui::DropFiles(Item(page, kPathEdit), {dropped}));
+    EXPECT_TRUE(gui::WaitForText(Item(page, kPathEdit), dropped));
+    ExpectShownInFull(page, L"wizard_page6_application.png");
+
+    // "参照" lists the folder's files; the one chosen replaces the path and
+    // the options typed for the old one.
+    SetText(page, kOptionsEdit, L"/old");
+    MakeFile(folder, L"選択.exe");
+    ASSERT_TRUE(gui::Click(Item(page, kBrowse)));
+    HWND chooser = app_->WaitForDialog([&](HWND w) { return GetDlgItem(w, kChooserName) != nullptr; });
+    ASSERT_NE(chooser, nullptr);
+    ChooseInChooser(chooser, folder);  // opens the folder
+    EXPECT_TRUE(gui::WaitUntil([&] {
+        HWND files = gui::FindChildByClass(chooser, L"SysListView32");  // a new view for each folder
+        for (int row = 0; row < gui::ListViewCount(files); ++row)
+            if (gui::ListViewText(files, row).find(L"選択") == 0) return true;
+        return false;
+    })) << "the chooser lists no file";
+    ChooseInChooser(chooser, L"選択.exe");
+    ASSERT_TRUE(gui::WaitForWindowGone(chooser));
+    EXPECT_TRUE(gui::WaitForText(Item(page, kPathEdit), folder + L"\\選択.exe"));
+    EXPECT_EQ(gui::WindowText(Item(page, kOptionsEdit)), L"");
+}
+
+TEST_F(OptionPages, PrinterListShowsTheSpoolersPrintersAndSelectsTheStoredOne) {
+    const std::vector<std::wstring> spooler = SpoolerPrinterNames();
+    for (const wchar_t* seeded : {kPrinterA, kPrinterB})
+        ASSERT_NE(std::find(spooler.begin(), spooler.end(), seeded), spooler.end()) << Narrow(seeded);
+
+    HWND page = OpenAt(kFixedRow, kPrinterPage);
+    ASSERT_NE(page, nullptr);
+    HWND list = Item(page, kPrinterList);
+    std::vector<std::wstring> rows;
+    for (int row = 0; row < gui::ListViewCount(list); ++row) rows.push_back(gui::ListViewText(list, row));
+    EXPECT_EQ(rows, spooler);
+    ASSERT_GE(gui::ListViewSelected(list), 0);
+    EXPECT_EQ(gui::ListViewText(list, gui::ListViewSelected(list)), kPrinterB);
+    EXPECT_TRUE(Ticked(page, kPrinterBox));
+    EXPECT_TRUE(Enabled(page, kPrinterList));
+    ExpectShownInFull(page, L"wizard_page7_printer.png");
+    Tick(page, kPrinterBox);
+    EXPECT_FALSE(Enabled(page, kPrinterList));
+    TearDown();
+
+    // The stored printer is gone: nothing is selected, and ticking the box
+    // without choosing is refused.
+    page = OpenAt(kDhcpRow, kPrinterPage);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(gui::ListViewSelected(Item(page, kPrinterList)), -1);
+    EXPECT_FALSE(Enabled(page, kPrinterList));
+    Tick(page, kPrinterBox);
+    ExpectRefusal(page, L"デフォルトプリンタが選択されていません。\r\nデフォルトプリンタを選択してください。",
+                  kPrinterBox);
+}
+
+TEST_F(OptionPages, ConfirmationOffersBackAndFinishStoresThePages) {
+    HWND page = OpenAt(kDhcpRow, kCheckPage);
+    ASSERT_NE(page, nullptr);
+    Tick(page, kUrlBox);
+    SetText(page, kUrlEdit, L"http://127.0.0.1/確認");
+    page = MainWindowDriver::NextPages(sheet_, 1);
+    ASSERT_NE(page, nullptr);
+    Tick(page, kRunBox);
+    SetText(page, kPathEdit, L"C:\\tools\\vpn.exe");
+    SetText(page, kOptionsEdit, L"/connect office");
+    page = MainWindowDriver::NextPages(sheet_, 1);
+    ASSERT_NE(page, nullptr);
+    Tick(page, kPrinterBox);
+    const std::vector<std::wstring> spooler = SpoolerPrinterNames();
+    const int rowA = static_cast<int>(std::find(spooler.begin(), spooler.end(), kPrinterA) - spooler.begin());
+    ASSERT_TRUE(gui::ListViewSelect(Item(page, kPrinterList), rowA));
+    HWND confirm = MainWindowDriver::NextPages(sheet_, 1);
+    ASSERT_NE(confirm, nullptr);
+
+    // Finish is shown beside Back, which stays offered.
+    HWND finish = GetDlgItem(sheet_, kWizardFinish), back = GetDlgItem(sheet_, kWizardBack);
+    ASSERT_TRUE(gui::WaitForText(finish, L"登録(&R)"));
+    EXPECT_TRUE(gui::WaitUntil([&] { return IsWindowVisible(back) && IsWindowEnabled(back); }));
+    EXPECT_TRUE(IsWindowVisible(finish));
+    const std::wstring summary = gui::WindowText(Item(confirm, kSummary));
+    EXPECT_NE(summary.find(L"ネットワーク接続確認\r\n  デフォルトゲートウェイにPingで通信確認を行う\r\n"
+                           L"  プロキシ設定確認の通信確認を行う\r\n    http://127.0.0.1/確認\r\n"
+                           L"ネットワーク設定後アプリケーションの起動の設定\r\n"
+                           L"  起動アプリケーション：C:\\tools\\vpn.exe /connect office\r\n"
+                           L"デフォルトプリンタの設定\r\n  デフォルトプリンタ：" +
+                           std::wstring(kPrinterA) + L"\r\n"),
+              std::wstring::npos)
+        << Narrow(summary);
+    ExpectShownInFull(confirm, L"wizard_page8_confirmation.png");
+
+    // Back returns to the printer page with the choice kept; Finish stores.
+    Press(kWizardBack);
+    ASSERT_TRUE(gui::WaitUntil([&] { return MainWindowDriver::CurrentPage(sheet_) == page; }));
+    EXPECT_EQ(gui::ListViewSelected(Item(page, kPrinterList)), rowA);
+    ASSERT_EQ(MainWindowDriver::NextPages(sheet_, 1), confirm);
+    ASSERT_TRUE(gui::ClickWhenEnabled(finish));
+    ASSERT_TRUE(gui::WaitForWindowGone(sheet_));
+    std::vector<CProfileData> stored;
+    ASSERT_TRUE(gui::WaitUntil([&] { return app_->ReadProfiles(&stored) && stored.size() == 2 &&
+                                            stored[kDhcpRow].Record().runAppEnabled == 1; }));
+    const CProfileData& p = stored[kDhcpRow];
+    EXPECT_EQ(p.Record().checkUrlEnabled, 1);
+    EXPECT_EQ(p.Record().checkPingGateway, 1);
+    EXPECT_EQ(Narrow(W(p.GetText(ProfileText::checkUrl))), "http://127.0.0.1/確認");
+    EXPECT_EQ(Narrow(W(p.GetText(ProfileText::appPath))), "C:\\tools\\vpn.exe");
+    EXPECT_EQ(Narrow(W(p.GetText(ProfileText::appArguments))), "/connect office");
+    EXPECT_EQ(p.Record().setDefaultPrinter, 1);
+    EXPECT_EQ(W(p.GetText(ProfileText::printerName)), kPrinterA);
+}
+
+}  // namespace
