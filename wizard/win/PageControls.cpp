@@ -20,6 +20,14 @@ void LimitText(HWND page, int id, std::size_t limit) {
     ::SendDlgItemMessageW(page, id, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
 }
 
+bool IsClickOn(WPARAM wParam, int id) { return LOWORD(wParam) == id && HIWORD(wParam) == BN_CLICKED; }
+
+bool RefuseNext(HWND page, int failure, int focusId) {
+    if (failure == 0) return false;
+    wizardpage::ReportCheckFailure(page, static_cast<UINT>(failure), ::GetDlgItem(page, focusId));
+    return true;
+}
+
 void ActivateFrameAndHeader(PageActivationHook hook, HWND wizard, int index) {
     if (hook != nullptr) hook(wizard);
     wizardpage::SetHeaderTitle(wizard, index);

@@ -20,6 +20,13 @@ void SetText(HWND page, int id, const std::wstring& text);
 void Enable(HWND page, int id, bool enabled);
 void LimitText(HWND page, int id, std::size_t limit);
 
+// A click on the button `id` (WM_COMMAND's wParam).
+bool IsClickOn(WPARAM wParam, int id);
+// Next's check result: 0 passed; otherwise the message's string-table id,
+// shown as a failed check with the focus on control `focusId`. True when
+// the check failed and the page must stay.
+bool RefuseNext(HWND page, int failure, int focusId);
+
 // The common start of a page's activation: the wizard's activation hook
 // (title, Back/Next/Cancel), then the page's header title.
 void ActivateFrameAndHeader(PageActivationHook hook, HWND wizard, int index);

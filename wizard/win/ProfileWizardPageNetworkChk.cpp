@@ -45,8 +45,7 @@ void CProfileWizardPageNetworkChk::ApplyEnablingRule() {
 }
 
 bool CProfileWizardPageNetworkChk::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (LOWORD(wParam) != kUrlCheckId || HIWORD(wParam) != BN_CLICKED)
-        return CPropertyPage::OnCommand(wParam, lParam);
+    if (!IsClickOn(wParam, kUrlCheckId)) return CPropertyPage::OnCommand(wParam, lParam);
     ApplyEnablingRule();
     return true;
 }
@@ -57,12 +56,9 @@ LRESULT CProfileWizardPageNetworkChk::OnWizardBack() {
 }
 
 LRESULT CProfileWizardPageNetworkChk::OnWizardNext() {
-    const int failure = networkcheck::CheckNetworkCheckPage(IsTicked(m_hWnd, kUrlCheckId),
-                                                            T(TextOf(m_hWnd, kUrlEditId)));
-    if (failure != 0) {
-        wizardpage::ReportCheckFailure(m_hWnd, static_cast<UINT>(failure), GetDlgItem(kUrlEditId));
+    const Text url = T(TextOf(m_hWnd, kUrlEditId));
+    if (RefuseNext(m_hWnd, networkcheck::CheckNetworkCheckPage(IsTicked(m_hWnd, kUrlCheckId), url), kUrlEditId))
         return -1;
-    }
     Store();
     return 0;
 }

@@ -67,8 +67,7 @@ void CProfileWizardPagePrinter::ApplyEnablingRule() {
 }
 
 bool CProfileWizardPagePrinter::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (LOWORD(wParam) != kPrinterCheckId || HIWORD(wParam) != BN_CLICKED)
-        return CPropertyPage::OnCommand(wParam, lParam);
+    if (!IsClickOn(wParam, kPrinterCheckId)) return CPropertyPage::OnCommand(wParam, lParam);
     ApplyEnablingRule();
     return true;
 }
@@ -79,11 +78,9 @@ LRESULT CProfileWizardPagePrinter::OnWizardBack() {
 }
 
 LRESULT CProfileWizardPagePrinter::OnWizardNext() {
-    const int failure = printerpage::CheckPrinterPage(IsTicked(m_hWnd, kPrinterCheckId), SelectedRow());
-    if (failure != 0) {
-        wizardpage::ReportCheckFailure(m_hWnd, static_cast<UINT>(failure), GetDlgItem(kPrinterCheckId));
+    if (RefuseNext(m_hWnd, printerpage::CheckPrinterPage(IsTicked(m_hWnd, kPrinterCheckId), SelectedRow()),
+                   kPrinterCheckId))
         return -1;
-    }
     Store();
     return 0;
 }

@@ -43,17 +43,13 @@ void CProfileWizardPageRunApp::ApplyEnablingRule() {
 }
 
 bool CProfileWizardPageRunApp::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (HIWORD(wParam) != BN_CLICKED) return CPropertyPage::OnCommand(wParam, lParam);
-    switch (LOWORD(wParam)) {
-        case kRunCheckId:
-            ApplyEnablingRule();
-            return true;
-        case kBrowseId:
-            Browse();
-            return true;
-        default:
-            return CPropertyPage::OnCommand(wParam, lParam);
-    }
+    if (IsClickOn(wParam, kRunCheckId))
+        ApplyEnablingRule();
+    else if (IsClickOn(wParam, kBrowseId))
+        Browse();
+    else
+        return CPropertyPage::OnCommand(wParam, lParam);
+    return true;
 }
 
 // A chosen file replaces the path; its options belonged to the old one.
@@ -70,11 +66,8 @@ LRESULT CProfileWizardPageRunApp::OnWizardBack() {
 }
 
 LRESULT CProfileWizardPageRunApp::OnWizardNext() {
-    const int failure = runapp::CheckRunAppPage(IsTicked(m_hWnd, kRunCheckId), T(TextOf(m_hWnd, kPathEditId)));
-    if (failure != 0) {
-        wizardpage::ReportCheckFailure(m_hWnd, static_cast<UINT>(failure), GetDlgItem(kPathEditId));
-        return -1;
-    }
+    const Text path = T(TextOf(m_hWnd, kPathEditId));
+    if (RefuseNext(m_hWnd, runapp::CheckRunAppPage(IsTicked(m_hWnd, kRunCheckId), path), kPathEditId)) return -1;
     Store();
     return 0;
 }
