@@ -87,4 +87,24 @@ Text TrimSpaces(const Text& s) {
     return s.substr(first, last - first + 1);
 }
 
+Text UpperAscii(Text s) {
+    for (char16_t& c : s)
+        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+    return s;
+}
+
+int32_t ReadDecimal(const Text& s) {
+    std::size_t i = 0;
+    while (i < s.size() && (s[i] == u' ' || (s[i] >= u'\t' && s[i] <= u'\r'))) ++i;
+    const bool negative = i < s.size() && s[i] == u'-';
+    if (i < s.size() && (s[i] == u'-' || s[i] == u'+')) ++i;
+    long long value = 0;
+    for (; i < s.size() && s[i] >= u'0' && s[i] <= u'9'; ++i)
+        if (value <= 0x80000000LL) value = value * 10 + (s[i] - u'0');
+    if (negative) value = -value;
+    if (value > 0x7FFFFFFFLL) return 0x7FFFFFFF;
+    if (value < -0x80000000LL) return -0x7FFFFFFF - 1;
+    return static_cast<int32_t>(value);
+}
+
 }  // namespace text

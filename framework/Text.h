@@ -24,4 +24,12 @@ Text ReplaceAll(Text s, const Text& what, const Text& with);
 // Spaces (only U+0020) removed from both ends.
 Text TrimSpaces(const Text& s);
 
+// ASCII letters a-z made upper case; everything else as it is.
+Text UpperAscii(Text s);
+
+// The number at the start of `s` as "%d" reads it: leading blanks, an
+// optional sign, then decimal digits up to the first other character.
+// No digits give 0; values beyond the 32-bit range are held at its ends.
+int32_t ReadDecimal(const Text& s);
+
 }  // namespace text
