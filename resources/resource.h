@@ -83,6 +83,18 @@
 #define IDS_MENU_PROGRESS        187
 #define IDS_JUMPLIST_STALE       188
 
+// Controls of the network connection page (104) and the TCP/IP page (105)
+#define IDC_ADAPTER_LIST         1008
+#define IDC_FIXED_IP             1009
+#define IDC_DHCP                 1010
+#define IDC_DNS_MANUAL           1011
+#define IDC_DNS_AUTO             1012
+#define IDC_IP_ADDRESS           1013
+#define IDC_SUBNET_MASK          1014
+#define IDC_GATEWAY              1015
+#define IDC_PREFERRED_DNS        1016
+#define IDC_ALTERNATE_DNS        1017
+
 // System-menu commands
 #define IDM_ABOUTBOX             32815
 #define IDM_HINTS                32816

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include "resources/resource.h"
+#include "wizard/AddressRules.h"
+#include "wizard/TcpPageRules.h"
+
+namespace {
+
+using tcppage::AddressField;
+using tcppage::TcpInput;
+using tcppage::TcpValues;
+
+constexpr uint32_t A(uint32_t a, uint32_t b, uint32_t c, uint32_t d) { return a << 24 | b << 16 | c << 8 | d; }
+AddressField Full(uint32_t value) { return AddressField{value, 4}; }
+AddressField Partial(uint32_t value, int filled) { return AddressField{value, filled}; }
+const AddressField kBlank{};
+
+TEST(AddressRules, MaskFromTheAddressClass) {
+    const struct {
+        int first;
+        bool suggests;
+        uint32_t mask;
+    } cases[] = {
+        {10, true, A(255, 0, 0, 0)},      {1, true, A(255, 0, 0, 0)},         {127, true, A(255, 0, 0, 0)},
+        {128, true, A(255, 255, 0, 0)},   {172, true, A(255, 255, 0, 0)},     {191, true, A(255, 255, 0, 0)},
+        {192, true, A(255, 255, 255, 0)}, {223, true, A(255, 255, 255, 0)},   {0, false, A(1, 2, 3, 4)},
+        {224, false, A(1, 2, 3, 4)},      {255, false, A(1, 2, 3, 4)},
+    };
+    for (const auto& c : cases) {
+        uint32_t mask = A(1, 2, 3, 4);  // what the mask control held before
+        EXPECT_EQ(addressrules::MaskFromClass(c.first, &mask), c.suggests) << c.first;
+        EXPECT_EQ(mask, c.mask) << c.first;
+    }
+}
+
+TEST(AddressRules, MaskIsOneUnbrokenRunOfOnesFromTheTop) {
+    const struct {
+        uint32_t mask;
+        bool valid;
+    } cases[] = {
+        {A(255, 255, 255, 0), true}, {A(255, 255, 255, 252), true}, {A(128, 0, 0, 0), true},
+        {A(255, 0, 255, 0), false},  {0, false},                     {A(255, 255, 255, 255), false},
+        {A(0, 255, 255, 255), false}, {A(255, 255, 255, 1), false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(addressrules::IsValidMask(c.mask), c.valid) << std::hex << c.mask;
+}
+
+TEST(AddressRules, FirstFieldOutsideLoopbackAndMulticast) {
+    for (uint32_t first : {0u, 1u, 126u, 128u, 223u}) EXPECT_TRUE(addressrules::IsFirstFieldAllowed(A(first, 1, 2, 3)));
+    for (uint32_t first : {127u, 224u, 255u}) EXPECT_FALSE(addressrules::IsFirstFieldAllowed(A(first, 1, 2, 3)));
+}
+
+// A fixed address with hand-set DNS that passes every check.
+TcpInput Valid() {
+    TcpInput in;
+    in.fixedIp = true;
+    in.dnsByHand = true;
+    in.address = Full(A(192, 168, 1, 10));
+    in.mask = Full(A(255, 255, 255, 0));
+    in.gateway = Full(A(192, 168, 1, 1));
+    in.preferredDns = Full(A(192, 168, 1, 2));
+    in.alternateDns = Full(A(192, 168, 1, 3));
+    return in;
+}
+
+TEST(TcpPageRules, EachCheckOfNextWithItsMessageAndFocus) {
+    const struct {
+        const char* step;
+        void (*change)(TcpInput&);
+        int message, focus;
+    } cases[] = {
+        {"1 address incomplete", [](TcpInput& in) { in.address = Partial(A(192, 168, 1, 0), 3); }, IDS_BAD_IP, IDC_IP_ADDRESS},
+        {"2 address loopback", [](TcpInput& in) { in.address = Full(A(127, 0, 0, 1)); }, IDS_IP_FIRST_FIELD, IDC_IP_ADDRESS},
+        {"2 address multicast", [](TcpInput& in) { in.address = Full(A(224, 0, 0, 1)); }, IDS_IP_FIRST_FIELD, IDC_IP_ADDRESS},
+        {"3 mask incomplete", [](TcpInput& in) { in.mask = Partial(A(255, 255, 0, 0), 2); }, IDS_BAD_MASK, IDC_SUBNET_MASK},
+        {"4 mask broken", [](TcpInput& in) { in.mask = Full(A(255, 0, 255, 0)); }, IDS_BAD_MASK, IDC_SUBNET_MASK},
+        {"5 gateway partly", [](TcpInput& in) { in.gateway = Partial(A(192, 168, 0, 0), 2); }, IDS_BAD_GATEWAY, IDC_GATEWAY},
+        {"6 preferred partly", [](TcpInput& in) { in.preferredDns = Partial(A(8, 0, 0, 0), 1); }, IDS_BAD_DNS1, IDC_PREFERRED_DNS},
+        {"7 preferred loopback", [](TcpInput& in) { in.preferredDns = Full(A(127, 0, 0, 53)); }, IDS_DNS1_FIRST_FIELD, IDC_PREFERRED_DNS},
+        {"8 alternate partly", [](TcpInput& in) { in.alternateDns = Partial(A(8, 8, 8, 0), 3); }, IDS_BAD_DNS2, IDC_ALTERNATE_DNS},
+        {"9 alternate reserved", [](TcpInput& in) { in.alternateDns = Full(A(230, 0, 0, 1)); }, IDS_DNS2_FIRST_FIELD, IDC_ALTERNATE_DNS},
+        {"10 same servers", [](TcpInput& in) { in.alternateDns = in.preferredDns; }, IDS_DNS_SAME, IDC_ALTERNATE_DNS},
+        {"11 host part zero", [](TcpInput& in) { in.address = Full(A(192, 168, 1, 0)); }, IDS_BAD_IP, IDC_IP_ADDRESS},
+        {"11 broadcast", [](TcpInput& in) { in.address = Full(A(192, 168, 1, 255)); }, IDS_BAD_IP, IDC_IP_ADDRESS},
+        {"12 gateway host part zero", [](TcpInput& in) { in.gateway = Full(A(192, 168, 1, 0)); }, IDS_BAD_GATEWAY, IDC_GATEWAY},
+        {"12 gateway broadcast", [](TcpInput& in) { in.gateway = Full(A(192, 168, 1, 255)); }, IDS_BAD_GATEWAY, IDC_GATEWAY},
+        {"13 gateway is the address", [](TcpInput& in) { in.gateway = in.address; }, IDS_IP_GATEWAY_SAME, IDC_GATEWAY},
+        {"DNS steps come before 11",
+         [](TcpInput& in) {
+             in.address = Full(A(192, 168, 1, 0));
+             in.preferredDns = Partial(A(8, 0, 0, 0), 1);
+         },
+         IDS_BAD_DNS1, IDC_PREFERRED_DNS},
+        {"a lone alternate moves before 10",
+         [](TcpInput& in) {
+             in.preferredDns = kBlank;
+             in.alternateDns = Full(A(192, 168, 1, 3));
+         },
+         0, 0},
+    };
+    for (const auto& c : cases) {
+        TcpInput in = Valid();
+        c.change(in);
+        const tcppage::TcpCheck check = tcppage::CheckTcpPage(in);
+        EXPECT_EQ(check.messageId, c.message) << c.step;
+        EXPECT_EQ(check.focusId, c.focus) << c.step;
+    }
+}
+
+TEST(TcpPageRules, PassingNextStoresCompleteValuesAndMovesALoneAlternate) {
+    TcpInput in = Valid();
+    EXPECT_EQ(tcppage::CheckTcpPage(in).values,
+              (TcpValues{1, A(192, 168, 1, 10), A(255, 255, 255, 0), A(192, 168, 1, 1), 1, A(192, 168, 1, 2),
+                         A(192, 168, 1, 3)}));
+    // Blank gateway and DNS controls are allowed and store 0.
+    in.gateway = in.preferredDns = kBlank;
+    EXPECT_EQ(tcppage::CheckTcpPage(in).values,
+              (TcpValues{1, A(192, 168, 1, 10), A(255, 255, 255, 0), 0, 1, A(192, 168, 1, 3), 0}));
+    in.alternateDns = kBlank;
+    EXPECT_TRUE(tcppage::CheckTcpPage(in).Passed());
+    EXPECT_EQ(tcppage::CheckTcpPage(in).values.preferredDns, 0u);
+}
+
+TEST(TcpPageRules, SkippedControlsAreStillStoredWhenComplete) {
+    TcpInput in = Valid();
+    in.fixedIp = false;
+    in.dnsByHand = false;
+    in.address = Full(A(127, 0, 0, 1));         // no check with DHCP
+    in.mask = Partial(A(255, 255, 0, 0), 2);     // half-typed: 0
+    in.preferredDns = Full(A(192, 168, 1, 3));  // no DNS move when automatic
+    in.alternateDns = Full(A(192, 168, 1, 3));
+    const tcppage::TcpCheck check = tcppage::CheckTcpPage(in);
+    EXPECT_TRUE(check.Passed());
+    EXPECT_EQ(check.values,
+              (TcpValues{0, A(127, 0, 0, 1), 0, A(192, 168, 1, 1), 0, A(192, 168, 1, 3), A(192, 168, 1, 3)}));
+}
+
+TEST(TcpPageRules, BackStoresWhatIsTypedWithoutChecks) {
+    TcpInput in = Valid();
+    in.address = Partial(A(192, 168, 0, 0), 2);
+    in.alternateDns = in.preferredDns;
+    EXPECT_EQ(tcppage::ValuesAsTyped(in),
+              (TcpValues{1, A(192, 168, 0, 0), A(255, 255, 255, 0), A(192, 168, 1, 1), 1, A(192, 168, 1, 2),
+                         A(192, 168, 1, 2)}));
+}
+
+}  // namespace
