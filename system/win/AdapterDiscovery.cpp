@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <new>
+#include <vector>
 
 #include "framework/win/WideText.h"
 #include "system/MacText.h"
@@ -17,6 +18,8 @@ const wchar_t kNetworkClassKey[] =
     L"SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
 // Every text value is read into a buffer of this many bytes.
 constexpr DWORD kValueBytes = 1024;
+// "NameServer" may hold up to this many characters.
+constexpr DWORD kNameServerChars = 1024;
 
 // A registry key opened for reading and closed when the owner goes.
 class ReadKey {
@@ -32,18 +35,27 @@ public:
 
     bool IsOpen() const { return key_ != nullptr; }
 
-    // The value up to its first zero unit; `type` receives its type.
-    // Empty when it cannot be read (missing, or larger than the buffer).
-    std::wstring Text(const wchar_t* name, DWORD* type = nullptr) const {
-        wchar_t buffer[kValueBytes / sizeof(wchar_t) + 1] = {};
-        DWORD size = kValueBytes;
+    // The value up to its first zero unit, read into a buffer of `bytes`
+    // bytes; `type` receives its type. False when it cannot be read
+    // (missing, or larger than the buffer).
+    bool Read(const wchar_t* name, DWORD bytes, std::wstring* value, DWORD* type = nullptr) const {
+        // One unit more than the buffer the system fills, so a value that
+        // fills it and carries no terminator of its own still ends.
+        std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
+        DWORD size = bytes;
         DWORD valueType = REG_NONE;
-        if (RegQueryValueExW(key_, name, nullptr, &valueType, reinterpret_cast<BYTE*>(buffer), &size) !=
+        if (RegQueryValueExW(key_, name, nullptr, &valueType, reinterpret_cast<BYTE*>(buffer.data()), &size) !=
             ERROR_SUCCESS)
-            return std::wstring();
+            return false;
         if (type) *type = valueType;
-        buffer[size / sizeof(wchar_t)] = L'\0';  // the value need not carry its own terminator
-        return std::wstring(buffer);
+        *value = buffer.data();
+        return true;
+    }
+
+    // As Read, into a buffer of 1,024 bytes; empty when it cannot be read.
+    std::wstring Text(const wchar_t* name, DWORD* type = nullptr) const {
+        std::wstring value;
+        return Read(name, kValueBytes, &value, type) ? value : std::wstring();
     }
 
     bool Dword(const wchar_t* name, DWORD& value) const {
@@ -83,18 +95,47 @@ AdapterInfo MakeEntry(const IP_ADAPTER_INFO& a) {
     return entry;
 }
 
+// IP Helper's size protocol: asked with no buffer, the call answers
+// ERROR_BUFFER_OVERFLOW and the size it needs; then it fills a buffer of
+// that size. Null on any other answer.
+template <typename Info, typename Query>
+std::unique_ptr<BYTE[]> QueryWithSize(Query query) {
+    ULONG size = 0;
+    if (query(nullptr, &size) != ERROR_BUFFER_OVERFLOW) return nullptr;
+    std::unique_ptr<BYTE[]> buffer(new (std::nothrow) BYTE[size]);
+    if (!buffer || query(reinterpret_cast<Info*>(buffer.get()), &size) != ERROR_SUCCESS) return nullptr;
+    return buffer;
+}
+
 }  // namespace
 
 std::vector<AdapterInfo> ListAdapters() {
     std::vector<AdapterInfo> adapters;
-    ULONG size = 0;
-    if (GetAdaptersInfo(nullptr, &size) != ERROR_BUFFER_OVERFLOW) return adapters;
-    std::unique_ptr<BYTE[]> buffer(new (std::nothrow) BYTE[size]);
+    const std::unique_ptr<BYTE[]> buffer = QueryWithSize<IP_ADAPTER_INFO>(
+        [](IP_ADAPTER_INFO* info, ULONG* size) { return GetAdaptersInfo(info, size); });
     if (!buffer) return adapters;
-    auto* first = reinterpret_cast<IP_ADAPTER_INFO*>(buffer.get());
-    if (GetAdaptersInfo(first, &size) != ERROR_SUCCESS) return adapters;
-    for (const IP_ADAPTER_INFO* a = first; a; a = a->Next) adapters.push_back(MakeEntry(*a));
+    for (const auto* a = reinterpret_cast<const IP_ADAPTER_INFO*>(buffer.get()); a; a = a->Next)
+        adapters.push_back(MakeEntry(*a));
     return adapters;
+}
+
+bool ReadDnsServers(std::vector<std::wstring>& servers) {
+    servers.clear();
+    const std::unique_ptr<BYTE[]> buffer = QueryWithSize<FIXED_INFO>(
+        [](FIXED_INFO* info, ULONG* size) { return GetNetworkParams(info, size); });
+    if (!buffer) return false;
+    const auto* params = reinterpret_cast<const FIXED_INFO*>(buffer.get());
+    for (const IP_ADDR_STRING* dns = &params->DnsServerList; dns; dns = dns->Next)
+        servers.push_back(FromAnsi(dns->IpAddress.String));
+    return true;
+}
+
+int ReadNameServerState(const std::wstring& guid) {
+    if (guid.empty()) return -1;
+    const ReadKey key(HKEY_LOCAL_MACHINE, std::wstring(kInterfacesKey) + L"\\" + guid);
+    std::wstring value;
+    if (!key.IsOpen() || !key.Read(L"NameServer", kNameServerChars * sizeof(wchar_t), &value)) return -1;
+    return value.empty() ? 1 : 0;
 }
 
 std::wstring FindAdapterGuid(const std::wstring& macText) {

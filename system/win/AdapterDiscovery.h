@@ -22,3 +22,9 @@ std::wstring FindAdapterGuid(const std::wstring& macText);
 std::wstring GetConnectionName(const std::wstring& guid);
 // Current IP address, mask and gateway from the adapter's TCP/IP key.
 bool ReadCurrentIPv4(const std::wstring& guid, std::wstring& ip, std::wstring& mask, std::wstring& gateway);
+// The system's DNS servers in order (GetNetworkParams with the size
+// protocol); false when the network parameters cannot be read.
+bool ReadDnsServers(std::vector<std::wstring>& servers);
+// The adapter's "NameServer" value: 1 read and empty (DNS servers obtained
+// automatically), 0 read and not empty, -1 key or value unreadable.
+int ReadNameServerState(const std::wstring& guid);
