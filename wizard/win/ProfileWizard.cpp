@@ -29,12 +29,13 @@ void CProfileWizard::SetupPages() {
     for (CPropertyPage* page : pages) AddPage(page);
     SetWizardMode();
     name_.pageActivationHook = &CProfileWizard::PageActivationHook;
+    adapter_.pageActivationHook = &CProfileWizard::PageActivationHook;
+    tcp_.pageActivationHook = &CProfileWizard::PageActivationHook;
     networkChk_.pageActivationHook = &CProfileWizard::PageActivationHook;
     runApp_.pageActivationHook = &CProfileWizard::PageActivationHook;
     printer_.pageActivationHook = &CProfileWizard::PageActivationHook;
     confirm_.pageActivationHook = &CProfileWizard::PageActivationHook;
-    for (CProfileWizardPagePlaceholder* page :
-         std::initializer_list<CProfileWizardPagePlaceholder*>{&adapter_, &tcp_, &proxy_})
+    for (CProfileWizardPagePlaceholder* page : std::initializer_list<CProfileWizardPagePlaceholder*>{&proxy_})
         page->pageActivationHook = &CProfileWizard::PageActivationHook;
 }
 

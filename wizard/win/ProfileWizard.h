@@ -2,12 +2,14 @@
 // The profile wizard: eight pages that edit the application's editRecord.
 // DoModal returns 1 when the user committed on the confirmation page.
 #include "framework/win/PropertySheet.h"
+#include "wizard/win/ProfileWizardPageAdapter.h"
 #include "wizard/win/ProfileWizardPageConfirm.h"
 #include "wizard/win/ProfileWizardPageName.h"
 #include "wizard/win/ProfileWizardPageNetworkChk.h"
 #include "wizard/win/ProfileWizardPagePlaceholder.h"
 #include "wizard/win/ProfileWizardPagePrinter.h"
 #include "wizard/win/ProfileWizardPageRunApp.h"
+#include "wizard/win/ProfileWizardPageTCP.h"
 
 class CTolvik_NetworkApp;
 

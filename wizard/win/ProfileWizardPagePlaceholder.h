@@ -20,16 +20,6 @@ protected:
     int index_;
 };
 
-class CProfileWizardPageAdapter : public CProfileWizardPagePlaceholder {
-public:
-    explicit CProfileWizardPageAdapter(CTolvik_NetworkApp& app) : CProfileWizardPagePlaceholder(1, app) {}
-};
-
-class CProfileWizardPageTCP : public CProfileWizardPagePlaceholder {
-public:
-    explicit CProfileWizardPageTCP(CTolvik_NetworkApp& app) : CProfileWizardPagePlaceholder(2, app) {}
-};
-
 class CProfileWizardPageProxy : public CProfileWizardPagePlaceholder {
 public:
     explicit CProfileWizardPageProxy(CTolvik_NetworkApp& app) : CProfileWizardPagePlaceholder(3, app) {}

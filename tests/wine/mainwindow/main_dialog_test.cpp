@@ -5,6 +5,7 @@
 #include "framework/win/WideText.h"
 #include "profile/win/ProfileFileAccess.h"
 #include "tests/wine/mainwindow/CallPause.h"
+#include "system/win/AdapterDiscovery.h"
 #include "tests/wine/mainwindow/MainWindowDriver.h"
 #include "tests/wine/network/LoopbackHttpServer.h"
 #include "tests/wine/support/TestSupport.h"
@@ -177,7 +178,10 @@ TEST_F(MainDialog, TwelveProfilesRefuseAnotherCancelStoresNothingClosingWrites) 
     ASSERT_NO_FATAL_FAILURE(NextToConfirmation(sheet));
     HWND confirm = MainWindowDriver::CurrentPage(sheet);
     EXPECT_TRUE(gui::WaitForText(GetDlgItem(confirm, 1021), L"変更後"));
-    EXPECT_EQ(U8(gui::WindowText(GetDlgItem(confirm, 1025))), "LAN");
+    // The profile names no adapter: the connection page chose the first one.
+    const std::vector<AdapterInfo> adapters = ListAdapters();
+    ASSERT_FALSE(adapters.empty());
+    EXPECT_EQ(U8(gui::WindowText(GetDlgItem(confirm, 1027))), U8(adapters.front().description));
     EXPECT_EQ(gui::WindowText(GetDlgItem(confirm, 1023)).find(L"TCP/IP設定\r\n  接続方法：DHCP接続\r\n"), 0u)
         << U8(gui::WindowText(GetDlgItem(confirm, 1023)));
     ASSERT_TRUE(gui::Click(GetDlgItem(sheet, IDCANCEL)));

@@ -1,0 +1,51 @@
+#pragma once
+// The second wizard page: the network connection the profile configures,
+// chosen from the computer's present adapters. A new profile also takes the
+// current TCP/IP, proxy and default-printer settings when the user moves on.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/win/ListCtrl.h"
+#include "framework/win/PropertyPage.h"
+#include "wizard/win/WizardPage.h"
+
+class CTolvik_NetworkApp;
+
+class CProfileWizardPageAdapter : public CPropertyPage {
+public:
+    explicit CProfileWizardPageAdapter(CTolvik_NetworkApp& app);
+    ~CProfileWizardPageAdapter() override;
+
+    PageActivationHook pageActivationHook = nullptr;
+
+    BOOL OnInitDialog() override;
+    BOOL OnSetActive() override;
+    LRESULT OnWizardBack() override;
+    LRESULT OnWizardNext() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+private:
+    // What a list row stands for; the page owns one per row.
+    struct AdapterEntry {
+        std::wstring description;
+        std::wstring connectionName;
+        std::wstring macText;
+    };
+
+    void AddColumns();
+    void FillList();
+    void SelectProfileAdapter();
+    // The first selected row, or -1.
+    int SelectedRow() const;
+    const AdapterEntry* EntryOf(int row) const;
+    void StoreConnection(const std::wstring& connectionName, const std::wstring& description);
+    void FillFromCurrentSettings();
+    void DetachList();
+
+    CTolvik_NetworkApp* app_;
+    CListCtrl list_;
+    std::vector<std::unique_ptr<AdapterEntry>> entries_;
+};

@@ -1,0 +1,128 @@
+#include "wizard/win/ProfileWizardPageTCP.h"
+
+#include <commctrl.h>
+
+#include "app/win/Tolvik_NetworkApp.h"
+#include "resources/resource.h"
+#include "wizard/AddressRules.h"
+
+namespace {
+
+constexpr int kPageIndex = 2;
+// The first field of an address or DNS server takes 1..223.
+constexpr int kFirstFieldMin = 1;
+constexpr int kFirstFieldMax = 223;
+constexpr int kAddressControls[] = {IDC_IP_ADDRESS, IDC_SUBNET_MASK, IDC_GATEWAY};
+constexpr int kDnsControls[] = {IDC_PREFERRED_DNS, IDC_ALTERNATE_DNS};
+
+}  // namespace
+
+CProfileWizardPageTCP::CProfileWizardPageTCP(CTolvik_NetworkApp& app)
+    : CPropertyPage(kWizardPages[kPageIndex].templateId, kWizardPages[kPageIndex].caption), app_(&app) {}
+
+BOOL CProfileWizardPageTCP::OnInitDialog() {
+    CPropertyPage::OnInitDialog();
+    for (int id : {IDC_IP_ADDRESS, IDC_GATEWAY, IDC_PREFERRED_DNS, IDC_ALTERNATE_DNS})
+        ::SendDlgItemMessageW(m_hWnd, id, IPM_SETRANGE, 0, MAKEIPRANGE(kFirstFieldMin, kFirstFieldMax));
+    ApplyEnablingRule();
+    return TRUE;
+}
+
+BOOL CProfileWizardPageTCP::OnSetActive() {
+    const HWND wizard = SheetWindow();
+    if (pageActivationHook != nullptr) pageActivationHook(wizard);
+    wizardpage::SetHeaderTitle(wizard, kPageIndex);
+    LoadControls();
+    ApplyEnablingRule();
+    return CPropertyPage::OnSetActive();
+}
+
+void CProfileWizardPageTCP::LoadControls() {
+    const ProfileRecord& r = app_->editRecord.Record();
+    ::CheckRadioButton(m_hWnd, IDC_FIXED_IP, IDC_DHCP, r.ipMode == 1 ? IDC_FIXED_IP : IDC_DHCP);
+    ::CheckRadioButton(m_hWnd, IDC_DNS_MANUAL, IDC_DNS_AUTO, r.dnsMode == 1 ? IDC_DNS_MANUAL : IDC_DNS_AUTO);
+    SetAddress(IDC_IP_ADDRESS, r.ipAddress);
+    SetAddress(IDC_SUBNET_MASK, r.subnetMask);
+    SetAddress(IDC_GATEWAY, r.defaultGateway);
+    SetAddress(IDC_PREFERRED_DNS, r.preferredDns);
+    SetAddress(IDC_ALTERNATE_DNS, r.alternateDns);
+}
+
+void CProfileWizardPageTCP::ApplyEnablingRule() {
+    const bool fixedIp = IsChecked(IDC_FIXED_IP);
+    if (fixedIp) ::CheckRadioButton(m_hWnd, IDC_DNS_MANUAL, IDC_DNS_AUTO, IDC_DNS_MANUAL);
+    for (int id : kAddressControls) Enable(id, fixedIp);
+    Enable(IDC_DNS_MANUAL, true);
+    Enable(IDC_DNS_AUTO, !fixedIp);
+    const bool dnsByHand = IsChecked(IDC_DNS_MANUAL);
+    for (int id : kDnsControls) Enable(id, dnsByHand);
+}
+
+void CProfileWizardPageTCP::FillMaskFromClass() {
+    uint32_t mask = 0;
+    if (addressrules::MaskFromClass(static_cast<int>(ReadAddress(IDC_IP_ADDRESS).value >> 24), &mask))
+        SetAddress(IDC_SUBNET_MASK, mask);
+}
+
+bool CProfileWizardPageTCP::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    if (HIWORD(wParam) == BN_CLICKED && id >= IDC_FIXED_IP && id <= IDC_DNS_AUTO) {
+        ApplyEnablingRule();
+        return true;
+    }
+    return CPropertyPage::OnCommand(wParam, lParam);
+}
+
+bool CProfileWizardPageTCP::OnNotify(WPARAM wParam, NMHDR* header, LRESULT* result) {
+    if (header->idFrom == IDC_IP_ADDRESS && header->code == IPN_FIELDCHANGED) {
+        // Moving between the fields of the address leaves the mask alone;
+        // only leaving the control completes it.
+        const HWND focus = ::GetFocus();
+        if (focus == nullptr || ::GetParent(focus) != header->hwndFrom) FillMaskFromClass();
+        *result = 0;
+        return true;
+    }
+    return CPropertyPage::OnNotify(wParam, header, result);
+}
+
+LRESULT CProfileWizardPageTCP::OnWizardBack() {
+    tcppage::WriteTcpValues(tcppage::ValuesAsTyped(ReadControls()), app_->editRecord.Record());
+    return 0;
+}
+
+LRESULT CProfileWizardPageTCP::OnWizardNext() {
+    const tcppage::TcpCheck check = tcppage::CheckTcpPage(ReadControls());
+    if (!check.Passed()) {
+        wizardpage::ReportCheckFailure(m_hWnd, static_cast<UINT>(check.messageId), GetDlgItem(check.focusId));
+        return -1;
+    }
+    tcppage::WriteTcpValues(check.values, app_->editRecord.Record());
+    return 0;
+}
+
+bool CProfileWizardPageTCP::IsChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED; }
+
+void CProfileWizardPageTCP::Enable(int id, bool enable) { ::EnableWindow(GetDlgItem(id), enable ? TRUE : FALSE); }
+
+void CProfileWizardPageTCP::SetAddress(int id, uint32_t value) {
+    if (value == 0) ::SendDlgItemMessageW(m_hWnd, id, IPM_CLEARADDRESS, 0, 0);
+    else ::SendDlgItemMessageW(m_hWnd, id, IPM_SETADDRESS, 0, static_cast<LPARAM>(value));
+}
+
+tcppage::AddressField CProfileWizardPageTCP::ReadAddress(int id) const {
+    DWORD value = 0;
+    const LRESULT filled = ::SendDlgItemMessageW(m_hWnd, id, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&value));
+    return tcppage::AddressField{static_cast<uint32_t>(value), static_cast<int>(filled)};
+}
+
+tcppage::TcpInput CProfileWizardPageTCP::ReadControls() const {
+    tcppage::TcpInput in;
+    in.fixedIp = IsChecked(IDC_FIXED_IP);
+    in.dnsByHand = IsChecked(IDC_DNS_MANUAL);
+    in.address = ReadAddress(IDC_IP_ADDRESS);
+    in.mask = ReadAddress(IDC_SUBNET_MASK);
+    in.gateway = ReadAddress(IDC_GATEWAY);
+    in.preferredDns = ReadAddress(IDC_PREFERRED_DNS);
+    in.alternateDns = ReadAddress(IDC_ALTERNATE_DNS);
+    return in;
+}

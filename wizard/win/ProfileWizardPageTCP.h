@@ -1,0 +1,38 @@
+#pragma once
+// The third wizard page: fixed address or DHCP, and DNS servers set by hand
+// or obtained automatically. Next checks the values before they are stored.
+#include <windows.h>
+
+#include "framework/win/PropertyPage.h"
+#include "wizard/TcpPageRules.h"
+#include "wizard/win/WizardPage.h"
+
+class CTolvik_NetworkApp;
+
+class CProfileWizardPageTCP : public CPropertyPage {
+public:
+    explicit CProfileWizardPageTCP(CTolvik_NetworkApp& app);
+
+    PageActivationHook pageActivationHook = nullptr;
+
+    BOOL OnInitDialog() override;
+    BOOL OnSetActive() override;
+    LRESULT OnWizardBack() override;
+    LRESULT OnWizardNext() override;
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
+    bool OnNotify(WPARAM wParam, NMHDR* header, LRESULT* result) override;
+
+private:
+    void LoadControls();
+    // A fixed address always has hand-set DNS servers; controls follow the radio buttons.
+    void ApplyEnablingRule();
+    // The subnet mask suggested by the class of the address typed.
+    void FillMaskFromClass();
+    bool IsChecked(int id) const;
+    void Enable(int id, bool enable);
+    void SetAddress(int id, uint32_t value);
+    tcppage::AddressField ReadAddress(int id) const;
+    tcppage::TcpInput ReadControls() const;
+
+    CTolvik_NetworkApp* app_;
+};
