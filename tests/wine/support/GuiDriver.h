@@ -119,7 +119,7 @@ int ListViewCount(HWND list);
 int ListViewSelected(HWND list);                  // first selected row or -1
 std::wstring ListViewText(HWND list, int row, int column = 0);
 LPARAM ListViewData(HWND list, int row);
-bool ListViewSelect(HWND list, int row);          // selected + focused, others cleared
+bool ListViewSelect(HWND list, int row);          // selected + focused, others cleared; -1: none selected
 
 // ---- dropped files ---------------------------------------------------------
 // Drops files on a control of any process as the shell does (WM_DROPFILES

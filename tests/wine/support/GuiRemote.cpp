@@ -109,6 +109,7 @@ bool ListViewSelect(HWND list, int row) {
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     buffer.Write(&item, sizeof(item));
     Send(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), buffer.Param());
+    if (row < 0) return true;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
     buffer.Write(&item, sizeof(item));
     bool ok = Send(list, LVM_SETITEMSTATE, row, buffer.Param()) != 0;
