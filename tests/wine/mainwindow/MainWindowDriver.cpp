@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <gtest/gtest.h>
+
 #include <fstream>
 
 #include <gtest/gtest.h>
@@ -10,6 +12,7 @@
 #include "framework/win/WideText.h"
 #include "profile/DataFileImage.h"
 #include "profile/win/ProfileFileAccess.h"
+#include "system/win/AdapterDiscovery.h"
 #include "system/win/RegAccess.h"
 #include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/TestSupport.h"
@@ -60,6 +63,8 @@ MainWindowDriver::MainWindowDriver() : settings_(std::make_unique<CRegistrySeed>
     settings_->Preserve(HKEY_CURRENT_USER, kSettingsKeyPath, L"ShowSetting");
     // No hint window shortly after the start.
     settings_->SetDword(HKEY_CURRENT_USER, kSettingsKeyPath, L"HideHints", 1);
+    for (const AdapterInfo& adapter : ListAdapters())
+        settings_->SetString(HKEY_LOCAL_MACHINE, AdapterTcpipKey(adapter.guid), L"NameServer", L"");
 }
 
 MainWindowDriver::~MainWindowDriver() {
@@ -162,6 +167,11 @@ bool MainWindowDriver::PressWizardButton(HWND sheet, int id) {
     return gui::Sync(sheet);
 }
 
+bool MainWindowDriver::TurnPage(HWND sheet, int id) {
+    const HWND before = CurrentPage(sheet);
+    return PressWizardButton(sheet, id) && gui::WaitUntil([&] { return CurrentPage(sheet) != before; });
+}
+
 bool MainWindowDriver::TypeName(HWND sheet, const std::wstring& name) {
     HWND edit = gui::FindChild(CurrentPage(sheet), kNameEditId);
     if (!edit) return false;
@@ -171,11 +181,8 @@ bool MainWindowDriver::TypeName(HWND sheet, const std::wstring& name) {
 }
 
 HWND MainWindowDriver::NextPages(HWND sheet, int count) {
-    for (int page = 0; page < count; ++page) {
-        const HWND before = CurrentPage(sheet);
-        if (!PressWizardButton(sheet, kWizardNextId)) return nullptr;
-        if (!gui::WaitUntil([&] { return CurrentPage(sheet) != before; })) return nullptr;
-    }
+    for (int page = 0; page < count; ++page)
+        if (!TurnPage(sheet, kWizardNextId)) return nullptr;
     return CurrentPage(sheet);
 }
 

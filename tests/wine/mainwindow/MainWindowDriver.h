@@ -1,9 +1,12 @@
 #pragma once
 // Drives Tolvik_Network.exe under Wine: starts it on a prepared data file,
 // finds its main dialog, wizard and message boxes, and reads back the data
-// file it writes. "HideHints" is 1 while the driver lives. The data file,
-// "DatData", "ShowSetting" and "HideHints" of the test prefix are put back
-// as they were when the driver goes.
+// file it writes. "HideHints" is 1 while the driver lives, and every
+// adapter's TCP/IP key says that its DNS servers are obtained automatically
+// ("NameServer" empty), so that a new profile starts with DHCP and automatic
+// DNS whatever the host's resolver is. The data file, "DatData",
+// "ShowSetting", "HideHints" and the adapter keys of the test prefix are put
+// back as they were when the driver goes.
 #include <windows.h>
 
 #include <functional>
@@ -56,6 +59,9 @@ public:
     static HWND CurrentPage(HWND sheet);
     // Clicks a wizard button and lets the sheet handle it.
     static bool PressWizardButton(HWND sheet, int id);
+    // Presses Back or Next and waits until another page is current; false
+    // when the wizard stays on its page.
+    static bool TurnPage(HWND sheet, int id);
     // Replaces the name page's name with `name`.
     static bool TypeName(HWND sheet, const std::wstring& name);
     // Presses Next `count` times, each time until the next page is current;
