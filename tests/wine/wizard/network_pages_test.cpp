@@ -1,0 +1,230 @@
+// The network connection page and the TCP/IP page in the real
+// Tolvik_Network.exe: the adapter list, the settings a new profile takes
+// over, the rules of the TCP/IP controls, and a fixed-address profile made
+// in the wizard, applied with the recording netsh stand-in, then edited.
+#include <gtest/gtest.h>
+
+#include "framework/win/WideText.h"
+#include "system/Tools.h"
+#include "system/win/AdapterDiscovery.h"
+#include "tests/wine/mainwindow/MainWindowDriver.h"
+#include "tests/wine/support/RegistrySeed.h"
+#include "tests/wine/support/TestSupport.h"
+
+namespace {
+
+using testsupport::Narrow;
+
+constexpr int kAdd = 1004, kEdit = 1005, kApply = 1007;
+constexpr int kWizardBack = 0x3023, kWizardNext = 0x3024, kWizardFinish = 0x3025;
+constexpr int kAdapterList = 1008;
+constexpr int kFixedIp = 1009, kDhcp = 1010, kDnsManual = 1011, kDnsAuto = 1012;
+constexpr int kIp = 1013, kMask = 1014, kGateway = 1015, kDns1 = 1016, kDns2 = 1017;
+
+constexpr DWORD A(DWORD a, DWORD b, DWORD c, DWORD d) { return a << 24 | b << 16 | c << 8 | d; }
+
+std::wstring ConnectionName(size_t row) { return L"テスト接続 " + std::to_wstring(row); }
+
+class NetworkPages : public ::testing::Test {
+protected:
+    // Every adapter but the first gets a connection name; the chosen one
+    // also says that its DNS servers are set ("NameServer" not empty).
+    void SetUp() override {
+        adapters_ = ListAdapters();
+        ASSERT_GE(adapters_.size(), 2u) << "the test needs two of Wine's adapters";
+        for (size_t row = 1; row < adapters_.size(); ++row)
+            ASSERT_TRUE(seed_.SetString(HKEY_LOCAL_MACHINE, AdapterConnectionKey(adapters_[row].guid), L"Name",
+                                        ConnectionName(row)));
+        ASSERT_TRUE(seed_.SetString(HKEY_LOCAL_MACHINE, AdapterTcpipKey(adapters_[kChosen].guid), L"NameServer",
+                                    L"192.0.2.53"));
+        // A switch runs the recording stand-ins, which the program finds through its environment.
+        ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\netsh.exe"));
+        ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\ipconfig.exe"));
+        testsupport::UseRecordLog(testsupport::TempDir() + L"\\record.log");
+        ASSERT_TRUE(app_.WriteDataFile({L"既存"}));
+        ASSERT_TRUE(app_.Start());
+        ASSERT_NE(app_.WaitForMain(), nullptr);
+    }
+
+    HWND Page() const { return MainWindowDriver::CurrentPage(sheet_); }
+    HWND Control(int id) const { return gui::FindChild(Page(), id); }
+
+    // The wizard on the connection page: "追加" or "編集", then Next.
+    void OpenConnectionPage(int button, const std::wstring& name) {
+        ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(button)));
+        ASSERT_NE(sheet_ = app_.WaitForWizard(), nullptr);
+        ASSERT_TRUE(MainWindowDriver::TypeName(sheet_, name));
+        ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardNext));
+        ASSERT_NE(Control(kAdapterList), nullptr);
+    }
+
+    DWORD Address(int id, int* filled = nullptr) const {
+        DWORD value = 0;
+        EXPECT_TRUE(gui::ReadIpAddress(Control(id), &value, filled));
+        return value;
+    }
+
+    bool Checked(int id) const { return gui::IsChecked(Control(id)); }
+    bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
+
+    // Types an address field by field, as a user moving on with the mouse.
+    void TypeAddress(int id, const std::vector<std::wstring>& parts) {
+        for (size_t i = 0; i < parts.size(); ++i) {
+            HWND field = gui::FindChildByClass(Control(id), L"Edit", static_cast<int>(i));
+            ASSERT_TRUE(gui::FocusControl(field));
+            gui::TypeText(field, parts[i]);
+            ASSERT_TRUE(gui::WaitForText(field, parts[i]));
+        }
+    }
+
+    // Next fails with `text`; then the focus is on control `focusId` (or one of its fields).
+    void ExpectRefusedNext(const std::wstring& text, int focusId) {
+        const HWND page = Page();
+        ASSERT_TRUE(gui::Click(GetDlgItem(sheet_, kWizardNext)));
+        app_.ExpectBox(text, gui::BoxIcon::Error);
+        const HWND control = Control(focusId);
+        EXPECT_TRUE(gui::WaitUntil([&] {
+            const HWND focus = gui::FocusedWindow(page);
+            return focus == control || GetParent(focus) == control;
+        })) << "focus not on " << focusId;
+        EXPECT_EQ(Page(), page);
+    }
+
+    void Cancel() {
+        ASSERT_TRUE(gui::Click(GetDlgItem(sheet_, IDCANCEL)));
+        ASSERT_TRUE(gui::WaitForWindowGone(sheet_));
+    }
+
+    static constexpr size_t kChosen = 1;
+    CRegistrySeed seed_;
+    MainWindowDriver app_;
+    std::vector<AdapterInfo> adapters_;
+    HWND sheet_ = nullptr;
+};
+
+TEST_F(NetworkPages, ConnectionPageListsAdaptersAndANewProfileTakesTheCurrentTcpip) {
+    ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(kAdd, L"新規"));
+    const HWND list = Control(kAdapterList);
+    ASSERT_EQ(gui::ListViewCount(list), static_cast<int>(adapters_.size()));
+    for (size_t row = 0; row < adapters_.size(); ++row) {
+        EXPECT_EQ(Narrow(gui::ListViewText(list, static_cast<int>(row), 0)), Narrow(row ? ConnectionName(row) : L""));
+        EXPECT_EQ(Narrow(gui::ListViewText(list, static_cast<int>(row), 1)), Narrow(adapters_[row].description));
+    }
+    EXPECT_EQ(gui::ListViewSelected(list), 0) << "a new profile starts on the first row";
+    gui::SaveScreenshot(sheet_, L"wizard_connection_page.png");
+
+    ASSERT_TRUE(gui::ListViewSelect(list, -1));
+    ExpectRefusedNext(L"ネットワークネットワーク接続名が選択されていません。\r\n設定するネットワーク接続名を選択してください。",
+                      kAdapterList);
+
+    // The adapter is DHCP (as Wine reports every adapter) and names its
+    // DNS servers: those of the system's network parameters.
+    ASSERT_TRUE(gui::ListViewSelect(list, kChosen));
+    ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardNext));
+    ASSERT_NE(Control(kIp), nullptr);
+    EXPECT_TRUE(Checked(kDhcp));
+    EXPECT_FALSE(Checked(kFixedIp));
+    for (int id : {kIp, kMask, kGateway}) {
+        int filled = -1;
+        EXPECT_EQ(Address(id, &filled), 0u) << id;
+        EXPECT_EQ(filled, 0) << id;
+        EXPECT_FALSE(Enabled(id)) << id;
+    }
+    std::vector<std::wstring> servers;
+    ASSERT_TRUE(ReadDnsServers(servers));
+    EXPECT_TRUE(Checked(kDnsManual));
+    EXPECT_TRUE(Enabled(kDnsAuto));
+    EXPECT_EQ(Narrow(W(CTools().AddressToText(Address(kDns1)))), Narrow(servers.front()));
+    gui::SaveScreenshot(sheet_, L"wizard_tcpip_page.png");
+    // "固定IP" forces hand-set DNS servers and disables "自動的に取得する".
+    ASSERT_TRUE(gui::Click(Control(kDnsAuto)));
+    ASSERT_TRUE(gui::WaitUntil([&] { return !Enabled(kDns1); }));
+    ASSERT_TRUE(gui::Click(Control(kFixedIp)));
+    ASSERT_TRUE(gui::WaitUntil([&] { return Enabled(kIp); }));
+    EXPECT_TRUE(Checked(kDnsManual));
+    EXPECT_FALSE(Checked(kDnsAuto));
+    EXPECT_FALSE(Enabled(kDnsAuto));
+    EXPECT_TRUE(Enabled(kDns1));
+
+    // 10.1.2.3: moving between its fields leaves the mask alone, tabbing out sets 255.0.0.0.
+    gui::SetIpAddress(Control(kMask), A(255, 255, 255, 252));
+    ASSERT_NO_FATAL_FAILURE(TypeAddress(kIp, {L"10", L"1", L"2", L"3"}));
+    EXPECT_EQ(Address(kMask), A(255, 255, 255, 252));
+    gui::PressKey(gui::FocusedWindow(Page()), VK_TAB);
+    EXPECT_TRUE(gui::WaitUntil([&] { return Address(kMask) == A(255, 0, 0, 0); })) << std::hex << Address(kMask);
+    EXPECT_EQ(Address(kIp), A(10, 1, 2, 3));
+
+    // One refused Next per family of messages.
+    gui::SetIpAddress(Control(kIp), A(10, 0, 0, 0));
+    ExpectRefusedNext(L"IPアドレスに不正な値が入力されています\r\n正しいIPアドレスを入力してください。", kIp);
+    gui::SetIpAddress(Control(kIp), A(10, 1, 2, 3));
+    gui::SetIpAddress(Control(kDns1), A(127, 0, 0, 1));
+    ExpectRefusedNext(L"優先DNSサーバの第１フィールドには0～126,128～223以外の値は入力できません。\r\n"
+                      L"優先DNSサーバの第１フィールドには0～126,128～223の値を入力してください。",
+                      kDns1);
+    gui::SetIpAddress(Control(kDns1), A(10, 0, 0, 53));
+    gui::SetIpAddress(Control(kDns2), A(10, 0, 0, 53));
+    ExpectRefusedNext(L"優先DNSと代替DNSが同じ値が入力されています。\r\n代替DNSの値を再入力してください。", kDns2);
+    gui::ClearIpAddress(Control(kDns2));
+    gui::SetIpAddress(Control(kGateway), A(10, 1, 2, 3));
+    ExpectRefusedNext(L"IPアドレスとゲートウェイが同じ値が入力されています。\r\nIPアドレスかゲートウェイの値を再入力してください。",
+                      kGateway);
+    Cancel();
+}
+
+TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdited) {
+    ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(kAdd, L"固定"));
+    ASSERT_TRUE(gui::ListViewSelect(Control(kAdapterList), kChosen));
+    ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardNext));
+    ASSERT_TRUE(gui::Click(Control(kFixedIp)));
+    ASSERT_TRUE(gui::WaitUntil([&] { return Enabled(kIp); }));
+    gui::SetIpAddress(Control(kIp), A(192, 168, 50, 10));
+    gui::SetIpAddress(Control(kMask), A(255, 255, 255, 0));
+    gui::SetIpAddress(Control(kGateway), A(192, 168, 50, 1));
+    gui::SetIpAddress(Control(kDns1), A(192, 168, 50, 3));
+    gui::SetIpAddress(Control(kDns2), A(192, 168, 50, 2));
+    for (int page = 2; page < 7; ++page) ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardNext)) << page;
+    const HWND finish = GetDlgItem(sheet_, kWizardFinish);
+    ASSERT_TRUE(gui::WaitForText(finish, L"登録(&R)"));
+    ASSERT_TRUE(gui::ClickWhenEnabled(finish));
+    ASSERT_TRUE(gui::WaitForWindowGone(sheet_));
+
+    // Applied, the profile runs exactly these command lines.
+    ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewCount(app_.List()) == 2; }));
+    ASSERT_TRUE(gui::ListViewSelect(app_.List(), 1));
+    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(kApply)));
+    app_.ExpectBox(L"ネットワーク設定の切替えを完了しました。", gui::BoxIcon::Information);
+    std::vector<std::string> commands;
+    for (const testsupport::StandInRecord& r : testsupport::ReadRecords()) commands.push_back(Narrow(r.commandLine));
+    const std::string name = "name=\"" + Narrow(ConnectionName(kChosen)) + "\"";
+    EXPECT_EQ(commands, (std::vector<std::string>{
+                            "netsh interface ipv4 set address " + name +
+                                " source=static 192.168.50.10 255.255.255.0 192.168.50.1 0",
+                            "netsh interface ipv4 set dns " + name + " source=static addr=192.168.50.3 register=PRIMARY",
+                            "netsh interface ipv4 add dns " + name + " addr=192.168.50.2 index=2"}));
+
+    // Editing selects the profile's adapter; choosing another one keeps the TCP/IP fields.
+    ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(kEdit, L"固定"));
+    EXPECT_EQ(gui::ListViewSelected(Control(kAdapterList)), static_cast<int>(kChosen));
+    ASSERT_TRUE(gui::ListViewSelect(Control(kAdapterList), 0));
+    ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardNext));
+    ASSERT_NE(Control(kIp), nullptr);
+    EXPECT_TRUE(Checked(kFixedIp));
+    EXPECT_EQ(Address(kIp), A(192, 168, 50, 10));
+    EXPECT_EQ(Address(kMask), A(255, 255, 255, 0));
+    EXPECT_EQ(Address(kGateway), A(192, 168, 50, 1));
+    EXPECT_EQ(Address(kDns1), A(192, 168, 50, 3));
+    EXPECT_EQ(Address(kDns2), A(192, 168, 50, 2));
+
+    // Back stores without checks: a half-typed address comes back as typed.
+    gui::ClearIpAddress(Control(kIp));
+    ASSERT_NO_FATAL_FAILURE(TypeAddress(kIp, {L"172", L"16"}));
+    ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardBack));
+    ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardNext));
+    int filled = -1;
+    EXPECT_EQ(Address(kIp, &filled), A(172, 16, 0, 0));
+    EXPECT_EQ(filled, 4) << "a stored value fills every field";
+    Cancel();
+}
+
+}  // namespace
