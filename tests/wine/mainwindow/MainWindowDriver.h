@@ -39,7 +39,8 @@ public:
     bool ReadProfiles(std::vector<CProfileData>* profiles) const;
     bool SetShowSetting(bool on);
 
-    bool Start(const std::wstring& arguments = L"");
+    // Starts Tolvik_Network.exe of the test's folder, or of `folder`.
+    bool Start(const std::wstring& arguments = L"", const std::wstring& folder = L"");
     DWORD ProcessId() const { return program_.Id(); }
     bool WaitForExit(DWORD* code = nullptr) { return program_.WaitForExit(gui::kDefaultTimeoutMs, code); }
 

@@ -42,7 +42,10 @@ protected:
         ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\ipconfig.exe"));
         testsupport::UseRecordLog(testsupport::TempDir() + L"\\record.log");
         ASSERT_TRUE(app_.WriteDataFile({L"既存"}));
-        ASSERT_TRUE(app_.Start());
+    }
+
+    void Start(const std::wstring& folder = L"") {
+        ASSERT_TRUE(app_.Start(L"", folder));
         ASSERT_NE(app_.WaitForMain(), nullptr);
     }
 
@@ -103,6 +106,7 @@ protected:
 };
 
 TEST_F(NetworkPages, ConnectionPageListsAdaptersAndANewProfileTakesTheCurrentTcpip) {
+    ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(kAdd, L"新規"));
     const HWND list = Control(kAdapterList);
     ASSERT_EQ(gui::ListViewCount(list), static_cast<int>(adapters_.size()));
@@ -173,6 +177,7 @@ TEST_F(NetworkPages, ConnectionPageListsAdaptersAndANewProfileTakesTheCurrentTcp
 }
 
 TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdited) {
+    ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(kAdd, L"固定"));
     ASSERT_TRUE(gui::ListViewSelect(Control(kAdapterList), kChosen));
     ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardNext));
@@ -224,6 +229,34 @@ TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdit
     int filled = -1;
     EXPECT_EQ(Address(kIp, &filled), A(172, 16, 0, 0));
     EXPECT_EQ(filled, 4) << "a stored value fills every field";
+    Cancel();
+}
+
+// Wine reports every adapter as using DHCP: a copy of the program beside a
+// stand-in iphlpapi.dll sees one adapter with a fixed address instead.
+TEST_F(NetworkPages, ANewProfileTakesAFixedAdaptersAddressAndTheSystemsDnsServers) {
+    const std::wstring folder = testsupport::TempDir();
+    for (const wchar_t* file : {L"\\Tolvik_Network.exe", L"\\standin-iphlpapi\\iphlpapi.dll"}) {
+        const std::wstring name = std::wstring(file).substr(std::wstring(file).find_last_of(L'\\'));
+        ASSERT_TRUE(CopyFileW((testsupport::ExeDir() + file).c_str(), (folder + name).c_str(), FALSE)) << Narrow(file);
+    }
+    ASSERT_TRUE(seed_.SetString(HKEY_LOCAL_MACHINE, AdapterTcpipKey(L"{0A7C5E10-0000-4000-8000-0000000000A1}"),
+                                L"NameServer", L"192.168.77.2"));
+    // Wine loads its own iphlpapi.dll unless told to prefer the one beside the program.
+    ASSERT_TRUE(seed_.SetString(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\Tolvik_Network.exe\\DllOverrides",
+                                L"iphlpapi", L"native,builtin"));
+    ASSERT_NO_FATAL_FAILURE(Start(folder));
+    ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(kAdd, L"固定アダプタ"));
+    ASSERT_EQ(Narrow(gui::ListViewText(Control(kAdapterList), 0, 1)), "Ortivo Fixed Test Adapter");
+    ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardNext));
+    ASSERT_NE(Control(kIp), nullptr);
+    EXPECT_TRUE(Checked(kFixedIp));
+    EXPECT_TRUE(Checked(kDnsManual));
+    EXPECT_EQ(Address(kIp), A(192, 168, 77, 10));
+    EXPECT_EQ(Address(kMask), A(255, 255, 255, 0));
+    EXPECT_EQ(Address(kGateway), A(192, 168, 77, 1));
+    EXPECT_EQ(Address(kDns1), A(192, 168, 77, 2));
+    EXPECT_EQ(Address(kDns2), A(192, 168, 77, 3));
     Cancel();
 }
 
