@@ -51,7 +51,8 @@ std::wstring FirstOr(const std::vector<std::wstring>& values, const wchar_t* fal
 }
 
 // The connection gets a Windows-like name; the TCP/IP key describes the
-// adapter's present address as a DHCP lease, with the demonstration gateway.
+// adapter's present address as a DHCP lease, with the demonstration gateway
+// and DNS servers obtained automatically.
 bool SeedAdapter(const AdapterInfo& adapter, int number) {
     std::wstring name = L"ローカル エリア接続";
     if (number > 1) name += L" " + std::to_wstring(number);
@@ -59,7 +60,8 @@ bool SeedAdapter(const AdapterInfo& adapter, int number) {
     return SetText(AdapterConnectionKey(adapter.guid), L"Name", name) && SetDword(tcpip, L"EnableDHCP", 1) &&
            SetText(tcpip, L"DhcpIPAddress", FirstOr(adapter.ipAddresses, L"0.0.0.0")) &&
            SetText(tcpip, L"DhcpSubnetMask", FirstOr(adapter.ipMasks, L"0.0.0.0")) &&
-           SetText(tcpip, L"DhcpDefaultGateway", kDemoGateway, Existing::Replace);
+           SetText(tcpip, L"DhcpDefaultGateway", kDemoGateway, Existing::Replace) &&
+           SetText(tcpip, L"NameServer", L"");
 }
 
 bool SeedPrinter(const std::wstring& printer) {
