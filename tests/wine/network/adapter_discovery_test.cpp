@@ -154,6 +154,24 @@ TEST_F(CurrentIPv4, UnreadableValuesLeaveTheirFieldEmpty) {
     Expect(L"192.168.10.5", L"", L"");
 }
 
+TEST_F(CurrentIPv4, NameServerTellsAutomaticSetOrUnreadable) {
+    EXPECT_EQ(-1, ReadNameServerState(L""));
+    EXPECT_EQ(-1, ReadNameServerState(guid_));  // no key yet
+    ASSERT_TRUE(Str(L"NameServer", L""));
+    EXPECT_EQ(1, ReadNameServerState(guid_));
+    ASSERT_TRUE(Str(L"NameServer", L"192.168.1.2,192.168.1.3"));
+    EXPECT_EQ(0, ReadNameServerState(guid_));
+    // A value that fills the whole buffer of 1,024 characters without a
+    // terminator of its own still ends inside it (the type is not looked at;
+    // Wine refuses such a REG_SZ); a longer one is unreadable.
+    const std::wstring full(1024, L'9');
+    ASSERT_TRUE(seed_->SetBytes(HKEY_LOCAL_MACHINE, AdapterTcpipKey(guid_), L"NameServer", REG_BINARY, full.data(),
+                                static_cast<DWORD>(full.size() * sizeof(wchar_t))));
+    EXPECT_EQ(0, ReadNameServerState(guid_));
+    ASSERT_TRUE(Str(L"NameServer", std::wstring(1025, L'9')));
+    EXPECT_EQ(-1, ReadNameServerState(guid_));
+}
+
 TEST_F(CurrentIPv4, MissingKeyOrEnableDhcpFails) {
     std::wstring ip, mask, gateway;
     EXPECT_FALSE(ReadCurrentIPv4(L"", ip, mask, gateway));
