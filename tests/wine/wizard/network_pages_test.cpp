@@ -2,12 +2,16 @@
 // Tolvik_Network.exe: the adapter list, the settings a new profile takes
 // over, the rules of the TCP/IP controls, and a fixed-address profile made
 // in the wizard, applied with the recording netsh stand-in, then edited.
+#include <windows.h>
+#include <winspool.h>
+
 #include <gtest/gtest.h>
 
 #include "framework/win/WideText.h"
 #include "system/Tools.h"
 #include "system/win/AdapterDiscovery.h"
 #include "tests/wine/mainwindow/MainWindowDriver.h"
+#include "tests/wine/support/PrinterSeed.h"
 #include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/TestSupport.h"
 
@@ -22,6 +26,8 @@ constexpr int kFixedIp = 1009, kDhcp = 1010, kDnsManual = 1011, kDnsAuto = 1012;
 constexpr int kIp = 1013, kMask = 1014, kGateway = 1015, kDns1 = 1016, kDns2 = 1017;
 
 constexpr DWORD A(DWORD a, DWORD b, DWORD c, DWORD d) { return a << 24 | b << 16 | c << 8 | d; }
+
+constexpr wchar_t kPrinter[] = L"Ortivo Test Printer";
 
 std::wstring ConnectionName(size_t row) { return L"テスト接続 " + std::to_wstring(row); }
 
@@ -67,6 +73,11 @@ protected:
         return value;
     }
 
+    // The address, mask, gateway, preferred and alternate DNS controls.
+    std::vector<DWORD> Addresses() const {
+        return {Address(kIp), Address(kMask), Address(kGateway), Address(kDns1), Address(kDns2)};
+    }
+
     bool Checked(int id) const { return gui::IsChecked(Control(id)); }
     bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
 
@@ -91,6 +102,13 @@ protected:
             return focus == control || GetParent(focus) == control;
         })) << "focus not on " << focusId;
         EXPECT_EQ(Page(), page);
+    }
+
+    // A printer that Wine's spooler knows, made the user's default.
+    void SeedDefaultPrinter() {
+        ASSERT_TRUE(SeedPrinter(seed_, kPrinter));
+        ASSERT_TRUE(PreserveDefaultPrinter(seed_));
+        ASSERT_TRUE(SetDefaultPrinterW(kPrinter));
     }
 
     void Cancel() {
@@ -177,6 +195,13 @@ TEST_F(NetworkPages, ConnectionPageListsAdaptersAndANewProfileTakesTheCurrentTcp
 }
 
 TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdited) {
+    // What a new profile takes over besides TCP/IP: the LAN connection's
+    // proxy settings and the default printer.
+    const std::wstring internet = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+    ASSERT_TRUE(seed_.SetDword(HKEY_CURRENT_USER, internet, L"ProxyEnable", 1));
+    ASSERT_TRUE(seed_.SetString(HKEY_CURRENT_USER, internet, L"ProxyServer", L"127.0.0.1:3128"));
+    ASSERT_TRUE(seed_.SetString(HKEY_CURRENT_USER, internet, L"ProxyOverride", L"a;b;<local>"));
+    ASSERT_NO_FATAL_FAILURE(SeedDefaultPrinter());
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(kAdd, L"固定"));
     ASSERT_TRUE(gui::ListViewSelect(Control(kAdapterList), kChosen));
@@ -193,9 +218,19 @@ TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdit
     ASSERT_TRUE(gui::WaitForText(finish, L"登録(&R)"));
     ASSERT_TRUE(gui::ClickWhenEnabled(finish));
     ASSERT_TRUE(gui::WaitForWindowGone(sheet_));
+    std::vector<CProfileData> stored;
+    ASSERT_TRUE(gui::WaitUntil([&] { return app_.ReadProfiles(&stored) && stored.size() == 2; }));
+    const CProfileData& made = stored[1];
+    EXPECT_EQ(made.Record().sameProxyForAll, 1);
+    EXPECT_EQ(Narrow(W(made.GetText(ProfileText::secureProxyServer))), "127.0.0.1");
+    EXPECT_EQ(made.Record().httpProxyPort + 0, 3128);
+    EXPECT_EQ(Narrow(W(made.GetText(ProfileText::proxyBypassList))), "a;b");
+    EXPECT_EQ(made.Record().bypassLocal, 1);
+    EXPECT_EQ(Narrow(W(made.GetText(ProfileText::printerName))), Narrow(kPrinter));
+    EXPECT_EQ(made.Record().proxyMode, 1) << "the proxy is left as it is until the proxy page says otherwise";
 
     // Applied, the profile runs exactly these command lines.
-    ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewCount(app_.List()) == 2; }));
+    ASSERT_EQ(gui::ListViewCount(app_.List()), 2);
     ASSERT_TRUE(gui::ListViewSelect(app_.List(), 1));
     ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(kApply)));
     app_.ExpectBox(L"ネットワーク設定の切替えを完了しました。", gui::BoxIcon::Information);
@@ -215,11 +250,8 @@ TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdit
     ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardNext));
     ASSERT_NE(Control(kIp), nullptr);
     EXPECT_TRUE(Checked(kFixedIp));
-    EXPECT_EQ(Address(kIp), A(192, 168, 50, 10));
-    EXPECT_EQ(Address(kMask), A(255, 255, 255, 0));
-    EXPECT_EQ(Address(kGateway), A(192, 168, 50, 1));
-    EXPECT_EQ(Address(kDns1), A(192, 168, 50, 3));
-    EXPECT_EQ(Address(kDns2), A(192, 168, 50, 2));
+    EXPECT_EQ(Addresses(), (std::vector<DWORD>{A(192, 168, 50, 10), A(255, 255, 255, 0), A(192, 168, 50, 1),
+                                                A(192, 168, 50, 3), A(192, 168, 50, 2)}));
 
     // Back stores without checks: a half-typed address comes back as typed.
     gui::ClearIpAddress(Control(kIp));
@@ -252,11 +284,8 @@ TEST_F(NetworkPages, ANewProfileTakesAFixedAdaptersAddressAndTheSystemsDnsServer
     ASSERT_NE(Control(kIp), nullptr);
     EXPECT_TRUE(Checked(kFixedIp));
     EXPECT_TRUE(Checked(kDnsManual));
-    EXPECT_EQ(Address(kIp), A(192, 168, 77, 10));
-    EXPECT_EQ(Address(kMask), A(255, 255, 255, 0));
-    EXPECT_EQ(Address(kGateway), A(192, 168, 77, 1));
-    EXPECT_EQ(Address(kDns1), A(192, 168, 77, 2));
-    EXPECT_EQ(Address(kDns2), A(192, 168, 77, 3));
+    EXPECT_EQ(Addresses(), (std::vector<DWORD>{A(192, 168, 77, 10), A(255, 255, 255, 0), A(192, 168, 77, 1),
+                                                A(192, 168, 77, 2), A(192, 168, 77, 3)}));
     Cancel();
 }
 
