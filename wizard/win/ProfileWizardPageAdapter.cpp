@@ -9,6 +9,7 @@
 #include "system/win/AdapterDiscovery.h"
 #include "wizard/AdapterPageRules.h"
 #include "wizard/win/CurrentSettings.h"
+#include "wizard/win/PageControls.h"
 
 namespace {
 
@@ -66,9 +67,7 @@ void CProfileWizardPageAdapter::FillList() {
 }
 
 BOOL CProfileWizardPageAdapter::OnSetActive() {
-    const HWND wizard = SheetWindow();
-    if (pageActivationHook != nullptr) pageActivationHook(wizard);
-    wizardpage::SetHeaderTitle(wizard, kPageIndex);
+    pagecontrols::ActivateFrameAndHeader(pageActivationHook, SheetWindow(), kPageIndex);
     SelectProfileAdapter();
     return CPropertyPage::OnSetActive();
 }

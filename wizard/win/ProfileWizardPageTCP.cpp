@@ -5,6 +5,7 @@
 #include "app/win/Tolvik_NetworkApp.h"
 #include "resources/resource.h"
 #include "wizard/AddressRules.h"
+#include "wizard/win/PageControls.h"
 
 namespace {
 
@@ -29,9 +30,7 @@ BOOL CProfileWizardPageTCP::OnInitDialog() {
 }
 
 BOOL CProfileWizardPageTCP::OnSetActive() {
-    const HWND wizard = SheetWindow();
-    if (pageActivationHook != nullptr) pageActivationHook(wizard);
-    wizardpage::SetHeaderTitle(wizard, kPageIndex);
+    pagecontrols::ActivateFrameAndHeader(pageActivationHook, SheetWindow(), kPageIndex);
     LoadControls();
     ApplyEnablingRule();
     return CPropertyPage::OnSetActive();
@@ -49,13 +48,13 @@ void CProfileWizardPageTCP::LoadControls() {
 }
 
 void CProfileWizardPageTCP::ApplyEnablingRule() {
-    const bool fixedIp = IsChecked(IDC_FIXED_IP);
+    const bool fixedIp = pagecontrols::IsTicked(m_hWnd, IDC_FIXED_IP);
     if (fixedIp) ::CheckRadioButton(m_hWnd, IDC_DNS_MANUAL, IDC_DNS_AUTO, IDC_DNS_MANUAL);
-    for (int id : kAddressControls) Enable(id, fixedIp);
-    Enable(IDC_DNS_MANUAL, true);
-    Enable(IDC_DNS_AUTO, !fixedIp);
-    const bool dnsByHand = IsChecked(IDC_DNS_MANUAL);
-    for (int id : kDnsControls) Enable(id, dnsByHand);
+    for (int id : kAddressControls) pagecontrols::Enable(m_hWnd, id, fixedIp);
+    pagecontrols::Enable(m_hWnd, IDC_DNS_MANUAL, true);
+    pagecontrols::Enable(m_hWnd, IDC_DNS_AUTO, !fixedIp);
+    const bool dnsByHand = pagecontrols::IsTicked(m_hWnd, IDC_DNS_MANUAL);
+    for (int id : kDnsControls) pagecontrols::Enable(m_hWnd, id, dnsByHand);
 }
 
 void CProfileWizardPageTCP::FillMaskFromClass() {
@@ -92,17 +91,10 @@ LRESULT CProfileWizardPageTCP::OnWizardBack() {
 
 LRESULT CProfileWizardPageTCP::OnWizardNext() {
     const tcppage::TcpCheck check = tcppage::CheckTcpPage(ReadControls());
-    if (!check.Passed()) {
-        wizardpage::ReportCheckFailure(m_hWnd, static_cast<UINT>(check.messageId), GetDlgItem(check.focusId));
-        return -1;
-    }
+    if (pagecontrols::RefuseNext(m_hWnd, check.messageId, check.focusId)) return -1;
     tcppage::WriteTcpValues(check.values, app_->editRecord.Record());
     return 0;
 }
-
-bool CProfileWizardPageTCP::IsChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED; }
-
-void CProfileWizardPageTCP::Enable(int id, bool enable) { ::EnableWindow(GetDlgItem(id), enable ? TRUE : FALSE); }
 
 void CProfileWizardPageTCP::SetAddress(int id, uint32_t value) {
     if (value == 0) ::SendDlgItemMessageW(m_hWnd, id, IPM_CLEARADDRESS, 0, 0);
@@ -117,8 +109,8 @@ tcppage::AddressField CProfileWizardPageTCP::ReadAddress(int id) const {
 
 tcppage::TcpInput CProfileWizardPageTCP::ReadControls() const {
     tcppage::TcpInput in;
-    in.fixedIp = IsChecked(IDC_FIXED_IP);
-    in.dnsByHand = IsChecked(IDC_DNS_MANUAL);
+    in.fixedIp = pagecontrols::IsTicked(m_hWnd, IDC_FIXED_IP);
+    in.dnsByHand = pagecontrols::IsTicked(m_hWnd, IDC_DNS_MANUAL);
     in.address = ReadAddress(IDC_IP_ADDRESS);
     in.mask = ReadAddress(IDC_SUBNET_MASK);
     in.gateway = ReadAddress(IDC_GATEWAY);

@@ -28,8 +28,6 @@ private:
     void ApplyEnablingRule();
     // The subnet mask suggested by the class of the address typed.
     void FillMaskFromClass();
-    bool IsChecked(int id) const;
-    void Enable(int id, bool enable);
     void SetAddress(int id, uint32_t value);
     tcppage::AddressField ReadAddress(int id) const;
     tcppage::TcpInput ReadControls() const;
