@@ -16,43 +16,29 @@ using currenttcpip::NameServer;
 
 constexpr uint32_t A(uint32_t a, uint32_t b, uint32_t c, uint32_t d) { return a << 24 | b << 16 | c << 8 | d; }
 
-struct Servers {
-    Text http, secure, ftp, gopher, socks;
-    int32_t httpPort, securePort, ftpPort, gopherPort, socksPort;
-    uint8_t same;
-};
-
-Servers ServersOf(const CProfileData& p) {
+// The five servers and ports as "host:port" joined by " ", then the flag.
+std::string Servers(const CProfileData& p) {
     const ProfileRecord& r = p.Record();
-    return Servers{p.GetText(ProfileText::httpProxyServer),   p.GetText(ProfileText::secureProxyServer),
-                   p.GetText(ProfileText::ftpProxyServer),    p.GetText(ProfileText::gopherProxyServer),
-                   p.GetText(ProfileText::socksProxyServer),  r.httpProxyPort,
-                   r.secureProxyPort,                          r.ftpProxyPort,
-                   r.gopherProxyPort,                          r.socksProxyPort,
-                   r.sameProxyForAll};
-}
-
-void ExpectServers(const Servers& got, const Servers& want, const char* what) {
-    EXPECT_EQ(text::ToUtf8(got.http + u"|" + got.secure + u"|" + got.ftp + u"|" + got.gopher + u"|" + got.socks),
-              text::ToUtf8(want.http + u"|" + want.secure + u"|" + want.ftp + u"|" + want.gopher + u"|" + want.socks))
-        << what;
-    EXPECT_EQ((std::vector<int32_t>{got.httpPort, got.securePort, got.ftpPort, got.gopherPort, got.socksPort}),
-              (std::vector<int32_t>{want.httpPort, want.securePort, want.ftpPort, want.gopherPort, want.socksPort}))
-        << what;
-    EXPECT_EQ(got.same, want.same) << what;
+    const Text all = p.GetText(ProfileText::httpProxyServer) + u":" + text::Decimal(r.httpProxyPort) + u" " +
+                     p.GetText(ProfileText::secureProxyServer) + u":" + text::Decimal(r.secureProxyPort) + u" " +
+                     p.GetText(ProfileText::ftpProxyServer) + u":" + text::Decimal(r.ftpProxyPort) + u" " +
+                     p.GetText(ProfileText::gopherProxyServer) + u":" + text::Decimal(r.gopherProxyPort) + u" " +
+                     p.GetText(ProfileText::socksProxyServer) + u":" + text::Decimal(r.socksProxyPort) + u" same=" +
+                     text::Decimal(r.sameProxyForAll);
+    return text::ToUtf8(all);
 }
 
 TEST(CurrentProxyRules, ServerTextsBecomeServersAndPorts) {
     const struct {
         const char16_t* server;
         int ie;
-        Servers want;
+        const char* want;
     } cases[] = {
-        {u"p1:8080", 8, {u"p1", u"p1", u"p1", u"", u"", 8080, 8080, 8080, 0, 0, 1}},
-        {u"p1:8080", 6, {u"p1", u"p1", u"p1", u"p1", u"", 8080, 8080, 8080, 8080, 0, 1}},
-        {u"proxy.example", 8, {u"proxy.example", u"proxy.example", u"proxy.example", u"", u"", 0, 0, 0, 0, 0, 1}},
-        {u"http=p1:80;https=p2:443", 8, {u"p1", u"p2", u"", u"", u"", 80, 443, 0, 0, 0, 0}},
-        {u"FTP=f;socks=S5:1080", 6, {u"", u"", u"f", u"", u"S5", 0, 0, 0, 0, 1080, 0}},
+        {u"p1:8080", 8, "p1:8080 p1:8080 p1:8080 :0 :0 same=1"},
+        {u"p1:8080", 6, "p1:8080 p1:8080 p1:8080 p1:8080 :0 same=1"},
+        {u"proxy.example", 8, "proxy.example:0 proxy.example:0 proxy.example:0 :0 :0 same=1"},
+        {u"http=p1:80;https=p2:443", 8, "p1:80 p2:443 :0 :0 :0 same=0"},
+        {u"FTP=f;socks=S5:1080", 6, ":0 :0 f:0 :0 S5:1080 same=0"},
     };
     for (const auto& c : cases) {
         CProfileData p;
@@ -60,7 +46,7 @@ TEST(CurrentProxyRules, ServerTextsBecomeServersAndPorts) {
         CurrentProxy current;
         current.server = Text(c.server);
         currentproxy::FillProxyFields(p, current, c.ie);
-        ExpectServers(ServersOf(p), c.want, text::ToUtf8(c.server).c_str());
+        EXPECT_EQ(Servers(p), c.want) << text::ToUtf8(c.server) << " IE " << c.ie;
         EXPECT_EQ(p.Record().proxyMode, 1) << "the mode is the proxy page's";
     }
 }
