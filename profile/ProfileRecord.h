@@ -124,13 +124,12 @@ ORTIVO_TEXT_FIELD(secureProxyServer, 1024);
 ORTIVO_TEXT_FIELD(ftpProxyServer, 1024);
 ORTIVO_TEXT_FIELD(gopherProxyServer, 1024);
 ORTIVO_TEXT_FIELD(socksProxyServer, 1024);
-ORTIVO_TEXT_FIELD(proxyBypassList, 1024);
+// The exception list: typed in the proxy detail dialog (up to its edit's
+// 2,048 characters) or taken over from the current system settings.
+ORTIVO_TEXT_FIELD(proxyBypassList, 2048);
 ORTIVO_TEXT_FIELD(checkUrl, 1024);
 ORTIVO_TEXT_FIELD(appPath, 260);
 ORTIVO_TEXT_FIELD(appArguments, 1024);
 ORTIVO_TEXT_FIELD(printerName, 1024);
-// The bypass list taken over from the current system settings may hold
-// up to 2,048 characters; the detail dialog stores at most 1,024.
-inline constexpr TextField proxyBypassListFromSystem{proxyBypassList.offset, proxyBypassList.capacity, 2048};
 }  // namespace ProfileText
 #undef ORTIVO_TEXT_FIELD

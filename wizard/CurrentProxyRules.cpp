@@ -59,7 +59,7 @@ void FillBypass(CProfileData& profile, const Text& bypass) {
     const std::size_t lastSeparator = bypass.rfind(u';');
     Text list = bypass;
     if (local) list = lastSeparator == Text::npos ? Text() : bypass.substr(0, lastSeparator);
-    profile.SetText(ProfileText::proxyBypassListFromSystem, list);
+    profile.SetText(ProfileText::proxyBypassList, list);
 }
 
 void FillAutoConfig(CProfileData& profile, const CurrentProxy& current) {

@@ -198,9 +198,9 @@ TEST(ProxyComposition, BypassTextIsTheListAsStoredWithLocalAppended) {
     p.Record().bypassLocal = 0;
     EXPECT_EQ(Text(u"*.a.example\r\n10.*"), proxy::Compose(p, 8).bypass);
 
-    // A list taken over from the system may fill the whole field.
+    // A list may fill the whole field: 2,048 characters, all handed over.
     const Text longList(2048, u'x');
-    p.SetText(ProfileText::proxyBypassListFromSystem, longList);
+    p.SetText(ProfileText::proxyBypassList, longList + u"cut");
     p.Record().bypassLocal = 1;
     EXPECT_EQ(longList + u" <local>", proxy::Compose(p, 8).bypass);
 }
