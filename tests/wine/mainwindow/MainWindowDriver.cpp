@@ -20,7 +20,6 @@
 namespace {
 
 constexpr int kMainListId = 1002;
-constexpr int kMessageTextId = 0xFFFF;
 constexpr int kNameEditId = 1006;
 constexpr int kWizardNextId = 0x3024;
 
@@ -150,10 +149,8 @@ HWND MainWindowDriver::WaitForMain() {
 }
 
 bool MainWindowDriver::WaitForBox(gui::MessageBoxInfo* info) {
-    const HWND box = WaitForDialog([](HWND w) {
-        return GetDlgItem(w, kMessageTextId) && !GetDlgItem(w, kMainListId) && !GetDlgItem(w, kWizardNextId);
-    });
-    return box != nullptr && gui::ReadMessageBox(box, info);
+    // Not a dialog of the program, even one with IDC_STATIC texts.
+    return gui::WaitForMessageBox(info, program_.Id());
 }
 
 HWND MainWindowDriver::WaitForWizard() {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "InternetSettings.h"
+#include "tests/wine/support/InternetSettings.h"
 #include "LoopbackHttpServer.h"
 #include "switching/win/HttpCheck.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "HostInterfaces.h"
-#include "InternetSettings.h"
+#include "tests/wine/support/InternetSettings.h"
 #include "LoopbackHttpServer.h"
 #include "tests/wine/support/RegistrySeed.h"
 #include "framework/win/WideText.h"

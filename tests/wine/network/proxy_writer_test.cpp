@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "InternetSettings.h"
+#include "tests/wine/support/InternetSettings.h"
 #include "switching/win/ProxyWriter.h"
 
 // Wine keeps "ProxyEnable" and "ProxyServer" of what the writer hands to

@@ -14,8 +14,9 @@ extern const wchar_t kInternetSettingsKey[];
 std::wstring InternetSetting(const wchar_t* name);
 
 // Keeps the proxy values of the key and restores them (and tells WinINet)
-// when it goes. Starts with the proxy turned off, so that requests of the
-// test go straight to their loopback servers.
+// when it goes. Starts with the proxy turned off and no server, exceptions
+// or script address, so that requests of the test go straight to their
+// loopback servers and a new profile finds no proxy to take over.
 class CInternetSettingsGuard {
 public:
     CInternetSettingsGuard();

@@ -1,4 +1,4 @@
-#include "InternetSettings.h"
+#include "tests/wine/support/InternetSettings.h"
 
 #include <windows.h>
 #include <wininet.h>
@@ -34,7 +34,7 @@ std::wstring InternetSetting(const wchar_t* name) {
 }
 
 CInternetSettingsGuard::CInternetSettingsGuard() : seed_(std::make_unique<CRegistrySeed>()) {
-    for (const wchar_t* name : kProxyValues) seed_->Preserve(HKEY_CURRENT_USER, kInternetSettingsKey, name);
+    for (const wchar_t* name : kProxyValues) seed_->DeleteValue(HKEY_CURRENT_USER, kInternetSettingsKey, name);
     seed_->SetDword(HKEY_CURRENT_USER, kInternetSettingsKey, L"ProxyEnable", 0);
     TellWinInet();
 }
