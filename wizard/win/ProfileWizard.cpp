@@ -31,12 +31,11 @@ void CProfileWizard::SetupPages() {
     name_.pageActivationHook = &CProfileWizard::PageActivationHook;
     adapter_.pageActivationHook = &CProfileWizard::PageActivationHook;
     tcp_.pageActivationHook = &CProfileWizard::PageActivationHook;
+    proxy_.pageActivationHook = &CProfileWizard::PageActivationHook;
     networkChk_.pageActivationHook = &CProfileWizard::PageActivationHook;
     runApp_.pageActivationHook = &CProfileWizard::PageActivationHook;
     printer_.pageActivationHook = &CProfileWizard::PageActivationHook;
     confirm_.pageActivationHook = &CProfileWizard::PageActivationHook;
-    for (CProfileWizardPagePlaceholder* page : std::initializer_list<CProfileWizardPagePlaceholder*>{&proxy_})
-        page->pageActivationHook = &CProfileWizard::PageActivationHook;
 }
 
 INT_PTR CProfileWizard::DoModal() { return CPropertySheet::DoModal() == ID_WIZFINISH ? 1 : IDCANCEL; }

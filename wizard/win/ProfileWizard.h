@@ -6,8 +6,8 @@
 #include "wizard/win/ProfileWizardPageConfirm.h"
 #include "wizard/win/ProfileWizardPageName.h"
 #include "wizard/win/ProfileWizardPageNetworkChk.h"
-#include "wizard/win/ProfileWizardPagePlaceholder.h"
 #include "wizard/win/ProfileWizardPagePrinter.h"
+#include "wizard/win/ProfileWizardPageProxy.h"
 #include "wizard/win/ProfileWizardPageRunApp.h"
 #include "wizard/win/ProfileWizardPageTCP.h"
 

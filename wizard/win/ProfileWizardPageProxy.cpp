@@ -1,0 +1,89 @@
+#include "wizard/win/ProfileWizardPageProxy.h"
+
+#include "app/win/Tolvik_NetworkApp.h"
+#include "framework/win/WideText.h"
+#include "profile/ProfileDescription.h"
+#include "wizard/ProxyRules.h"
+#include "wizard/win/PageControls.h"
+#include "wizard/win/ProfileWizardPageProxySetting.h"
+
+using namespace pagecontrols;
+
+namespace {
+
+constexpr int kPageIndex = 3;
+constexpr uint8_t kNoProxyMode = 0;
+constexpr uint8_t kKeepMode = 1;
+constexpr uint8_t kUseProxyMode = 2;
+constexpr INT_PTR kDetailsFinished = 1;
+
+}  // namespace
+
+CProfileWizardPageProxy::CProfileWizardPageProxy(CTolvik_NetworkApp& app)
+    : CPropertyPage(kWizardPages[kPageIndex].templateId, kWizardPages[kPageIndex].caption), app_(&app) {}
+
+BOOL CProfileWizardPageProxy::OnSetActive() {
+    ActivateFrameAndHeader(pageActivationHook, SheetWindow(), kPageIndex);
+    SelectMode(app_->editRecord.Record().proxyMode);
+    return CPropertyPage::OnSetActive();
+}
+
+void CProfileWizardPageProxy::SelectMode(uint8_t proxyMode) {
+    const bool keep = proxyMode == kKeepMode;
+    const bool none = proxyMode == kNoProxyMode;
+    SetTicked(m_hWnd, kNoProxyId, none);
+    SetTicked(m_hWnd, kKeepId, keep);
+    SetTicked(m_hWnd, kUseProxyId, !keep && !none);
+    if (keep || none) LeaveDetailsAside();
+    else UseStoredDetails();
+}
+
+void CProfileWizardPageProxy::LeaveDetailsAside() {
+    wizardpage::SetNextEnabled(SheetWindow(), true);
+    Enable(m_hWnd, kDetailsId, false);
+    Enable(m_hWnd, kSummaryId, false);
+}
+
+void CProfileWizardPageProxy::UseStoredDetails() {
+    const CProfileData& record = app_->editRecord;
+    const bool complete = proxyrules::IsComplete(proxyrules::LoadDetails(record, app_->ieMajorVersion));
+    SetText(m_hWnd, kSummaryId, complete ? W(ComposeProxySummary(record, app_->ieMajorVersion)) : std::wstring());
+    Enable(m_hWnd, kSummaryId, complete);
+    wizardpage::SetNextEnabled(SheetWindow(), complete);
+    Enable(m_hWnd, kDetailsId, true);
+}
+
+void CProfileWizardPageProxy::EditDetails() {
+    CProfileWizardPageProxySetting details(*app_, CWnd::FromHandle(SheetWindow()));
+    // After a Cancel the dialog may report complete fields that were never
+    // stored: the page goes by what the profile holds.
+    if (details.DoModal() == kDetailsFinished) UseStoredDetails();
+}
+
+bool CProfileWizardPageProxy::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (HIWORD(wParam) != BN_CLICKED) return CPropertyPage::OnCommand(wParam, lParam);
+    switch (LOWORD(wParam)) {
+        case kKeepId:
+        case kNoProxyId: LeaveDetailsAside(); return true;
+        case kUseProxyId: UseStoredDetails(); return true;
+        case kDetailsId: EditDetails(); return true;
+        default: return CPropertyPage::OnCommand(wParam, lParam);
+    }
+}
+
+void CProfileWizardPageProxy::StoreMode() {
+    uint8_t mode = kNoProxyMode;
+    if (IsTicked(m_hWnd, kKeepId)) mode = kKeepMode;
+    else if (IsTicked(m_hWnd, kUseProxyId)) mode = kUseProxyMode;
+    app_->editRecord.Record().proxyMode = mode;
+}
+
+LRESULT CProfileWizardPageProxy::OnWizardBack() {
+    StoreMode();
+    return 0;
+}
+
+LRESULT CProfileWizardPageProxy::OnWizardNext() {
+    StoreMode();
+    return 0;
+}

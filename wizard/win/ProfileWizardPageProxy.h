@@ -1,0 +1,42 @@
+#pragma once
+// The wizard's proxy page: leave the Internet Explorer proxy alone, turn it
+// off, or set the profile's own proxy, whose details the "詳細設定" button
+// edits in the proxy detail dialog and a read-only summary shows. Next is
+// enabled only while the chosen settings are complete.
+#include <windows.h>
+
+#include "framework/win/PropertyPage.h"
+#include "wizard/win/WizardPage.h"
+
+class CTolvik_NetworkApp;
+
+class CProfileWizardPageProxy : public CPropertyPage {
+public:
+    explicit CProfileWizardPageProxy(CTolvik_NetworkApp& app);
+
+    PageActivationHook pageActivationHook = nullptr;
+
+    BOOL OnSetActive() override;
+    LRESULT OnWizardBack() override;
+    LRESULT OnWizardNext() override;
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+    static constexpr int kKeepId = 1030;     // proxyMode 1
+    static constexpr int kNoProxyId = 1029;  // proxyMode 0
+    static constexpr int kUseProxyId = 1031; // proxyMode 2
+    static constexpr int kDetailsId = 1036;
+    static constexpr int kSummaryId = 1023;
+
+private:
+    void SelectMode(uint8_t proxyMode);
+    // "プロキシの設定を変更しない" or "プロキシを利用しない": Next enabled,
+    // neither the button nor the summary.
+    void LeaveDetailsAside();
+    // "プロキシを利用する": the button enabled; with complete stored details
+    // the summary and Next, otherwise neither.
+    void UseStoredDetails();
+    void EditDetails();
+    void StoreMode();
+
+    CTolvik_NetworkApp* app_;
+};
