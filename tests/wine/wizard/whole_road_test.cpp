@@ -1,0 +1,228 @@
+// The whole road of a profile, as a user takes it in the real
+// Tolvik_Network.exe: all eight wizard pages, the profile stored and
+// described in the main dialog, then applied. Everything it reaches is the
+// test's own: a seeded adapter whose gateway is 127.0.0.1, a seeded
+// printer, the recording netsh/ipconfig stand-ins, a loopback HTTP server
+// (check URL and HTTP proxy), and a recording stand-in as the application.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "system/win/AdapterDiscovery.h"
+#include "tests/wine/mainwindow/MainWindowDriver.h"
+#include "tests/wine/network/LoopbackHttpServer.h"
+#include "tests/wine/support/InternetSettings.h"
+#include "tests/wine/support/PrinterSeed.h"
+#include "tests/wine/support/RegistrySeed.h"
+#include "tests/wine/support/TestSupport.h"
+
+namespace {
+
+using testsupport::Narrow;
+
+constexpr int kAdd = 1004, kApply = 1007;
+constexpr int kWizardNext = 0x3024, kWizardFinish = 0x3025;
+constexpr int kAdapterList = 1008;
+constexpr int kFixedIp = 1009, kIp = 1013, kMask = 1014, kGateway = 1015, kDns1 = 1016, kDns2 = 1017;
+constexpr int kUseProxy = 1031, kDetails = 1036;
+constexpr int kExceptions = 1025, kSameForAll = 1028, kBypassLocal = 1003;
+constexpr int kHttpServer = 1015, kSecureServer = 1016, kFtpServer = 1017, kSocksServer = 1019;
+constexpr int kHttpPort = 1020, kSecurePort = 1021, kFtpPort = 1022, kSocksPort = 1024;
+constexpr int kPingBox = 1002, kUrlBox = 1003, kUrlEdit = 1015;
+constexpr int kRunBox = 1001, kPathEdit = 1016, kOptionsEdit = 1017;
+constexpr int kPrinterList = 1019, kPrinterBox = 1020;
+constexpr int kConfirmName = 1021, kConfirmSummary = 1023, kConfirmConnection = 1025, kConfirmAdapter = 1027;
+
+constexpr DWORD A(DWORD a, DWORD b, DWORD c, DWORD d) { return a << 24 | b << 16 | c << 8 | d; }
+
+const wchar_t kConnection[] = L"本社 LAN";
+const wchar_t kPrinter[] = L"Ortivo 本社プリンタ";
+const wchar_t kOptions[] = L"/profile 本社 --quiet";
+
+class WholeRoad : public ::testing::Test {
+protected:
+    // The chosen adapter looks as the applier would leave it: a fixed
+    // address whose gateway is this machine.
+    void SetUp() override {
+        const std::vector<AdapterInfo> adapters = ListAdapters();
+        ASSERT_FALSE(adapters.empty());
+        adapter_ = adapters.front();
+        ASSERT_TRUE(seed_.SetString(HKEY_LOCAL_MACHINE, AdapterConnectionKey(adapter_.guid), L"Name", kConnection));
+        const std::wstring tcpip = AdapterTcpipKey(adapter_.guid);
+        ASSERT_TRUE(seed_.SetDword(HKEY_LOCAL_MACHINE, tcpip, L"EnableDHCP", 0));
+        ASSERT_TRUE(seed_.SetMultiString(HKEY_LOCAL_MACHINE, tcpip, L"IPAddress", {L"10.1.2.3"}));
+        ASSERT_TRUE(seed_.SetMultiString(HKEY_LOCAL_MACHINE, tcpip, L"SubnetMask", {L"255.0.0.0"}));
+        ASSERT_TRUE(seed_.SetMultiString(HKEY_LOCAL_MACHINE, tcpip, L"DefaultGateway", {L"127.0.0.1"}));
+        ASSERT_TRUE(SeedPrinter(seed_, kPrinter));
+        ASSERT_TRUE(PreserveDefaultPrinter(seed_));
+        ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\netsh.exe"));
+        ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\ipconfig.exe"));
+        folder_ = testsupport::TempDir();
+        application_ = folder_ + L"\\接続後アプリ.exe";
+        ASSERT_TRUE(testsupport::InstallStandIn(application_));
+        testsupport::UseRecordLog(folder_ + L"\\record.log");
+        ASSERT_TRUE(server_.Started());
+        ASSERT_TRUE(app_.WriteDataFile({L"既存"}));
+    }
+    void TearDown() override {
+        if (sheet_ != nullptr && IsWindow(sheet_)) gui::Click(GetDlgItem(sheet_, IDCANCEL));
+    }
+
+    HWND Page() const { return MainWindowDriver::CurrentPage(sheet_); }
+    HWND Item(int id) const { return GetDlgItem(Page(), id); }
+    static void SetText(HWND control, const std::wstring& text) {
+        SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    // Clicks a button of the page and waits until the page has applied its rules.
+    void Tick(int id) {
+        const bool before = gui::IsChecked(Item(id));
+        ASSERT_TRUE(gui::Click(Item(id)));
+        ASSERT_TRUE(gui::WaitUntil([&] { return gui::IsChecked(Item(id)) != before; }));
+        gui::Sync(Page());
+    }
+    // The page as the user sees it, kept as a test artifact; then Next.
+    void Next(const wchar_t* screenshot) {
+        EXPECT_EQ(gui::ControlsOutside(Page()), std::vector<int>{}) << Narrow(screenshot);
+        gui::SaveScreenshot(sheet_, screenshot);
+        ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardNext)) << Narrow(screenshot);
+    }
+
+    void FillTcpIp() {
+        Tick(kFixedIp);
+        ASSERT_TRUE(gui::WaitUntil([&] { return IsWindowEnabled(Item(kIp)) != FALSE; }));
+        gui::SetIpAddress(Item(kIp), A(10, 1, 2, 3));
+        gui::SetIpAddress(Item(kMask), A(255, 0, 0, 0));
+        gui::SetIpAddress(Item(kGateway), A(127, 0, 0, 1));
+        gui::SetIpAddress(Item(kDns1), A(10, 1, 2, 53));
+        gui::SetIpAddress(Item(kDns2), A(10, 1, 2, 54));
+    }
+
+    // One proxy per protocol; HTTP goes through the test's server.
+    void FillProxy() {
+        Tick(kUseProxy);
+        ASSERT_TRUE(gui::ClickWhenEnabled(Item(kDetails)));
+        HWND details = app_.WaitForDialog([](HWND w) { return GetDlgItem(w, kExceptions) && GetDlgItem(w, kSameForAll); });
+        ASSERT_NE(details, nullptr);
+        const struct {
+            int server, port;
+            std::wstring host, number;
+        } rows[] = {{kHttpServer, kHttpPort, L"127.0.0.1", std::to_wstring(server_.Port())},
+                    {kSecureServer, kSecurePort, L"127.0.0.2", L"8443"},
+                    {kFtpServer, kFtpPort, L"127.0.0.3", L"2121"},
+                    {kSocksServer, kSocksPort, L"127.0.0.4", L"1080"}};
+        for (const auto& row : rows) {
+            SetText(GetDlgItem(details, row.server), row.host);
+            SetText(GetDlgItem(details, row.port), row.number);
+        }
+        SetText(GetDlgItem(details, kExceptions), L"*.example.test");
+        ASSERT_TRUE(gui::Click(GetDlgItem(details, kBypassLocal)));
+        ASSERT_TRUE(gui::WaitUntil([&] { return gui::IsChecked(GetDlgItem(details, kBypassLocal)); }));
+        gui::SaveScreenshot(details, L"whole_road_4_proxy_details.png");
+        ASSERT_TRUE(gui::Click(GetDlgItem(details, IDOK)));
+        ASSERT_TRUE(gui::WaitForWindowGone(details));
+    }
+
+    std::wstring ExpectedSummary() const {
+        const std::wstring port = std::to_wstring(server_.Port());
+        return L"TCP/IP設定\r\n  接続方法：固定IP接続\r\n    IPアドレス：10.1.2.3\r\n    サブネットマスク：255.0.0.0\r\n"
+               L"    デフォルトゲートウェイ：127.0.0.1\r\n  DNSサーバ取得方法：手動設定\r\n"
+               L"    優先DNSサーバ：10.1.2.53\r\n    代替DNSサーバ：10.1.2.54\r\n"
+               L"Internet Explorerプロキシ設定\r\n  自動構成スクリプトアドレス：<設定なし>\r\n"
+               L"  HTTPプロキシ：127.0.0.1:" + port + L"\r\n  Secureプロキシ：127.0.0.2:8443\r\n"
+               L"  FTPプロキシ：127.0.0.3:2121\r\n  Socksプロキシ：127.0.0.4:1080\r\n"
+               L"  例外プロキシアドレス：\r\n    *.example.test\r\n  ローカルアドレスにはプロキシを使用しない\r\n"
+               L"ネットワーク接続確認\r\n  デフォルトゲートウェイにPingで通信確認を行う\r\n"
+               L"  プロキシ設定確認の通信確認を行う\r\n    " + server_.Url(L"/status/200") + L"\r\n"
+               L"ネットワーク設定後アプリケーションの起動の設定\r\n  起動アプリケーション：" + application_ + L" " +
+               kOptions + L"\r\nデフォルトプリンタの設定\r\n  デフォルトプリンタ：" + kPrinter + L"\r\n";
+    }
+
+    CRegistrySeed seed_;
+    CInternetSettingsGuard internet_;
+    CLoopbackHttpServer server_;
+    MainWindowDriver app_;
+    AdapterInfo adapter_;
+    std::wstring folder_, application_;
+    HWND sheet_ = nullptr;
+};
+
+TEST_F(WholeRoad, AProfileMadeOnEveryPageIsStoredDescribedAndApplied) {
+    ASSERT_TRUE(app_.Start());
+    ASSERT_NE(app_.WaitForMain(), nullptr);
+    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(kAdd)));
+    ASSERT_NE(sheet_ = app_.WaitForWizard(), nullptr);
+
+    ASSERT_TRUE(MainWindowDriver::TypeName(sheet_, L"本社"));
+    ASSERT_NO_FATAL_FAILURE(Next(L"whole_road_1_name.png"));
+    ASSERT_TRUE(gui::ListViewSelect(Item(kAdapterList), 0));
+    ASSERT_NO_FATAL_FAILURE(Next(L"whole_road_2_connection.png"));
+    ASSERT_NO_FATAL_FAILURE(FillTcpIp());
+    ASSERT_NO_FATAL_FAILURE(Next(L"whole_road_3_tcpip.png"));
+    ASSERT_NO_FATAL_FAILURE(FillProxy());
+    ASSERT_NO_FATAL_FAILURE(Next(L"whole_road_4_proxy.png"));
+    Tick(kPingBox);
+    Tick(kUrlBox);
+    SetText(Item(kUrlEdit), server_.Url(L"/status/200"));
+    ASSERT_NO_FATAL_FAILURE(Next(L"whole_road_5_checks.png"));
+    Tick(kRunBox);
+    SetText(Item(kPathEdit), application_);
+    SetText(Item(kOptionsEdit), kOptions);
+    ASSERT_NO_FATAL_FAILURE(Next(L"whole_road_6_application.png"));
+    Tick(kPrinterBox);
+    const std::vector<std::wstring> printers = SpoolerPrinterNames();
+    const auto printer = std::find(printers.begin(), printers.end(), kPrinter);
+    ASSERT_NE(printer, printers.end());
+    ASSERT_TRUE(gui::ListViewSelect(Item(kPrinterList), static_cast<int>(printer - printers.begin())));
+    ASSERT_NO_FATAL_FAILURE(Next(L"whole_road_7_printer.png"));
+
+    // The confirmation page shows the whole profile.
+    ASSERT_TRUE(gui::WaitForText(GetDlgItem(sheet_, kWizardFinish), L"登録(&R)"));
+    EXPECT_EQ(Narrow(gui::WindowText(Item(kConfirmName))), "本社");
+    EXPECT_EQ(gui::WindowText(Item(kConfirmConnection)), kConnection);
+    EXPECT_EQ(gui::WindowText(Item(kConfirmAdapter)), adapter_.description);
+    const std::wstring summary = gui::WindowText(Item(kConfirmSummary));
+    EXPECT_EQ(Narrow(summary), Narrow(ExpectedSummary()));
+    EXPECT_EQ(gui::ControlsOutside(Page()), std::vector<int>{});
+    gui::SaveScreenshot(sheet_, L"whole_road_8_confirmation.png");
+    ASSERT_TRUE(gui::ClickWhenEnabled(GetDlgItem(sheet_, kWizardFinish)));
+    ASSERT_TRUE(gui::WaitForWindowGone(sheet_));
+
+    // Stored and described.
+    ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewCount(app_.List()) == 2; }));
+    ASSERT_TRUE(gui::ListViewSelect(app_.List(), 1));
+    EXPECT_TRUE(gui::WaitUntil([&] {
+        return app_.Description() == L"ネットワーク接続名\r\n  " + std::wstring(kConnection) +
+                                         L"\r\nネットワークアダプタ\r\n  " + adapter_.description + L"\r\n" + summary;
+    })) << Narrow(app_.Description());
+    gui::SaveScreenshot(app_.Main(), L"whole_road_main_dialog.png");
+
+    // Applied: every step runs, against loopback only, and succeeds.
+    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(kApply)));
+    app_.ExpectBox(L"ネットワーク設定の切替えを完了しました。", gui::BoxIcon::Information);
+    std::vector<std::string> commands;
+    const testsupport::StandInRecord* started = nullptr;
+    const std::vector<testsupport::StandInRecord> records = testsupport::ReadRecords();
+    for (const testsupport::StandInRecord& r : records) {
+        if (_wcsicmp(r.module.c_str(), application_.c_str()) == 0) started = &r;
+        else commands.push_back(Narrow(r.commandLine));
+    }
+    const std::string name = "name=\"" + Narrow(kConnection) + "\"";
+    EXPECT_EQ(commands, (std::vector<std::string>{
+                            "netsh interface ipv4 set address " + name + " source=static 10.1.2.3 255.0.0.0 127.0.0.1 0",
+                            "netsh interface ipv4 set dns " + name + " source=static addr=10.1.2.53 register=PRIMARY",
+                            "netsh interface ipv4 add dns " + name + " addr=10.1.2.54 index=2"}));
+    EXPECT_EQ(InternetSetting(L"ProxyEnable"), L"1");
+    EXPECT_EQ(Narrow(InternetSetting(L"ProxyServer")),
+              Narrow(L"socks=127.0.0.4:1080 https=127.0.0.2:8443 http=127.0.0.1:" + std::to_wstring(server_.Port()) +
+                     L" ftp=127.0.0.3:2121"));
+    EXPECT_EQ(Narrow(DefaultPrinterName()), Narrow(kPrinter));
+    const std::vector<std::string> requests = server_.Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests.front().rfind("GET ", 0), 0u) << requests.front();
+    EXPECT_NE(requests.front().find("/status/200 HTTP/1.1\r\n"), std::string::npos) << requests.front();
+    ASSERT_NE(started, nullptr) << "the application did not start";
+    EXPECT_NE(Narrow(started->commandLine).find(Narrow(kOptions)), std::string::npos) << Narrow(started->commandLine);
+    EXPECT_EQ(_wcsicmp(started->directory.c_str(), folder_.c_str()), 0) << Narrow(started->directory);
+}
+
+}  // namespace
