@@ -2,7 +2,7 @@
 # Installs what is missing, builds the Windows programs and starts the main
 # program under Wine in a project-local prefix (build/run-prefix): Japanese
 # font, adapter registry keys for Wine's adapters and the data folder are
-# prepared there first (tests/wine/runprefix).
+# prepared there first (tools/runprefix).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 "$root/scripts/setup.sh"

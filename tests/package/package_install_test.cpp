@@ -19,20 +19,6 @@
 
 namespace {
 
-struct StringEntry {
-    UINT id;
-    const wchar_t* text;
-};
-const StringEntry kStrings[] = {
-#include "tests/wine/gui/expected_strings.inc"
-};
-
-std::wstring Expected(UINT id) {
-    for (const StringEntry& entry : kStrings)
-        if (entry.id == id) return entry.text;
-    return std::wstring();
-}
-
 constexpr DWORD kLimitMs = 120000;
 
 std::wstring PackagePath() { return testsupport::ExeDir() + L"\\" ORTIVO_PACKAGE_FILE; }
@@ -55,20 +41,11 @@ std::wstring Shortcut() {
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::vector<uint8_t> Bytes(const std::wstring& path) {
-    std::vector<uint8_t> bytes;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    uint8_t chunk[65536];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof(chunk), &got, nullptr) && got > 0) bytes.insert(bytes.end(), chunk, chunk + got);
-    CloseHandle(file);
-    return bytes;
-}
+std::vector<uint8_t> Bytes(const std::wstring& path) { return testsupport::FileBytes(path); }
 
 // msiexec with the package, silently; its exit code.
 long Msiexec(const wchar_t* action) {
-    return testsupport::RunAndPump(testsupport::SystemDir() + L"\\msiexec.exe",
+    return gui::RunProgram(testsupport::SystemDir() + L"\\msiexec.exe",
                                    std::wstring(action) + L" \"" + PackagePath() + L"\" /qn", kLimitMs);
 }
 
@@ -86,16 +63,7 @@ std::wstring ShortcutTarget(const std::wstring& link) {
 
 // A visible dialog of the process that has a control with this id.
 HWND WaitForDialogWith(DWORD processId, int controlId) {
-    gui::WindowQuery query;
-    query.className = L"#32770";
-    query.processId = processId;
-    HWND found = nullptr;
-    gui::WaitUntil([&] {
-        for (HWND w : gui::FindTopLevels(query))
-            if (GetDlgItem(w, controlId) != nullptr) found = w;
-        return found != nullptr;
-    }, kLimitMs);
-    return found;
+    return gui::WaitForDialog(processId, [controlId](HWND w) { return GetDlgItem(w, controlId) != nullptr; }, kLimitMs);
 }
 
 class MsiPackage : public ::testing::Test {
@@ -132,7 +100,7 @@ TEST_F(MsiPackage, InstallsSilentlyStartsAsOnANewComputerAndUninstallsKeepingThe
     gui::MessageBoxInfo box;
     ASSERT_TRUE(gui::WaitForMessageBox(&box, program.Id(), kLimitMs)) << "no message box";
     EXPECT_EQ(box.caption, L"Ortivo");
-    EXPECT_EQ(box.text, Expected(181)) << testsupport::Narrow(box.text);
+    EXPECT_EQ(box.text, testsupport::ExpectedText(181)) << testsupport::Narrow(box.text);
     EXPECT_EQ(box.icon, gui::BoxIcon::Information);
     gui::SaveScreenshot(box.window, L"package_first_start.png");
     std::vector<uint8_t> empty;

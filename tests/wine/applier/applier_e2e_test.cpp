@@ -6,6 +6,7 @@
 #include "framework/win/WideText.h"
 #include "switching/HandoffRecord.h"
 #include "switching/win/HandoffWriter.h"
+#include "tests/wine/support/GuiDriver.h"
 #include "tests/wine/support/TestSupport.h"
 
 using namespace testsupport;
@@ -13,8 +14,6 @@ using namespace testsupport;
 namespace {
 
 constexpr DWORD kRunLimitMs = 60000;
-
-uint32_t Ip(unsigned a, unsigned b, unsigned c, unsigned d) { return a << 24 | b << 16 | c << 8 | d; }
 
 class ApplierTest : public ::testing::Test {
 protected:
@@ -40,7 +39,7 @@ protected:
     }
 
     long RunApplier(const std::wstring& directory = L"") {
-        return RunAndPump(ExeDir() + L"\\Tolvik_NetworkSetting.exe", L"", kRunLimitMs, directory);
+        return gui::RunProgram(ExeDir() + L"\\Tolvik_NetworkSetting.exe", L"", kRunLimitMs, directory);
     }
 
     std::vector<std::wstring> CommandLines() {

@@ -5,13 +5,18 @@
 
 #include <cstring>
 
-#include "DataFileTestSupport.h"
 #include "profile/win/GeneratHashMgr.h"
 #include "profile/win/ProfileFileAccess.h"
 #include "system/win/RegAccess.h"
 #include "tests/native/PatternedRecord.h"
+#include "tests/wine/support/DataFileGuard.h"
+#include "tests/wine/support/RegistrySeed.h"
+#include "tests/wine/support/TestSupport.h"
 
-using namespace dftest;
+using testsupport::FolderEntries;
+using testsupport::FromHex;
+using testsupport::WriteFileBytes;
+using Bytes = std::vector<uint8_t>;
 
 namespace {
 
@@ -38,8 +43,19 @@ Bytes EmptyFileByHand() {
     return h;
 }
 
+std::wstring DataFolder() { return CDataFileGuard::Folder(); }
+std::wstring DataFilePath() { return CDataFileGuard::Path(); }
+Bytes ReadBytes(const std::wstring& path) { return testsupport::FileBytes(path); }
+
+// Starts without a data file; the file, the folder and "DatData" are put back afterwards.
 class DataFileOnDisk : public ::testing::Test {
 protected:
+    DataFileOnDisk() {
+        settings_.PreserveKey(HKEY_CURRENT_USER, L"SOFTWARE\\Valtrecossin");
+        settings_.Preserve(HKEY_CURRENT_USER, kSettingsKeyPath, L"DatData");
+        CDataFileGuard::Remove();
+    }
+
     CProfileFileAccess Access(CProfileCollection& c) {
         CProfileFileAccess access(c, kProgramFolder);
         access.SetFreeSpaceQuery([](const std::wstring&, unsigned long long& freeBytes) {
@@ -70,9 +86,8 @@ protected:
         return s;
     }
 
-    DataFolderScope folder_;
-    KeyScope makerKey_{L"SOFTWARE\\Valtrecossin"};
-    SavedValue datData_{HKEY_CURRENT_USER, kSettingsKeyPath, L"DatData"};
+    CDataFileGuard folder_;
+    CRegistrySeed settings_;
 };
 
 TEST_F(DataFileOnDisk, PathIsBelowTheCommonApplicationDataFolder) {
@@ -108,10 +123,10 @@ TEST_F(DataFileOnDisk, MissingFileGivesOneAndUnusableFilesGiveMinusOne) {
 
     Bytes bad = EmptyFileByHand();
     bad[10] = 'x';
-    ASSERT_TRUE(WriteBytes(DataFilePath(), bad));
+    ASSERT_TRUE(WriteFileBytes(DataFilePath(), bad));
     EXPECT_EQ(-1, Access(c).Read());
 
-    ASSERT_TRUE(WriteBytes(DataFilePath(), EmptyFileByHand()));
+    ASSERT_TRUE(WriteFileBytes(DataFilePath(), EmptyFileByHand()));
     HANDLE holder = CreateFileW(DataFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
     EXPECT_EQ(-1, Access(c).Read()) << "the read opens the file exclusively";
@@ -121,7 +136,7 @@ TEST_F(DataFileOnDisk, MissingFileGivesOneAndUnusableFilesGiveMinusOne) {
 }
 
 TEST_F(DataFileOnDisk, FirstWriteOfAnEmptyCollectionIsTheBareHeaderAndItsDigestIsStored) {
-    DeleteRaw(HKEY_CURRENT_USER, kSettingsKeyPath, L"DatData");
+    ASSERT_TRUE(settings_.DeleteValue(HKEY_CURRENT_USER, kSettingsKeyPath, L"DatData"));
     CProfileCollection empty;
     ASSERT_EQ(0, WriteAll(empty));
     EXPECT_EQ(EmptyFileByHand(), FileBytes());
@@ -131,7 +146,7 @@ TEST_F(DataFileOnDisk, FirstWriteOfAnEmptyCollectionIsTheBareHeaderAndItsDigestI
     EXPECT_EQ(FromHex(kEmptyFileSha1), Bytes(digest, digest + 20));
     DWORD type = 0;
     Bytes raw;
-    ASSERT_TRUE(GetRaw(HKEY_CURRENT_USER, kSettingsKeyPath, L"DatData", type, raw));
+    ASSERT_TRUE(ReadRegistryValue(HKEY_CURRENT_USER, kSettingsKeyPath, L"DatData", &type, &raw));
     EXPECT_EQ(static_cast<DWORD>(REG_BINARY), type);
     EXPECT_EQ(20u, raw.size());
 }

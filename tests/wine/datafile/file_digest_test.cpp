@@ -3,10 +3,11 @@
 
 #include <string>
 
-#include "DataFileTestSupport.h"
 #include "profile/win/GeneratHashMgr.h"
+#include "tests/wine/support/TestSupport.h"
 
-using namespace dftest;
+using testsupport::FromHex;
+using Bytes = std::vector<uint8_t>;
 
 namespace {
 
@@ -19,7 +20,7 @@ protected:
     }
     void TearDown() override { DeleteFileW(path_.c_str()); }
     Bytes Sha1Of(const Bytes& content) {
-        EXPECT_TRUE(WriteBytes(path_, content));
+        EXPECT_TRUE(testsupport::WriteFileBytes(path_, content));
         Bytes out(20, 0xCC);
         EXPECT_TRUE(CGeneratHashMgr().GetFileHash(path_, out.data(), 20, CALG_SHA1));
         return out;
@@ -40,7 +41,7 @@ TEST_F(FileDigest, FailuresLeaveTheOutputZero) {
     EXPECT_FALSE(CGeneratHashMgr().GetFileHash(path_, out.data(), 20, CALG_SHA1)) << "no such file";
     EXPECT_EQ(zero, out);
 
-    ASSERT_TRUE(WriteBytes(path_, Bytes{'a', 'b', 'c'}));
+    ASSERT_TRUE(testsupport::WriteFileBytes(path_, Bytes{'a', 'b', 'c'}));
     out.assign(20, 0xCC);
     EXPECT_FALSE(CGeneratHashMgr().GetFileHash(L"", out.data(), 20, CALG_SHA1)) << "no path";
     EXPECT_EQ(zero, out);
@@ -70,7 +71,7 @@ TEST_F(FileDigest, FailuresLeaveTheOutputZero) {
 }
 
 TEST_F(FileDigest, EveryHandleIsReleased) {
-    ASSERT_TRUE(WriteBytes(path_, Bytes(70000, 'z')));
+    ASSERT_TRUE(testsupport::WriteFileBytes(path_, Bytes(70000, 'z')));
     Bytes out(20);
     CGeneratHashMgr().GetFileHash(path_, out.data(), 20, CALG_SHA1);
     CGeneratHashMgr().GetFileHash(path_, out.data(), 20, 0);  // fails after opening the file

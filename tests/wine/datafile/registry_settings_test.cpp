@@ -4,30 +4,71 @@
 
 #include <string>
 
-#include "DataFileTestSupport.h"
 #include "framework/win/WideText.h"
 #include "system/AutoRunEntry.h"
 #include "system/win/RegAccess.h"
-
-using namespace dftest;
+#include "tests/wine/support/RegistrySeed.h"
 
 namespace {
+
+using Bytes = std::vector<BYTE>;
 
 const std::wstring kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::wstring kIeKey = L"Software\\Microsoft\\Internet Explorer";
 
-bool SetDword(const wchar_t* name, DWORD value) {
-    return SetRaw(HKEY_CURRENT_USER, kSettingsKeyPath, name, REG_DWORD, &value, sizeof(value));
-}
+// Redirects a predefined root key of this process to a scratch key below
+// HKEY_CURRENT_USER for the object's life, then deletes the scratch key.
+class RootRedirect {
+public:
+    explicit RootRedirect(HKEY root)
+        : root_(root), scratch_(L"Software\\OrtivoTestScratch\\" + std::to_wstring(GetCurrentProcessId())) {
+        HKEY scratch;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, scratch_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &scratch,
+                            nullptr) != ERROR_SUCCESS)
+            return;
+        active_ = RegOverridePredefKey(root_, scratch) == ERROR_SUCCESS;
+        RegCloseKey(scratch);
+    }
+    ~RootRedirect() {
+        RegOverridePredefKey(root_, nullptr);
+        RegDeleteTreeW(HKEY_CURRENT_USER, scratch_.c_str());
+        RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\OrtivoTestScratch");
+    }
+    RootRedirect(const RootRedirect&) = delete;
+    RootRedirect& operator=(const RootRedirect&) = delete;
+    bool Active() const { return active_; }
 
+private:
+    HKEY root_;
+    std::wstring scratch_;
+    bool active_ = false;
+};
+
+// Values are set, removed and read directly in the key of the settings;
+// what was there before comes back afterwards.
 class RegistrySettings : public ::testing::Test {
 protected:
-    KeyScope makerKey_{L"SOFTWARE\\Valtrecossin"};
-    SavedValue showSetting_{HKEY_CURRENT_USER, kSettingsKeyPath, L"ShowSetting"};
-    SavedValue hideHints_{HKEY_CURRENT_USER, kSettingsKeyPath, L"HideHints"};
-    SavedValue datData_{HKEY_CURRENT_USER, kSettingsKeyPath, L"DatData"};
-    SavedValue autoRun_{HKEY_CURRENT_USER, kRunKey, L"Tolvik_Network"};
+    RegistrySettings() {
+        seed_.PreserveKey(HKEY_CURRENT_USER, L"SOFTWARE\\Valtrecossin");
+        for (const wchar_t* name : {L"ShowSetting", L"HideHints", L"DatData"})
+            seed_.Preserve(HKEY_CURRENT_USER, kSettingsKeyPath, name);
+        seed_.Preserve(HKEY_CURRENT_USER, kRunKey, L"Tolvik_Network");
+    }
+    bool SetRaw(HKEY root, const std::wstring& key, const wchar_t* name, DWORD type, const void* data, DWORD size) {
+        return seed_.SetBytes(root, key, name, type, data, size);
+    }
+    bool SetText(HKEY root, const std::wstring& key, const wchar_t* name, DWORD type, const std::wstring& text) {
+        return seed_.SetString(root, key, name, text, type);
+    }
+    bool SetDword(const wchar_t* name, DWORD value) { return seed_.SetDword(HKEY_CURRENT_USER, kSettingsKeyPath, name, value); }
+    void DeleteRaw(HKEY root, const std::wstring& key, const wchar_t* name) { seed_.DeleteValue(root, key, name); }
+    static bool GetRaw(HKEY root, const std::wstring& key, const wchar_t* name, DWORD& type, Bytes& data) {
+        return ReadRegistryValue(root, key, name, &type, &data);
+    }
+
+    CRegistrySeed seed_;
 };
+
 
 TEST_F(RegistrySettings, ShowSettingIsOnOnlyForDwordOne) {
     CRegAccess reg;
@@ -85,7 +126,7 @@ TEST(RegistrySettingsKey, WritingCreatesTheSettingsKey) {
     EXPECT_EQ(1, reg.WriteHideHints(1));
     DWORD type = 0;
     Bytes data;
-    EXPECT_TRUE(GetRaw(HKEY_CURRENT_USER, kSettingsKeyPath, L"HideHints", type, data));
+    EXPECT_TRUE(ReadRegistryValue(HKEY_CURRENT_USER, kSettingsKeyPath, L"HideHints", &type, &data));
     EXPECT_TRUE(reg.ReadHideHints());
     uint8_t digest[20];
     EXPECT_FALSE(reg.ReadDatData(digest));
@@ -136,21 +177,22 @@ TEST_F(RegistrySettings, AutoRunEntryIsPresentOnlyAsRegSz) {
 TEST(InternetExplorerVersion, LeadingDigitsOfTheVersionText) {
     RootRedirect machine(HKEY_LOCAL_MACHINE);  // a machine key without Internet Explorer
     ASSERT_TRUE(machine.Active());
+    CRegistrySeed seed;  // goes before the redirection does
     CRegAccess reg;
     EXPECT_EQ(0, reg.ReadIeMajorVersion()) << "no key";
 
-    ASSERT_TRUE(SetText(HKEY_LOCAL_MACHINE, kIeKey, L"Build", REG_SZ, L"97600"));
+    ASSERT_TRUE(seed.SetString(HKEY_LOCAL_MACHINE, kIeKey, L"Build", L"97600", REG_SZ));
     EXPECT_EQ(0, reg.ReadIeMajorVersion()) << "key without Version";
-    ASSERT_TRUE(SetText(HKEY_LOCAL_MACHINE, kIeKey, L"Version", REG_SZ, L"8.0.7600.16385"));
+    ASSERT_TRUE(seed.SetString(HKEY_LOCAL_MACHINE, kIeKey, L"Version", L"8.0.7600.16385", REG_SZ));
     EXPECT_EQ(8, reg.ReadIeMajorVersion());
-    ASSERT_TRUE(SetText(HKEY_LOCAL_MACHINE, kIeKey, L"Version", REG_SZ, L"11.0.9600"));
+    ASSERT_TRUE(seed.SetString(HKEY_LOCAL_MACHINE, kIeKey, L"Version", L"11.0.9600", REG_SZ));
     EXPECT_EQ(11, reg.ReadIeMajorVersion());
-    ASSERT_TRUE(SetText(HKEY_LOCAL_MACHINE, kIeKey, L"Version", REG_SZ, L"beta"));
+    ASSERT_TRUE(seed.SetString(HKEY_LOCAL_MACHINE, kIeKey, L"Version", L"beta", REG_SZ));
     EXPECT_EQ(0, reg.ReadIeMajorVersion());
-    ASSERT_TRUE(SetText(HKEY_LOCAL_MACHINE, kIeKey, L"Version", REG_EXPAND_SZ, L"8.0"));
+    ASSERT_TRUE(seed.SetString(HKEY_LOCAL_MACHINE, kIeKey, L"Version", L"8.0", REG_EXPAND_SZ));
     EXPECT_EQ(0, reg.ReadIeMajorVersion()) << "not REG_SZ";
     const DWORD nine = 9;
-    ASSERT_TRUE(SetRaw(HKEY_LOCAL_MACHINE, kIeKey, L"Version", REG_DWORD, &nine, sizeof(nine)));
+    ASSERT_TRUE(seed.SetDword(HKEY_LOCAL_MACHINE, kIeKey, L"Version", nine));
     EXPECT_EQ(0, reg.ReadIeMajorVersion()) << "REG_DWORD";
 }
 

@@ -13,6 +13,7 @@
 #include "framework/win/WideText.h"
 #include "tests/wine/gui/ControlsTestDialog.h"
 #include "tests/wine/support/GuiDriver.h"
+#include "tests/wine/support/TestSupport.h"
 
 namespace {
 
@@ -147,8 +148,7 @@ std::wstring TempFolder() {
 
 std::wstring MakeFile(const std::wstring& folder, const wchar_t* name) {
     std::wstring path = folder + L"\\" + name;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    CloseHandle(file);
+    EXPECT_TRUE(testsupport::WriteFileBytes(path));
     return path;
 }
 

@@ -54,7 +54,7 @@ struct StringEntry {
     const wchar_t* text;
 };
 const StringEntry kStrings[] = {
-#include "tests/wine/gui/expected_strings.inc"
+#include "tests/wine/support/expected_strings.inc"
 };
 
 TEST_F(ProgramResources, EveryStringLoadsWithItsText) {

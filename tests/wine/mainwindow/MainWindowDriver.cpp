@@ -1,13 +1,6 @@
 #include "tests/wine/mainwindow/MainWindowDriver.h"
 
 #include <commctrl.h>
-#include <shlobj.h>
-
-#include <gtest/gtest.h>
-
-#include <fstream>
-
-#include <gtest/gtest.h>
 
 #include "framework/win/WideText.h"
 #include "profile/DataFileImage.h"
@@ -23,28 +16,6 @@ constexpr int kMainListId = 1002;
 constexpr int kNameEditId = 1006;
 constexpr int kWizardNextId = 0x3024;
 
-bool LoadFile(const std::wstring& path, std::vector<BYTE>* bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    const DWORD size = GetFileSize(file, nullptr);
-    bytes->assign(size, 0);
-    DWORD read = 0;
-    const bool ok = size == 0 || (ReadFile(file, bytes->data(), size, &read, nullptr) && read == size);
-    CloseHandle(file);
-    return ok;
-}
-
-bool StoreFile(const std::wstring& path, const std::vector<BYTE>& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool ok = bytes.empty() ||
-                    (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                     written == bytes.size());
-    CloseHandle(file);
-    return ok;
-}
-
 DWORD_PTR SendTimed(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     DWORD_PTR result = 0;
     SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, gui::kDefaultTimeoutMs, &result);
@@ -54,10 +25,6 @@ DWORD_PTR SendTimed(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam 
 }  // namespace
 
 MainWindowDriver::MainWindowDriver() : settings_(std::make_unique<CRegistrySeed>()) {
-    // The data folder comes with the installation; a fresh prefix lacks it.
-    const std::wstring file = CommonDataFilePath();
-    SHCreateDirectoryExW(nullptr, file.substr(0, file.find_last_of(L'\\')).c_str(), nullptr);
-    hadFile_ = LoadFile(CommonDataFilePath(), &savedFile_);
     settings_->Preserve(HKEY_CURRENT_USER, kSettingsKeyPath, L"DatData");
     settings_->Preserve(HKEY_CURRENT_USER, kSettingsKeyPath, L"ShowSetting");
     // No hint window shortly after the start.
@@ -66,11 +33,7 @@ MainWindowDriver::MainWindowDriver() : settings_(std::make_unique<CRegistrySeed>
         settings_->SetString(HKEY_LOCAL_MACHINE, AdapterTcpipKey(adapter.guid), L"NameServer", L"");
 }
 
-MainWindowDriver::~MainWindowDriver() {
-    program_.Terminate();
-    if (hadFile_) StoreFile(CommonDataFilePath(), savedFile_);
-    else RemoveDataFile();
-}
+MainWindowDriver::~MainWindowDriver() { program_.Terminate(); }
 
 CProfileData MainWindowDriver::Profile(const std::wstring& name, const std::wstring& connection) {
     CProfileData profile;
@@ -92,14 +55,9 @@ bool MainWindowDriver::WriteDataFile(const std::vector<CProfileData>& profiles) 
     return CProfileFileAccess(collection, testsupport::ExeDir()).Write() == 0;
 }
 
-bool MainWindowDriver::RemoveDataFile() {
-    return DeleteFileW(CommonDataFilePath().c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ||
-           GetLastError() == ERROR_PATH_NOT_FOUND;
-}
+bool MainWindowDriver::RemoveDataFile() { return CDataFileGuard::Remove(); }
 
-bool MainWindowDriver::DataFileExists() const {
-    return GetFileAttributesW(CommonDataFilePath().c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool MainWindowDriver::DataFileExists() const { return CDataFileGuard::Exists(); }
 
 bool MainWindowDriver::ReadDataFile(std::vector<std::wstring>* names) const {
     std::vector<CProfileData> profiles;
@@ -110,8 +68,8 @@ bool MainWindowDriver::ReadDataFile(std::vector<std::wstring>* names) const {
 }
 
 bool MainWindowDriver::ReadProfiles(std::vector<CProfileData>* profiles) const {
-    std::vector<BYTE> bytes;
-    if (!LoadFile(CommonDataFilePath(), &bytes)) return false;
+    std::vector<uint8_t> bytes;
+    if (!testsupport::ReadFileBytes(CDataFileGuard::Path(), &bytes)) return false;
     CProfileCollection collection;
     if (datafile::Decode(bytes.data(), bytes.size(), collection) != 0) return false;
     profiles->clear();
@@ -131,16 +89,7 @@ bool MainWindowDriver::Start(const std::wstring& arguments, const std::wstring& 
 }
 
 HWND MainWindowDriver::WaitForDialog(const std::function<bool(HWND)>& wanted) const {
-    gui::WindowQuery q;
-    q.className = L"#32770";
-    q.processId = program_.Id();
-    HWND found = nullptr;
-    gui::WaitUntil([&] {
-        for (HWND w : gui::FindTopLevels(q))
-            if (wanted(w)) return (found = w) != nullptr;
-        return false;
-    });
-    return found;
+    return gui::WaitForDialog(program_.Id(), wanted);
 }
 
 HWND MainWindowDriver::WaitForMain() {
@@ -184,10 +133,5 @@ HWND MainWindowDriver::NextPages(HWND sheet, int count) {
 }
 
 void MainWindowDriver::ExpectBox(const std::wstring& text, gui::BoxIcon icon, int answer) {
-    gui::MessageBoxInfo box;
-    ASSERT_TRUE(WaitForBox(&box)) << "no message box: " << testsupport::Narrow(text);
-    EXPECT_EQ(testsupport::Narrow(box.caption), "Ortivo");
-    EXPECT_EQ(testsupport::Narrow(box.text), testsupport::Narrow(text));
-    EXPECT_STREQ(gui::BoxIconName(box.icon), gui::BoxIconName(icon));
-    ASSERT_TRUE(gui::AnswerMessageBox(box.window, answer));
+    gui::ExpectMessageBox(program_.Id(), text, icon, answer);
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "profile/ProfileCollection.h"
+#include "tests/wine/support/DataFileGuard.h"
 #include "tests/wine/support/GuiDriver.h"
 
 class CRegistrySeed;
@@ -34,7 +35,8 @@ public:
     bool RemoveDataFile();
     bool DataFileExists() const;
     // The profile names of the data file as the program wrote it; false when
-    // the file is missing or not a valid image.
+    // the file is missing or not a valid image. Read once the program has
+    // shown that its write is done (the row it adds, then gui::Sync).
     bool ReadDataFile(std::vector<std::wstring>* names) const;
     bool ReadProfiles(std::vector<CProfileData>* profiles) const;
     bool SetShowSetting(bool on);
@@ -77,9 +79,8 @@ public:
     void ExpectBox(const std::wstring& text, gui::BoxIcon icon, int answer = IDOK);
 
 private:
+    CDataFileGuard dataFile_;
     std::unique_ptr<CRegistrySeed> settings_;
-    std::vector<BYTE> savedFile_;
-    bool hadFile_ = false;
     gui::Program program_;
     HWND main_ = nullptr;
 };

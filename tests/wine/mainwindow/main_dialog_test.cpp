@@ -58,12 +58,6 @@ protected:
         EXPECT_EQ(code, 0u);
     }
 
-    static void InstallApplierStandIns() {
-        ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\netsh.exe"));
-        ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\ipconfig.exe"));
-        testsupport::UseRecordLog(testsupport::TempDir() + L"\\record.log");
-    }
-
     MainWindowDriver app_;
 };
 
@@ -196,7 +190,7 @@ TEST_F(MainDialog, TwelveProfilesRefuseAnotherCancelStoresNothingClosingWrites) 
 }
 
 TEST_F(MainDialog, ApplyRunsAWholeSwitchAndRunRequestsNameProfilesByPosition) {
-    ASSERT_NO_FATAL_FAILURE(InstallApplierStandIns());
+    ASSERT_TRUE(testsupport::InstallApplierStandIns());
     ASSERT_TRUE(app_.WriteDataFile({L"旧", L"会社", L"自宅"}, L"ローカル エリア接続"));
     ASSERT_TRUE(app_.SetShowSetting(true));
     ASSERT_TRUE(app_.Start());
@@ -276,7 +270,7 @@ TEST_F(MainDialog, DataFileHeldRightAfterADeletionKeepsTheRemainingProfiles) {
 }
 
 TEST_F(MainDialog, ClosingWhileTheHttpCheckWaitsForAnAnswerEndsTheProgramCleanly) {
-    ASSERT_NO_FATAL_FAILURE(InstallApplierStandIns());
+    ASSERT_TRUE(testsupport::InstallApplierStandIns());
     CLoopbackHttpServer server;
     ASSERT_TRUE(server.Started());
     CProfileData profile = MainWindowDriver::Profile(L"会社");

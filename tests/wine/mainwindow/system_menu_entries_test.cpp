@@ -28,13 +28,7 @@ std::wstring EntryText(HMENU menu, UINT command) {
 
 bool Marked(HMENU menu) { return (GetMenuState(menu, IDM_PROGRESS_OPTION, MF_BYCOMMAND) & MF_CHECKED) != 0; }
 
-bool ShowSettingStored() {
-    DWORD value = 0;
-    DWORD size = sizeof(value);
-    return RegGetValueW(HKEY_CURRENT_USER, kSettingsKeyPath, L"ShowSetting", RRF_RT_REG_DWORD, nullptr, &value,
-                        &size) == ERROR_SUCCESS &&
-           value == 1;
-}
+bool ShowSettingStored() { return RegistryDword(HKEY_CURRENT_USER, kSettingsKeyPath, L"ShowSetting") == 1; }
 
 TEST(MainDialogSystemMenu, FourEntriesAtTheEndAndTheProgressOptionMarkFollowsShowSetting) {
     CRegistrySeed settings;

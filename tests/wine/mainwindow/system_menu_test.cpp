@@ -5,6 +5,7 @@
 
 #include "system/win/RegAccess.h"
 #include "tests/wine/mainwindow/MainWindowDriver.h"
+#include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/TestSupport.h"
 
 namespace {
@@ -22,14 +23,7 @@ const wchar_t kAboutCaption[] = L"Ortivo のバージョン情報";
 bool IsHintWindow(HWND w) { return GetDlgItem(w, kHintText) != nullptr && GetDlgItem(w, kHintPicture) != nullptr; }
 
 // A REG_DWORD of the settings key, -1 when there is none.
-long long StoredDword(const wchar_t* name) {
-    DWORD value = 0;
-    DWORD size = sizeof(value);
-    if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKeyPath, name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
-        ERROR_SUCCESS)
-        return -1;
-    return value;
-}
+long long StoredDword(const wchar_t* name) { return RegistryDword(HKEY_CURRENT_USER, kSettingsKeyPath, name); }
 
 // Hint windows of the process, shown or not yet shown.
 int HintWindowCount(DWORD processId) {

@@ -2,15 +2,11 @@
 
 #include <cwctype>
 
+#include "tests/wine/support/TestSupport.h"
+
 std::string HostInterfaceFact(const std::wstring& interfaceName, const wchar_t* file) {
-    const std::wstring path = L"Z:\\sys\\class\\net\\" + interfaceName + L"\\" + file;
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return std::string();
-    char buffer[256] = {};
-    DWORD read = 0;
-    ReadFile(h, buffer, sizeof(buffer) - 1, &read, nullptr);
-    CloseHandle(h);
-    std::string text(buffer, read);
+    const std::vector<uint8_t> bytes = testsupport::FileBytes(L"Z:\\sys\\class\\net\\" + interfaceName + L"\\" + file);
+    const std::string text(bytes.begin(), bytes.end());
     return text.substr(0, text.find('\n'));
 }
 

@@ -2,11 +2,12 @@
 
 #include "HostInterfaces.h"
 #include "tests/wine/support/RegistrySeed.h"
+#include "tests/wine/support/TestSupport.h"
 #include "system/win/AdapterDiscovery.h"
 
 namespace {
 
-std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
+using testsupport::Narrow;
 
 // The first adapter Wine reports; every test here needs one.
 AdapterInfo FirstAdapter() {

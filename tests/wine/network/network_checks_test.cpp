@@ -4,6 +4,7 @@
 #include "tests/wine/support/InternetSettings.h"
 #include "LoopbackHttpServer.h"
 #include "tests/wine/support/RegistrySeed.h"
+#include "tests/wine/support/TestSupport.h"
 #include "framework/win/WideText.h"
 #include "switching/win/IcmpEcho.h"
 #include "switching/win/NetworkChecks.h"
@@ -32,7 +33,7 @@ protected:
     }
 };
 
-uint32_t Ip(uint32_t a, uint32_t b, uint32_t c, uint32_t d) { return a << 24 | b << 16 | c << 8 | d; }
+using testsupport::Ip;
 
 class NetworkChecks : public ::testing::Test {
 protected:

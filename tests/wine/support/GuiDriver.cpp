@@ -61,10 +61,11 @@ void Program::Terminate() {
     processId_ = 0;
 }
 
-Program StartProgram(const std::wstring& exePath, const std::wstring& arguments) {
+Program StartProgram(const std::wstring& exePath, const std::wstring& arguments, const std::wstring& directory) {
     std::wstring commandLine = L"\"" + exePath + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
-    std::wstring folder = exePath.substr(0, exePath.find_last_of(L"\\/") + 1);
+    const std::wstring folder =
+        directory.empty() ? exePath.substr(0, exePath.find_last_of(L"\\/") + 1) : directory;
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
@@ -73,6 +74,15 @@ Program StartProgram(const std::wstring& exePath, const std::wstring& arguments)
         return Program();
     CloseHandle(info.hThread);
     return Program(info.hProcess, info.dwProcessId);
+}
+
+long RunProgram(const std::wstring& exePath, const std::wstring& arguments, DWORD timeoutMs,
+                const std::wstring& directory) {
+    Program program = StartProgram(exePath, arguments, directory);
+    if (!program.Started()) return -1;
+    DWORD code = 0;
+    if (!program.WaitForExit(timeoutMs, &code)) return -2;  // ended by the destructor
+    return static_cast<long>(static_cast<int>(code));
 }
 
 // ---- waiting -------------------------------------------------------------------
@@ -184,6 +194,19 @@ HWND FindTopLevel(const WindowQuery& query) {
 HWND WaitForTopLevel(const WindowQuery& query, DWORD timeoutMs) {
     HWND found = nullptr;
     WaitUntil([&] { return (found = FindTopLevel(query)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+HWND WaitForDialog(DWORD processId, const std::function<bool(HWND)>& wanted, DWORD timeoutMs) {
+    WindowQuery q;
+    q.className = L"#32770";
+    q.processId = processId;
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND w : FindTopLevels(q))
+            if (wanted(w)) return (found = w) != nullptr;
+        return false;
+    }, timeoutMs);
     return found;
 }
 

@@ -47,8 +47,14 @@ private:
     DWORD processId_ = 0;
 };
 
-// CreateProcessW of `exePath` with `arguments` (appended after the quoted path).
-Program StartProgram(const std::wstring& exePath, const std::wstring& arguments = L"");
+// CreateProcessW of `exePath` with `arguments` (appended after the quoted
+// path), in `directory` (default: the program's own folder).
+Program StartProgram(const std::wstring& exePath, const std::wstring& arguments = L"",
+                     const std::wstring& directory = L"");
+// Starts a program and waits for its end, pumping messages: its exit code,
+// -1 when it could not start, -2 when it still ran at the limit (it is ended).
+long RunProgram(const std::wstring& exePath, const std::wstring& arguments, DWORD timeoutMs,
+                const std::wstring& directory = L"");
 
 // ---- waiting ---------------------------------------------------------------
 void PumpMessages();
@@ -66,6 +72,9 @@ struct WindowQuery {
 HWND FindTopLevel(const WindowQuery& query);
 std::vector<HWND> FindTopLevels(const WindowQuery& query);
 HWND WaitForTopLevel(const WindowQuery& query, DWORD timeoutMs = kDefaultTimeoutMs);
+// A visible dialog-class window of the process for which `wanted` holds.
+HWND WaitForDialog(DWORD processId, const std::function<bool(HWND)>& wanted,
+                   DWORD timeoutMs = kDefaultTimeoutMs);
 bool WaitForWindowGone(HWND window, DWORD timeoutMs = kDefaultTimeoutMs);
 
 // Descendants (depth first, so property-sheet pages are searched too).
@@ -111,10 +120,13 @@ bool Sync(HWND window);
 // ---- IP address controls ---------------------------------------------------
 void SetIpAddress(HWND control, DWORD address);   // first octet in the high byte
 void ClearIpAddress(HWND control);
-// Value and number of filled fields (0..4) of the control, also of another process.
+// Value and number of filled fields (0..4) of the control, also of another
+// process; a failed query fails the running test.
 bool ReadIpAddress(HWND control, DWORD* address, int* filledFields);
 
 // ---- list views of any process ---------------------------------------------
+// A query that fails (no such window, no answer within its time) fails the
+// running test; the value returned then is 0, -1 or empty.
 int ListViewCount(HWND list);
 int ListViewSelected(HWND list);                  // first selected row or -1
 std::wstring ListViewText(HWND list, int row, int column = 0);
@@ -144,6 +156,10 @@ bool WaitForMessageBox(MessageBoxInfo* info, DWORD processId = 0,
 bool ReadMessageBox(HWND box, MessageBoxInfo* info);
 // Presses the box's button IDOK, IDYES, IDNO, ... and waits for the box to go.
 bool AnswerMessageBox(HWND box, int buttonId);
+// Test expectation: the next message box of the process has the caption
+// "Ortivo", `text` and `icon`; it is answered with `answer`.
+void ExpectMessageBox(DWORD processId, const std::wstring& text, BoxIcon icon, int answer = IDOK,
+                      DWORD timeoutMs = kDefaultTimeoutMs);
 const char* BoxIconName(BoxIcon icon);
 
 // ---- layout ----------------------------------------------------------------
@@ -157,9 +173,11 @@ std::vector<int> ControlsOutside(HWND window);
 
 // ---- screenshots -----------------------------------------------------------
 // The window as it is on the screen (brought to the top first). Waits until
-// two captures in a row agree, so pending painting has reached the screen.
+// two captures in a row agree, so pending painting has reached the screen;
+// a blinking caret inside the window is left out of that comparison.
 bool CaptureWindow(HWND window, Image* image);
-// Captures and writes <artifacts>/<fileName>; the full path in *path.
+// Captures and writes <artifacts>/<fileName>; the full path in *path. A
+// screenshot that could not be taken or written fails the running test.
 bool SaveScreenshot(HWND window, const std::wstring& fileName, std::wstring* path = nullptr);
 bool SavePng(const Image& image, const std::wstring& path);
 

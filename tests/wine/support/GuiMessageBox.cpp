@@ -2,6 +2,10 @@
 #include "tests/wine/support/GuiDriver.h"
 #include "tests/wine/support/GuiDib.h"
 
+#include <gtest/gtest.h>
+
+#include "tests/wine/support/TestSupport.h"
+
 namespace gui {
 namespace {
 
@@ -146,5 +150,13 @@ bool AnswerMessageBox(HWND box, int buttonId) {
     return WaitForWindowGone(box);
 }
 
-}  // namespace gui
+void ExpectMessageBox(DWORD processId, const std::wstring& text, BoxIcon icon, int answer, DWORD timeoutMs) {
+    MessageBoxInfo box;
+    ASSERT_TRUE(WaitForMessageBox(&box, processId, timeoutMs)) << "no message box: " << testsupport::Narrow(text);
+    EXPECT_EQ(testsupport::Narrow(box.caption), "Ortivo");
+    EXPECT_EQ(testsupport::Narrow(box.text), testsupport::Narrow(text));
+    EXPECT_STREQ(BoxIconName(box.icon), BoxIconName(icon));
+    ASSERT_TRUE(AnswerMessageBox(box.window, answer));
+}
 
+}  // namespace gui

@@ -129,6 +129,36 @@ bool CRegistrySeed::Preserve(HKEY root, const std::wstring& path, const wchar_t*
     return true;
 }
 
+void CRegistrySeed::PreserveKey(HKEY root, const std::wstring& path) {
+    if (!IsCreatedHere(root, path) && !KeyExists(root, path)) created_.push_back(CreatedKey{root, path});
+}
+
+bool ReadRegistryValue(HKEY root, const std::wstring& path, const wchar_t* name, DWORD* type,
+                       std::vector<BYTE>* data) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    DWORD size = 0;
+    bool ok = RegQueryValueExW(key, name, nullptr, type, nullptr, &size) == ERROR_SUCCESS;
+    if (ok) {
+        data->assign(size, 0);
+        ok = RegQueryValueExW(key, name, nullptr, type, data->empty() ? nullptr : data->data(), &size) ==
+             ERROR_SUCCESS;
+        data->resize(size);
+    }
+    RegCloseKey(key);
+    return ok;
+}
+
+long long RegistryDword(HKEY root, const std::wstring& path, const wchar_t* name) {
+    DWORD type = REG_NONE;
+    std::vector<BYTE> data;
+    if (!ReadRegistryValue(root, path, name, &type, &data) || type != REG_DWORD || data.size() != sizeof(DWORD))
+        return -1;
+    DWORD value = 0;
+    memcpy(&value, data.data(), sizeof(value));
+    return value;
+}
+
 std::wstring AdapterTcpipKey(const std::wstring& guid) {
     return L"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\" + guid;
 }

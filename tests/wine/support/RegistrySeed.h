@@ -29,6 +29,9 @@ public:
     bool DeleteValue(HKEY root, const std::wstring& path, const wchar_t* name);
     // Remembers the value so that it is restored, without changing it now.
     bool Preserve(HKEY root, const std::wstring& path, const wchar_t* name);
+    // A key that does not exist now is deleted again with everything below
+    // it, whoever creates it meanwhile (the program under test, say).
+    void PreserveKey(HKEY root, const std::wstring& path);
 
 private:
     struct SavedValue {
@@ -55,6 +58,12 @@ private:
     std::vector<SavedValue> saved_;
     std::vector<CreatedKey> created_;
 };
+
+// Type and data of a value; false when it cannot be read.
+bool ReadRegistryValue(HKEY root, const std::wstring& path, const wchar_t* name, DWORD* type,
+                       std::vector<BYTE>* data);
+// A REG_DWORD value, or -1 when there is none of that type.
+long long RegistryDword(HKEY root, const std::wstring& path, const wchar_t* name);
 
 // Keys of one adapter (by its GUID text, "{...}") below HKEY_LOCAL_MACHINE.
 std::wstring AdapterTcpipKey(const std::wstring& guid);

@@ -1,6 +1,5 @@
 #include "tests/wine/support/TestSupport.h"
 
-#include <fstream>
 #include <sstream>
 
 namespace testsupport {
@@ -21,6 +20,19 @@ std::wstring RecordLogPath() {
     return (n > 0 && n < MAX_PATH) ? std::wstring(buffer, n) : std::wstring(L"C:\\ortivo-record.log");
 }
 
+bool EndsWithNoCase(const std::wstring& text, const wchar_t* end) {
+    const std::size_t n = wcslen(end);
+    return text.size() >= n && _wcsicmp(text.c_str() + text.size() - n, end) == 0;
+}
+
+struct StringEntry {
+    UINT id;
+    const wchar_t* text;
+};
+const StringEntry kStrings[] = {
+#include "tests/wine/support/expected_strings.inc"
+};
+
 }  // namespace
 
 std::string Narrow(const std::wstring& w) {
@@ -29,6 +41,12 @@ std::string Narrow(const std::wstring& w) {
     std::string s(static_cast<std::size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), &s[0], n, nullptr, nullptr);
     return s;
+}
+
+std::wstring ExpectedText(UINT id) {
+    for (const StringEntry& entry : kStrings)
+        if (entry.id == id) return entry.text;
+    return std::wstring();
 }
 
 std::wstring ExeDir() {
@@ -54,6 +72,63 @@ std::wstring TempDir() {
     }
 }
 
+// ---- whole files -------------------------------------------------------------------
+
+bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>* bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    bytes->clear();
+    uint8_t chunk[65536];
+    DWORD got = 0;
+    bool ok = true;
+    while ((ok = ReadFile(file, chunk, sizeof(chunk), &got, nullptr) != FALSE) && got > 0)
+        bytes->insert(bytes->end(), chunk, chunk + got);
+    CloseHandle(file);
+    return ok;
+}
+
+std::vector<uint8_t> FileBytes(const std::wstring& path) {
+    std::vector<uint8_t> bytes;
+    if (!ReadFileBytes(path, &bytes)) bytes.clear();
+    return bytes;
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = bytes.empty() || (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                                                nullptr) &&
+                                      written == bytes.size());
+    CloseHandle(file);
+    return ok;
+}
+
+std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..") names.push_back(name);
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+    return names;
+}
+
+std::vector<uint8_t> FromHex(const char* hex) {
+    std::vector<uint8_t> bytes;
+    for (std::size_t i = 0; hex[i] != 0 && hex[i + 1] != 0; i += 2) {
+        auto nibble = [](char c) { return c <= '9' ? c - '0' : c - 'a' + 10; };
+        bytes.push_back(static_cast<uint8_t>(nibble(hex[i]) << 4 | nibble(hex[i + 1])));
+    }
+    return bytes;
+}
+
+// ---- the recording stand-in ------------------------------------------------------------
+
 bool InstallStandIn(const std::wstring& path) {
     return CopyFileW((ExeDir() + L"\\recording_standin.exe").c_str(), path.c_str(), FALSE) != FALSE;
 }
@@ -63,18 +138,19 @@ void UseRecordLog(const std::wstring& path) {
     DeleteFileW(path.c_str());
 }
 
+bool InstallApplierStandIns() {
+    if (!InstallStandIn(SystemDir() + L"\\netsh.exe") || !InstallStandIn(SystemDir() + L"\\ipconfig.exe"))
+        return false;
+    const std::wstring folder = TempDir();
+    UseRecordLog(folder + L"\\record.log");
+    return !folder.empty();
+}
+
 std::vector<StandInRecord> ReadRecords() {
     std::vector<StandInRecord> records;
-    HANDLE file = CreateFileW(RecordLogPath().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return records;
-    std::string content;
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof(chunk), &got, nullptr) && got > 0) content.append(chunk, got);
-    CloseHandle(file);
-
-    std::istringstream lines(content);
+    std::vector<uint8_t> bytes;
+    if (!ReadFileBytes(RecordLogPath(), &bytes)) return records;
+    std::istringstream lines(std::string(bytes.begin(), bytes.end()));
     std::string line;
     while (std::getline(lines, line)) {
         const std::size_t a = line.find('|');
@@ -85,41 +161,49 @@ std::vector<StandInRecord> ReadRecords() {
     return records;
 }
 
-long RunAndPump(const std::wstring& exe, const std::wstring& args, DWORD timeoutMs, const std::wstring& directory) {
-    std::wstring commandLine = L"\"" + exe + L"\"";
-    if (!args.empty()) commandLine += L" " + args;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        directory.empty() ? nullptr : directory.c_str(), &startup, &process))
-        return -1;
-    CloseHandle(process.hThread);
-    const bool ended = PumpUntil([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
-    long result = -2;
-    if (ended) {
-        DWORD code = 0;
-        GetExitCodeProcess(process.hProcess, &code);
-        result = static_cast<long>(static_cast<int>(code));
-    } else {
-        TerminateProcess(process.hProcess, 1);
-    }
-    CloseHandle(process.hProcess);
-    return result;
+std::vector<std::wstring> CommandLinesOf(const wchar_t* program) {
+    std::vector<std::wstring> lines;
+    for (const StandInRecord& r : ReadRecords())
+        if (EndsWithNoCase(r.module, program)) lines.push_back(r.commandLine);
+    return lines;
 }
 
-RecordingWindow::RecordingWindow() {
+// ---- RecordingWindow ---------------------------------------------------------------
+
+RecordingWindow::RecordingWindow(const wchar_t* dialogTitle) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (dialogTitle != nullptr) {
+        // A dialog template: no controls, the title after the menu and class words.
+        std::vector<WORD> t(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
+        auto* d = reinterpret_cast<DLGTEMPLATE*>(t.data());
+        d->style = WS_POPUP | WS_CAPTION;
+        d->cx = 100;
+        d->cy = 50;
+        t.push_back(0);
+        t.push_back(0);
+        for (const wchar_t* c = dialogTitle; *c; ++c) t.push_back(*c);
+        t.push_back(0);
+        hwnd_ = CreateDialogIndirectParamW(instance, reinterpret_cast<DLGTEMPLATE*>(t.data()), nullptr, DialogProc,
+                                           reinterpret_cast<LPARAM>(this));
+        return;
+    }
     static const wchar_t kClass[] = L"OrtivoTestRecordingWindow";
     WNDCLASSW wc = {};
     wc.lpfnWndProc = &RecordingWindow::Proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hInstance = instance;
     wc.lpszClassName = kClass;
     RegisterClassW(&wc);  // fails harmlessly when already registered
-    hwnd_ = CreateWindowExW(0, kClass, L"recorder", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, this);
+    hwnd_ = CreateWindowExW(0, kClass, L"recorder", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, instance, this);
 }
 
 RecordingWindow::~RecordingWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
+}
+
+bool RecordingWindow::Record(UINT message, WPARAM wParam) {
+    if (message < WM_APP || message > 0xBFFF) return false;
+    received_.push_back({message, wParam});
+    return true;
 }
 
 LRESULT CALLBACK RecordingWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -128,11 +212,18 @@ LRESULT CALLBACK RecordingWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, L
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* self = reinterpret_cast<RecordingWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self != nullptr && message >= WM_APP && message <= 0xBFFF) {
-        self->received_.push_back({message, wParam});
-        return 0;
-    }
+    if (self != nullptr && self->Record(message, wParam)) return 0;
     return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+INT_PTR CALLBACK RecordingWindow::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+    auto* self = reinterpret_cast<RecordingWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    if (self != nullptr && self->Record(message, wParam)) {
+        SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, 0);
+        return TRUE;
+    }
+    return FALSE;
 }
 
 }  // namespace testsupport

@@ -1,8 +1,10 @@
 #pragma once
-// Helpers for tests that run programs under Wine: processes, the recording
-// stand-in program, and a window that records the messages it receives.
+// Helpers for tests that run programs under Wine: folders and whole files,
+// the recording stand-in program, the program's expected texts, a window
+// that records the messages it receives, and IPv4 values.
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,10 +15,24 @@ std::wstring ExeDir();
 std::wstring SystemDir();
 std::wstring TempDir();  // a fresh, empty folder for this test run
 
+// ---- whole files -------------------------------------------------------------
+// Reads a whole file. The file is opened sharing reading, writing and
+// deletion, so that a read never makes a program's write or replace fail.
+bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>* bytes);
+std::vector<uint8_t> FileBytes(const std::wstring& path);  // empty when unreadable
+// Creates or overwrites a file with `bytes` (none: an empty file).
+bool WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes = {});
+std::vector<std::wstring> FolderEntries(const std::wstring& folder);  // names, without "." and ".."
+std::vector<uint8_t> FromHex(const char* hex);  // "a9993e..." (lower case) as bytes
+
+// ---- the recording stand-in ----------------------------------------------------
 // Copies bin\recording_standin.exe to `path` (e.g. SystemDir() + L"\\netsh.exe").
 bool InstallStandIn(const std::wstring& path);
 // Sets ORTIVO_RECORD_LOG for this process (inherited by children) and empties the log.
 void UseRecordLog(const std::wstring& path);
+// The stand-in as system32's netsh.exe and ipconfig.exe, recording into a
+// fresh log: what the setting applier runs.
+bool InstallApplierStandIns();
 
 struct StandInRecord {
     std::wstring module;       // full path of the stand-in that ran
@@ -24,38 +40,29 @@ struct StandInRecord {
     std::wstring commandLine;  // GetCommandLineW as it received it
 };
 std::vector<StandInRecord> ReadRecords();
+// The command lines recorded by stand-ins whose file name is `program` ("netsh.exe").
+std::vector<std::wstring> CommandLinesOf(const wchar_t* program);
 
-// Starts a program (command line = quoted path + args) and waits for it to
-// end, dispatching this thread's messages meanwhile. Returns its exit code,
-// or -1 when it could not start, or -2 on time-out (the process is killed).
-long RunAndPump(const std::wstring& exe, const std::wstring& args, DWORD timeoutMs,
-                const std::wstring& directory = std::wstring());
+// ---- texts -------------------------------------------------------------------
+std::string Narrow(const std::wstring& w);  // UTF-8, for test messages
+// The text the program's string table must hold for `id` (empty for an unknown id).
+std::wstring ExpectedText(UINT id);
 
-// Pumps this thread's messages until `done()` is true or the time is up.
-template <typename Pred>
-bool PumpUntil(Pred done, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-    return true;
-}
+// An IPv4 value with the first octet in the high byte.
+constexpr uint32_t Ip(uint32_t a, uint32_t b, uint32_t c, uint32_t d) { return a << 24 | b << 16 | c << 8 | d; }
 
+// ---- a window that records messages ---------------------------------------------
 // A hidden top-level window that records every message at or above WM_APP
-// (message, wParam) in the order received.
+// (message, wParam) in the order received. With a title it is a dialog-class
+// window ("#32770") of that title, as the program's main window is, so that
+// another start of the program finds it.
 class RecordingWindow {
 public:
     struct Entry {
         UINT message;
         WPARAM wParam;
     };
-    RecordingWindow();
+    explicit RecordingWindow(const wchar_t* dialogTitle = nullptr);
     ~RecordingWindow();
     RecordingWindow(const RecordingWindow&) = delete;
     RecordingWindow& operator=(const RecordingWindow&) = delete;
@@ -66,10 +73,10 @@ public:
 
 private:
     static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+    static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
+    bool Record(UINT message, WPARAM wParam);
     HWND hwnd_ = nullptr;
     std::vector<Entry> received_;
 };
-
-std::string Narrow(const std::wstring& w);  // UTF-8, for test messages
 
 }  // namespace testsupport

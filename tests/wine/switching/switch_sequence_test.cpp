@@ -7,6 +7,7 @@
 #include "framework/win/WideText.h"
 #include "switching/HandoffRecord.h"
 #include "switching/win/NetworkSetting.h"
+#include "tests/wine/support/GuiDriver.h"
 #include "tests/wine/support/TestSupport.h"
 
 namespace {
@@ -15,22 +16,11 @@ using testsupport::RecordingWindow;
 
 constexpr DWORD kSwitchLimitMs = 90000;
 
-std::vector<std::string> CommandLinesOf(const wchar_t* program) {
-    std::vector<std::string> lines;
-    for (const testsupport::StandInRecord& r : testsupport::ReadRecords())
-        if (r.module.size() >= wcslen(program) &&
-            _wcsicmp(r.module.c_str() + r.module.size() - wcslen(program), program) == 0)
-            lines.push_back(testsupport::Narrow(r.commandLine));
-    return lines;
-}
-
 class SwitchSequence : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\netsh.exe"));
-        ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\ipconfig.exe"));
+        ASSERT_TRUE(testsupport::InstallApplierStandIns());
         tempDir_ = testsupport::TempDir();
-        testsupport::UseRecordLog(tempDir_ + L"\\record.log");
         app_.programFolder = testsupport::ExeDir();
         app_.ieMajorVersion = 11;
         app_.wmiAccess.Connect();
@@ -45,7 +35,7 @@ protected:
     std::vector<RecordingWindow::Entry> RunSwitch() {
         CNetworkSetting setting(app_);
         EXPECT_EQ(setting.Start(window_.Handle(), profile_), 0);
-        const bool ended = testsupport::PumpUntil(
+        const bool ended = gui::WaitUntil(
             [&] {
                 for (const RecordingWindow::Entry& e : window_.Received())
                     if (e.message == kMsgApplierFinished) app_.applierFinished = 1;
@@ -74,9 +64,9 @@ protected:
         const std::vector<RecordingWindow::Entry> received = RunSwitch();
         EXPECT_EQ(Progress(received), (std::vector<WPARAM>{0}));
         EXPECT_EQ(received.empty() ? 0u : received.back().wParam, 0x0100u);
-        EXPECT_TRUE(CommandLinesOf(L"netsh.exe").empty());
+        EXPECT_TRUE(testsupport::CommandLinesOf(L"netsh.exe").empty());
         std::vector<testsupport::StandInRecord> records;
-        EXPECT_TRUE(testsupport::PumpUntil([&] { return !(records = testsupport::ReadRecords()).empty(); }, 30000))
+        EXPECT_TRUE(gui::WaitUntil([&] { return !(records = testsupport::ReadRecords()).empty(); }, 30000))
             << "the application did not start";
         EXPECT_EQ(records.size(), 1u);
         if (records.size() != 1) return {};
@@ -110,9 +100,9 @@ TEST_F(SwitchSequence, NothingElseConfiguredGoesFromZeroToHundredAndReportsZero)
     EXPECT_EQ(Messages(received), (std::vector<UINT>{kMsgProgress, kMsgProgress, kMsgProgress, kMsgProgress,
                                                      kMsgProgress, kMsgProgress, kMsgSwitchResult}));
     // The applier got the profile through the block and ran netsh for it.
-    const std::vector<std::string> netsh = CommandLinesOf(L"netsh.exe");
+    const std::vector<std::wstring> netsh = testsupport::CommandLinesOf(L"netsh.exe");
     ASSERT_FALSE(netsh.empty());
-    EXPECT_NE(netsh[0].find("name=\"Ortivo Test LAN\""), std::string::npos) << netsh[0];
+    EXPECT_NE(netsh[0].find(L"name=\"Ortivo Test LAN\""), std::wstring::npos) << testsupport::Narrow(netsh[0]);
     EXPECT_EQ(app_.applierFinished, 1);
 }
 
@@ -162,7 +152,7 @@ TEST_F(SwitchSequence, ClosingWhileWaitingForTheApplierAbandonsTheSwitch) {
     {
         CNetworkSetting setting(app_);
         ASSERT_EQ(setting.Start(window_.Handle(), profile_), 0);
-        ASSERT_TRUE(testsupport::PumpUntil([] { return !testsupport::ReadRecords().empty(); }, 30000));
+        ASSERT_TRUE(gui::WaitUntil([] { return !testsupport::ReadRecords().empty(); }, 30000));
     }  // the main window goes away in the middle of the wait
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);

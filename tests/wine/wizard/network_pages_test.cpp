@@ -25,7 +25,7 @@ constexpr int kAdapterList = 1008;
 constexpr int kFixedIp = 1009, kDhcp = 1010, kDnsManual = 1011, kDnsAuto = 1012;
 constexpr int kIp = 1013, kMask = 1014, kGateway = 1015, kDns1 = 1016, kDns2 = 1017;
 
-constexpr DWORD A(DWORD a, DWORD b, DWORD c, DWORD d) { return a << 24 | b << 16 | c << 8 | d; }
+using testsupport::Ip;
 
 constexpr wchar_t kPrinter[] = L"Ortivo Test Printer";
 
@@ -44,9 +44,7 @@ protected:
         ASSERT_TRUE(seed_.SetString(HKEY_LOCAL_MACHINE, AdapterTcpipKey(adapters_[kChosen].guid), L"NameServer",
                                     L"192.0.2.53"));
         // A switch runs the recording stand-ins, which the program finds through its environment.
-        ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\netsh.exe"));
-        ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\ipconfig.exe"));
-        testsupport::UseRecordLog(testsupport::TempDir() + L"\\record.log");
+        ASSERT_TRUE(testsupport::InstallApplierStandIns());
         ASSERT_TRUE(app_.WriteDataFile({L"既存"}));
     }
 
@@ -169,26 +167,26 @@ TEST_F(NetworkPages, ConnectionPageListsAdaptersAndANewProfileTakesTheCurrentTcp
     EXPECT_TRUE(Enabled(kDns1));
 
     // 10.1.2.3: moving between its fields leaves the mask alone, tabbing out sets 255.0.0.0.
-    gui::SetIpAddress(Control(kMask), A(255, 255, 255, 252));
+    gui::SetIpAddress(Control(kMask), Ip(255, 255, 255, 252));
     ASSERT_NO_FATAL_FAILURE(TypeAddress(kIp, {L"10", L"1", L"2", L"3"}));
-    EXPECT_EQ(Address(kMask), A(255, 255, 255, 252));
+    EXPECT_EQ(Address(kMask), Ip(255, 255, 255, 252));
     gui::PressKey(gui::FocusedWindow(Page()), VK_TAB);
-    EXPECT_TRUE(gui::WaitUntil([&] { return Address(kMask) == A(255, 0, 0, 0); })) << std::hex << Address(kMask);
-    EXPECT_EQ(Address(kIp), A(10, 1, 2, 3));
+    EXPECT_TRUE(gui::WaitUntil([&] { return Address(kMask) == Ip(255, 0, 0, 0); })) << std::hex << Address(kMask);
+    EXPECT_EQ(Address(kIp), Ip(10, 1, 2, 3));
 
     // One refused Next per family of messages.
-    gui::SetIpAddress(Control(kIp), A(10, 0, 0, 0));
+    gui::SetIpAddress(Control(kIp), Ip(10, 0, 0, 0));
     ExpectRefusedNext(L"IPアドレスに不正な値が入力されています\r\n正しいIPアドレスを入力してください。", kIp);
-    gui::SetIpAddress(Control(kIp), A(10, 1, 2, 3));
-    gui::SetIpAddress(Control(kDns1), A(127, 0, 0, 1));
+    gui::SetIpAddress(Control(kIp), Ip(10, 1, 2, 3));
+    gui::SetIpAddress(Control(kDns1), Ip(127, 0, 0, 1));
     ExpectRefusedNext(L"優先DNSサーバの第１フィールドには0～126,128～223以外の値は入力できません。\r\n"
                       L"優先DNSサーバの第１フィールドには0～126,128～223の値を入力してください。",
                       kDns1);
-    gui::SetIpAddress(Control(kDns1), A(10, 0, 0, 53));
-    gui::SetIpAddress(Control(kDns2), A(10, 0, 0, 53));
+    gui::SetIpAddress(Control(kDns1), Ip(10, 0, 0, 53));
+    gui::SetIpAddress(Control(kDns2), Ip(10, 0, 0, 53));
     ExpectRefusedNext(L"優先DNSと代替DNSが同じ値が入力されています。\r\n代替DNSの値を再入力してください。", kDns2);
     gui::ClearIpAddress(Control(kDns2));
-    gui::SetIpAddress(Control(kGateway), A(10, 1, 2, 3));
+    gui::SetIpAddress(Control(kGateway), Ip(10, 1, 2, 3));
     ExpectRefusedNext(L"IPアドレスとゲートウェイが同じ値が入力されています。\r\nIPアドレスかゲートウェイの値を再入力してください。",
                       kGateway);
     Cancel();
@@ -208,11 +206,11 @@ TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdit
     ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardNext));
     ASSERT_TRUE(gui::Click(Control(kFixedIp)));
     ASSERT_TRUE(gui::WaitUntil([&] { return Enabled(kIp); }));
-    gui::SetIpAddress(Control(kIp), A(192, 168, 50, 10));
-    gui::SetIpAddress(Control(kMask), A(255, 255, 255, 0));
-    gui::SetIpAddress(Control(kGateway), A(192, 168, 50, 1));
-    gui::SetIpAddress(Control(kDns1), A(192, 168, 50, 3));
-    gui::SetIpAddress(Control(kDns2), A(192, 168, 50, 2));
+    gui::SetIpAddress(Control(kIp), Ip(192, 168, 50, 10));
+    gui::SetIpAddress(Control(kMask), Ip(255, 255, 255, 0));
+    gui::SetIpAddress(Control(kGateway), Ip(192, 168, 50, 1));
+    gui::SetIpAddress(Control(kDns1), Ip(192, 168, 50, 3));
+    gui::SetIpAddress(Control(kDns2), Ip(192, 168, 50, 2));
     for (int page = 2; page < 7; ++page) ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardNext)) << page;
     const HWND finish = GetDlgItem(sheet_, kWizardFinish);
     ASSERT_TRUE(gui::WaitForText(finish, L"登録(&R)"));
@@ -250,8 +248,8 @@ TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdit
     ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardNext));
     ASSERT_NE(Control(kIp), nullptr);
     EXPECT_TRUE(Checked(kFixedIp));
-    EXPECT_EQ(Addresses(), (std::vector<DWORD>{A(192, 168, 50, 10), A(255, 255, 255, 0), A(192, 168, 50, 1),
-                                                A(192, 168, 50, 3), A(192, 168, 50, 2)}));
+    EXPECT_EQ(Addresses(), (std::vector<DWORD>{Ip(192, 168, 50, 10), Ip(255, 255, 255, 0), Ip(192, 168, 50, 1),
+                                                Ip(192, 168, 50, 3), Ip(192, 168, 50, 2)}));
 
     // Back stores without checks: a half-typed address comes back as typed.
     gui::ClearIpAddress(Control(kIp));
@@ -259,7 +257,7 @@ TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdit
     ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardBack));
     ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardNext));
     int filled = -1;
-    EXPECT_EQ(Address(kIp, &filled), A(172, 16, 0, 0));
+    EXPECT_EQ(Address(kIp, &filled), Ip(172, 16, 0, 0));
     EXPECT_EQ(filled, 4) << "a stored value fills every field";
     Cancel();
 }
@@ -284,8 +282,8 @@ TEST_F(NetworkPages, ANewProfileTakesAFixedAdaptersAddressAndTheSystemsDnsServer
     ASSERT_NE(Control(kIp), nullptr);
     EXPECT_TRUE(Checked(kFixedIp));
     EXPECT_TRUE(Checked(kDnsManual));
-    EXPECT_EQ(Addresses(), (std::vector<DWORD>{A(192, 168, 77, 10), A(255, 255, 255, 0), A(192, 168, 77, 1),
-                                                A(192, 168, 77, 2), A(192, 168, 77, 3)}));
+    EXPECT_EQ(Addresses(), (std::vector<DWORD>{Ip(192, 168, 77, 10), Ip(255, 255, 255, 0), Ip(192, 168, 77, 1),
+                                                Ip(192, 168, 77, 2), Ip(192, 168, 77, 3)}));
     Cancel();
 }
 

@@ -227,9 +227,7 @@ TEST_F(ProxyPage, ModesChecksOfOkSameProxyCancelAndTheStoredDetails) {
 }
 
 TEST_F(ProxyPage, PerProtocolProfileMadeHereIsApplied) {
-    ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\netsh.exe"));
-    ASSERT_TRUE(testsupport::InstallStandIn(testsupport::SystemDir() + L"\\ipconfig.exe"));
-    testsupport::UseRecordLog(testsupport::TempDir() + L"\\record.log");
+    ASSERT_TRUE(testsupport::InstallApplierStandIns());
     ASSERT_NO_FATAL_FAILURE(OpenProxyPage(L"拠点"));
     ASSERT_TRUE(gui::Click(PageItem(kUseProxy)));
     ASSERT_NE(OpenDetails(), nullptr);

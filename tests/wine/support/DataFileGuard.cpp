@@ -1,0 +1,44 @@
+#include "tests/wine/support/DataFileGuard.h"
+
+#include <shlobj.h>
+
+#include "tests/wine/support/TestSupport.h"
+
+namespace {
+
+// Temporary files of the program's writes ("tnw*") and of Wine's replace ("rf*").
+bool IsTemporaryFile(const std::wstring& name) { return name.compare(0, 3, L"tnw") == 0 || name.compare(0, 2, L"rf") == 0; }
+
+}  // namespace
+
+std::wstring CDataFileGuard::Folder() {
+    wchar_t common[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, 0, common);
+    return std::wstring(common) + L"\\Valtrecossin\\TOLVIK_NETWORK";
+}
+
+std::wstring CDataFileGuard::Path() { return Folder() + L"\\Tolvik_Network.dat"; }
+
+bool CDataFileGuard::Remove() {
+    SetFileAttributesW(Path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileW(Path().c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ||
+           GetLastError() == ERROR_PATH_NOT_FOUND;
+}
+
+bool CDataFileGuard::Exists() { return GetFileAttributesW(Path().c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+CDataFileGuard::CDataFileGuard() {
+    const std::wstring folder = Folder();
+    const std::wstring parent = folder.substr(0, folder.rfind(L'\\'));
+    for (const std::wstring& f : {parent, folder})
+        if (CreateDirectoryW(f.c_str(), nullptr)) createdFolders_.insert(createdFolders_.begin(), f);
+    hadFile_ = testsupport::ReadFileBytes(Path(), &previous_);
+}
+
+CDataFileGuard::~CDataFileGuard() {
+    Remove();
+    if (hadFile_) testsupport::WriteFileBytes(Path(), previous_);
+    for (const std::wstring& name : testsupport::FolderEntries(Folder()))
+        if (IsTemporaryFile(name)) DeleteFileW((Folder() + L"\\" + name).c_str());
+    for (const std::wstring& f : createdFolders_) RemoveDirectoryW(f.c_str());
+}
