@@ -131,6 +131,9 @@ int ListViewCount(HWND list);
 int ListViewSelected(HWND list);                  // first selected row or -1
 std::wstring ListViewText(HWND list, int row, int column = 0);
 LPARAM ListViewData(HWND list, int row);
+// The rows of a list view that may be replaced at any moment (a file
+// dialog's view of a folder): none, without a failure, once it is gone.
+std::vector<std::wstring> ListViewRowsWhileShown(HWND list);
 bool ListViewSelect(HWND list, int row);          // selected + focused, others cleared; -1: none selected
 
 // ---- dropped files ---------------------------------------------------------

@@ -5,13 +5,15 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <gtest/gtest.h>
+
 namespace gui {
 namespace {
 
 // Memory in the process that owns a window, freed on destruction.
 class RemoteBuffer {
 public:
-    RemoteBuffer(HWND owner, size_t size) {
+    RemoteBuffer(HWND owner, size_t size) : owner_(owner) {
         DWORD pid = 0;
         GetWindowThreadProcessId(owner, &pid);
         process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
@@ -25,7 +27,11 @@ public:
     RemoteBuffer(const RemoteBuffer&) = delete;
     RemoteBuffer& operator=(const RemoteBuffer&) = delete;
 
-    bool Ok() const { return address_ != nullptr; }
+    // False (and the running test failed) when no buffer could be had.
+    bool Ok() const {
+        if (address_ == nullptr) ADD_FAILURE() << "no buffer in the process of window " << owner_;
+        return address_ != nullptr;
+    }
     char* At(size_t offset) const { return static_cast<char*>(address_) + offset; }
     LPARAM Param() const { return reinterpret_cast<LPARAM>(address_); }
     bool Write(const void* data, size_t size, size_t offset = 0) const {
@@ -36,13 +42,17 @@ public:
     }
 
 private:
+    HWND owner_;
     HANDLE process_ = nullptr;
     void* address_ = nullptr;
 };
 
+// A query that gets no answer (no such window, or none within the time)
+// fails the running test: a 0 it would return must never pass for a value.
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 10000, &result);
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 10000, &result))
+        ADD_FAILURE() << "message 0x" << std::hex << message << " to window " << window << " got no answer";
     return static_cast<LRESULT>(result);
 }
 
@@ -61,7 +71,10 @@ bool ReadIpAddress(HWND control, DWORD* address, int* filledFields) {
     if (!buffer.Ok()) return false;
     int filled = static_cast<int>(Send(control, IPM_GETADDRESS, 0, buffer.Param()));
     DWORD value = 0;
-    if (!buffer.Read(&value, sizeof(value))) return false;
+    if (!buffer.Read(&value, sizeof(value))) {
+        ADD_FAILURE() << "the address of control " << control << " could not be read";
+        return false;
+    }
     if (address) *address = value;
     if (filledFields) *filledFields = filled;
     return true;
@@ -85,9 +98,34 @@ std::wstring ListViewText(HWND list, int row, int column) {
     buffer.Write(&item, sizeof(item));
     int length = static_cast<int>(Send(list, LVM_GETITEMTEXTW, row, buffer.Param()));
     std::wstring text(kTextChars, L'\0');
-    if (!buffer.Read(&text[0], kTextChars * sizeof(wchar_t), sizeof(LVITEMW))) return std::wstring();
+    if (!buffer.Read(&text[0], kTextChars * sizeof(wchar_t), sizeof(LVITEMW))) {
+        ADD_FAILURE() << "the text of row " << row << " could not be read";
+        return std::wstring();
+    }
     text.resize(length > 0 ? static_cast<size_t>(length) : 0);
     return text;
+}
+
+std::vector<std::wstring> ListViewRowsWhileShown(HWND list) {
+    std::vector<std::wstring> rows;
+    DWORD_PTR count = 0;
+    if (!IsWindow(list) || !SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 10000, &count)) return rows;
+    RemoteBuffer buffer(list, sizeof(LVITEMW) + kTextChars * sizeof(wchar_t));
+    if (!buffer.Ok()) return rows;
+    for (int row = 0; row < static_cast<int>(count); ++row) {
+        LVITEMW item = {};
+        item.pszText = reinterpret_cast<LPWSTR>(buffer.At(sizeof(LVITEMW)));
+        item.cchTextMax = kTextChars;
+        DWORD_PTR length = 0;
+        std::wstring text(kTextChars, L'\0');
+        if (!buffer.Write(&item, sizeof(item)) ||
+            !SendMessageTimeoutW(list, LVM_GETITEMTEXTW, row, buffer.Param(), SMTO_NORMAL, 10000, &length) ||
+            !buffer.Read(&text[0], kTextChars * sizeof(wchar_t), sizeof(LVITEMW)))
+            return std::vector<std::wstring>();  // the view went meanwhile
+        text.resize(static_cast<size_t>(length));
+        rows.push_back(text);
+    }
+    return rows;
 }
 
 LPARAM ListViewData(HWND list, int row) {
@@ -97,8 +135,10 @@ LPARAM ListViewData(HWND list, int row) {
     item.mask = LVIF_PARAM;
     item.iItem = row;
     buffer.Write(&item, sizeof(item));
-    Send(list, LVM_GETITEMW, 0, buffer.Param());
-    buffer.Read(&item, sizeof(item));
+    if (!Send(list, LVM_GETITEMW, 0, buffer.Param()) || !buffer.Read(&item, sizeof(item))) {
+        ADD_FAILURE() << "the data of row " << row << " could not be read";
+        return 0;
+    }
     return item.lParam;
 }
 

@@ -2,6 +2,10 @@
 #include "tests/wine/support/GuiDriver.h"
 #include "tests/wine/support/GuiDib.h"
 
+#include <gtest/gtest.h>
+
+#include "tests/wine/support/TestSupport.h"
+
 namespace gui {
 namespace {
 
@@ -24,6 +28,31 @@ bool CaptureScreenRect(const RECT& rect, Image* image) {
     return true;
 }
 
+// The caret of the window's thread, relative to the window's screen
+// rectangle, when it lies in the window: it blinks, so two captures may
+// differ there whatever was painted.
+bool CaretRect(HWND window, const RECT& windowRect, RECT* caret) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) || info.hwndCaret == nullptr)
+        return false;
+    RECT r = info.rcCaret;
+    MapWindowPoints(info.hwndCaret, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    InflateRect(&r, 1, 1);
+    if (!IntersectRect(caret, &r, &windowRect)) return false;
+    OffsetRect(caret, -windowRect.left, -windowRect.top);
+    return true;
+}
+
+// The capture with the caret's rectangle painted over in one colour.
+Image WithoutCaret(const Image& image, const RECT& caret) {
+    Image masked = image;
+    for (int y = caret.top < 0 ? 0 : caret.top; y < caret.bottom && y < masked.height; ++y)
+        for (int x = caret.left < 0 ? 0 : caret.left; x < caret.right && x < masked.width; ++x)
+            masked.pixels[static_cast<size_t>(y) * masked.width + x] = 0;
+    return masked;
+}
+
 }  // namespace
 
 bool CaptureWindow(HWND window, Image* image) {
@@ -39,8 +68,11 @@ bool CaptureWindow(HWND window, Image* image) {
         GetWindowRect(window, &rect);
         Image current;
         if (!CaptureScreenRect(rect, &current)) return false;
+        RECT caret = {};
+        const bool hasCaret = CaretRect(window, rect, &caret);
         bool same = current.width == previous.width && current.height == previous.height &&
-                    current.pixels == previous.pixels;
+                    (hasCaret ? WithoutCaret(current, caret).pixels == WithoutCaret(previous, caret).pixels
+                              : current.pixels == previous.pixels);
         previous = std::move(current);
         // Give the display a moment to receive a pending flush before comparing again.
         if (!same) Sleep(60);
@@ -65,10 +97,11 @@ bool SavePng(const Image& image, const std::wstring& path) {
 
 bool SaveScreenshot(HWND window, const std::wstring& fileName, std::wstring* path) {
     Image image;
-    if (!CaptureWindow(window, &image)) return false;
     std::wstring full = ArtifactPath(fileName);
     if (path) *path = full;
-    return SavePng(image, full);
+    const bool saved = CaptureWindow(window, &image) && SavePng(image, full);
+    if (!saved) ADD_FAILURE() << "screenshot " << testsupport::Narrow(fileName) << " was not written";
+    return saved;
 }
 
 }  // namespace gui

@@ -39,7 +39,7 @@ std::vector<CProfileData> StoredProfiles() {
     // A fixed address without gateway that once had the ping check.
     profiles[kFixedRow].SetText(ProfileText::profileName, u"固定");
     profiles[kFixedRow].Record().ipMode = 1;
-    profiles[kFixedRow].Record().ipAddress = 10u << 24 | 5;
+    profiles[kFixedRow].Record().ipAddress = testsupport::Ip(10, 0, 0, 5);
     profiles[kFixedRow].Record().subnetMask = 0xFF000000u;
     profiles[kFixedRow].Record().checkPingGateway = 1;
     profiles[kFixedRow].Record().setDefaultPrinter = 1;
@@ -57,7 +57,7 @@ std::vector<CProfileData> StoredProfiles() {
 
 std::wstring MakeFile(const std::wstring& folder, const wchar_t* name) {
     const std::wstring path = folder + L"\\" + name;
-    CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    EXPECT_TRUE(testsupport::WriteFileBytes(path)) << Narrow(path);
     return path;
 }
 
@@ -185,9 +185,9 @@ TEST_F(OptionPages, ApplicationPathIsRequiredDroppedOrChosen) {
     ASSERT_NE(chooser, nullptr);
     ChooseInChooser(chooser, folder);  // opens the folder
     EXPECT_TRUE(gui::WaitUntil([&] {
-        HWND files = gui::FindChildByClass(chooser, L"SysListView32");  // a new view for each folder
-        for (int row = 0; row < gui::ListViewCount(files); ++row)
-            if (gui::ListViewText(files, row).find(L"選択") == 0) return true;
+        // A new view for each folder: the one shown may go at any moment.
+        for (const std::wstring& row : gui::ListViewRowsWhileShown(gui::FindChildByClass(chooser, L"SysListView32")))
+            if (row.find(L"選択") == 0) return true;
         return false;
     })) << "the chooser lists no file";
     ChooseInChooser(chooser, L"選択.exe");
