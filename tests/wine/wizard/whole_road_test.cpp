@@ -33,7 +33,7 @@ constexpr int kRunBox = 1001, kPathEdit = 1016, kOptionsEdit = 1017;
 constexpr int kPrinterList = 1019, kPrinterBox = 1020;
 constexpr int kConfirmName = 1021, kConfirmSummary = 1023, kConfirmConnection = 1025, kConfirmAdapter = 1027;
 
-constexpr DWORD A(DWORD a, DWORD b, DWORD c, DWORD d) { return a << 24 | b << 16 | c << 8 | d; }
+using testsupport::Ip;
 
 const wchar_t kConnection[] = L"本社 LAN";
 const wchar_t kPrinter[] = L"Ortivo 本社プリンタ";
@@ -90,11 +90,11 @@ protected:
     void FillTcpIp() {
         Tick(kFixedIp);
         ASSERT_TRUE(gui::WaitUntil([&] { return IsWindowEnabled(Item(kIp)) != FALSE; }));
-        gui::SetIpAddress(Item(kIp), A(10, 1, 2, 3));
-        gui::SetIpAddress(Item(kMask), A(255, 0, 0, 0));
-        gui::SetIpAddress(Item(kGateway), A(127, 0, 0, 1));
-        gui::SetIpAddress(Item(kDns1), A(10, 1, 2, 53));
-        gui::SetIpAddress(Item(kDns2), A(10, 1, 2, 54));
+        gui::SetIpAddress(Item(kIp), Ip(10, 1, 2, 3));
+        gui::SetIpAddress(Item(kMask), Ip(255, 0, 0, 0));
+        gui::SetIpAddress(Item(kGateway), Ip(127, 0, 0, 1));
+        gui::SetIpAddress(Item(kDns1), Ip(10, 1, 2, 53));
+        gui::SetIpAddress(Item(kDns2), Ip(10, 1, 2, 54));
     }
 
     // One proxy per protocol; HTTP goes through the test's server.
