@@ -129,18 +129,7 @@ bool ReadMessageBox(HWND box, MessageBoxInfo* info) {
 }
 
 bool WaitForMessageBox(MessageBoxInfo* info, DWORD processId, DWORD timeoutMs) {
-    WindowQuery q;
-    q.className = L"#32770";
-    q.processId = processId;
-    HWND found = nullptr;
-    WaitUntil([&] {
-        for (HWND candidate : FindTopLevels(q))
-            if (IsMessageBox(candidate)) {
-                found = candidate;
-                return true;
-            }
-        return false;
-    }, timeoutMs);
+    const HWND found = WaitForDialog(processId, IsMessageBox, timeoutMs);
     return found && ReadMessageBox(found, info);
 }
 
