@@ -80,6 +80,21 @@ Text ReplaceAll(Text s, const Text& what, const Text& with) {
     return s;
 }
 
+Text FillTokens(const Text& format, const std::vector<Text>& values) {
+    Text out;
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        const bool token = format[i] == u'%' && i + 1 < format.size() && (format[i + 1] == u's' || format[i + 1] == u'd');
+        if (token && next < values.size()) {
+            out += values[next++];
+            ++i;
+        } else {
+            out += format[i];
+        }
+    }
+    return out;
+}
+
 Text TrimSpaces(const Text& s) {
     const std::size_t first = s.find_first_not_of(u' ');
     if (first == Text::npos) return Text();

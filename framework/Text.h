@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 using Text = std::u16string;
 
@@ -20,6 +21,10 @@ std::string ToUtf8(const Text& s);
 
 // Every occurrence of `what` replaced by `with`.
 Text ReplaceAll(Text s, const Text& what, const Text& with);
+
+// A message with its "%s" and "%d" tokens replaced, in order, by `values`
+// (tokens without a value stay; inserted values are never read as tokens).
+Text FillTokens(const Text& format, const std::vector<Text>& values);
 
 // Spaces (only U+0020) removed from both ends.
 Text TrimSpaces(const Text& s);

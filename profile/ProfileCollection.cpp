@@ -44,3 +44,11 @@ int CProfileCollection::Remove(const CProfileData& record) {
     items_.erase(items_.begin() + position);
     return id;
 }
+
+int CProfileCollection::Move(int from, int to) {
+    if (from < 0 || from >= Count() || to < 0 || to >= Count()) return -1;
+    std::unique_ptr<CProfileData> item = std::move(items_[static_cast<std::size_t>(from)]);
+    items_.erase(items_.begin() + from);
+    items_.insert(items_.begin() + to, std::move(item));
+    return 0;
+}

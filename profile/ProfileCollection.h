@@ -19,6 +19,10 @@ public:
     int Add(const CProfileData& source);
     int Edit(const CProfileData& source);
     int Remove(const CProfileData& record);
+    // Moves the record at position `from` to position `to`; the records in
+    // between close up. Identifiers stay with their records. 0, or -1 when
+    // a position is outside 0..count-1.
+    int Move(int from, int to);
     void Clear() { items_.clear(); }
     // An empty collection whose identifiers go on from this one's, to read
     // the data file into before it takes this one's place.

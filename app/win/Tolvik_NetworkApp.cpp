@@ -7,9 +7,11 @@
 
 #include "app/CmdLineAnalysis.h"
 #include "app/Messages.h"
+#include "app/win/InstanceMutex.h"
 #include "app/win/JumpListManager.h"
 #include "app/win/OrtivoMessage.h"
 #include "app/win/WindowsVersion.h"
+#include "framework/win/ModuleFolder.h"
 #include "framework/win/WideText.h"
 #include "mainwindow/win/Tolvik_NetworkDlg.h"
 #include "profile/win/GeneratHashMgr.h"
@@ -19,8 +21,6 @@
 
 namespace {
 
-constexpr wchar_t kInstanceMutexName[] = L"Global\\Tolvik_Network By Moxq";
-constexpr wchar_t kEditToolMutexName[] = L"Global\\Tolvik_Network_EditProfile By Moxq";
 constexpr wchar_t kDialogClass[] = L"#32770";
 constexpr wchar_t kSwitchingCaption[] = L"Ortivo (ネットワーク設定中)";
 constexpr std::size_t kDigestSize = 20;
@@ -48,19 +48,6 @@ void InitControls() {
     InitCommonControlsEx(&controls);
 }
 
-// The global mutex, open to every user of the computer (null DACL), owned
-// from the start. `existed` when another instance created it first.
-HANDLE CreateInstanceMutex(bool& existed) {
-    SECURITY_DESCRIPTOR descriptor;
-    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-    SetSecurityDescriptorDacl(&descriptor, TRUE, nullptr, FALSE);
-    SECURITY_ATTRIBUTES attributes = {sizeof(attributes), &descriptor, FALSE};
-    HANDLE mutex = CreateMutexW(&attributes, TRUE, kInstanceMutexName);
-    // A mutex that cannot even be created or opened belongs to someone else.
-    existed = mutex == nullptr || GetLastError() == ERROR_ALREADY_EXISTS;
-    return mutex;
-}
-
 // A second start: hand the profile number to the running main window, or
 // only bring it forward while it switches, or tell the user.
 void HandOverToRunningInstance(int32_t runProfile) {
@@ -74,21 +61,6 @@ void HandOverToRunningInstance(int32_t runProfile) {
     } else {
         ShowStartupError(IDS_ALREADY_RUNNING);
     }
-}
-
-bool EditToolRunning() {
-    HANDLE mutex = OpenMutexW(MUTEX_ALL_ACCESS, TRUE, kEditToolMutexName);
-    if (mutex == nullptr) return false;
-    CloseHandle(mutex);
-    return true;
-}
-
-std::wstring FolderOfModule(HINSTANCE instance) {
-    wchar_t path[MAX_PATH + 1] = {};
-    const DWORD n = GetModuleFileNameW(instance, path, MAX_PATH);
-    const std::wstring full(path, n < MAX_PATH ? n : MAX_PATH);
-    const std::size_t slash = full.rfind(L'\\');
-    return slash == std::wstring::npos ? std::wstring() : full.substr(0, slash);
 }
 
 HFONT CreateBoldFont() {
@@ -127,12 +99,12 @@ bool CTolvik_NetworkApp::InitInstance() {
     runProfile = commandLine.runProfile;
 
     bool existed = false;
-    instanceMutex = CreateInstanceMutex(existed);
+    instanceMutex = CreateInstanceMutex(kInstanceMutexName, existed);
     if (existed) {
         HandOverToRunningInstance(runProfile);
         return false;
     }
-    if (EditToolRunning()) {
+    if (InstanceMutexExists(kEditToolMutexName)) {
         ShowStartupError(IDS_EDITOR_RUNNING);
         return false;
     }
@@ -211,10 +183,6 @@ void CTolvik_NetworkApp::RunWithTaskbarIdentity() {
 
 int CTolvik_NetworkApp::ExitInstance() {
     profiles.Clear();
-    if (instanceMutex != nullptr) {
-        ReleaseMutex(instanceMutex);
-        CloseHandle(instanceMutex);
-        instanceMutex = nullptr;
-    }
+    ReleaseInstanceMutex(instanceMutex);
     return CWinApp::ExitInstance();
 }

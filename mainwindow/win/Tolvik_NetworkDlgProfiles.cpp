@@ -16,12 +16,9 @@ namespace {
 constexpr int kRowHeight = 36;
 constexpr wchar_t kWizardCaption[] = L"ProfileWizard";
 
-// The message's first `token` replaced by `value` (user text is never a format).
-std::wstring FormatMessageText(UINT id, const std::wstring& token, const std::wstring& value) {
-    std::wstring text = LoadResourceText(id);
-    const std::size_t at = text.find(token);
-    if (at != std::wstring::npos) text.replace(at, token.size(), value);
-    return text;
+// The message with its token replaced by `value` (user text is never a format).
+std::wstring FormatMessageText(UINT id, const std::wstring& value) {
+    return W(text::FillTokens(T(LoadResourceText(id)), {T(value)}));
 }
 
 }  // namespace
@@ -89,8 +86,8 @@ bool CTolvik_NetworkDlg::RunWizard() {
 
 void CTolvik_NetworkDlg::OnAdd() {
     if (app_.profiles.Count() >= CProfileCollection::kMaxProfiles) {
-        ShowOrtivoText(m_hWnd, FormatMessageText(IDS_TOO_MANY_PROFILES, L"%d",
-                                                 std::to_wstring(CProfileCollection::kMaxProfiles)),
+        ShowOrtivoText(m_hWnd,
+                       FormatMessageText(IDS_TOO_MANY_PROFILES, std::to_wstring(CProfileCollection::kMaxProfiles)),
                        MB_ICONERROR);
     } else if (!RefreshJumpList(false, false)) {
         ShowError(IDS_WRITE_FAILED);
@@ -147,7 +144,7 @@ void CTolvik_NetworkDlg::OnDelete() {
     CProfileData profile;
     app_.profiles.FindById(SelectedProfileId(), &profile);
     const std::wstring question =
-        FormatMessageText(IDS_DELETE_QUESTION, L"%s", W(profile.GetText(ProfileText::profileName)));
+        FormatMessageText(IDS_DELETE_QUESTION, W(profile.GetText(ProfileText::profileName)));
     if (ShowOrtivoText(m_hWnd, question, MB_ICONQUESTION | MB_YESNO) != IDYES) return;
     if (app_.profiles.Remove(profile) <= 0) {
         ShowError(IDS_DELETE_FAILED);

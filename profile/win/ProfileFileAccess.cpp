@@ -112,8 +112,9 @@ std::wstring CommonDataFilePath() {
     return folder.empty() ? std::wstring() : folder + kFileName;
 }
 
-CProfileFileAccess::CProfileFileAccess(CProfileCollection& profiles, const std::wstring& programFolder)
-    : profiles_(profiles), programFolder_(programFolder), folder_(CommonDataFolder()),
+CProfileFileAccess::CProfileFileAccess(CProfileCollection& profiles, const std::wstring& programFolder,
+                                       Digest digest)
+    : profiles_(profiles), programFolder_(programFolder), folder_(CommonDataFolder()), digest_(digest),
       freeSpace_(DefaultFreeSpace),
       replace_(SystemReplace) {
     if (folder_.empty()) folder_ = programFolder_;
@@ -137,7 +138,8 @@ int CProfileFileAccess::Write() {
         return -1;
     }
     if (!PutInPlace(image)) return -1;
-    CRegAccess().StoreDatData();  // a digest that cannot be stored does not fail the write
+    // A digest that cannot be stored does not fail the write.
+    if (digest_ == Digest::store) CRegAccess().StoreDatData();
     return 0;
 }
 

@@ -26,9 +26,15 @@ public:
 
     static constexpr unsigned long long kMinFreeBytes = 0x500000;  // 5 MiB on the program's volume
 
+    // Whether a write also stores the file's digest ("DatData"): the main
+    // program does, so that it can tell a file changed by someone else; the
+    // bulk-edit tool is that someone else and leaves the digest alone.
+    enum class Digest { store, leave };
+
     // `programFolder` without a trailing backslash: the volume checked for
     // free space, and the data folder when the common one is unavailable.
-    CProfileFileAccess(CProfileCollection& profiles, const std::wstring& programFolder);
+    CProfileFileAccess(CProfileCollection& profiles, const std::wstring& programFolder,
+                       Digest digest = Digest::store);
     ~CProfileFileAccess() override = default;
 
     int Read();   // 0 loaded, 1 no file, -1 unusable (the collection is not cleared first)
@@ -46,6 +52,7 @@ private:
     std::wstring programFolder_;
     std::wstring folder_;
     std::wstring path_;
+    Digest digest_;
     FreeSpaceQuery freeSpace_;
     ReplaceCall replace_;
 };

@@ -90,6 +90,19 @@ TEST(ProfileCollection, IdentifiersCountUpAndAreNeverReused) {
     EXPECT_EQ(5, reloaded.Add(Named(u"E")));
 }
 
+TEST(ProfileCollection, MoveKeepsIdentifiersWithTheirRecords) {
+    CProfileCollection c;
+    for (const char16_t* name : {u"A", u"B", u"C"}) c.Add(Named(name));
+    EXPECT_EQ(0, c.Move(0, 2));
+    EXPECT_EQ(-1, c.Move(0, 3));
+    EXPECT_EQ(-1, c.Move(-1, 0));
+    Text order;
+    CProfileData out;
+    for (int i = 0; c.GetByPosition(i, &out) == 0; ++i)
+        order += out.GetText(ProfileText::profileName) + text::Decimal(out.Record().profileId);
+    EXPECT_EQ(u"B2C3A1", order);
+}
+
 TEST(ProfileCollection, UnknownIdentifiersChangeNothing) {
     CProfileCollection c;
     CProfileData ghost = Named(u"ghost");
@@ -124,6 +137,21 @@ TEST(Tools, AddressToText) {
     EXPECT_EQ(u"255.255.255.0", tools.AddressToText(0xFFFFFF00u));
     EXPECT_EQ(u"10.0.0.1", tools.AddressToText(0x0A000001u));
     EXPECT_EQ(u"0.0.0.0", tools.AddressToText(0));
+}
+
+TEST(Tools, TextToAddressTakesOnlyFourDottedNumbers) {
+    CTools tools;
+    uint32_t address = 7;
+    EXPECT_TRUE(tools.TextToAddress(u"192.168.1.10", &address));
+    EXPECT_EQ(0xC0A8010Au, address);
+    EXPECT_TRUE(tools.TextToAddress(u"0.0.0.0", &address));
+    EXPECT_EQ(0u, address);
+    for (const char16_t* bad : {u"", u"1.2.3", u"1.2.3.4.", u"1.2.3.256", u"1..2.3", u" 1.2.3.4", u"1.2.3.4 ",
+                                u"0001.2.3.4", u"+1.2.3.4", u"a.b.c.d", u"1.2.3.4.5"}) {
+        address = 7;
+        EXPECT_FALSE(tools.TextToAddress(bad, &address)) << text::ToUtf8(bad);
+        EXPECT_EQ(7u, address);
+    }
 }
 
 }  // namespace
