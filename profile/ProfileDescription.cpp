@@ -109,6 +109,12 @@ Text TcpIpSection(const CProfileData& profile, DnsLabels labels) {
     return u"TCP/IP設定\r\n" + AddressMethodLines(profile) + DnsLines(profile, labels);
 }
 
+Text AddressSummary(const CProfileData& profile) {
+    const ProfileRecord& r = profile.Record();
+    if (r.ipMode != 1) return u"DHCP";
+    return u"固定IP " + Dotted(r.ipAddress) + u"/" + Dotted(r.subnetMask);
+}
+
 Text ProxyHeading() { return u"Internet Explorerプロキシ設定\r\n"; }
 
 Text ProxyDetailLines(const CProfileData& profile, int32_t ieMajorVersion) {

@@ -28,6 +28,10 @@ Text AddressMethodLines(const CProfileData& profile);
 // The DNS servers: manual (both, preferred only, none) or automatic.
 Text DnsLines(const CProfileData& profile, DnsLabels labels);
 
+// One line for a list of profiles: "DHCP", or the fixed address and mask
+// ("固定IP 192.168.1.10/255.255.255.0").
+Text AddressSummary(const CProfileData& profile);
+
 // "Internet Explorerプロキシ設定\r\n".
 Text ProxyHeading();
 // The proxy details as used when a switch sets the proxy: the automatic

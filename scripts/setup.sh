@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on a Debian machine (idempotent):
 # compilers, Wine, the Japanese font, the package tools (wixl, msitools) and
-# the Japanese locale that Wine runs in (ja_JP.UTF-8).
+# the Japanese locale that Wine runs in (ja_JP.UTF-8), and the JSON library
+# of the bulk-edit tool (nlohmann-json, header-only).
 set -euo pipefail
 packages=(cmake ninja-build clang libclang-rt-14-dev googletest python3
           g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           mingw-w64-x86-64-dev wine wine64 xvfb xauth fonts-noto-cjk iproute2
-          wixl msitools locales)
+          wixl msitools locales nlohmann-json3-dev)
 SUDO=""; [ "$(id -u)" = 0 ] || SUDO=sudo
 missing=()
 for p in "${packages[@]}"; do

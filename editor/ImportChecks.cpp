@@ -1,0 +1,112 @@
+#include "editor/ImportChecks.h"
+
+#include "editor/EditorResource.h"
+#include "resources/resource.h"
+#include "wizard/NamePageRules.h"
+#include "wizard/ProxyRules.h"
+#include "wizard/TcpPageRules.h"
+
+namespace importchecks {
+
+namespace {
+
+constexpr int kAllFields = 4;
+
+ImportError Fault(const CProfileData& p, int number, int messageId, const char* field) {
+    ImportError e;
+    e.messageId = messageId;
+    e.profileNumber = number;
+    e.profileName = p.GetText(ProfileText::profileName);
+    e.field = field;
+    return e;
+}
+
+ImportError CheckName(const CProfileData& p, int number) {
+    const namepage::NameCheck check =
+        namepage::CheckNamePage(p.GetText(ProfileText::profileName), p.Record().iconIndex, CProfileCollection(), 0);
+    if (check == namepage::NameCheck::Passed) return ImportError();
+    const char* field = check == namepage::NameCheck::NoIcon ? "iconIndex" : "profileName";
+    return Fault(p, number, namepage::NameCheckMessage(check), field);
+}
+
+// An address of the file as the page's control would hold it: complete, or blank for 0.
+tcppage::AddressField Control(uint32_t value) {
+    tcppage::AddressField f;
+    f.value = value;
+    f.filled = value != 0 ? kAllFields : 0;
+    return f;
+}
+
+const char* AddressKey(int controlId) {
+    switch (controlId) {
+        case IDC_IP_ADDRESS: return "ipAddress";
+        case IDC_SUBNET_MASK: return "subnetMask";
+        case IDC_GATEWAY: return "defaultGateway";
+        case IDC_PREFERRED_DNS: return "preferredDns";
+        default: return "alternateDns";
+    }
+}
+
+ImportError CheckTcpIp(CProfileData& p, int number) {
+    ProfileRecord& r = p.Record();
+    tcppage::TcpInput in;
+    in.fixedIp = r.ipMode == 1;
+    in.dnsByHand = r.dnsMode == 1;
+    if (in.fixedIp && !in.dnsByHand) return Fault(p, number, IDS_FAULT_FIXED_IP_DNS, "dnsMode");
+    in.address = Control(r.ipAddress);
+    in.mask = Control(r.subnetMask);
+    in.gateway = Control(r.defaultGateway);
+    in.preferredDns = Control(r.preferredDns);
+    in.alternateDns = Control(r.alternateDns);
+    const tcppage::TcpCheck check = tcppage::CheckTcpPage(in);
+    if (!check.Passed()) return Fault(p, number, check.messageId, AddressKey(check.focusId));
+    tcppage::WriteTcpValues(check.values, r);
+    return ImportError();
+}
+
+const char* ProxyKey(proxyrules::ProxyCheck check) {
+    switch (check) {
+        case proxyrules::ProxyCheck::SecurePort: return "secureProxyPort";
+        case proxyrules::ProxyCheck::FtpPort: return "ftpProxyPort";
+        case proxyrules::ProxyCheck::GopherPort: return "gopherProxyPort";
+        case proxyrules::ProxyCheck::SocksPort: return "socksProxyPort";
+        case proxyrules::ProxyCheck::HttpPort: return "httpProxyPort";
+        default: return "httpProxyServer";
+    }
+}
+
+ImportError CheckProxy(const CProfileData& p, int number, int32_t ieMajorVersion) {
+    if (p.Record().proxyMode != 2) return ImportError();
+    const proxyrules::ProxyCheck check = proxyrules::CheckDetails(proxyrules::LoadDetails(p, ieMajorVersion));
+    if (check == proxyrules::ProxyCheck::Passed) return ImportError();
+    return Fault(p, number, proxyrules::ProxyCheckMessage(check), ProxyKey(check));
+}
+
+}  // namespace
+
+ImportError CheckProfile(CProfileData& profile, int number, int32_t ieMajorVersion) {
+    ImportError e = CheckName(profile, number);
+    if (!e.Failed()) e = CheckTcpIp(profile, number);
+    if (!e.Failed()) e = CheckProxy(profile, number, ieMajorVersion);
+    return e;
+}
+
+ImportError CheckTogether(const std::vector<CProfileData>& imported, const CProfileCollection* kept) {
+    CProfileCollection all;  // identifiers from 1: never the 0 of a new profile
+    CProfileData p;
+    for (int i = 0; kept != nullptr && kept->GetByPosition(i, &p) == 0; ++i) all.Add(p);
+    if (all.Count() + imported.size() > static_cast<std::size_t>(CProfileCollection::kMaxProfiles)) {
+        ImportError e;
+        e.messageId = IDS_FAULT_TOO_MANY;
+        e.values = {CProfileCollection::kMaxProfiles};
+        return e;
+    }
+    for (std::size_t i = 0; i < imported.size(); ++i) {
+        if (namepage::IsNameTaken(all, imported[i].GetText(ProfileText::profileName), 0))
+            return Fault(imported[i], static_cast<int>(i + 1), IDS_NAME_DUPLICATE, "profileName");
+        all.Add(imported[i]);
+    }
+    return ImportError();
+}
+
+}  // namespace importchecks

@@ -1,0 +1,295 @@
+// The bulk-edit tool's portable part: the profile file (a round trip of
+// every field, one refusal per kind of bad input), the list being edited
+// and the command line.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "editor/EditorCommandLine.h"
+#include "editor/EditorResource.h"
+#include "editor/ProfileEditList.h"
+#include "editor/ProfileJson.h"
+#include "profile/ProfileDescription.h"
+#include "resources/resource.h"
+
+namespace {
+
+// A profile with every field set to something other than its default.
+CProfileData EveryFieldSet(const char16_t* name) {
+    CProfileData p;
+    ProfileRecord& r = p.Record();
+    p.SetText(ProfileText::profileName, name);
+    r.iconIndex = 3;
+    p.SetText(ProfileText::connectionName, u"ローカル エリア接続 2");
+    p.SetText(ProfileText::adapterDescription, u"Intel(R) PRO/1000 MT");
+    p.SetText(ProfileText::macAddress, u"00:1A:2B:3C:4D:5E");
+    r.ipMode = 1;
+    r.ipAddress = 0xC0A8010A;       // 192.168.1.10
+    r.subnetMask = 0xFFFFFF00;      // 255.255.255.0
+    r.defaultGateway = 0xC0A80101;  // 192.168.1.1
+    r.dnsMode = 1;
+    r.preferredDns = 0xC0A80102;
+    r.alternateDns = 0xC0A80103;
+    r.autoConfigEnabled = 1;
+    p.SetText(ProfileText::autoConfigUrl, u"http://127.0.0.1/proxy.pac");
+    r.proxyMode = 2;
+    p.SetText(ProfileText::httpProxyServer, u"127.0.0.1");
+    p.SetText(ProfileText::secureProxyServer, u"127.0.0.2");
+    p.SetText(ProfileText::ftpProxyServer, u"127.0.0.3");
+    p.SetText(ProfileText::gopherProxyServer, u"127.0.0.4");
+    p.SetText(ProfileText::socksProxyServer, u"127.0.0.5");
+    r.httpProxyPort = 8080;
+    r.secureProxyPort = 8443;
+    r.ftpProxyPort = 2121;
+    r.gopherProxyPort = 70;
+    r.socksProxyPort = 1080;
+    r.sameProxyForAll = 1;
+    p.SetText(ProfileText::proxyBypassList, u"*.example.test\r\n10.*");
+    r.bypassLocal = 1;
+    r.checkDhcp = 1;
+    r.checkPingGateway = 1;
+    r.checkUrlEnabled = 1;
+    p.SetText(ProfileText::checkUrl, u"http://127.0.0.1/check");
+    r.runAppEnabled = 1;
+    p.SetText(ProfileText::appPath, u"C:\\Tools\\接続.exe");
+    p.SetText(ProfileText::appArguments, u"/user \"\U00020BB7田\" \\\\share");
+    r.setDefaultPrinter = 1;
+    p.SetText(ProfileText::printerName, u"サンプル プリンタ (オフィス)");
+    return p;
+}
+
+CProfileData Named(const char16_t* name) {
+    CProfileData p;
+    p.SetText(ProfileText::profileName, name);
+    p.Record().iconIndex = 0;
+    return p;
+}
+
+std::string Replaced(std::string text, const std::string& what, const std::string& with) {
+    const std::size_t at = text.find(what);
+    EXPECT_NE(at, std::string::npos) << what;
+    if (at != std::string::npos) text.replace(at, what.size(), with);
+    return text;
+}
+
+TEST(ProfileFile, EveryFieldSurvivesWritingAndReadingByteForByte) {
+    const CProfileData original = EveryFieldSet(u"本社");
+    const std::string file = profilejson::Write({original, Named(u"Home")});
+    EXPECT_NE(file.find("\"formatVersion\": 1"), std::string::npos);
+    EXPECT_NE(file.find("\"ipAddress\": \"192.168.1.10\""), std::string::npos);
+    EXPECT_NE(file.find("\"defaultGateway\": \"\""), std::string::npos) << "0 is written as not set";
+    EXPECT_EQ(file.find("profileId"), std::string::npos);
+    EXPECT_EQ(file.find("reserved934"), std::string::npos);
+
+    std::vector<CProfileData> read;
+    ASSERT_FALSE(profilejson::Read(file, read).Failed());
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(0, std::memcmp(read[0].Bytes(), original.Bytes(), kProfileRecordSize));
+
+    // Imported and saved, the record differs only by the number it gets.
+    CProfileEditList list;
+    ASSERT_FALSE(list.Import(read, false, 8).Failed());
+    CProfileData saved;
+    ASSERT_EQ(list.ForSaving().GetByPosition(0, &saved), 0);
+    CProfileData expected = original;
+    expected.Record().profileId = 1;
+    EXPECT_EQ(0, std::memcmp(saved.Bytes(), expected.Bytes(), kProfileRecordSize));
+}
+
+struct Refusal {
+    const char* what;
+    std::string file;
+    int messageId;
+    int profileNumber;
+    const char* field;
+    std::vector<long long> values;
+};
+
+std::vector<Refusal> Refusals() {
+    const std::string good = profilejson::Write({Named(u"Home"), EveryFieldSet(u"Office")});
+    const std::string office = "\"profileName\": \"Office\"";
+    const std::string second = good.substr(good.find(office));
+    auto inSecond = [&](const std::string& what, const std::string& with) {
+        return good.substr(0, good.find(office)) + Replaced(second, what, with);
+    };
+    return {
+        {"not JSON", "{\"formatVersion\": 1,", IDS_FAULT_NOT_JSON, 0, "", {}},
+        {"not UTF-8", Replaced(good, "Home", "H\xff"), IDS_FAULT_NOT_JSON, 0, "", {}},
+        {"other version", Replaced(good, "\"formatVersion\": 1", "\"formatVersion\": 2"), IDS_FAULT_FORMAT, 0,
+         "formatVersion", {1}},
+        {"unknown key of the file", Replaced(good, "{", "{\"comment\": \"x\","), IDS_FAULT_UNKNOWN_KEY, 0, "comment", {}},
+        {"unknown key", inSecond(office, office + ", \"colour\": 1"), IDS_FAULT_UNKNOWN_KEY, 2, "colour", {}},
+        {"missing key", inSecond("\"checkDhcp\": true,", ""), IDS_FAULT_MISSING_KEY, 2, "checkDhcp", {}},
+        {"wrong type", inSecond("\"checkDhcp\": true", "\"checkDhcp\": 1"), IDS_FAULT_WRONG_TYPE, 2, "checkDhcp", {}},
+        {"too long", inSecond(office, "\"profileName\": \"" + std::string(33, 'x') + "\""), IDS_FAULT_TOO_LONG, 2,
+         "profileName", {32}},
+        {"bad address", inSecond("\"192.168.1.10\"", "\"192.168.1.300\""), IDS_FAULT_BAD_ADDRESS, 2, "ipAddress", {}},
+        {"out of range", inSecond("\"proxyMode\": 2", "\"proxyMode\": 3"), IDS_FAULT_OUT_OF_RANGE, 2, "proxyMode",
+         {0, 2}},
+        {"port out of range", inSecond("\"socksProxyPort\": 1080", "\"socksProxyPort\": 65536"),
+         IDS_FAULT_OUT_OF_RANGE, 2, "socksProxyPort", {0, 65535}},
+        {"empty name (134)", inSecond(office, "\"profileName\": \"\""), IDS_NAME_EMPTY, 2, "profileName", {}},
+        {"no icon (135)", inSecond("\"iconIndex\": 3", "\"iconIndex\": -1"), IDS_ICON_EMPTY, 2, "iconIndex", {}},
+        {"fixed address, DNS automatic", inSecond("\"dnsMode\": 1", "\"dnsMode\": 0"), IDS_FAULT_FIXED_IP_DNS, 2,
+         "dnsMode", {}},
+        {"invalid mask (140)", inSecond("\"255.255.255.0\"", "\"255.0.255.0\""), IDS_BAD_MASK, 2, "subnetMask", {}},
+        {"no address (139)", inSecond("\"192.168.1.10\"", "\"\""), IDS_BAD_IP, 2, "ipAddress", {}},
+        {"gateway is the address (148)", inSecond("\"192.168.1.1\"", "\"192.168.1.10\""), IDS_IP_GATEWAY_SAME, 2,
+         "defaultGateway", {}},
+        {"loopback DNS (145)", inSecond("\"192.168.1.2\"", "\"127.0.0.1\""), IDS_DNS1_FIRST_FIELD, 2, "preferredDns",
+         {}},
+        {"proxy port (149)", inSecond("\"httpProxyPort\": 8080", "\"httpProxyPort\": 0"), IDS_HTTP_PORT, 2,
+         "httpProxyPort", {}},
+        {"duplicate name (160)", inSecond(office, "\"profileName\": \"Home\""), IDS_NAME_DUPLICATE, 2, "profileName",
+         {}},
+        {"thirteen profiles", profilejson::Write(std::vector<CProfileData>(13, Named(u"x"))), IDS_FAULT_TOO_MANY, 0,
+         "", {12}},
+    };
+}
+
+TEST(ProfileFile, EachKindOfBadInputIsRefusedNamingProfileAndFieldAndNothingChanges) {
+    for (const Refusal& r : Refusals()) {
+        SCOPED_TRACE(r.what);
+        CProfileEditList list;
+        list.Profiles().Add(Named(u"Kept"));
+        std::vector<CProfileData> read;
+        ImportError e = profilejson::Read(r.file, read);
+        if (!e.Failed()) e = list.Import(read, false, 8);
+        EXPECT_EQ(e.messageId, r.messageId);
+        EXPECT_EQ(e.profileNumber, r.profileNumber);
+        if (r.profileNumber == 2 && r.field != std::string("profileName")) {
+            EXPECT_EQ(e.profileName, u"Office");
+        }
+        EXPECT_EQ(e.field, r.field);
+        EXPECT_EQ(e.values, r.values);
+        EXPECT_EQ(list.Count(), 1);
+        EXPECT_FALSE(list.Modified());
+    }
+}
+
+TEST(ProfileFile, AppendingKeepsTheNamesUniqueAndTheCountAtTwelve) {
+    CProfileEditList list;
+    for (const char16_t* name : {u"Office", u"Home"}) list.Profiles().Add(Named(name));
+    ImportError e = list.Import({Named(u"Cafe"), Named(u"Home")}, true, 8);
+    EXPECT_EQ(e.messageId, IDS_NAME_DUPLICATE);
+    EXPECT_EQ(e.profileNumber, 2);
+    EXPECT_EQ(e.profileName, u"Home");
+    e = list.Import(std::vector<CProfileData>(11, Named(u"x")), true, 8);
+    EXPECT_EQ(e.messageId, IDS_FAULT_TOO_MANY);
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_FALSE(list.Modified());
+
+    ASSERT_FALSE(list.Import({Named(u"Cafe")}, true, 8).Failed());
+    ASSERT_FALSE(list.Import({Named(u"Office")}, false, 8).Failed()) << "replacing: the old names are gone";
+    EXPECT_EQ(list.Count(), 1);
+    EXPECT_TRUE(list.Modified());
+}
+
+TEST(ProfileFile, ALoneAlternateDnsServerIsStoredAsThePreferredOneAsTheWizardDoes) {
+    CProfileData p = EveryFieldSet(u"Office");
+    p.Record().preferredDns = 0;
+    CProfileEditList list;
+    ASSERT_FALSE(list.Import({p}, false, 8).Failed());
+    CProfileData stored;
+    ASSERT_EQ(list.Profiles().GetByPosition(0, &stored), 0);
+    const uint32_t preferred = stored.Record().preferredDns, alternate = stored.Record().alternateDns;
+    EXPECT_EQ(preferred, 0xC0A80103u);
+    EXPECT_EQ(alternate, 0u);
+}
+
+Text Names(const CProfileCollection& profiles) {
+    Text names;
+    CProfileData p;
+    for (int i = 0; profiles.GetByPosition(i, &p) == 0; ++i)
+        names += (i ? u"," : u"") + p.GetText(ProfileText::profileName);
+    return names;
+}
+
+TEST(ProfileEditList, MoveCopyRenameRemoveAndTheOrderSaved) {
+    CProfileEditList list;
+    for (const char16_t* name : {u"A", u"B", u"C"}) list.Profiles().Add(Named(name));
+    EXPECT_EQ(list.MoveUp(0), -1);
+    EXPECT_EQ(list.MoveDown(2), -1);
+    EXPECT_FALSE(list.Modified());
+    EXPECT_EQ(list.MoveDown(0), 1);
+    EXPECT_EQ(Names(list.Profiles()), u"B,A,C");
+    EXPECT_TRUE(list.Modified());
+    list.MarkSaved();
+
+    EXPECT_EQ(list.Copy(1, u" - コピー"), 2);
+    EXPECT_EQ(list.Copy(1, u" - コピー"), 2);
+    EXPECT_EQ(Names(list.Profiles()), u"B,A,A - コピー (2),A - コピー,C");
+    EXPECT_TRUE(list.Modified());
+
+    EXPECT_EQ(list.Rename(0, u""), namepage::NameCheck::NameEmpty);
+    EXPECT_EQ(list.Rename(0, u"C"), namepage::NameCheck::NameDuplicate);
+    EXPECT_EQ(list.Rename(0, u"B"), namepage::NameCheck::Passed) << "its own name";
+    EXPECT_EQ(list.Rename(0, u"b"), namepage::NameCheck::Passed);
+    EXPECT_EQ(list.Remove({3, 2, 3}), 2);
+    EXPECT_EQ(Names(list.Profiles()), u"b,A,C");
+
+    // Saved in this order, numbered as the next start of the main program numbers them.
+    const CProfileCollection saved = list.ForSaving();
+    CProfileData p;
+    ASSERT_EQ(saved.GetByPosition(2, &p), 0);
+    EXPECT_EQ(p.Record().profileId, 3);
+    EXPECT_EQ(list.Take({2, 0}).size(), 2u);
+    EXPECT_EQ(list.Take({2, 0})[0].GetText(ProfileText::profileName), u"b");
+}
+
+TEST(ProfileEditList, CopiesStopAtTwelveAndTheirNamesFitThirtyTwoCharacters) {
+    const Text longName(32, u'x');
+    CProfileCollection profiles;
+    profiles.Add(Named(longName.c_str()));
+    const Text copy = CopyName(longName, u" - コピー", profiles);
+    EXPECT_EQ(copy, Text(26, u'x') + u" - コピー");
+    profiles.Add(Named(copy.c_str()));
+    EXPECT_EQ(CopyName(longName, u" - コピー", profiles), Text(22, u'x') + u" - コピー (2)");
+
+    CProfileEditList list;
+    for (int i = 0; i < 12; ++i) list.Profiles().Add(Named((u"P" + text::Decimal(i)).c_str()));
+    EXPECT_EQ(list.Copy(0, u" - コピー"), -2);
+    EXPECT_EQ(list.Copy(12, u" - コピー"), -1);
+    EXPECT_FALSE(list.TooManyToSave());
+    list.Profiles().Add(Named(u"P12"));
+    EXPECT_TRUE(list.TooManyToSave());
+}
+
+TEST(EditorCommandLine, WindowExportImportAndAppend) {
+    using Kind = EditorCommand::Kind;
+    const struct {
+        const char16_t* line;
+        Kind kind;
+        const char16_t* file;
+        bool append;
+    } cases[] = {
+        {u"Tolvik_EditProfile.exe", Kind::window, u"", false},
+        {u"\"C:\\Program Files\\x\\Tolvik_EditProfile.exe\"  ", Kind::window, u"", false},
+        {u"t.exe /export \"C:\\deploy\\profiles 1.json\"", Kind::exportFile, u"C:\\deploy\\profiles 1.json", false},
+        {u"t.exe -IMPORT p.json", Kind::importFile, u"p.json", false},
+        {u"t.exe /import p.json /Append", Kind::importFile, u"p.json", true},
+        {u"t.exe /export", Kind::invalid, u"", false},
+        {u"t.exe /export \"\"", Kind::invalid, u"", false},
+        {u"t.exe /export p.json /append", Kind::invalid, u"", false},
+        {u"t.exe /import p.json /replace", Kind::invalid, u"", false},
+        {u"t.exe p.json", Kind::invalid, u"", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(text::ToUtf8(c.line));
+        const EditorCommand command = ParseEditorCommandLine(c.line);
+        EXPECT_EQ(command.kind, c.kind);
+        EXPECT_EQ(command.file, c.file);
+        EXPECT_EQ(command.append, c.append);
+    }
+}
+
+TEST(ProfileTexts, AddressSummaryAndMessageTokens) {
+    CProfileData p = EveryFieldSet(u"Office");
+    EXPECT_EQ(description::AddressSummary(p), u"固定IP 192.168.1.10/255.255.255.0");
+    p.Record().ipMode = 0;
+    EXPECT_EQ(description::AddressSummary(p), u"DHCP");
+    EXPECT_EQ(text::FillTokens(u"%d個: [%s] %s %d%%", {u"3", u"%s"}), u"3個: [%s] %s %d%%");
+}
+
+}  // namespace
