@@ -1,0 +1,55 @@
+#include "editor/win/CommandRun.h"
+
+#include "editor/EditorResource.h"
+#include "editor/win/ProfileFiles.h"
+#include "editor/win/ScriptConsole.h"
+#include "editor/win/ToolMessages.h"
+#include "framework/win/WideText.h"
+#include "resources/resource.h"
+#include "system/win/RegAccess.h"
+
+namespace {
+
+int Fail(int code, const std::wstring& reason) {
+    WriteToScript(reason, true);
+    return code;
+}
+
+std::wstring Count(std::size_t n) { return std::to_wstring(n); }
+
+int Export(const std::wstring& path, const std::wstring& programFolder) {
+    CProfileEditList list;
+    if (LoadDataFile(list, programFolder) == -1) return Fail(kExitDataFile, ToolText(IDS_READ_FAILED));
+    const std::vector<CProfileData> profiles = list.Take({});
+    if (!ExportProfiles(path, profiles)) return Fail(kExitProfileFile, ToolText(IDS_TOOL_FILE_UNWRITABLE, {path}));
+    WriteToScript(ToolText(IDS_TOOL_EXPORTED, {Count(profiles.size()), path}), false);
+    return kExitDone;
+}
+
+int Import(const std::wstring& path, bool append, const std::wstring& programFolder) {
+    std::vector<CProfileData> imported;
+    ImportError error;
+    const ProfileFileRead read = ReadProfileFile(path, imported, error);
+    if (read == ProfileFileRead::unreadable) return Fail(kExitProfileFile, ToolText(IDS_TOOL_FILE_UNREADABLE, {path}));
+    if (read == ProfileFileRead::refused) return Fail(kExitBadImport, ImportErrorText(error));
+    CProfileEditList list;
+    // Profiles that are replaced need not be readable; those that stay must be.
+    if (append && LoadDataFile(list, programFolder) == -1) return Fail(kExitDataFile, ToolText(IDS_READ_FAILED));
+    error = list.Import(imported, append, CRegAccess().ReadIeMajorVersion());
+    if (error.Failed()) return Fail(kExitBadImport, ImportErrorText(error));
+    const int saved = SaveDataFile(list, programFolder);
+    if (saved != 0) return Fail(kExitDataFile, ToolText(SaveFailureMessage(saved)));
+    WriteToScript(ToolText(IDS_TOOL_IMPORTED, {Count(imported.size())}), false);
+    return kExitDone;
+}
+
+}  // namespace
+
+int RunCommand(const EditorCommand& command, const std::wstring& programFolder) {
+    const std::wstring file = W(command.file);
+    switch (command.kind) {
+        case EditorCommand::Kind::exportFile: return Export(file, programFolder);
+        case EditorCommand::Kind::importFile: return Import(file, command.append, programFolder);
+        default: return Fail(kExitUsage, ToolText(IDS_TOOL_USAGE));
+    }
+}

@@ -1,0 +1,73 @@
+#include "editor/win/EditProfileApp.h"
+
+#include <commctrl.h>
+
+#include "app/win/InstanceMutex.h"
+#include "editor/EditorCommandLine.h"
+#include "editor/EditorResource.h"
+#include "editor/win/CommandRun.h"
+#include "editor/win/EditProfileDlg.h"
+#include "editor/win/ProfileFiles.h"
+#include "editor/win/ScriptConsole.h"
+#include "editor/win/ToolMessages.h"
+#include "framework/win/ModuleFolder.h"
+#include "framework/win/WideText.h"
+#include "resources/resource.h"
+#include "system/win/RegAccess.h"
+
+namespace {
+
+// The tool's window as a second start finds it: brought back and to the front.
+bool ActivateRunningTool() {
+    HWND window = FindWindowW(L"#32770", kToolCaption);
+    if (window == nullptr) return false;
+    ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(window);
+    return true;
+}
+
+// A refusal told the way the run was asked for: a message box for the
+// window, the script's console for a command line.
+int Refuse(bool withWindow, UINT id, int exitCode) {
+    if (withWindow) ShowToolMessage(nullptr, ToolText(id), MB_ICONERROR);
+    else WriteToScript(ToolText(id), true);
+    return exitCode;
+}
+
+}  // namespace
+
+CEditProfileApp::~CEditProfileApp() { ReleaseInstanceMutex(toolMutex_); }
+
+bool CEditProfileApp::InitInstance() {
+    bool existed = false;
+    toolMutex_ = CreateInstanceMutex(kEditToolMutexName, existed);
+    const EditorCommand command = ParseEditorCommandLine(T(GetCommandLineW()));
+    const bool withWindow = command.kind == EditorCommand::Kind::window;
+    if (existed) {
+        if (!withWindow || !ActivateRunningTool())
+            exitCode_ = Refuse(withWindow, IDS_TOOL_ALREADY_RUNNING, kExitRefused);
+        return false;
+    }
+    if (InstanceMutexExists(kInstanceMutexName)) {
+        exitCode_ = Refuse(withWindow, IDS_TOOL_MAIN_RUNNING, kExitRefused);
+        return false;
+    }
+    exitCode_ = withWindow ? RunWindow() : RunCommand(command, FolderOfModule(Instance()));
+    return false;
+}
+
+int CEditProfileApp::RunWindow() {
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    const std::wstring programFolder = FolderOfModule(Instance());
+    CProfileEditList list;
+    if (LoadDataFile(list, programFolder) == -1) return Refuse(true, IDS_READ_FAILED, kExitDataFile);
+    CEditProfileDlg dialog(list, programFolder, CRegAccess().ReadIeMajorVersion());
+    dialog.DoModal();
+    return kExitDone;
+}
+
+int CEditProfileApp::ExitInstance() {
+    ReleaseInstanceMutex(toolMutex_);
+    return exitCode_;
+}

@@ -1,0 +1,22 @@
+#pragma once
+#include <windows.h>
+
+#include "framework/win/WinApp.h"
+
+// The bulk-edit tool's application object. It holds the tool's mutex from
+// its first step to its end, refuses to run beside Ortivo, hands a second
+// start over to the running tool, and then either opens its window or
+// carries out the command line of a deployment script.
+class CEditProfileApp : public CWinApp {
+public:
+    ~CEditProfileApp() override;
+
+    bool InitInstance() override;  // always false: the work is done when it returns
+    int ExitInstance() override;   // the process's exit code (CommandRun.h)
+
+private:
+    int RunWindow();
+
+    HANDLE toolMutex_ = nullptr;
+    int exitCode_ = 0;
+};
