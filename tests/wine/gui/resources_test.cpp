@@ -251,6 +251,24 @@ TEST_P(DialogTemplates, ShowEveryLabelInFull) {
     DestroyWindow(host);
 }
 
+// The bulk-edit tool's window and rename dialog, from Tolvik_EditProfile.exe.
+TEST(ToolResources, ShowEveryLabelInFullAndCarryTheToolsIcon) {
+    HMODULE tool = LoadLibraryExW((gui::ModuleFolder() + L"\\Tolvik_EditProfile.exe").c_str(), nullptr,
+                                  LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(tool, nullptr) << "Tolvik_EditProfile.exe not found beside the test";
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    for (int id : {400, 401}) {
+        SCOPED_TRACE("dialog " + std::to_string(id));
+        HWND dialog = CreateDialogParamW(tool, MAKEINTRESOURCEW(id), nullptr, InertDialogProc, 0);
+        ASSERT_NE(dialog, nullptr) << GetLastError();
+        for (const std::wstring& line : gui::TextsNotShownInFull(dialog)) ADD_FAILURE() << testsupport::Narrow(line);
+        DestroyWindow(dialog);
+    }
+    for (int id : {128, 163, 168}) EXPECT_NE(FindResourceW(tool, MAKEINTRESOURCEW(id), RT_GROUP_ICON), nullptr) << id;
+    FreeLibrary(tool);
+}
+
 // ---- icons, bitmaps, version, manifest ------------------------------------------
 
 TEST_F(ProgramResources, IconsAndBitmapsExistWithTheirSizes) {

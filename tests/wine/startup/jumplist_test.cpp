@@ -315,6 +315,12 @@ TEST_F(JumpList, AtExitASeparatorAndTheBulkEditToolFollow) {
     EXPECT_EQ(tool.description, L"Relabrin");
     EXPECT_EQ(tool.icon, -128);
     EXPECT_EQ(_wcsicmp(tool.iconPath.c_str(), expected.c_str()), 0);
+    // The target is the real tool, with the icon resource the task shows.
+    HMODULE target = LoadLibraryExW(tool.path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(target, nullptr) << "no program at the task's target";
+    EXPECT_NE(FindResourceW(target, MAKEINTRESOURCEW(128), RT_GROUP_ICON), nullptr);
+    EXPECT_NE(FindResourceW(target, MAKEINTRESOURCEW(400), RT_DIALOG), nullptr) << "not the tool's window";
+    FreeLibrary(target);
 }
 
 TEST_F(JumpList, NoProfilesCommitsAnEmptyList) {

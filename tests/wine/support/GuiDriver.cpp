@@ -61,27 +61,80 @@ void Program::Terminate() {
     processId_ = 0;
 }
 
-Program StartProgram(const std::wstring& exePath, const std::wstring& arguments, const std::wstring& directory) {
+namespace {
+
+Program Start(const std::wstring& exePath, const std::wstring& arguments, const std::wstring& directory,
+              STARTUPINFOW& startup, BOOL inheritHandles) {
     std::wstring commandLine = L"\"" + exePath + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
     const std::wstring folder =
         directory.empty() ? exePath.substr(0, exePath.find_last_of(L"\\/") + 1) : directory;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessW(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(exePath.c_str(), &commandLine[0], nullptr, nullptr, inheritHandles, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &info))
         return Program();
     CloseHandle(info.hThread);
     return Program(info.hProcess, info.dwProcessId);
 }
 
+// A pipe whose write end a started program inherits as a standard handle.
+class OutputPipe {
+public:
+    OutputPipe() {
+        SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+        if (CreatePipe(&read_, &write_, &inherit, 1 << 20)) SetHandleInformation(read_, HANDLE_FLAG_INHERIT, 0);
+    }
+    ~OutputPipe() {
+        CloseWriteEnd();
+        if (read_) CloseHandle(read_);
+    }
+    OutputPipe(const OutputPipe&) = delete;
+    OutputPipe& operator=(const OutputPipe&) = delete;
+    HANDLE WriteEnd() const { return write_; }
+    void CloseWriteEnd() {
+        if (write_) CloseHandle(write_);
+        write_ = nullptr;
+    }
+    // Everything written, once the program that held the other write end has ended.
+    std::string ReadAll() {
+        CloseWriteEnd();
+        std::string bytes;
+        char chunk[4096];
+        DWORD got = 0;
+        while (read_ && ReadFile(read_, chunk, sizeof(chunk), &got, nullptr) && got > 0) bytes.append(chunk, got);
+        return bytes;
+    }
+
+private:
+    HANDLE read_ = nullptr, write_ = nullptr;
+};
+
+}  // namespace
+
+Program StartProgram(const std::wstring& exePath, const std::wstring& arguments, const std::wstring& directory) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    return Start(exePath, arguments, directory, startup, FALSE);
+}
+
 long RunProgram(const std::wstring& exePath, const std::wstring& arguments, DWORD timeoutMs,
-                const std::wstring& directory) {
-    Program program = StartProgram(exePath, arguments, directory);
+                const std::wstring& directory, CapturedOutput* captured) {
+    OutputPipe out, err;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    if (captured) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = out.WriteEnd();
+        startup.hStdError = err.WriteEnd();
+    }
+    Program program = Start(exePath, arguments, directory, startup, captured ? TRUE : FALSE);
     if (!program.Started()) return -1;
     DWORD code = 0;
     if (!program.WaitForExit(timeoutMs, &code)) return -2;  // ended by the destructor
+    if (captured) {
+        captured->out = out.ReadAll();
+        captured->err = err.ReadAll();
+    }
     return static_cast<long>(static_cast<int>(code));
 }
 

@@ -51,10 +51,15 @@ private:
 // path), in `directory` (default: the program's own folder).
 Program StartProgram(const std::wstring& exePath, const std::wstring& arguments = L"",
                      const std::wstring& directory = L"");
+// What a program wrote to its standard output and standard error, as bytes.
+struct CapturedOutput {
+    std::string out, err;
+};
 // Starts a program and waits for its end, pumping messages: its exit code,
 // -1 when it could not start, -2 when it still ran at the limit (it is ended).
+// With `captured`, its standard output and error are pipes read into it.
 long RunProgram(const std::wstring& exePath, const std::wstring& arguments, DWORD timeoutMs,
-                const std::wstring& directory = L"");
+                const std::wstring& directory = L"", CapturedOutput* captured = nullptr);
 
 // ---- waiting ---------------------------------------------------------------
 void PumpMessages();
@@ -160,9 +165,9 @@ bool ReadMessageBox(HWND box, MessageBoxInfo* info);
 // Presses the box's button IDOK, IDYES, IDNO, ... and waits for the box to go.
 bool AnswerMessageBox(HWND box, int buttonId);
 // Test expectation: the next message box of the process has the caption
-// "Ortivo", `text` and `icon`; it is answered with `answer`.
+// "Ortivo" (or `caption`), `text` and `icon`; it is answered with `answer`.
 void ExpectMessageBox(DWORD processId, const std::wstring& text, BoxIcon icon, int answer = IDOK,
-                      DWORD timeoutMs = kDefaultTimeoutMs);
+                      DWORD timeoutMs = kDefaultTimeoutMs, const wchar_t* caption = L"Ortivo");
 const char* BoxIconName(BoxIcon icon);
 
 // ---- layout ----------------------------------------------------------------

@@ -139,10 +139,11 @@ bool AnswerMessageBox(HWND box, int buttonId) {
     return WaitForWindowGone(box);
 }
 
-void ExpectMessageBox(DWORD processId, const std::wstring& text, BoxIcon icon, int answer, DWORD timeoutMs) {
+void ExpectMessageBox(DWORD processId, const std::wstring& text, BoxIcon icon, int answer, DWORD timeoutMs,
+                      const wchar_t* caption) {
     MessageBoxInfo box;
     ASSERT_TRUE(WaitForMessageBox(&box, processId, timeoutMs)) << "no message box: " << testsupport::Narrow(text);
-    EXPECT_EQ(testsupport::Narrow(box.caption), "Ortivo");
+    EXPECT_EQ(testsupport::Narrow(box.caption), testsupport::Narrow(caption));
     EXPECT_EQ(testsupport::Narrow(box.text), testsupport::Narrow(text));
     EXPECT_STREQ(BoxIconName(box.icon), BoxIconName(icon));
     ASSERT_TRUE(AnswerMessageBox(box.window, answer));
