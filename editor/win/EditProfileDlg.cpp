@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "controls/win/DPIMgr.h"
 #include "editor/EditorResource.h"
 #include "editor/win/ProfileFiles.h"
 #include "editor/win/RenameProfileDlg.h"
@@ -17,10 +18,10 @@ constexpr int kIconSize = 16;
 
 struct Column {
     UINT title;
-    int width;  // at 96 DPI
+    int width;  // at 96 DPI; 0: what the other columns leave of the list's width
 };
-const Column kColumns[] = {{IDS_TOOL_COLUMN_NAME, 150}, {IDS_TOOL_COLUMN_CONNECTION, 150},
-                           {IDS_TOOL_COLUMN_ADDRESS, 160}};
+const Column kColumns[] = {{IDS_TOOL_COLUMN_NAME, 130}, {IDS_TOOL_COLUMN_CONNECTION, 120},
+                           {IDS_TOOL_COLUMN_ADDRESS, 0}};
 
 HIMAGELIST ProfileIcons() {
     HIMAGELIST icons = ImageList_Create(kIconSize, kIconSize, ILC_COLOR32 | ILC_MASK, kIconCount, 0);
@@ -61,14 +62,16 @@ void CEditProfileDlg::SetUpList() {
     rows_.Attach(GetDlgItem(IDC_EDITOR_LIST));
     rows_.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     rows_.SetImageList(ProfileIcons(), LVSIL_SMALL);  // the list destroys it with itself
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
+    RECT client;
+    rows_.GetClientRect(&client);
+    int left = client.right - client.left - GetSystemMetrics(SM_CXVSCROLL);
+    CDPIMgr dpi;
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
         std::wstring title = ToolText(kColumns[i].title);
         LVCOLUMNW column = {};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        column.cx = MulDiv(kColumns[i].width, dpi, 96);
+        column.cx = kColumns[i].width != 0 ? dpi.ScaleX(kColumns[i].width) : left;
+        left -= column.cx;
         column.pszText = &title[0];
         column.iSubItem = i;
         rows_.InsertColumn(i, column);

@@ -85,7 +85,7 @@ TEST_F(MsiPackage, InstallsSilentlyStartsAsOnANewComputerAndUninstallsKeepingThe
 
     // The release programs as built, the data folder and the shortcut.
     const std::wstring mainProgram = ProgramFolder() + L"\\Tolvik_Network.exe";
-    for (const wchar_t* name : {L"Tolvik_Network.exe", L"Tolvik_NetworkSetting.exe"}) {
+    for (const wchar_t* name : {L"Tolvik_Network.exe", L"Tolvik_NetworkSetting.exe", L"Tolvik_EditProfile.exe"}) {
         const std::vector<uint8_t> installed = Bytes(ProgramFolder() + L"\\" + name);
         EXPECT_FALSE(installed.empty()) << testsupport::Narrow(name);
         EXPECT_TRUE(installed == Bytes(testsupport::ExeDir() + L"\\" + name)) << testsupport::Narrow(name);
@@ -120,6 +120,7 @@ TEST_F(MsiPackage, InstallsSilentlyStartsAsOnANewComputerAndUninstallsKeepingThe
     ASSERT_EQ(Msiexec(L"/x"), 0) << "silent uninstall";
     EXPECT_FALSE(Exists(mainProgram));
     EXPECT_FALSE(Exists(ProgramFolder() + L"\\Tolvik_NetworkSetting.exe"));
+    EXPECT_FALSE(Exists(ProgramFolder() + L"\\Tolvik_EditProfile.exe"));
     EXPECT_FALSE(Exists(Shortcut()));
     EXPECT_TRUE(Bytes(DataFile()) == written) << "the users' data file stays as it was";
 }

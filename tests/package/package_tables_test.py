@@ -48,7 +48,7 @@ class PackageTables(unittest.TestCase):
         components = {r["Component"]: r for r in table("Component")}
         files = {r["FileName"]: r for r in table("File")}
         bin_dir = os.path.dirname(PACKAGE)
-        for name in ("Tolvik_Network.exe", "Tolvik_NetworkSetting.exe"):
+        for name in ("Tolvik_Network.exe", "Tolvik_NetworkSetting.exe", "Tolvik_EditProfile.exe"):
             with self.subTest(name):
                 component = components[files[name]["Component_"]]
                 self.assertEqual(directory_path(component["Directory_"]),
