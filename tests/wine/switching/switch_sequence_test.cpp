@@ -1,6 +1,12 @@
 // A switch from Start to the result message, as the main window sees it:
 // the progress values and the result word in the order they arrive.
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
 
 #include "app/Messages.h"
 #include "app/win/Tolvik_NetworkApp.h"
@@ -143,40 +149,90 @@ TEST_F(SwitchSequence, ABlockMadeBeforehandByAnotherProgramFailsOnlyTheTcpIpStep
     }
 }
 
+// The threads of this process.
+std::set<DWORD> ThreadIds() {
+    std::set<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return ids;
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        if (entry.th32OwnerProcessID == GetCurrentProcessId()) ids.insert(entry.th32ThreadID);
+    CloseHandle(snapshot);
+    return ids;
+}
+
 TEST_F(SwitchSequence, ClosingWhileWaitingForTheApplierAbandonsTheSwitch) {
     // An applier that starts but never reports back.
     ASSERT_TRUE(testsupport::InstallStandIn(tempDir_ + L"\\Tolvik_NetworkSetting.exe"));
     app_.programFolder = tempDir_;
     profile_.Record().runAppEnabled = 1;
     profile_.SetText(ProfileText::appPath, T(testsupport::ExeDir() + L"\\recording_standin.exe"));
+    const std::set<DWORD> before = ThreadIds();
+    std::vector<HANDLE> started;  // the threads the switch started: its worker
     {
         CNetworkSetting setting(app_);
         ASSERT_EQ(setting.Start(window_.Handle(), profile_), 0);
         ASSERT_TRUE(gui::WaitUntil([] { return !testsupport::ReadRecords().empty(); }, 30000));
+        for (DWORD id : ThreadIds())
+            if (!before.count(id))
+                if (HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, id)) started.push_back(thread);
+        ASSERT_FALSE(started.empty()) << "no worker thread";
+        // The worker waits for the applier, with the handoff block open.
+        HANDLE block = OpenFileMappingW(FILE_MAP_READ, FALSE, reinterpret_cast<const wchar_t*>(kHandoffBlockName));
+        EXPECT_NE(block, nullptr) << "no handoff block while waiting for the applier";
+        if (block) CloseHandle(block);
     }  // the main window goes away in the middle of the wait
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    // What the others see: the handoff block is gone and the worker has ended.
+    HANDLE block = OpenFileMappingW(FILE_MAP_READ, FALSE, reinterpret_cast<const wchar_t*>(kHandoffBlockName));
+    EXPECT_EQ(block, nullptr) << "the handoff block outlived the switch";
+    if (block) CloseHandle(block);
+    for (HANDLE thread : started) {
+        EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_OBJECT_0) << "a thread of the switch still runs";
+        CloseHandle(thread);
+    }
+    gui::PumpMessages();
     // Nothing after the start: no further progress, no result, no application.
     EXPECT_EQ(Progress(window_.Received()), (std::vector<WPARAM>{0}));
     EXPECT_EQ(Messages(window_.Received()), (std::vector<UINT>{kMsgProgress}));
     EXPECT_EQ(testsupport::ReadRecords().size(), 1u);
 }
 
+// "適用" pressed again as soon as a switch has reported: the worker of the
+// first is just ending, and the second switch runs all the same.
+TEST_F(SwitchSequence, ASecondSwitchRightAfterTheFirstRunsToo) {
+    app_.programFolder = tempDir_;  // no applier: both switches are quick
+    profile_.Record().runAppEnabled = 1;
+    profile_.SetText(ProfileText::appPath, T(StandInApplication()));
+    auto results = [&] {
+        int n = 0;
+        for (const RecordingWindow::Entry& e : window_.Received()) n += e.message == kMsgSwitchResult;
+        return n;
+    };
+    CNetworkSetting setting(app_);
+    profile_.SetText(ProfileText::appArguments, u"first");
+    ASSERT_EQ(setting.Start(window_.Handle(), profile_), 0);
+    ASSERT_TRUE(gui::WaitUntil([&] { return results() == 1; }, kSwitchLimitMs)) << "the first switch did not end";
+    profile_.SetText(ProfileText::appArguments, u"second");
+    ASSERT_EQ(setting.Start(window_.Handle(), profile_), 0) << "the second switch was refused";
+    ASSERT_TRUE(gui::WaitUntil([&] { return results() == 2; }, kSwitchLimitMs)) << "the second switch did not end";
+    EXPECT_EQ(Messages(window_.Received()),
+              (std::vector<UINT>{kMsgProgress, kMsgSwitchResult, kMsgProgress, kMsgSwitchResult}));
+    std::vector<std::wstring> arguments;
+    ASSERT_TRUE(gui::WaitUntil([&] {
+        arguments.clear();
+        for (const testsupport::StandInRecord& r : testsupport::ReadRecords())
+            arguments.push_back(r.commandLine.substr(r.commandLine.rfind(L' ') + 1));
+        return arguments.size() == 2;
+    }, kSwitchLimitMs)) << "the applications of both switches did not start";
+    std::sort(arguments.begin(), arguments.end());
+    EXPECT_EQ(arguments, (std::vector<std::wstring>{L"first", L"second"}));
+}
+
 TEST(ApplicationDirectory, IsThePathUpToTheLastBackslash) {
     EXPECT_EQ(ApplicationDirectory(L"C:\\Tools\\bin\\app.exe"), L"C:\\Tools\\bin");
     EXPECT_EQ(ApplicationDirectory(L"C:\\app.exe"), L"C:");
     EXPECT_EQ(ApplicationDirectory(L"app.exe"), L"");
-}
-
-TEST(NetworkSettingStart, ASecondStartWaitsForTheEndingWorker) {
-    CTolvik_NetworkApp app;
-    app.programFolder = L"C:\\no-such-folder";  // the switch fails fast
-    CProfileData profile;
-    CNetworkSetting setting(app);
-    ASSERT_EQ(setting.Start(nullptr, profile), 0);
-    // The first worker is still running or just ending: Start waits for it
-    // and starts the next switch instead of refusing.
-    EXPECT_EQ(setting.Start(nullptr, profile), 0);
 }
 
 }  // namespace
