@@ -384,10 +384,15 @@ TEST_F(JumpList, TheManagerKeepsAtMostTwelveTasks) {
     EXPECT_TRUE(list_->tasks.empty());
 }
 
-TEST_F(JumpList, TheShellsOwnListIsUsableOrAbsent) {
-    // Whatever this system offers, publishing an empty list must not fail
-    // unless the list itself refuses.
-    EXPECT_TRUE(RefreshJumpList(nullptr, false));
+// A system whose destination list cannot take the taskbar identity (Wine's
+// answers E_NOTIMPL) has no jump list to maintain: nothing more is asked of
+// the list, and that is no failure.
+TEST_F(JumpList, AListThatCannotTakeTheIdentityIsLeftAloneWithoutFailing) {
+    list_->setAppIdResult = E_NOTIMPL;
+    const CProfileCollection profiles = TwoProfiles();
+    EXPECT_TRUE(RefreshJumpList(&profiles, true, Factory()));
+    EXPECT_EQ(list_->calls, (Calls{"SetAppID"}));
+    EXPECT_TRUE(list_->tasks.empty());
 }
 
 }  // namespace
