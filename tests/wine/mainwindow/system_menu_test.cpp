@@ -13,6 +13,7 @@ namespace {
 using testsupport::Narrow;
 
 constexpr WPARAM kMenuAbout = 32815, kMenuHints = 32816;
+constexpr WPARAM kHintTimer = 1;
 constexpr int kHintCheck = 1001, kHintText = 1031, kHintPicture = 1037;
 const wchar_t kHintsText[] =
     L"便利な使い方\r\n\r\n1. タスクバーのアイコンを右クリックします。\r\n"
@@ -81,14 +82,13 @@ TEST_F(SystemMenu, WithHintsHiddenTheMenuStillOpensTheHintAndShowsTheAboutBox) {
     const HWND main = StartAndWaitForMain();
     ASSERT_NE(main, nullptr);
 
-    // The hint timer (300 ms) is due well before a second has passed since
-    // the window was shown; the second round trip below comes after the
-    // thread has read its queue with the timer due, so a hint window would
-    // exist (created before its own loop runs).
-    const DWORD shownAt = GetTickCount();
-    gui::WaitUntil([&] { return GetTickCount() - shownAt >= 1000; }, 5000);
-    ASSERT_TRUE(SendAndWait(main, WM_NULL));
-    ASSERT_TRUE(SendAndWait(main, WM_NULL));
+    // Whether or not its timer has fired yet, the timer's own message is
+    // handled before this call returns (a hint window would be up, modal,
+    // and keep it from returning); the handler ends the timer, so no hint
+    // window can come later.
+    DWORD_PTR ignored = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(main, WM_TIMER, kHintTimer, 0, SMTO_NORMAL, gui::kDefaultTimeoutMs, &ignored))
+        << "the hint timer's handler did not return";
     EXPECT_EQ(HintWindowCount(app_.ProcessId()), 0) << "HideHints is 1: no hint window at the start";
 
     // The hint window from the menu, with its box ticked; Escape stores nothing.
@@ -102,6 +102,17 @@ TEST_F(SystemMenu, WithHintsHiddenTheMenuStillOpensTheHintAndShowsTheAboutBox) {
     gui::PressKey(check, VK_ESCAPE);
     ASSERT_TRUE(gui::WaitForWindowGone(hint));
     EXPECT_EQ(StoredDword(L"HideHints"), 1);
+
+    // Unticked, OK stores "off": the value goes.
+    ASSERT_TRUE(PostMessageW(main, WM_SYSCOMMAND, kMenuHints, 0));
+    hint = WaitForHint();
+    ASSERT_NE(hint, nullptr);
+    check = GetDlgItem(hint, kHintCheck);
+    ASSERT_TRUE(gui::Click(check));
+    ASSERT_TRUE(gui::WaitUntil([&] { return !gui::IsChecked(check); }));
+    ASSERT_TRUE(gui::Click(GetDlgItem(hint, IDOK)));
+    ASSERT_TRUE(gui::WaitForWindowGone(hint));
+    EXPECT_EQ(StoredDword(L"HideHints"), -1) << "HideHints is still on";
 
     // The About box; OK closes it and the main dialog goes on.
     ASSERT_TRUE(PostMessageW(main, WM_SYSCOMMAND, kMenuAbout, 0));
