@@ -216,8 +216,12 @@ TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdit
     ASSERT_TRUE(gui::WaitForText(finish, L"登録(&R)"));
     ASSERT_TRUE(gui::ClickWhenEnabled(finish));
     ASSERT_TRUE(gui::WaitForWindowGone(sheet_));
+    // The row is added, then the same handler writes the data file.
+    ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewCount(app_.List()) == 2; }));
+    ASSERT_TRUE(gui::Sync(app_.Main()));
     std::vector<CProfileData> stored;
-    ASSERT_TRUE(gui::WaitUntil([&] { return app_.ReadProfiles(&stored) && stored.size() == 2; }));
+    ASSERT_TRUE(app_.ReadProfiles(&stored));
+    ASSERT_EQ(stored.size(), 2u);
     const CProfileData& made = stored[1];
     EXPECT_EQ(made.Record().sameProxyForAll, 1);
     EXPECT_EQ(Narrow(W(made.GetText(ProfileText::secureProxyServer))), "127.0.0.1");

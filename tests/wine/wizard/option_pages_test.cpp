@@ -84,12 +84,14 @@ protected:
         gui::WaitForWindowGone(sheet_);
     }
 
-    // Opens the wizard on the profile of `row` and goes on to page `index`.
-    HWND OpenAt(int row, int index) {
+    // Opens the wizard on the profile of `row`, renames it when asked, and
+    // goes on to page `index`.
+    HWND OpenAt(int row, int index, const wchar_t* rename = nullptr) {
         gui::ListViewSelect(app_->List(), row);
         if (!gui::ClickWhenEnabled(app_->Control(kEdit))) return nullptr;
         sheet_ = app_->WaitForWizard();
-        return sheet_ != nullptr ? MainWindowDriver::NextPages(sheet_, index) : nullptr;
+        if (sheet_ == nullptr || (rename != nullptr && !MainWindowDriver::TypeName(sheet_, rename))) return nullptr;
+        return MainWindowDriver::NextPages(sheet_, index);
     }
     HWND Item(HWND page, int id) const { return GetDlgItem(page, id); }
     bool Ticked(HWND page, int id) const { return gui::IsChecked(Item(page, id)); }
@@ -228,7 +230,8 @@ TEST_F(OptionPages, PrinterListShowsTheSpoolersPrintersAndSelectsTheStoredOne) {
 }
 
 TEST_F(OptionPages, ConfirmationOffersBackAndFinishStoresThePages) {
-    HWND page = OpenAt(kDhcpRow, kCheckPage);
+    const std::wstring renamed = L"DHCP 確認済み";  // the row's new text tells when the program is done
+    HWND page = OpenAt(kDhcpRow, kCheckPage, renamed.c_str());
     ASSERT_NE(page, nullptr);
     Tick(page, kUrlBox);
     SetText(page, kUrlEdit, L"http://127.0.0.1/確認");
@@ -269,10 +272,15 @@ TEST_F(OptionPages, ConfirmationOffersBackAndFinishStoresThePages) {
     ASSERT_EQ(MainWindowDriver::NextPages(sheet_, 1), confirm);
     ASSERT_TRUE(gui::ClickWhenEnabled(finish));
     ASSERT_TRUE(gui::WaitForWindowGone(sheet_));
+    // The row takes the new name, then the same handler writes the data file.
+    ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewText(app_->List(), kDhcpRow) == renamed; }));
+    ASSERT_TRUE(gui::Sync(app_->Main()));
     std::vector<CProfileData> stored;
-    ASSERT_TRUE(gui::WaitUntil([&] { return app_->ReadProfiles(&stored) && stored.size() == 2 &&
-                                            stored[kDhcpRow].Record().runAppEnabled == 1; }));
+    ASSERT_TRUE(app_->ReadProfiles(&stored));
+    ASSERT_EQ(stored.size(), 2u);
     const CProfileData& p = stored[kDhcpRow];
+    EXPECT_EQ(W(p.GetText(ProfileText::profileName)), renamed);
+    EXPECT_EQ(p.Record().runAppEnabled, 1);
     EXPECT_EQ(p.Record().checkUrlEnabled, 1);
     EXPECT_EQ(p.Record().checkPingGateway, 1);
     EXPECT_EQ(Narrow(W(p.GetText(ProfileText::checkUrl))), "http://127.0.0.1/確認");
