@@ -82,8 +82,10 @@ bool MainWindowDriver::SetShowSetting(bool on) {
     return settings_->SetDword(HKEY_CURRENT_USER, kSettingsKeyPath, L"ShowSetting", on ? 1 : 0);
 }
 
-bool MainWindowDriver::Start(const std::wstring& arguments, const std::wstring& folder) {
-    program_ = gui::StartProgram((folder.empty() ? testsupport::ExeDir() : folder) + L"\\Tolvik_Network.exe", arguments);
+bool MainWindowDriver::Start(const std::wstring& arguments, const std::wstring& folder,
+                             const std::wstring& currentFolder) {
+    program_ = gui::StartProgram((folder.empty() ? testsupport::ExeDir() : folder) + L"\\Tolvik_Network.exe", arguments,
+                                 currentFolder);
     main_ = nullptr;
     return program_.Started();
 }

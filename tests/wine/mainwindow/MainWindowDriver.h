@@ -41,8 +41,10 @@ public:
     bool ReadProfiles(std::vector<CProfileData>* profiles) const;
     bool SetShowSetting(bool on);
 
-    // Starts Tolvik_Network.exe of the test's folder, or of `folder`.
-    bool Start(const std::wstring& arguments = L"", const std::wstring& folder = L"");
+    // Starts Tolvik_Network.exe of the test's folder, or of `folder`; its
+    // current folder is its own, or `currentFolder`.
+    bool Start(const std::wstring& arguments = L"", const std::wstring& folder = L"",
+               const std::wstring& currentFolder = L"");
     DWORD ProcessId() const { return program_.Id(); }
     bool WaitForExit(DWORD* code = nullptr) { return program_.WaitForExit(gui::kDefaultTimeoutMs, code); }
 

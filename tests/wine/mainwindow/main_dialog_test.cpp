@@ -90,6 +90,7 @@ TEST_F(MainDialog, AddRefuseDuplicateEditAndDeleteStartingWithoutProfiles) {
     gui::SaveScreenshot(sheet, L"mainwindow_wizard_name_page.png");
     ASSERT_NO_FATAL_FAILURE(FinishFromNamePage(sheet));
     ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewCount(app_.List()) == 1; }));
+    ASSERT_TRUE(gui::Sync(app_.Main()));  // the handler that added the row has written the file
     EXPECT_EQ(U8(gui::ListViewText(app_.List(), 0)), "オフィス");
     EXPECT_EQ(FileNames(), std::vector<std::wstring>{L"オフィス"});
 
@@ -126,6 +127,7 @@ TEST_F(MainDialog, AddRefuseDuplicateEditAndDeleteStartingWithoutProfiles) {
     ASSERT_TRUE(MainWindowDriver::TypeName(sheet, L"自宅"));
     ASSERT_NO_FATAL_FAILURE(FinishFromNamePage(sheet));
     ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewText(app_.List(), 0) == L"自宅"; }));
+    ASSERT_TRUE(gui::Sync(app_.Main()));
     EXPECT_EQ(FileNames(), std::vector<std::wstring>{L"自宅"});
 
     // Deleting asks 162; No changes nothing, Yes removes the row.
@@ -141,6 +143,7 @@ TEST_F(MainDialog, AddRefuseDuplicateEditAndDeleteStartingWithoutProfiles) {
     // The handler goes on after emptying the list: wait for its last steps.
     EXPECT_TRUE(gui::WaitUntil([&] { return app_.Description().empty(); })) << U8(app_.Description());
     EXPECT_TRUE(gui::WaitUntil([&] { return !app_.Enabled(kEdit); }));
+    ASSERT_TRUE(gui::Sync(app_.Main()));
     EXPECT_TRUE(FileNames().empty());
     Close();
 }
@@ -267,6 +270,74 @@ TEST_F(MainDialog, DataFileHeldRightAfterADeletionKeepsTheRemainingProfiles) {
     CloseHandle(holder);
     Close();
     EXPECT_EQ(FileNames(), remaining);
+}
+
+// What the user sees of a switch whose steps failed: one error box per
+// failed step, the check failures together in one box, in their order.
+TEST_F(MainDialog, FailedStepsOfASwitchShowOneBoxEach) {
+    ASSERT_TRUE(app_.WriteDataFile({L"会社"}));
+    ASSERT_TRUE(app_.Start());
+    ASSERT_NE(app_.WaitForMain(), nullptr);
+    auto text = [](std::initializer_list<UINT> ids) {
+        std::wstring lines;
+        for (UINT id : ids) lines += (lines.empty() ? L"" : L"\r\n") + testsupport::ExpectedText(id);
+        return lines;
+    };
+    struct Case {
+        WPARAM word;  // the result word the switch reports
+        std::vector<std::wstring> boxes;
+    } cases[] = {
+        // 0x08 and 0x20 both say 175, which the box holds once.
+        {0x0100 | 0x0200 | 0x0400 | 0x0800 | 0x3F,
+         {text({165}), text({166}), text({167}), text({168, 174, 175, 176, 177})}},
+        {0x0800 | 0x20 | 0x04, {text({175, 177})}},
+        {0x0400, {text({167})}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.word);
+        ASSERT_TRUE(PostMessageW(app_.Main(), kMsgSwitchResult, c.word, 0));
+        for (const std::wstring& box : c.boxes) ASSERT_NO_FATAL_FAILURE(ExpectBox(box, gui::BoxIcon::Error));
+        ASSERT_TRUE(gui::Sync(app_.Main()));
+        gui::MessageBoxInfo more;
+        EXPECT_FALSE(gui::WaitForMessageBox(&more, app_.ProcessId(), 0)) << testsupport::Narrow(more.text);
+        EXPECT_EQ(gui::WindowText(app_.Main()), L"Ortivo");
+    }
+    Close();
+}
+
+// A data file that cannot be written: 158, or 179 when the program's own
+// volume cannot be asked for free space (its folder went away). The list
+// keeps its rows either way.
+TEST_F(MainDialog, AWriteThatFailsSays158OrForDiskSpace179) {
+    const std::wstring folder = testsupport::TempDir();
+    ASSERT_TRUE(CopyFileW((testsupport::ExeDir() + L"\\Tolvik_Network.exe").c_str(),
+                          (folder + L"\\Tolvik_Network.exe").c_str(), FALSE));
+    const std::vector<std::wstring> names = {L"会社", L"自宅"};
+    ASSERT_TRUE(app_.WriteDataFile(names));
+    ASSERT_TRUE(app_.Start(L"", folder, testsupport::TempDir()));  // the folder can be moved away
+    ASSERT_NE(app_.WaitForMain(), nullptr);
+
+    HANDLE holder = CreateFileW(CDataFileGuard::Path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
+    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(kDelete)));
+    ExpectBox(L"[会社]を削除しますか？", gui::BoxIcon::Question, IDYES);
+    ExpectBox(testsupport::ExpectedText(158), gui::BoxIcon::Error);
+    CloseHandle(holder);
+    ASSERT_TRUE(gui::Sync(app_.Main()));
+    EXPECT_EQ(Rows(), names);
+
+    const std::wstring away = folder + L".away";
+    ASSERT_TRUE(MoveFileW(folder.c_str(), away.c_str())) << GetLastError();
+    ASSERT_TRUE(gui::ListViewSelect(app_.List(), 1));
+    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(kDelete)));
+    ExpectBox(L"[自宅]を削除しますか？", gui::BoxIcon::Question, IDYES);
+    ExpectBox(testsupport::ExpectedText(179), gui::BoxIcon::Error);
+    ASSERT_TRUE(MoveFileW(away.c_str(), folder.c_str()));
+    ASSERT_TRUE(gui::Sync(app_.Main()));
+    EXPECT_EQ(Rows(), names);
+    EXPECT_EQ(FileNames(), names);
+    Close();
 }
 
 TEST_F(MainDialog, ClosingWhileTheHttpCheckWaitsForAnAnswerEndsTheProgramCleanly) {
