@@ -1,8 +1,5 @@
 #include "switching/win/ProxyWriter.h"
 
-#include <windows.h>
-#include <wininet.h>
-
 #include <string>
 #include <vector>
 
@@ -30,7 +27,7 @@ public:
     }
 
     // Writes the options into the LAN connection's settings.
-    bool Write() {
+    bool Write(InternetOptionCall setOption) {
         std::size_t next = 0;
         for (INTERNET_PER_CONN_OPTIONW& o : options_)
             if (o.dwOption != INTERNET_PER_CONN_FLAGS) o.Value.pszValue = &texts_[next++][0];
@@ -39,7 +36,7 @@ public:
         list.pszConnection = nullptr;  // the LAN connection
         list.dwOptionCount = static_cast<DWORD>(options_.size());
         list.pOptions = options_.data();
-        return InternetSetOptionW(nullptr, INTERNET_OPTION_PER_CONNECTION_OPTION, &list, sizeof(list)) != FALSE;
+        return setOption(nullptr, INTERNET_OPTION_PER_CONNECTION_OPTION, &list, sizeof(list)) != FALSE;
     }
 
 private:
@@ -49,7 +46,7 @@ private:
 
 }  // namespace
 
-int ApplyProxySettings(const CProfileData& profile, int ieMajorVersion) {
+int ApplyProxySettings(const CProfileData& profile, int ieMajorVersion, InternetOptionCall setOption) {
     const proxy::Options o = proxy::Compose(profile, ieMajorVersion);
     if (o.action == proxy::Action::LeaveUnchanged) return 1;
 
@@ -60,7 +57,7 @@ int ApplyProxySettings(const CProfileData& profile, int ieMajorVersion) {
         options.AddText(INTERNET_PER_CONN_PROXY_BYPASS, o.bypass);
     }
     options.AddText(INTERNET_PER_CONN_AUTOCONFIG_URL, o.autoConfigUrl);
-    const bool written = options.Write();
-    InternetSetOptionW(nullptr, INTERNET_OPTION_SETTINGS_CHANGED, nullptr, 0);
+    const bool written = options.Write(setOption);
+    setOption(nullptr, INTERNET_OPTION_SETTINGS_CHANGED, nullptr, 0);
     return written ? 0 : -1;
 }

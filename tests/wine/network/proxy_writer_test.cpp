@@ -1,4 +1,11 @@
+#include <windows.h>
+#include <wininet.h>
+
 #include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/wine/support/InternetSettings.h"
 #include "switching/win/ProxyWriter.h"
@@ -93,6 +100,56 @@ TEST_F(ProxyWriter, NoServersTurnTheProxyOff) {
     p.SetText(ProfileText::autoConfigUrl, u" http://127.0.0.1:9/proxy.pac ");
     ASSERT_EQ(0, ApplyProxySettings(p, 8));
     EXPECT_EQ(L"0", InternetSetting(L"ProxyEnable"));
+}
+
+// What the writer hands to WinINet, seen in place of InternetSetOptionW:
+// the bypass list and the script address, which Wine does not keep.
+struct HandedOver {
+    DWORD listSize = 0;
+    bool lanConnection = false;
+    std::vector<std::pair<DWORD, std::wstring>> options;  // option, text (flags as decimal text)
+    std::vector<DWORD> calls;                            // the option of each call, in order
+};
+HandedOver g_handedOver;
+
+BOOL WINAPI RecordOptions(HINTERNET, DWORD option, LPVOID buffer, DWORD size) {
+    g_handedOver.calls.push_back(option);
+    if (option != INTERNET_OPTION_PER_CONNECTION_OPTION) return TRUE;
+    const auto* list = static_cast<const INTERNET_PER_CONN_OPTION_LISTW*>(buffer);
+    g_handedOver.listSize = size;
+    g_handedOver.lanConnection = list->dwSize == size && list->pszConnection == nullptr;
+    for (DWORD i = 0; i < list->dwOptionCount; ++i) {
+        const INTERNET_PER_CONN_OPTIONW& o = list->pOptions[i];
+        g_handedOver.options.emplace_back(o.dwOption, o.dwOption == INTERNET_PER_CONN_FLAGS
+                                                          ? std::to_wstring(o.Value.dwValue)
+                                                          : std::wstring(o.Value.pszValue));
+    }
+    return TRUE;
+}
+
+TEST(ProxyWriterOptions, BypassListAndScriptAddressAreHandedToWinInet) {
+    CProfileData p = OneServer(3128);
+    p.SetText(ProfileText::proxyBypassList, u"*.example.test;10.*");
+    p.Record().bypassLocal = 1;
+    p.Record().autoConfigEnabled = 1;
+    p.SetText(ProfileText::autoConfigUrl, u"  http://127.0.0.1:9/proxy.pac ");
+    using Options = std::vector<std::pair<DWORD, std::wstring>>;
+    g_handedOver = HandedOver();
+    ASSERT_EQ(0, ApplyProxySettings(p, 8, RecordOptions));
+    EXPECT_EQ(g_handedOver.listSize, sizeof(INTERNET_PER_CONN_OPTION_LISTW));
+    EXPECT_TRUE(g_handedOver.lanConnection);
+    EXPECT_EQ(g_handedOver.options, (Options{{INTERNET_PER_CONN_FLAGS, L"6"},
+                                             {INTERNET_PER_CONN_PROXY_SERVER, L"127.0.0.1:3128"},
+                                             {INTERNET_PER_CONN_PROXY_BYPASS, L"*.example.test;10.* <local>"},
+                                             {INTERNET_PER_CONN_AUTOCONFIG_URL, L"http://127.0.0.1:9/proxy.pac"}}));
+    EXPECT_EQ(g_handedOver.calls, (std::vector<DWORD>{INTERNET_OPTION_PER_CONNECTION_OPTION,
+                                                      INTERNET_OPTION_SETTINGS_CHANGED}));
+
+    // No proxy: direct, and the script address cleared.
+    p.Record().proxyMode = 0;
+    g_handedOver = HandedOver();
+    ASSERT_EQ(0, ApplyProxySettings(p, 8, RecordOptions));
+    EXPECT_EQ(g_handedOver.options, (Options{{INTERNET_PER_CONN_FLAGS, L"1"}, {INTERNET_PER_CONN_AUTOCONFIG_URL, L""}}));
 }
 
 }  // namespace
