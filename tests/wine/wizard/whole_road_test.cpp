@@ -201,7 +201,15 @@ TEST_F(WholeRoad, AProfileMadeOnEveryPageIsStoredDescribedAndApplied) {
     app_.ExpectBox(L"ネットワーク設定の切替えを完了しました。", gui::BoxIcon::Information);
     std::vector<std::string> commands;
     const testsupport::StandInRecord* started = nullptr;
-    const std::vector<testsupport::StandInRecord> records = testsupport::ReadRecords();
+    // The application was started before the message; it writes its record
+    // in its own time.
+    std::vector<testsupport::StandInRecord> records;
+    gui::WaitUntil([&] {
+        records = testsupport::ReadRecords();
+        for (const testsupport::StandInRecord& r : records)
+            if (_wcsicmp(r.module.c_str(), application_.c_str()) == 0) return true;
+        return false;
+    });
     for (const testsupport::StandInRecord& r : records) {
         if (_wcsicmp(r.module.c_str(), application_.c_str()) == 0) started = &r;
         else commands.push_back(Narrow(r.commandLine));
