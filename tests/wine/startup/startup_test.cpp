@@ -105,6 +105,8 @@ protected:
         return n;
     }
 
+    std::vector<std::wstring> SwitchAndEnd(const wchar_t* arguments);
+
     // The program's main window.
     static HWND WaitForMainWindow(const gui::Program& program) {
         gui::WindowQuery query;
@@ -231,17 +233,23 @@ TEST_F(Startup, StartWithoutArgumentsShowsTheLoadedProfiles) {
     ExpectExit(program);
 }
 
-// The second profile is applied, without a progress window (the option is off).
-TEST_F(Startup, ProfileNumberWithAnUnchangedFileSwitchesAndEnds) {
-    WriteProfiles({u"Office", u"Home"});
-    ASSERT_TRUE(settings_.DeleteValue(HKEY_CURRENT_USER, kSettingsKeyPath, L"ShowSetting"));
-    gui::Program program = gui::StartProgram(MainProgram(), L"/RunProfile2");
+// A start with `arguments` that applies a profile: the switch ends with
+// message 169, with no progress window (the option is off), and the program
+// ends by itself. The connection names the applier was given.
+std::vector<std::wstring> Startup::SwitchAndEnd(const wchar_t* arguments) {
+    EXPECT_TRUE(settings_.DeleteValue(HKEY_CURRENT_USER, kSettingsKeyPath, L"ShowSetting"));
+    gui::Program program = gui::StartProgram(MainProgram(), arguments);
     gui::MessageBoxInfo done;
-    ASSERT_TRUE(gui::WaitForMessageBox(&done, program.Id(), kLimitMs * 4)) << "the switch did not end";
+    EXPECT_TRUE(gui::WaitForMessageBox(&done, program.Id(), kLimitMs * 4)) << "the switch did not end";
     EXPECT_EQ(DialogsWith(program, 1035), 0) << "a progress window was made with the option off";
     ExpectMessageBox(program, 169, gui::BoxIcon::Information);
     ExpectExit(program);
-    EXPECT_EQ(AppliedConnections(), std::vector<std::wstring>{L"Home LAN"});
+    return AppliedConnections();
+}
+
+TEST_F(Startup, ProfileNumberWithAnUnchangedFileSwitchesAndEnds) {
+    WriteProfiles({u"Office", u"Home"});
+    EXPECT_EQ(SwitchAndEnd(L"/RunProfile2"), std::vector<std::wstring>{L"Home LAN"});
 }
 
 // No digest was ever stored (a first run after the installation, say): the
@@ -249,12 +257,7 @@ TEST_F(Startup, ProfileNumberWithAnUnchangedFileSwitchesAndEnds) {
 TEST_F(Startup, ProfileNumberWithoutAStoredDigestIsAppliedWithoutTheCheck) {
     WriteProfiles({u"Office", u"Home"});
     ASSERT_TRUE(settings_.DeleteValue(HKEY_CURRENT_USER, kSettingsKeyPath, L"DatData"));
-    gui::Program program = gui::StartProgram(MainProgram(), L"/RunProfile1");
-    gui::MessageBoxInfo done;
-    ASSERT_TRUE(gui::WaitForMessageBox(&done, program.Id(), kLimitMs * 4)) << "the switch did not end";
-    ExpectMessageBox(program, 169, gui::BoxIcon::Information);
-    ExpectExit(program);
-    EXPECT_EQ(AppliedConnections(), std::vector<std::wstring>{L"Office LAN"});
+    EXPECT_EQ(SwitchAndEnd(L"/RunProfile1"), std::vector<std::wstring>{L"Office LAN"});
 }
 
 // Started by the autorun entry, the main window stays out of sight (the
