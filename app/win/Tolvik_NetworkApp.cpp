@@ -181,6 +181,16 @@ void CTolvik_NetworkApp::RunWithTaskbarIdentity() {
     mainDialog.DoModal();
 }
 
+void CTolvik_NetworkApp::NotifyApplierFinished() {
+    applierFinished = 1;
+    applierFinishedEvent.Set();
+}
+
+void CTolvik_NetworkApp::ClearApplierFinished() {
+    applierFinished = 0;
+    applierFinishedEvent.Reset();
+}
+
 int CTolvik_NetworkApp::ExitInstance() {
     profiles.Clear();
     ReleaseInstanceMutex(instanceMutex);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/win/Event.h"
 #include "framework/win/WinApp.h"
 #include "profile/ProfileCollection.h"
 #include "profile/ProfileData.h"
@@ -20,11 +21,17 @@ public:
     bool InitInstance() override;  // the start-up sequence; always false
     int ExitInstance() override;
 
+    // The setting applier's report (message 0x8100) and the start of the
+    // next wait for it: flag and event change together.
+    void NotifyApplierFinished();
+    void ClearApplierFinished();
+
     HANDLE instanceMutex = nullptr;
     std::wstring programFolder;          // without a trailing backslash
     uint8_t autoRun = 0;
     int32_t ieMajorVersion = 0;
-    std::atomic<uint8_t> applierFinished{0};  // set by the UI thread, polled by the switch worker
+    std::atomic<uint8_t> applierFinished{0};  // set by the UI thread, read by the switch worker
+    CEvent applierFinishedEvent;              // set with applierFinished: wakes the waiting worker
     int32_t runProfile = -1;
     HFONT boldFont = nullptr;
     CProfileData editRecord;

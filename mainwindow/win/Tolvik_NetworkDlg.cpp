@@ -140,7 +140,7 @@ bool CTolvik_NetworkDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, L
             *result = 0;
             return true;
         case kMsgApplierFinished:
-            app_.applierFinished = 1;
+            app_.NotifyApplierFinished();
             *result = 0;
             return true;
         case WM_SYSCOMMAND:

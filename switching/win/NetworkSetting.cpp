@@ -14,7 +14,6 @@ namespace {
 
 constexpr wchar_t kApplierFileName[] = L"Tolvik_NetworkSetting.exe";
 constexpr DWORD kFullBarMs = 1000;
-constexpr DWORD kApplierRoundMs = 1000;
 
 bool Launched(HINSTANCE result) { return reinterpret_cast<INT_PTR>(result) > 32; }
 
@@ -124,7 +123,7 @@ uint32_t CNetworkSetting::RunSequence() {
 }
 
 int CNetworkSetting::TcpIpStep() {
-    app_.applierFinished = 0;
+    app_.ClearApplierFinished();
     block_ = WriteHandoffBlock(profile_, window_);
     if (block_ == nullptr) return -1;
     const std::wstring applier = app_.programFolder + L"\\" + kApplierFileName;
@@ -145,9 +144,21 @@ bool CNetworkSetting::Pause(DWORD ms) const {
     return WaitForSingleObject(stop_, ms) != WAIT_OBJECT_0;
 }
 
+bool CNetworkSetting::AwaitApplierRound() const {
+    const HANDLE applier = app_.applierFinishedEvent.Handle();
+    if (applier == nullptr) return Pause(applierRoundMs_);
+    if (stop_ == nullptr) {
+        WaitForSingleObject(applier, applierRoundMs_);
+        return true;
+    }
+    const HANDLE waits[] = {stop_, applier};
+    return WaitForMultipleObjects(2, waits, FALSE, applierRoundMs_) != WAIT_OBJECT_0;
+}
+
 void CNetworkSetting::WaitForApplier() {
+    // A round ends early when the applier's report has been handled.
     for (int round = 0;; ++round) {
-        if (!Pause(kApplierRoundMs)) return;
+        if (!AwaitApplierRound()) return;
         if (app_.applierFinished != 0) return;
         if (round > kApplierWaitLimit) return;
     }

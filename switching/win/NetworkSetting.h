@@ -40,6 +40,9 @@ public:
     int ApplicationStep();  // 1 not configured, 0 started (whatever the launch did)
 
     const CNetworkChecks& CheckValues() const { return checks_; }
+    // Length of one round of the wait for the applier (1,000 ms); tests
+    // lengthen it to see that the applier's report ends the wait.
+    void SetApplierRound(DWORD ms) { applierRoundMs_ = ms; }
 
     // How long Start waits for a worker that is just ending.
     static constexpr DWORD kEndingWorkerWaitMs = 3000;
@@ -47,7 +50,7 @@ public:
     // system call that hangs keeps a worker that long: every wait of the
     // switch is cut short or lasts a second at most.
     static constexpr DWORD kAbandonedWorkerWaitMs = 30000;
-    // Rounds of one second while waiting for the applier (181 waits + the last).
+    // Rounds while waiting for the applier (181 waits + the last).
     static constexpr int kApplierWaitLimit = 180;
 
 private:
@@ -58,6 +61,9 @@ private:
     // Waits unless the switch is abandoned meanwhile; false then.
     bool Pause(DWORD ms) const;
     void AbandonWorker();
+    // One round of the wait: ends with the applier's report or the round's
+    // time; false when the switch is abandoned meanwhile.
+    bool AwaitApplierRound() const;
     void WaitForApplier();
     void CloseBlock();
 
@@ -66,6 +72,7 @@ private:
     HANDLE thread_ = nullptr;
     HANDLE block_ = nullptr;
     HANDLE stop_ = nullptr;  // set when the object goes away during a switch
+    DWORD applierRoundMs_ = 1000;
     CProfileData profile_;
     CNetworkChecks checks_;
 };

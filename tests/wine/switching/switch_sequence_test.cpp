@@ -37,14 +37,16 @@ protected:
 
     // Starts the switch and collects what the window receives up to the
     // result message; the applier's notification is answered as the main
-    // window does.
+    // window does. The rounds of the wait for the applier never end by
+    // themselves here: only the handled notification ends the wait.
     std::vector<RecordingWindow::Entry> RunSwitch() {
         CNetworkSetting setting(app_);
+        setting.SetApplierRound(INFINITE);
         EXPECT_EQ(setting.Start(window_.Handle(), profile_), 0);
         const bool ended = gui::WaitUntil(
             [&] {
                 for (const RecordingWindow::Entry& e : window_.Received())
-                    if (e.message == kMsgApplierFinished) app_.applierFinished = 1;
+                    if (e.message == kMsgApplierFinished) app_.NotifyApplierFinished();
                 return !window_.Received().empty() && window_.Received().back().message == kMsgSwitchResult;
             },
             kSwitchLimitMs);
