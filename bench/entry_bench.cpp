@@ -1,0 +1,160 @@
+// Start-up and switch benchmark of the main program under Wine (bench/run.sh).
+//
+//   ortivo_bench [--runs N] [--only start|profiles|switch]
+//       N alternating runs of each measurement (default 7); --only runs one part
+//
+// 1. Start to the first visible window and working set: the main program
+//    and the floor program (ortivo_floor), alternately, with 3 profiles.
+// 2. Start of the main program with 3, 250, 500 and 1,000 profiles, in turn.
+// 3. A switch: start with /RunProfile1 (fixed address, no checks) to message
+//    169, alternating with a run of the setting applier alone on the same
+//    profile (its commands and its 5 s pause). What the switch takes beyond
+//    a plain start, the applier's run and the 1 s full bar is its overhead.
+// Prints the medians, the ratios and the goals.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "bench/BenchPrefix.h"
+#include "bench/Median.h"
+#include "bench/ProcessTimer.h"
+#include "tests/wine/support/TestSupport.h"
+
+namespace {
+
+using bench::Median;
+
+constexpr int kProfileCounts[] = {3, 250, 500, 1000};
+constexpr double kFullBarMs = 1000;
+constexpr wchar_t kSwitchDone[] = L"ネットワーク設定の切替えを完了しました。";
+
+struct StartSeries {
+    std::vector<double> ms, mb;
+    void Add(const bench::StartFigures& f) {
+        ms.push_back(f.visibleMs);
+        mb.push_back(f.workingSetMb);
+    }
+};
+
+std::wstring Program(const wchar_t* name) { return testsupport::ExeDir() + L"\\" + name; }
+
+bool Measure(StartSeries& series, const wchar_t* program, const wchar_t* arguments = L"") {
+    const bench::StartFigures f = bench::MeasureStart(Program(program), arguments);
+    if (!f.ok) std::fwprintf(stderr, L"%ls did not start\n", program);
+    else series.Add(f);
+    return f.ok;
+}
+
+const char* Verdict(bool met) { return met ? "met" : "MISSED"; }
+
+// 1. The main program against the floor, in alternating order.
+bool CompareWithFloor(int runs, const std::wstring& threeProfiles, StartSeries& main, StartSeries& floor) {
+    if (!bench::UseProfileFile(threeProfiles)) return false;
+    for (int run = 0; run < runs; ++run) {
+        const bool mainFirst = run % 2 == 0;
+        if (!Measure(mainFirst ? main : floor, mainFirst ? L"Tolvik_Network.exe" : L"ortivo_floor.exe")) return false;
+        if (!Measure(mainFirst ? floor : main, mainFirst ? L"ortivo_floor.exe" : L"Tolvik_Network.exe")) return false;
+    }
+    std::printf("start to visible main dialog:  main %7.1f ms   floor %7.1f ms   ratio %.2f (goal <= 1.15: %s)\n",
+                Median(main.ms), Median(floor.ms), Median(main.ms) / Median(floor.ms),
+                Verdict(Median(main.ms) <= 1.15 * Median(floor.ms)));
+    std::printf("working set after start:       main %7.1f MB   floor %7.1f MB   ratio %.2f (goal <= 1.10: %s)\n",
+                Median(main.mb), Median(floor.mb), Median(main.mb) / Median(floor.mb),
+                Verdict(Median(main.mb) <= 1.10 * Median(floor.mb)));
+    return true;
+}
+
+// 2. Starts with growing data files, each size in turn within a run.
+bool CompareProfileCounts(int runs, const std::map<int, std::wstring>& files) {
+    std::map<int, StartSeries> series;
+    for (int run = 0; run < runs; ++run)
+        for (std::size_t i = 0; i < std::size(kProfileCounts); ++i) {
+            const int count = kProfileCounts[(i + static_cast<std::size_t>(run)) % std::size(kProfileCounts)];
+            if (!bench::UseProfileFile(files.at(count)) || !Measure(series[count], L"Tolvik_Network.exe"))
+                return false;
+        }
+    const double base = Median(series[3].ms);
+    for (const int count : kProfileCounts)
+        std::printf("start with %4d profiles:       %7.1f ms   %6.1f MB   added %6.1f ms\n", count,
+                    Median(series[count].ms), Median(series[count].mb), Median(series[count].ms) - base);
+    const double added = Median(series[1000].ms) - base;
+    std::printf("1,000 profiles add %.1f ms (goal <= 300: %s); per 250 profiles: %.1f, %.1f, %.1f ms\n", added,
+                Verdict(added <= 300), Median(series[250].ms) - base, Median(series[500].ms) - Median(series[250].ms),
+                (Median(series[1000].ms) - Median(series[500].ms)) / 2);
+    return true;
+}
+
+double RunApplierAlone() {
+    const HANDLE block = bench::WriteHandoffFor(1);
+    if (block == nullptr) return -1;
+    const double ms = bench::MeasureRun(Program(L"Tolvik_NetworkSetting.exe"), L"");
+    CloseHandle(block);
+    return ms;
+}
+
+// 3. A switch from the command line against the applier run alone.
+bool MeasureSwitch(int runs, const std::wstring& threeProfiles, StartSeries& plainStarts) {
+    std::vector<double> switches, appliers;
+    if (!bench::UseProfileFile(threeProfiles)) return false;
+    // The plain start is taken from part 1, or measured here when it did not run.
+    for (int run = static_cast<int>(plainStarts.ms.size()); run < runs; ++run)
+        if (!Measure(plainStarts, L"Tolvik_Network.exe")) return false;
+    const double plainStartMs = Median(plainStarts.ms);
+    for (int run = 0; run < runs; ++run) {
+        const bool switchFirst = run % 2 == 0;
+        for (int part = 0; part < 2; ++part) {
+            const bool isSwitch = (part == 0) == switchFirst;
+            const double ms = isSwitch ? bench::MeasureUntilMessage(Program(L"Tolvik_Network.exe"), L"/RunProfile1",
+                                                                     kSwitchDone)
+                                       : RunApplierAlone();
+            if (ms < 0) return false;
+            (isSwitch ? switches : appliers).push_back(ms);
+        }
+    }
+    const double overhead = Median(switches) - plainStartMs - Median(appliers) - kFullBarMs;
+    std::printf("switch /RunProfile1 to message 169: %7.1f ms; applier alone %7.1f ms; plain start %5.1f ms; "
+                "full bar %.0f ms\n",
+                Median(switches), Median(appliers), plainStartMs, kFullBarMs);
+    std::printf("switch beyond its pauses and commands: %.1f ms (goal <= 100: %s)\n", overhead,
+                Verdict(overhead <= 100));
+    return true;
+}
+
+// The value after `name` on the command line, or empty.
+std::wstring Option(int argc, wchar_t** argv, const wchar_t* name) {
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::wcscmp(argv[i], name) == 0) return argv[i + 1];
+    return {};
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring runsText = Option(argc, argv, L"--runs");
+    const int runs = runsText.empty() ? 7 : std::max(1, _wtoi(runsText.c_str()));
+    const std::wstring only = Option(argc, argv, L"--only");
+    const auto wanted = [&](const wchar_t* part) { return only.empty() || only == part; };
+    if (!bench::PreparePrefix()) {
+        std::fprintf(stderr, "the prefix could not be prepared\n");
+        return 1;
+    }
+    std::map<int, std::wstring> files;
+    for (const int count : kProfileCounts)
+        if ((files[count] = bench::MakeProfileFile(count)).empty()) {
+            std::fprintf(stderr, "no data file of %d profiles\n", count);
+            return 1;
+        }
+    std::printf("medians of %d alternating runs each\n", runs);
+    StartSeries main, floor;
+    const bool ok = (!wanted(L"start") || CompareWithFloor(runs, files[3], main, floor)) &&
+                    (!wanted(L"profiles") || CompareProfileCounts(runs, files)) &&
+                    (!wanted(L"switch") || MeasureSwitch(runs, files[3], main));
+    std::fflush(stdout);
+    return ok ? 0 : 1;
+}
