@@ -17,6 +17,15 @@ int CListCtrl::InsertItem(int row, const std::wstring& text) {
     return InsertItem(item);
 }
 
+int CListCtrl::InsertItem(int row, const std::wstring& text, LPARAM data) {
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = row;
+    item.pszText = const_cast<wchar_t*>(text.c_str());
+    item.lParam = data;
+    return InsertItem(item);
+}
+
 bool CListCtrl::SetItemText(int row, int column, const std::wstring& text) {
     LVITEMW item = {};
     item.iSubItem = column;

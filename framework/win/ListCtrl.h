@@ -18,6 +18,8 @@ public:
         return static_cast<int>(SendMessage(LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&description)));
     }
     int InsertItem(int row, const std::wstring& text);
+    // A row with its text and item data in one step.
+    int InsertItem(int row, const std::wstring& text, LPARAM data);
     int InsertItem(const LVITEMW& item) {
         return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     }

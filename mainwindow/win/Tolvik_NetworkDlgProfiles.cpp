@@ -42,18 +42,22 @@ void CTolvik_NetworkDlg::FillProfileList(bool firstTime) {
         column.pszText = title;
         profileList_.InsertColumn(0, column);
     }
+    // The list lays itself out and paints once, after the last row; row by
+    // row it would do so for every row.
     CProfileData profile;
+    profileList_.SetRedraw(false);
     for (int i = 0; i < app_.profiles.Count(); ++i) {
         if (app_.profiles.GetByPosition(i, &profile) != 0) continue;
-        const int row = profileList_.InsertItem(i, W(profile.GetText(ProfileText::profileName)));
-        if (row == -1) break;
-        profileList_.SetItemData(row, profile.Record().profileId);
+        if (profileList_.InsertItem(i, W(profile.GetText(ProfileText::profileName)), profile.Record().profileId) == -1)
+            break;
     }
+    profileList_.SetRedraw(true);
+    profileList_.Invalidate();
 }
 
 void CTolvik_NetworkDlg::AppendRow(const CProfileData& profile) {
-    const int row = profileList_.InsertItem(profileList_.GetItemCount(), W(profile.GetText(ProfileText::profileName)));
-    if (row != -1) profileList_.SetItemData(row, profile.Record().profileId);
+    profileList_.InsertItem(profileList_.GetItemCount(), W(profile.GetText(ProfileText::profileName)),
+                            profile.Record().profileId);
 }
 
 int CTolvik_NetworkDlg::SelectedRow() const { return profileList_.GetNextItem(-1, LVNI_SELECTED); }
