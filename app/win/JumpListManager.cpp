@@ -5,6 +5,7 @@
 #include <propsys.h>
 #include <shlobj.h>
 
+#include "framework/win/ApartmentCall.h"
 #include "framework/win/ComRef.h"
 #include "framework/win/WideText.h"
 
@@ -141,8 +142,13 @@ bool CJumpListManager::Publish(bool withEditTool) {
 }
 
 bool RefreshJumpList(const CProfileCollection* profiles, bool withEditTool, JumpListShell shell) {
-    CJumpListManager manager(std::move(shell));
-    if (profiles != nullptr)
-        for (const JumpListTask& task : ProfileTasks(*profiles)) manager.AddTask(task);
-    return manager.Publish(withEditTool);
+    // The shell's list objects are apartment-threaded, and the program's
+    // user-interface thread is in the multithreaded apartment (the WMI
+    // connection's).
+    return CallInOwnApartment([&] {
+        CJumpListManager manager(std::move(shell));
+        if (profiles != nullptr)
+            for (const JumpListTask& task : ProfileTasks(*profiles)) manager.AddTask(task);
+        return manager.Publish(withEditTool);
+    });
 }

@@ -58,7 +58,8 @@ private:
 };
 
 // Rebuilds the jump list: one task per profile of `profiles` (none when
-// null), and the bulk-edit tool's task when asked for.
+// null), and the bulk-edit tool's task when asked for. The shell's objects
+// are made and used on a short-lived thread of their own COM apartment.
 bool RefreshJumpList(const CProfileCollection* profiles, bool withEditTool,
                      JumpListShell shell = JumpListShell());
 

@@ -1,0 +1,30 @@
+#include "framework/win/ApartmentCall.h"
+
+#include <windows.h>
+#include <objbase.h>
+
+namespace {
+
+struct ApartmentCall {
+    const std::function<bool()>& work;
+    bool result = false;
+};
+
+DWORD WINAPI RunInApartment(LPVOID parameter) {
+    auto* call = static_cast<ApartmentCall*>(parameter);
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    call->result = call->work();
+    if (SUCCEEDED(com)) CoUninitialize();
+    return 0;
+}
+
+}  // namespace
+
+bool CallInOwnApartment(const std::function<bool()>& work) {
+    ApartmentCall call{work};
+    HANDLE thread = CreateThread(nullptr, 0, RunInApartment, &call, 0, nullptr);
+    if (thread == nullptr) return work();
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    return call.result;
+}
