@@ -1,10 +1,35 @@
 #include "profile/win/FileReplacement.h"
 
+#include <aclapi.h>
+
 namespace {
 
 bool MoveOnto(const std::wstring& temporary, const std::wstring& target) {
     return MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
            FALSE;
+}
+
+// The replacement takes the target's attributes (not read-only) and access-control list,
+// as far as they can be read and given; it keeps its own otherwise (those
+// of the folder it was made in).
+void KeepAttributesAndAccess(const std::wstring& target, const std::wstring& replacement) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES)  // read-only would keep the writer from removing a failed one
+        SetFileAttributesW(replacement.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetNamedSecurityInfoW(target.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
+                              nullptr, &descriptor) != ERROR_SUCCESS)
+        return;
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    const bool isProtected = GetSecurityDescriptorControl(descriptor, &control, &revision) &&
+                             (control & SE_DACL_PROTECTED) != 0;
+    SetNamedSecurityInfoW(const_cast<wchar_t*>(replacement.c_str()), SE_FILE_OBJECT,
+                          DACL_SECURITY_INFORMATION | (isProtected ? PROTECTED_DACL_SECURITY_INFORMATION
+                                                                   : UNPROTECTED_DACL_SECURITY_INFORMATION),
+                          nullptr, nullptr, dacl, nullptr);
+    LocalFree(descriptor);
 }
 
 // After a replace that stopped half-way, the temporary file still carries
@@ -24,7 +49,8 @@ bool NoFileAt(const std::wstring& path) {
 }
 
 DWORD SystemReplace(const std::wstring& target, const std::wstring& replacement) {
-    if (ReplaceFileW(target.c_str(), replacement.c_str(), nullptr, 0, nullptr, nullptr)) return ERROR_SUCCESS;
+    KeepAttributesAndAccess(target, replacement);
+    if (MoveOnto(replacement, target)) return ERROR_SUCCESS;
     return GetLastError();
 }
 

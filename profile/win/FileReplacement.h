@@ -11,7 +11,11 @@ bool NoFileAt(const std::wstring& path);
 // The replace call: 0 when `replacement` took the place of `target`,
 // otherwise the error it reported. Replaceable for tests.
 using ReplaceCall = std::function<DWORD(const std::wstring& target, const std::wstring& replacement)>;
-// ReplaceFileW without a backup name: keeps the target's security and attributes.
+// The replacement takes the target's attributes and access rights and is
+// then renamed onto the target in one step (MoveFileExW, replacing): at
+// every moment the target's name holds the whole old file or the whole new
+// one, even when the process is killed in between. (ReplaceFileW does not
+// promise that: Wine's moves the target aside first.)
 DWORD SystemReplace(const std::wstring& target, const std::wstring& replacement);
 
 enum class Placement {

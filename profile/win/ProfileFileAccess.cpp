@@ -7,6 +7,7 @@
 #include "profile/DataFileImage.h"
 #include "profile/win/FileHandle.h"
 #include "profile/win/FileReplacement.h"
+#include "profile/win/TemporaryFile.h"
 #include "system/win/RegAccess.h"
 
 namespace {
@@ -80,23 +81,6 @@ void ClearAttributesIfLocked(const std::wstring& path) {
     }
 }
 
-// Removes the temporary file unless it was put in place or has to stay.
-class CTemporaryFile {
-public:
-    explicit CTemporaryFile(std::wstring path) : path_(std::move(path)) {}
-    ~CTemporaryFile() {
-        if (!kept_) DeleteFileW(path_.c_str());
-    }
-    CTemporaryFile(const CTemporaryFile&) = delete;
-    CTemporaryFile& operator=(const CTemporaryFile&) = delete;
-    const std::wstring& Path() const { return path_; }
-    void Keep() { kept_ = true; }
-
-private:
-    std::wstring path_;
-    bool kept_ = false;
-};
-
 bool WriteFlushed(const std::wstring& path, const std::vector<uint8_t>& image) {
     CFileHandle file(
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -150,13 +134,17 @@ bool CProfileFileAccess::EnoughFreeSpace() const {
 }
 
 bool CProfileFileAccess::PutInPlace(const std::vector<uint8_t>& image) const {
-    wchar_t temporaryPath[MAX_PATH] = {};
-    if (GetTempFileNameW(folder_.c_str(), L"tnw", 0, temporaryPath) == 0) return false;
-    CTemporaryFile temporary(temporaryPath);
-    if (!WriteFlushed(temporary.Path(), image)) return false;
-    const Placement placement = MoveIntoPlace(temporary.Path(), path_, replace_);
-    // Placed, it is the data file now; with no data file left, it may be
-    // the only copy of the profiles.
-    if (placement != Placement::notPlaced) temporary.Keep();
-    return placement == Placement::placed;
+    CTemporaryFile temporary(folder_);
+    if (temporary.Path().empty() || !WriteFlushed(temporary.Path(), image)) return false;
+    switch (MoveIntoPlace(temporary.Path(), path_, replace_)) {
+        case Placement::placed:
+            temporary.Placed();
+            RemoveLeftoverTemporaries(folder_);
+            return true;
+        case Placement::onlyCopy:  // no data file left: it may be the only copy of the profiles
+            temporary.KeepAsOnlyCopy();
+            return false;
+        default:
+            return false;
+    }
 }

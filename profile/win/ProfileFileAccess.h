@@ -15,9 +15,12 @@
 //
 // A write never leaves a half-written data file behind: the new image goes
 // to a temporary file in the same folder, is flushed, and only then takes
-// the data file's place. When any step fails the old file stays as it was;
-// should the replace remove the old file and then fail, the new one is moved
-// in, and left under its temporary name if even that fails.
+// the data file's place, in one rename, so that a write cut short at any
+// moment leaves the whole old file or the whole new one. When any step
+// fails the old file stays as it was; should a replace remove the old file
+// and then fail, the new one is moved in, and left under its temporary name
+// if even that fails. Temporary files of writes that were cut short are
+// removed by the next write that succeeds.
 class CProfileFileAccess : public CObject {
 public:
     // Free bytes available to the caller on the volume of `folder`;

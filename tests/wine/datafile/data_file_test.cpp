@@ -265,6 +265,35 @@ TEST_F(DataFileOnDisk, ReplaceThatStopsHalfWayStillLeavesTheNewDataFile) {
     }
 }
 
+// The new image cannot be moved in after a replace removed the old file:
+// it stays, read-only, as the only copy, and the next write that succeeds
+// does not take it for a left-over of a cut write.
+TEST_F(DataFileOnDisk, AnOnlyCopyLeftByAFailedReplaceOutlivesTheNextWrite) {
+    CProfileCollection c;
+    c.Add(Named(u"old"));
+    ASSERT_EQ(0, WriteAll(c));
+    c.Add(Named(u"new"));
+    CProfileFileAccess access = Access(c);
+    HANDLE held = INVALID_HANDLE_VALUE;
+    access.SetReplaceCall([&](const std::wstring& target, const std::wstring& replacement) -> DWORD {
+        DeleteFileW(target.c_str());
+        held = CreateFileW(replacement.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        return ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+    });
+    EXPECT_EQ(-1, access.Write());
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    CloseHandle(held);
+    std::vector<std::wstring> entries = FolderEntries(DataFolder());
+    ASSERT_EQ(1u, entries.size());
+    const std::wstring kept = DataFolder() + L"\\" + entries[0];
+    EXPECT_NE(0u, GetFileAttributesW(kept.c_str()) & FILE_ATTRIBUTE_READONLY);
+    const Bytes copy = ReadBytes(kept);
+    EXPECT_EQ(196u + 2 * kRecord, copy.size());
+
+    ASSERT_EQ(0, WriteAll(c));
+    EXPECT_EQ(copy, ReadBytes(kept));
+}
+
 TEST_F(DataFileOnDisk, MissingDataFolderReadsAsNoFileAndWritesFail) {
     const std::wstring away = DataFolder() + L".away";
     ASSERT_TRUE(MoveFileW(DataFolder().c_str(), away.c_str()));

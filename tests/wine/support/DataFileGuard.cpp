@@ -39,6 +39,9 @@ CDataFileGuard::~CDataFileGuard() {
     Remove();
     if (hadFile_) testsupport::WriteFileBytes(Path(), previous_);
     for (const std::wstring& name : testsupport::FolderEntries(Folder()))
-        if (IsTemporaryFile(name)) DeleteFileW((Folder() + L"\\" + name).c_str());
+        if (IsTemporaryFile(name)) {
+            SetFileAttributesW((Folder() + L"\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);  // a kept only copy
+            DeleteFileW((Folder() + L"\\" + name).c_str());
+        }
     for (const std::wstring& f : createdFolders_) RemoveDirectoryW(f.c_str());
 }
