@@ -20,6 +20,7 @@
 namespace {
 
 constexpr DWORD kLimitMs = 30000;
+constexpr DWORD kCrowdLimitMs = 180000;  // twenty programs starting on a busy machine
 
 std::wstring MainProgram() { return testsupport::ExeDir() + L"\\Tolvik_Network.exe"; }
 
@@ -315,6 +316,52 @@ TEST_F(Startup, RefusesToRunWithoutWmiBelowWindows7OrBelowInternetExplorer6) {
         ExpectMessageBox(program, c.message, gui::BoxIcon::Error);
         ExpectExit(program);
     }
+}
+
+// Twenty starts at the same moment: one of them shows the main dialog with
+// the profiles, every other one ends, after message 180 when it finds no
+// main window yet, and the data file stays whole.
+TEST_F(Startup, TwentyStartsAtOnceLeaveOneMainDialogAndTheDataFileWhole) {
+    WriteProfiles({u"Office", u"Home"});
+    const std::vector<uint8_t> before = testsupport::FileBytes(dataFile_);
+    std::vector<gui::Program> programs = gui::StartProgramsAtOnce(MainProgram(), 20);
+    ASSERT_EQ(programs.size(), 20u);
+    const auto running = [&] {
+        std::vector<gui::Program*> left;
+        for (gui::Program& p : programs)
+            if (WaitForSingleObject(p.Handle(), 0) == WAIT_TIMEOUT) left.push_back(&p);
+        return left;
+    };
+    std::vector<std::wstring> texts;
+    gui::WaitUntil(
+        [&] {
+            for (gui::Program* p : running())
+                for (HWND w : gui::FindTopLevels({L"#32770", nullptr, p->Id()})) {
+                    gui::MessageBoxInfo box;
+                    if (!gui::ReadMessageBox(w, &box)) continue;
+                    texts.push_back(box.text);
+                    gui::AnswerMessageBox(w, IDOK);
+                }
+            return running().size() <= 1;
+        },
+        kCrowdLimitMs);
+    for (const std::wstring& text : texts) EXPECT_EQ(text, testsupport::ExpectedText(180)) << testsupport::Narrow(text);
+    const std::vector<gui::Program*> left = running();
+    ASSERT_EQ(left.size(), 1u) << "programs still running";
+    for (gui::Program& p : programs) {
+        DWORD code = 1;
+        if (&p == left[0]) continue;
+        EXPECT_TRUE(GetExitCodeProcess(p.Handle(), &code) && code == 0);
+    }
+    const HWND main = WaitForMainWindow(*left[0]);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(ListedProfiles(main), (std::vector<std::wstring>{L"Office", L"Home"}));
+    EXPECT_EQ(testsupport::FileBytes(dataFile_), before);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ExpectExit(*left[0]);
+    CProfileCollection loaded;
+    ASSERT_EQ(CProfileFileAccess(loaded, testsupport::ExeDir()).Read(), 0);
+    EXPECT_EQ(loaded.Count(), 2);
 }
 
 }  // namespace

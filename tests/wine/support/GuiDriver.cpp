@@ -63,17 +63,20 @@ void Program::Terminate() {
 
 namespace {
 
+// The program's main thread goes to *thread when asked for (the caller
+// closes it); otherwise its handle is closed here.
 Program Start(const std::wstring& exePath, const std::wstring& arguments, const std::wstring& directory,
-              STARTUPINFOW& startup, BOOL inheritHandles) {
+              STARTUPINFOW& startup, BOOL inheritHandles, DWORD flags = 0, HANDLE* thread = nullptr) {
     std::wstring commandLine = L"\"" + exePath + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
     const std::wstring folder =
         directory.empty() ? exePath.substr(0, exePath.find_last_of(L"\\/") + 1) : directory;
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessW(exePath.c_str(), &commandLine[0], nullptr, nullptr, inheritHandles, 0, nullptr,
+    if (!CreateProcessW(exePath.c_str(), &commandLine[0], nullptr, nullptr, inheritHandles, flags, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &info))
         return Program();
-    CloseHandle(info.hThread);
+    if (thread != nullptr) *thread = info.hThread;
+    else CloseHandle(info.hThread);
     return Program(info.hProcess, info.dwProcessId);
 }
 
@@ -115,6 +118,25 @@ Program StartProgram(const std::wstring& exePath, const std::wstring& arguments,
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     return Start(exePath, arguments, directory, startup, FALSE);
+}
+
+std::vector<Program> StartProgramsAtOnce(const std::wstring& exePath, int count, const std::wstring& arguments) {
+    std::vector<Program> programs;
+    std::vector<HANDLE> threads;
+    for (int i = 0; i < count; ++i) {
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof(startup);
+        HANDLE thread = nullptr;
+        Program program = Start(exePath, arguments, std::wstring(), startup, FALSE, CREATE_SUSPENDED, &thread);
+        if (!program.Started()) break;
+        programs.push_back(std::move(program));
+        threads.push_back(thread);
+    }
+    for (HANDLE thread : threads) {
+        ResumeThread(thread);
+        CloseHandle(thread);
+    }
+    return programs;
 }
 
 long RunProgram(const std::wstring& exePath, const std::wstring& arguments, DWORD timeoutMs,

@@ -51,6 +51,10 @@ private:
 // path), in `directory` (default: the program's own folder).
 Program StartProgram(const std::wstring& exePath, const std::wstring& arguments = L"",
                      const std::wstring& directory = L"");
+// `count` instances, all made suspended first and then let go together
+// (fewer when one cannot be made).
+std::vector<Program> StartProgramsAtOnce(const std::wstring& exePath, int count,
+                                         const std::wstring& arguments = L"");
 // What a program wrote to its standard output and standard error, as bytes.
 struct CapturedOutput {
     std::string out, err;
