@@ -1,7 +1,9 @@
 // Start-up and switch benchmark of the main program under Wine (bench/run.sh).
 //
-//   ortivo_bench [--runs N] [--only start|profiles|switch]
-//       N alternating runs of each measurement (default 7); --only runs one part
+//   ortivo_bench [--runs N] [--only start|profiles|switch] [--program FILE]
+//       N alternating runs of each measurement (default 7); --only runs one
+//       part; --program measures another build of the main program, copied
+//       beside this one under the name FILE
 //
 // 1. Start to the first visible window and working set: the main program
 //    and the floor program (ortivo_floor), alternately, with 3 profiles.
@@ -44,6 +46,9 @@ struct StartSeries {
 
 std::wstring Program(const wchar_t* name) { return testsupport::ExeDir() + L"\\" + name; }
 
+// The main program under measurement (--program).
+const wchar_t* g_main = L"Tolvik_Network.exe";
+
 bool Measure(StartSeries& series, const wchar_t* program, const wchar_t* arguments = L"") {
     const bench::StartFigures f = bench::MeasureStart(Program(program), arguments);
     if (!f.ok) std::fwprintf(stderr, L"%ls did not start\n", program);
@@ -58,12 +63,16 @@ bool CompareWithFloor(int runs, const std::wstring& threeProfiles, StartSeries& 
     if (!bench::UseProfileFile(threeProfiles)) return false;
     for (int run = 0; run < runs; ++run) {
         const bool mainFirst = run % 2 == 0;
-        if (!Measure(mainFirst ? main : floor, mainFirst ? L"Tolvik_Network.exe" : L"ortivo_floor.exe")) return false;
-        if (!Measure(mainFirst ? floor : main, mainFirst ? L"ortivo_floor.exe" : L"Tolvik_Network.exe")) return false;
+        if (!Measure(mainFirst ? main : floor, mainFirst ? g_main : L"ortivo_floor.exe")) return false;
+        if (!Measure(mainFirst ? floor : main, mainFirst ? L"ortivo_floor.exe" : g_main)) return false;
     }
     std::printf("start to visible main dialog:  main %7.1f ms   floor %7.1f ms   ratio %.2f (goal <= 1.15: %s)\n",
                 Median(main.ms), Median(floor.ms), Median(main.ms) / Median(floor.ms),
                 Verdict(Median(main.ms) <= 1.15 * Median(floor.ms)));
+    const double fastestMain = *std::min_element(main.ms.begin(), main.ms.end());
+    const double fastestFloor = *std::min_element(floor.ms.begin(), floor.ms.end());
+    std::printf("  fastest runs:                main %7.1f ms   floor %7.1f ms   ratio %.2f\n", fastestMain,
+                fastestFloor, fastestMain / fastestFloor);
     std::printf("working set after start:       main %7.1f MB   floor %7.1f MB   ratio %.2f (goal <= 1.10: %s)\n",
                 Median(main.mb), Median(floor.mb), Median(main.mb) / Median(floor.mb),
                 Verdict(Median(main.mb) <= 1.10 * Median(floor.mb)));
@@ -76,7 +85,7 @@ bool CompareProfileCounts(int runs, const std::map<int, std::wstring>& files) {
     for (int run = 0; run < runs; ++run)
         for (std::size_t i = 0; i < std::size(kProfileCounts); ++i) {
             const int count = kProfileCounts[(i + static_cast<std::size_t>(run)) % std::size(kProfileCounts)];
-            if (!bench::UseProfileFile(files.at(count)) || !Measure(series[count], L"Tolvik_Network.exe"))
+            if (!bench::UseProfileFile(files.at(count)) || !Measure(series[count], g_main))
                 return false;
         }
     const double base = Median(series[3].ms);
@@ -104,13 +113,13 @@ bool MeasureSwitch(int runs, const std::wstring& threeProfiles, StartSeries& pla
     if (!bench::UseProfileFile(threeProfiles)) return false;
     // The plain start is taken from part 1, or measured here when it did not run.
     for (int run = static_cast<int>(plainStarts.ms.size()); run < runs; ++run)
-        if (!Measure(plainStarts, L"Tolvik_Network.exe")) return false;
+        if (!Measure(plainStarts, g_main)) return false;
     const double plainStartMs = Median(plainStarts.ms);
     for (int run = 0; run < runs; ++run) {
         const bool switchFirst = run % 2 == 0;
         for (int part = 0; part < 2; ++part) {
             const bool isSwitch = (part == 0) == switchFirst;
-            const double ms = isSwitch ? bench::MeasureUntilMessage(Program(L"Tolvik_Network.exe"), L"/RunProfile1",
+            const double ms = isSwitch ? bench::MeasureUntilMessage(Program(g_main), L"/RunProfile1",
                                                                      kSwitchDone)
                                        : RunApplierAlone();
             if (ms < 0) return false;
@@ -140,6 +149,8 @@ int wmain(int argc, wchar_t** argv) {
     const int runs = runsText.empty() ? 7 : std::max(1, _wtoi(runsText.c_str()));
     const std::wstring only = Option(argc, argv, L"--only");
     const auto wanted = [&](const wchar_t* part) { return only.empty() || only == part; };
+    const std::wstring program = Option(argc, argv, L"--program");
+    if (!program.empty()) g_main = program.c_str();
     if (!bench::PreparePrefix()) {
         std::fprintf(stderr, "the prefix could not be prepared\n");
         return 1;
@@ -150,7 +161,7 @@ int wmain(int argc, wchar_t** argv) {
             std::fprintf(stderr, "no data file of %d profiles\n", count);
             return 1;
         }
-    std::printf("medians of %d alternating runs each\n", runs);
+    std::printf("%ls: medians of %d alternating runs each\n", g_main, runs);
     StartSeries main, floor;
     const bool ok = (!wanted(L"start") || CompareWithFloor(runs, files[3], main, floor)) &&
                     (!wanted(L"profiles") || CompareProfileCounts(runs, files)) &&
