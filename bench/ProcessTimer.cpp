@@ -10,6 +10,8 @@ namespace {
 constexpr DWORD kLimitMs = 180000;
 constexpr DWORD kPollMs = 1;
 constexpr DWORD kSettleMs = 1000;
+constexpr DWORD kCooldownMs = 1000;  // Wine tears an ended process down after its handle is signalled
+constexpr wchar_t kInstanceMutex[] = L"Global\\Tolvik_Network By Moxq";
 
 double NowMs() {
     static const double ticksPerMs = [] {
@@ -62,6 +64,18 @@ double WorkingSetMb(HANDLE process) {
     return static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
 }
 
+// Lets the ended program's teardown pass before the next start, and the
+// main program's instance mutex go, so that the next start is a first one.
+void CoolDown() {
+    Sleep(kCooldownMs);
+    for (int i = 0; i < 100; ++i) {
+        HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, kInstanceMutex);
+        if (mutex == nullptr) return;
+        CloseHandle(mutex);
+        Sleep(100);
+    }
+}
+
 }  // namespace
 
 StartFigures MeasureStart(const std::wstring& exe, const std::wstring& arguments) {
@@ -75,6 +89,7 @@ StartFigures MeasureStart(const std::wstring& exe, const std::wstring& arguments
     figures.workingSetMb = WorkingSetMb(program.Handle());
     figures.ok = figures.workingSetMb > 0;
     program.Terminate();
+    CoolDown();
     return figures;
 }
 
@@ -86,6 +101,7 @@ double MeasureUntilMessage(const std::wstring& exe, const std::wstring& argument
         return -1;
     const double elapsed = NowMs() - start;
     if (!gui::AnswerMessageBox(box, IDOK) || !program.WaitForExit(kLimitMs)) return -1;
+    CoolDown();
     return elapsed;
 }
 
@@ -93,7 +109,9 @@ double MeasureRun(const std::wstring& exe, const std::wstring& arguments) {
     const double start = NowMs();
     gui::Program program = gui::StartProgram(exe, arguments);
     if (!program.Started() || WaitForSingleObject(program.Handle(), kLimitMs) != WAIT_OBJECT_0) return -1;
-    return NowMs() - start;
+    const double elapsed = NowMs() - start;
+    CoolDown();
+    return elapsed;
 }
 
 }  // namespace bench
