@@ -4,7 +4,6 @@
 
 #include "framework/win/WideText.h"
 #include "profile/win/ProfileFileAccess.h"
-#include "switching/win/HandoffWriter.h"
 #include "system/win/RegAccess.h"
 #include "tests/wine/support/TestSupport.h"
 
@@ -27,7 +26,7 @@ CProfileData BenchProfile(int number) {
     profile.SetText(ProfileText::profileName, T(L"Bench " + std::to_wstring(number)));
     profile.SetText(ProfileText::connectionName, u"Ortivo Bench LAN");
     profile.Record().iconIndex = number % 6;
-    profile.Record().proxyMode = 0;
+    if (number == 2) profile.Record().proxyMode = 0;  // no proxy; the others leave it as it is
     profile.Record().ipMode = 1;
     profile.Record().ipAddress = kNetwork | static_cast<uint32_t>(10 + number % 200);
     profile.Record().subnetMask = 0xFFFFFF00;
@@ -61,7 +60,5 @@ std::wstring MakeProfileFile(int count) {
 bool UseProfileFile(const std::wstring& keptFile) {
     return CopyFileW(keptFile.c_str(), CommonDataFilePath().c_str(), FALSE) && CRegAccess().StoreDatData() == 1;
 }
-
-HANDLE WriteHandoffFor(int number) { return WriteHandoffBlock(BenchProfile(number), nullptr); }
 
 }  // namespace bench

@@ -11,17 +11,13 @@ namespace bench {
 
 bool PreparePrefix();
 
-// A data file of `count` profiles (fixed address and DNS, no checks, no
-// proxy, printer or application), kept aside; its path, or empty.
+// A data file of `count` profiles (fixed address and DNS, no checks,
+// printer or application; profile 2 sets "no proxy", the others leave the
+// proxy as it is), kept aside; its path, or empty.
 std::wstring MakeProfileFile(int count);
 
 // Puts a kept file in place as the data file and stores its digest, as the
 // program does after writing it (so a start with a profile number applies it).
 bool UseProfileFile(const std::wstring& keptFile);
-
-// Writes the handoff block for profile `number` of the kept files (counted
-// from 1), with no window to notify, as a switch would; the mapping handle
-// (the caller closes it), or null.
-HANDLE WriteHandoffFor(int number);
 
 }  // namespace bench

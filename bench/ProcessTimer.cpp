@@ -1,6 +1,7 @@
 #include "bench/ProcessTimer.h"
 
 #include <psapi.h>
+#include <tlhelp32.h>
 
 #include "tests/wine/support/GuiDriver.h"
 
@@ -36,23 +37,29 @@ bool PollUntil(const gui::Program& program, Found found) {
     return true;
 }
 
-// The main dialog's template, shown by both programs, has this caption.
+// The main dialog's template, shown by both programs, has the first
+// caption; the main program shows the second while it switches.
 bool ShowsMainDialog(DWORD processId) {
     gui::WindowQuery query;
     query.className = L"#32770";
-    query.title = L"Ortivo";
     query.processId = processId;
-    return gui::FindTopLevel(query) != nullptr;
+    for (const wchar_t* caption : {L"Ortivo", L"Ortivo (ネットワーク設定中)"}) {
+        query.title = caption;
+        if (gui::FindTopLevel(query) != nullptr) return true;
+    }
+    return false;
 }
 
-// A message box of the process showing `text`, or null.
+// A message box of the process showing `text`, or null. Only its text is
+// read: reading the whole box (its icon) takes a screen capture.
 HWND MessageBoxWithText(DWORD processId, const std::wstring& text) {
+    constexpr int kTextStaticId = 0xFFFF;
     gui::WindowQuery query;
     query.className = L"#32770";
     query.processId = processId;
     for (HWND window : gui::FindTopLevels(query)) {
-        gui::MessageBoxInfo info;
-        if (gui::ReadMessageBox(window, &info) && info.text == text) return window;
+        const HWND textStatic = GetDlgItem(window, kTextStaticId);
+        if (textStatic != nullptr && gui::WindowText(textStatic) == text) return window;
     }
     return nullptr;
 }
@@ -76,6 +83,59 @@ void CoolDown() {
     }
 }
 
+double FileTimeMs(const FILETIME& t) {
+    return static_cast<double>(static_cast<ULONGLONG>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 10000.0;
+}
+
+double FileTimeNowMs() {
+    FILETIME now;
+    GetSystemTimePreciseAsFileTime(&now);
+    return FileTimeMs(now);
+}
+
+// A program that `parent` starts, found by its file name; its creation and
+// exit times come from the system, so looking for it now and then is enough.
+class ChildWatch {
+public:
+    ChildWatch(DWORD parent, const wchar_t* fileName) : parent_(parent), fileName_(fileName) {}
+    ~ChildWatch() {
+        if (process_ != nullptr) CloseHandle(process_);
+    }
+    ChildWatch(const ChildWatch&) = delete;
+    ChildWatch& operator=(const ChildWatch&) = delete;
+
+    void Look() {
+        if (process_ != nullptr || NowMs() - lastLook_ < kLookEveryMs) return;
+        lastLook_ = NowMs();
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        if (snapshot == INVALID_HANDLE_VALUE) return;
+        PROCESSENTRY32W entry = {};
+        entry.dwSize = sizeof(entry);
+        for (BOOL more = Process32FirstW(snapshot, &entry); more && process_ == nullptr;
+             more = Process32NextW(snapshot, &entry))
+            if (entry.th32ParentProcessID == parent_ && _wcsicmp(entry.szExeFile, fileName_) == 0)
+                process_ = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, entry.th32ProcessID);
+        CloseHandle(snapshot);
+    }
+    // Creation and exit on the system clock, in ms; false unless it was seen and has ended.
+    bool Times(double* created, double* ended) const {
+        FILETIME creation, exit, kernel, user;
+        if (process_ == nullptr || WaitForSingleObject(process_, 0) != WAIT_OBJECT_0 ||
+            !GetProcessTimes(process_, &creation, &exit, &kernel, &user))
+            return false;
+        *created = FileTimeMs(creation);
+        *ended = FileTimeMs(exit);
+        return true;
+    }
+
+private:
+    static constexpr double kLookEveryMs = 20;
+    const DWORD parent_;
+    const wchar_t* fileName_;
+    HANDLE process_ = nullptr;
+    double lastLook_ = -kLookEveryMs;
+};
+
 }  // namespace
 
 StartFigures MeasureStart(const std::wstring& exe, const std::wstring& arguments) {
@@ -93,25 +153,27 @@ StartFigures MeasureStart(const std::wstring& exe, const std::wstring& arguments
     return figures;
 }
 
-double MeasureUntilMessage(const std::wstring& exe, const std::wstring& arguments, const std::wstring& text) {
-    const double start = NowMs();
+MessageFigures MeasureUntilMessage(const std::wstring& exe, const std::wstring& arguments, const std::wstring& text,
+                                   const wchar_t* child) {
+    MessageFigures figures;
+    const double start = NowMs(), systemStart = FileTimeNowMs();
     gui::Program program = gui::StartProgram(exe, arguments);
+    if (!program.Started() || !PollUntil(program, [&] { return ShowsMainDialog(program.Id()); })) return figures;
+    figures.dialogMs = NowMs() - start;
+    ChildWatch watch(program.Id(), child);
     HWND box = nullptr;
-    if (!program.Started() || !PollUntil(program, [&] { return (box = MessageBoxWithText(program.Id(), text)); }))
-        return -1;
-    const double elapsed = NowMs() - start;
-    if (!gui::AnswerMessageBox(box, IDOK) || !program.WaitForExit(kLimitMs)) return -1;
+    if (!PollUntil(program, [&] {
+            watch.Look();
+            return (box = MessageBoxWithText(program.Id(), text));
+        }))
+        return figures;
+    figures.messageMs = NowMs() - start;
+    double created = 0, ended = 0;
+    figures.ok = watch.Times(&created, &ended) && gui::AnswerMessageBox(box, IDOK) && program.WaitForExit(kLimitMs);
+    figures.childStartMs = created - systemStart;
+    figures.childEndMs = ended - systemStart;
     CoolDown();
-    return elapsed;
-}
-
-double MeasureRun(const std::wstring& exe, const std::wstring& arguments) {
-    const double start = NowMs();
-    gui::Program program = gui::StartProgram(exe, arguments);
-    if (!program.Started() || WaitForSingleObject(program.Handle(), kLimitMs) != WAIT_OBJECT_0) return -1;
-    const double elapsed = NowMs() - start;
-    CoolDown();
-    return elapsed;
+    return figures;
 }
 
 }  // namespace bench

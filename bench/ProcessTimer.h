@@ -1,7 +1,8 @@
 #pragma once
 // Programs under measurement: the time from CreateProcess to the visible
-// main dialog (a dialog captioned "Ortivo") or to a given message box, the working set once
-// the program has settled, and the time a program takes to run to its end.
+// main dialog (a dialog captioned "Ortivo") or to a given message box, the
+// working set once the program has settled, and when a program that it
+// starts begins and ends.
 #include <windows.h>
 
 #include <string>
@@ -18,12 +19,19 @@ struct StartFigures {
 // the program would do on closing is measured or left behind).
 StartFigures MeasureStart(const std::wstring& exe, const std::wstring& arguments);
 
-// Milliseconds from CreateProcess until the program shows a message box
-// with exactly `text`; the box is answered with OK and the program's end is
-// awaited. Negative on failure.
-double MeasureUntilMessage(const std::wstring& exe, const std::wstring& arguments, const std::wstring& text);
+struct MessageFigures {
+    bool ok = false;
+    double dialogMs = 0;      // CreateProcess to the visible main dialog
+    double childStartMs = 0;  // to the creation of the program it started (the setting applier)
+    double childEndMs = 0;    // to that program's end
+    double messageMs = 0;     // to the message box
+};
 
-// Milliseconds from CreateProcess to the program's end; negative on failure.
-double MeasureRun(const std::wstring& exe, const std::wstring& arguments);
+// Starts the main program and times it to its visible main dialog and then
+// to a message box with exactly `text`, which is answered with OK; the
+// program's end is awaited. The program `child` (a file name) that it
+// starts meanwhile is timed from its creation to its end.
+MessageFigures MeasureUntilMessage(const std::wstring& exe, const std::wstring& arguments, const std::wstring& text,
+                                   const wchar_t* child);
 
 }  // namespace bench
