@@ -24,6 +24,9 @@ std::wstring FormatMessageText(UINT id, const std::wstring& value) {
 }  // namespace
 
 void CTolvik_NetworkDlg::FillProfileList(bool firstTime) {
+    // The list lays itself out and paints once, at the end; row by row (and
+    // for its image list and column) it would do so at every step.
+    profileList_.SetRedraw(false);
     if (firstTime) {
         RECT client;
         profileList_.GetClientRect(&client);
@@ -42,10 +45,7 @@ void CTolvik_NetworkDlg::FillProfileList(bool firstTime) {
         column.pszText = title;
         profileList_.InsertColumn(0, column);
     }
-    // The list lays itself out and paints once, after the last row; row by
-    // row it would do so for every row.
     CProfileData profile;
-    profileList_.SetRedraw(false);
     for (int i = 0; i < app_.profiles.Count(); ++i) {
         if (app_.profiles.GetByPosition(i, &profile) != 0) continue;
         if (profileList_.InsertItem(i, W(profile.GetText(ProfileText::profileName)), profile.Record().profileId) == -1)
