@@ -31,6 +31,7 @@
 
 namespace {
 
+using bench::Fastest;
 using bench::Median;
 
 constexpr int kProfileCounts[] = {3, 250, 500, 1000};
@@ -71,8 +72,8 @@ bool CompareWithFloor(int runs, const std::wstring& threeProfiles) {
     std::printf("start to visible main dialog:  main %7.1f ms   floor %7.1f ms   ratio %.2f (goal <= 1.15: %s)\n",
                 Median(main.ms), Median(floor.ms), Median(main.ms) / Median(floor.ms),
                 Verdict(Median(main.ms) <= 1.15 * Median(floor.ms)));
-    const double fastestMain = *std::min_element(main.ms.begin(), main.ms.end());
-    const double fastestFloor = *std::min_element(floor.ms.begin(), floor.ms.end());
+    const double fastestMain = Fastest(main.ms);
+    const double fastestFloor = Fastest(floor.ms);
     std::printf("  fastest runs:                main %7.1f ms   floor %7.1f ms   ratio %.2f\n", fastestMain,
                 fastestFloor, fastestMain / fastestFloor);
     std::printf("working set after start:       main %7.1f MB   floor %7.1f MB   ratio %.2f (goal <= 1.10: %s)\n",
@@ -92,8 +93,9 @@ bool CompareProfileCounts(int runs, const std::map<int, std::wstring>& files) {
         }
     const double base = Median(series[3].ms);
     for (const int count : kProfileCounts)
-        std::printf("start with %4d profiles:       %7.1f ms   %6.1f MB   added %6.1f ms\n", count,
-                    Median(series[count].ms), Median(series[count].mb), Median(series[count].ms) - base);
+        std::printf("start with %4d profiles:       %7.1f ms   %6.1f MB   added %6.1f ms   fastest %7.1f ms\n", count,
+                    Median(series[count].ms), Median(series[count].mb), Median(series[count].ms) - base,
+                    Fastest(series[count].ms));
     const double added = Median(series[1000].ms) - base;
     std::printf("1,000 profiles add %.1f ms (goal <= 300: %s); per 250 profiles: %.1f, %.1f, %.1f ms\n", added,
                 Verdict(added <= 300), Median(series[250].ms) - base, Median(series[500].ms) - Median(series[250].ms),
