@@ -16,7 +16,7 @@ bool PreparePrefix();
 // proxy as it is), kept aside; its path, or empty.
 std::wstring MakeProfileFile(int count);
 
-// Puts a kept file in place as the data file and stores its digest, as the
+// Puts a kept file in place as the data file (linked where it can be) and stores its digest, as the
 // program does after writing it (so a start with a profile number applies it).
 bool UseProfileFile(const std::wstring& keptFile);
 
