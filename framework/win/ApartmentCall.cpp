@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include "framework/win/MessageLoop.h"
+
 namespace {
 
 struct ApartmentCall {
@@ -20,11 +22,13 @@ DWORD WINAPI RunInApartment(LPVOID parameter) {
 
 }  // namespace
 
-bool CallInOwnApartment(const std::function<bool()>& work) {
+bool CallInOwnApartment(const std::function<bool()>& work, WhileWaiting whileWaiting) {
     ApartmentCall call{work};
     HANDLE thread = CreateThread(nullptr, 0, RunInApartment, &call, 0, nullptr);
     if (thread == nullptr) return work();
-    WaitForSingleObject(thread, INFINITE);
+    // A quit message ends the pumping early; the thread is still waited for.
+    if (whileWaiting != WhileWaiting::pumpMessages || !msgloop::PumpUntilSignalled(thread))
+        WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
     return call.result;
 }

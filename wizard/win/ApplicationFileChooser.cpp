@@ -5,9 +5,8 @@
 
 #include <memory>
 
+#include "framework/win/ApartmentCall.h"
 #include "framework/win/ComRef.h"
-#include "framework/win/MessageLoop.h"
-#include "profile/win/FileHandle.h"
 #include "wizard/RunAppRules.h"
 
 namespace {
@@ -45,32 +44,14 @@ bool ShowChooser(HWND owner, std::wstring* path) {
     return ChosenPath(dialog.Get(), path);
 }
 
-struct ChooserRun {
-    HWND owner;
-    std::wstring path;
-    bool chosen;
-};
-
-// The dialog lives in a single-threaded apartment of its own: the window
-// thread has joined the multi-threaded one for WMI.
-DWORD WINAPI ChooserThread(void* parameter) {
-    auto* run = static_cast<ChooserRun*>(parameter);
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    if (SUCCEEDED(com)) {
-        run->chosen = ShowChooser(run->owner, &run->path);
-        CoUninitialize();
-    }
-    return 0;
-}
-
 }  // namespace
 
 bool ChooseApplicationFile(HWND owner, std::wstring* path) {
-    ChooserRun run{owner, std::wstring(), false};
-    CFileHandle thread(CreateThread(nullptr, 0, &ChooserThread, &run, 0, nullptr));
-    if (!thread.Valid()) return false;
-    // The owner stays painted while the dialog is up.
-    if (!msgloop::PumpUntilSignalled(thread.Get())) WaitForSingleObject(thread.Get(), INFINITE);
-    if (run.chosen) *path = run.path;
-    return run.chosen;
+    // The dialog lives in a single-threaded apartment of its own (the window
+    // thread has joined the multithreaded one for WMI); the owner stays
+    // painted while it is up.
+    std::wstring chosenPath;
+    const bool chosen = CallInOwnApartment([&] { return ShowChooser(owner, &chosenPath); }, WhileWaiting::pumpMessages);
+    if (chosen) *path = chosenPath;
+    return chosen;
 }
