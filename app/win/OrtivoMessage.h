@@ -6,8 +6,6 @@
 // Message boxes of the program: caption "Ortivo", texts from the string table.
 inline constexpr wchar_t kProductCaption[] = L"Ortivo";
 
-// A string of the program's string table; empty when it is missing.
-std::wstring LoadResourceText(UINT id);
 // MessageBoxW(owner, text, "Ortivo", flags).
 int ShowOrtivoText(HWND owner, const std::wstring& text, UINT flags);
 int ShowOrtivoMessage(HWND owner, UINT id, UINT flags);

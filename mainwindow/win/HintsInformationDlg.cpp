@@ -1,6 +1,7 @@
 #include "mainwindow/win/HintsInformationDlg.h"
 
 #include "app/win/OrtivoMessage.h"
+#include "framework/win/ResourceString.h"
 #include "resources/resource.h"
 #include "system/win/RegAccess.h"
 
@@ -13,7 +14,7 @@ BOOL CHintsInformationDlg::OnInitDialog() {
     icon_.Attach(GetDlgItem(kIconId));
     picture_.Attach(GetDlgItem(kPictureId));
 
-    text_.SetWindowText(LoadResourceText(IDS_HINTS_TEXT));
+    text_.SetWindowText(LoadResString(IDS_HINTS_TEXT));
     // A system icon is shared: it is never destroyed.
     if (HICON information = ::LoadIconW(nullptr, IDI_INFORMATION))
         icon_.SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(information));

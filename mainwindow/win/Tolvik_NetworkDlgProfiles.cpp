@@ -2,6 +2,7 @@
 // adding and editing through the wizard, deleting, reloading, writing.
 #include "app/win/OrtivoMessage.h"
 #include "app/win/Tolvik_NetworkApp.h"
+#include "framework/win/ResourceString.h"
 #include "framework/win/WideText.h"
 #include "profile/ProfileDescription.h"
 #include "mainwindow/win/Tolvik_NetworkDlg.h"
@@ -18,7 +19,7 @@ constexpr wchar_t kWizardCaption[] = L"ProfileWizard";
 
 // The message with its token replaced by `value` (user text is never a format).
 std::wstring FormatMessageText(UINT id, const std::wstring& value) {
-    return W(text::FillTokens(T(LoadResourceText(id)), {T(value)}));
+    return W(text::FillTokens(T(LoadResString(id)), {T(value)}));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "app/win/OrtivoMessage.h"
 #include "app/win/Tolvik_NetworkApp.h"
+#include "framework/win/ResourceString.h"
 #include "framework/win/WideText.h"
 #include "mainwindow/ProfileNumber.h"
 #include "mainwindow/win/Tolvik_NetworkDlg.h"
@@ -60,7 +61,7 @@ void CTolvik_NetworkDlg::OnSwitchResult(uint32_t resultWord) {
     if (IsProgressDialogOn()) HideProgressDialog();
     for (const ResultMessage& message : ComposeResultMessages(resultWord)) {
         std::vector<Text> lines;
-        for (int id : message.lineIds) lines.push_back(T(LoadResourceText(static_cast<UINT>(id))));
+        for (int id : message.lineIds) lines.push_back(T(LoadResString(static_cast<UINT>(id))));
         ShowOrtivoText(m_hWnd, W(JoinMessageLines(lines)), IconFlag(message.icon));
     }
     if (startupRequest_) ExitApplication(true);

@@ -2,7 +2,7 @@
 // box) and the hint window that opens once shortly after the start.
 #include <string>
 
-#include "app/win/OrtivoMessage.h"
+#include "framework/win/ResourceString.h"
 #include "mainwindow/win/HintsInformationDlg.h"
 #include "mainwindow/win/Tolvik_NetworkDlg.h"
 #include "mainwindow/win/VersionDialog.h"
@@ -19,9 +19,9 @@ constexpr UINT kHintDelayMs = 300;
 void CTolvik_NetworkDlg::AddSystemMenuEntries() {
     HMENU menu = ::GetSystemMenu(m_hWnd, FALSE);
     if (menu == nullptr) return;
-    const std::wstring about = LoadResourceText(IDS_MENU_ABOUT);
-    const std::wstring hints = LoadResourceText(IDS_MENU_HINTS);
-    const std::wstring progress = LoadResourceText(IDS_MENU_PROGRESS);
+    const std::wstring about = LoadResString(IDS_MENU_ABOUT);
+    const std::wstring hints = LoadResString(IDS_MENU_HINTS);
+    const std::wstring progress = LoadResString(IDS_MENU_PROGRESS);
     if (about.empty()) return;
     ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuW(menu, MF_STRING, IDM_HINTS, hints.c_str());

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "app/win/OrtivoMessage.h"
 #include "app/win/Tolvik_NetworkApp.h"
+#include "framework/win/ResourceString.h"
 #include "framework/win/WideText.h"
 #include "resources/resource.h"
 #include "system/win/AdapterDiscovery.h"
@@ -44,7 +44,7 @@ void CProfileWizardPageAdapter::AddColumns() {
         {IDS_COLUMN_ADAPTER, static_cast<int>(client.right - client.left) - kConnectionColumnWidth},
     };
     for (int i = 0; i < 2; ++i) {
-        std::wstring title = LoadResourceText(columns[i].title);
+        std::wstring title = LoadResString(columns[i].title);
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.pszText = &title[0];

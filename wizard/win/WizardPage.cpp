@@ -1,6 +1,7 @@
 #include "wizard/win/WizardPage.h"
 
 #include "app/win/OrtivoMessage.h"
+#include "framework/win/ResourceString.h"
 #include "resources/resource.h"
 
 const WizardPageInfo kWizardPages[8] = {
@@ -44,7 +45,7 @@ void DisableBack(HWND wizard) {
 void ShowFinish(HWND wizard) {
     ::PostMessageW(wizard, PSM_SHOWWIZBUTTONS, PSWIZB_FINISH, PSWIZB_FINISH);
     PostClassicButtons(wizard, PSWIZB_BACK | PSWIZB_FINISH);
-    const std::wstring text = LoadResourceText(IDS_FINISH_TEXT);
+    const std::wstring text = LoadResString(IDS_FINISH_TEXT);
     ::SendMessageW(wizard, PSM_SETFINISHTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
     // The classic wizard hides Back along with Next when it gets a Finish
     // text, and no wizard request shows it again there; the user must still
