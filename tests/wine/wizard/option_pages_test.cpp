@@ -249,11 +249,17 @@ TEST_F(OptionPages, ConfirmationOffersBackAndFinishStoresThePages) {
     HWND confirm = MainWindowDriver::NextPages(sheet_, 1);
     ASSERT_NE(confirm, nullptr);
 
-    // Finish is shown beside Back, which stays offered.
+    // Finish is shown in place of Next, beside Back, which stays offered.
+    // The page posts its button requests, and the frame's own request of
+    // Back and Next comes first in the queue; a sent message does not wait
+    // for posted ones, so wait for the state the user is left with.
     HWND finish = GetDlgItem(sheet_, kWizardFinish), back = GetDlgItem(sheet_, kWizardBack);
+    HWND next = GetDlgItem(sheet_, kWizardNext);
     ASSERT_TRUE(gui::WaitForText(finish, L"登録(&R)"));
-    EXPECT_TRUE(gui::WaitUntil([&] { return IsWindowVisible(back) && IsWindowEnabled(back); }));
-    EXPECT_TRUE(IsWindowVisible(finish));
+    EXPECT_TRUE(gui::WaitUntil([&] {
+        return IsWindowVisible(back) && IsWindowEnabled(back) && IsWindowVisible(finish) &&
+               IsWindowEnabled(finish) && !IsWindowVisible(next);
+    }));
     const std::wstring summary = gui::WindowText(Item(confirm, kSummary));
     EXPECT_NE(summary.find(L"ネットワーク接続確認\r\n  デフォルトゲートウェイにPingで通信確認を行う\r\n"
                            L"  プロキシ設定確認の通信確認を行う\r\n    http://127.0.0.1/確認\r\n"
