@@ -102,10 +102,13 @@ TEST(ForeignControls, AreTypedIntoReadAndSelected) {
 
     HWND edit = gui::FindChild(window, 10, L"Edit");
     ASSERT_NE(edit, nullptr);
-    gui::TypeText(edit, L"abc");
-    EXPECT_TRUE(gui::WaitForText(edit, L"abc"));
+    // Sync returns only after the typed characters, posted before it, are in.
+    const std::wstring typed = std::wstring(300, L'a') + L"bc";
+    gui::TypeText(edit, typed);
+    ASSERT_TRUE(gui::Sync(edit));
+    EXPECT_EQ(gui::WindowText(edit), typed);
     ASSERT_TRUE(gui::PasteText(edit, L"日本語"));
-    EXPECT_TRUE(gui::WaitForText(edit, L"abc日本語"));
+    EXPECT_TRUE(gui::WaitForText(edit, typed + L"日本語"));
 
     HWND ip = gui::FindChild(window, 11);
     ASSERT_NE(ip, nullptr);

@@ -2,49 +2,68 @@
 #include "tests/wine/support/GuiDriver.h"
 
 #include <atomic>
+#include <cwchar>
+#include <memory>
+#include <type_traits>
 
 namespace gui {
 
 namespace {
 
 std::atomic<LONG> syncTicket{0};
-std::atomic<LONG> syncSeen{0};
 
 UINT SyncMessage() {
     static const UINT message = RegisterWindowMessageW(L"Ortivo.GuiDriver.Sync");
     return message;
 }
 
-// Sees the marker when the window's thread takes it from its queue, which
-// happens only after everything posted before it has been dispatched.
-LRESULT CALLBACK SyncHook(int code, WPARAM removal, LPARAM lParam) {
-    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-    if (code >= 0 && removal == PM_REMOVE && msg->message == SyncMessage())
-        syncSeen = static_cast<LONG>(msg->wParam);
-    return CallNextHookEx(nullptr, code, removal, lParam);
+// The hook lives in a DLL of its own, so that Windows can load it into the
+// process that owns the window, whichever process that is.
+HOOKPROC SyncHookProc(HMODULE* module) {
+    static HMODULE dll = LoadLibraryW((ModuleFolder() + L"\\gui_sync_hook.dll").c_str());
+    *module = dll;
+    return dll ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(dll, "SyncGetMessageHook")))
+               : nullptr;
 }
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+struct HookRemover {
+    void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
+};
 
 }  // namespace
 
+// Posts a marker behind everything already posted to the window and waits
+// until the window's thread has taken it from its queue. A sent message would
+// not do: a thread handles sent messages before the ones posted to it.
 bool Sync(HWND window) {
-    DWORD processId = 0;
-    DWORD threadId = GetWindowThreadProcessId(window, &processId);
+    const DWORD threadId = GetWindowThreadProcessId(window, nullptr);
+    if (threadId == 0) return false;
     if (threadId == GetCurrentThreadId()) {
         PumpMessages();
         return true;
     }
-    if (processId == GetCurrentProcessId()) {
-        if (HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, SyncHook, nullptr, threadId)) {
-            const LONG ticket = ++syncTicket;
-            PostMessageW(window, SyncMessage(), static_cast<WPARAM>(ticket), 0);
-            bool done = WaitUntil([ticket] { return syncSeen.load() >= ticket; }, 10000);
-            UnhookWindowsHookEx(hook);
-            return done;
-        }
-    }
-    // Another process: a sent message at least waits until its thread reads its queue.
-    DWORD_PTR ignored = 0;
-    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored) != 0;
+    HMODULE module = nullptr;
+    const HOOKPROC proc = SyncHookProc(&module);
+    if (proc == nullptr) return false;
+    const LONG ticket = ++syncTicket;
+    wchar_t name[80];
+    swprintf(name, 80, L"Local\\Ortivo.GuiDriver.Sync.%lu.%lu", GetCurrentProcessId(),
+             static_cast<unsigned long>(ticket));
+    const std::unique_ptr<void, HandleCloser> seen(CreateEventW(nullptr, TRUE, FALSE, name));
+    if (!seen) return false;
+    const std::unique_ptr<std::remove_pointer_t<HHOOK>, HookRemover> hook(
+        SetWindowsHookExW(WH_GETMESSAGE, proc, module, threadId));
+    if (!hook) return false;
+    if (!PostMessageW(window, SyncMessage(), static_cast<WPARAM>(ticket), static_cast<LPARAM>(GetCurrentProcessId())))
+        return false;
+    // The caller keeps handling its own messages: the window's thread may be
+    // sending to one of its windows meanwhile. A window destroyed on the way
+    // (a dialog that a posted click ended) has nothing left to wait for.
+    return WaitUntil([&] { return WaitForSingleObject(seen.get(), 0) == WAIT_OBJECT_0 || !IsWindow(window); },
+                     10000);
 }
 
 bool Click(HWND button) {
