@@ -1,8 +1,8 @@
 // Clicking, focusing, typing and pasting.
 #include "tests/wine/support/GuiDriver.h"
+#include "tests/wine/synchook/SyncHook.h"
 
 #include <atomic>
-#include <cwchar>
 #include <memory>
 #include <type_traits>
 
@@ -13,16 +13,16 @@ namespace {
 std::atomic<LONG> syncTicket{0};
 
 UINT SyncMessage() {
-    static const UINT message = RegisterWindowMessageW(L"Ortivo.GuiDriver.Sync");
+    static const UINT message = RegisterWindowMessageW(synchook::kMarkerMessage);
     return message;
 }
 
 // The hook lives in a DLL of its own, so that Windows can load it into the
 // process that owns the window, whichever process that is.
 HOOKPROC SyncHookProc(HMODULE* module) {
-    static HMODULE dll = LoadLibraryW((ModuleFolder() + L"\\gui_sync_hook.dll").c_str());
+    static HMODULE dll = LoadLibraryW((ModuleFolder() + L"\\" + synchook::kDllName).c_str());
     *module = dll;
-    return dll ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(dll, "SyncGetMessageHook")))
+    return dll ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(dll, synchook::kHookProcName)))
                : nullptr;
 }
 
@@ -49,10 +49,8 @@ bool Sync(HWND window) {
     const HOOKPROC proc = SyncHookProc(&module);
     if (proc == nullptr) return false;
     const LONG ticket = ++syncTicket;
-    wchar_t name[80];
-    swprintf(name, 80, L"Local\\Ortivo.GuiDriver.Sync.%lu.%lu", GetCurrentProcessId(),
-             static_cast<unsigned long>(ticket));
-    const std::unique_ptr<void, HandleCloser> seen(CreateEventW(nullptr, TRUE, FALSE, name));
+    const synchook::EventName name = synchook::SeenEventName(GetCurrentProcessId(), static_cast<unsigned long>(ticket));
+    const std::unique_ptr<void, HandleCloser> seen(CreateEventW(nullptr, TRUE, FALSE, name.text));
     if (!seen) return false;
     const std::unique_ptr<std::remove_pointer_t<HHOOK>, HookRemover> hook(
         SetWindowsHookExW(WH_GETMESSAGE, proc, module, threadId));
