@@ -1,0 +1,55 @@
+#pragma once
+// Owns one handle of a kind and gives it back when it goes out of scope.
+// A traits type per kind names the handle's type, its empty value and how
+// it is given back.
+#include <windows.h>
+
+template <class Traits>
+class CUniqueHandle {
+public:
+    using Type = typename Traits::Type;
+
+    CUniqueHandle() = default;
+    explicit CUniqueHandle(Type handle) : handle_(handle) {}
+    ~CUniqueHandle() { Reset(); }
+    CUniqueHandle(const CUniqueHandle&) = delete;
+    CUniqueHandle& operator=(const CUniqueHandle&) = delete;
+
+    bool Valid() const { return handle_ != Traits::Empty(); }
+    Type Get() const { return handle_; }
+    // Gives back the handle held and takes `handle` instead.
+    void Reset(Type handle = Traits::Empty()) {
+        if (Valid()) Traits::Close(handle_);
+        handle_ = handle;
+    }
+    // Hands the handle over to the caller, who gives it back from then on.
+    Type Release() {
+        const Type handle = handle_;
+        handle_ = Traits::Empty();
+        return handle;
+    }
+    // For a call that hands out a new handle through a pointer.
+    Type* Receive() {
+        Reset();
+        return &handle_;
+    }
+
+private:
+    Type handle_ = Traits::Empty();
+};
+
+struct KernelHandleTraits {
+    using Type = HANDLE;
+    static Type Empty() { return nullptr; }
+    static void Close(Type handle) { CloseHandle(handle); }
+};
+
+// Memory that the system allocated with LocalAlloc for the caller.
+struct LocalMemoryTraits {
+    using Type = HLOCAL;
+    static Type Empty() { return nullptr; }
+    static void Close(Type memory) { LocalFree(memory); }
+};
+
+using CKernelHandle = CUniqueHandle<KernelHandleTraits>;
+using CLocalMemory = CUniqueHandle<LocalMemoryTraits>;
