@@ -1,5 +1,6 @@
 #include "applier/ApplierPlan.h"
 
+#include "app/CmdLineAnalysis.h"
 #include "system/Tools.h"
 
 namespace {
@@ -44,8 +45,9 @@ void AddDnsCommands(const ProfileRecord& r, const Text& name, std::vector<Applie
 
 }  // namespace
 
-ApplierCommand RenewCommand() {
-    return ApplierCommand{u"ipconfig /renew\n", ApplierProgram::Ipconfig, u"ipconfig /renew"};
+ApplierCommand RenewCommand(const Text& connectionName) {
+    return ApplierCommand{u"ipconfig /renew\n", ApplierProgram::Ipconfig,
+                          u"ipconfig /renew \"" + connectionName + u"\""};
 }
 
 bool IsSafeConnectionName(const Text& name) {
@@ -59,16 +61,23 @@ ApplierPlan PlanApplierRun(const HandoffContents& block) {
     const ProfileRecord& r = block.profile.Record();
     if (r.profileId == 0) return plan;
 
-    plan.notify = block.window32 != 0;
-    plan.window32 = block.window32;
-
     Text name = block.profile.GetText(ProfileText::connectionName);
     if (name.size() > kApplierNameLimit) name.resize(kApplierNameLimit);
-    if (!IsSafeConnectionName(name)) return plan;
+    if (!IsSafeConnectionName(name)) {
+        plan.refused = true;
+        return plan;
+    }
+    plan.notify = block.window32 != 0;
+    plan.window32 = block.window32;
 
     plan.settings.push_back(AddressCommand(r, name));
     AddDnsCommands(r, name, plan.settings);
     plan.pause = true;
-    plan.renew = r.ipMode != 1;
+    if (r.ipMode != 1) plan.renewal = RenewCommand(name);
     return plan;
+}
+
+bool IsDigestOfBlock(const Text& commandLine, const HandoffImage& copy) {
+    const std::vector<Text> arguments = SplitCommandLine(commandLine);
+    return arguments.size() == 2 && arguments[1] == HandoffDigest(copy);
 }

@@ -2,6 +2,7 @@
 // What one run of the setting applier does, decided from the handoff block.
 // Portable: the Win32 side only runs what is planned here.
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "framework/Text.h"
@@ -16,10 +17,14 @@ struct ApplierCommand {
 };
 
 struct ApplierPlan {
+    // The record asks for nothing that can be applied safely (a connection
+    // name that could change the command line): nothing runs.
+    bool refused = false;
     // Address and DNS command lines, in order.
     std::vector<ApplierCommand> settings;
-    // "ipconfig /renew" after the pause, for a DHCP profile.
-    bool renew = false;
+    // The renewal of the connection's lease after the pause, for a DHCP
+    // profile.
+    std::optional<ApplierCommand> renewal;
     // Pause between the settings and the renewal (milliseconds).
     bool pause = false;
     // Whether to send the finished message, and to which window.
@@ -30,13 +35,18 @@ struct ApplierPlan {
 inline constexpr unsigned kApplierPauseMs = 5000;
 inline constexpr std::size_t kApplierNameLimit = 255;
 
-// The renewal command (also its trace label, with a line break).
-ApplierCommand RenewCommand();
+// The renewal of one connection's lease, ipconfig /renew "<name>" (its
+// trace label is "ipconfig /renew" with a line break).
+ApplierCommand RenewCommand(const Text& connectionName);
 
 // A connection name that can stand inside name="..." on a command line:
 // no double quote and no control character.
 bool IsSafeConnectionName(const Text& name);
 
 // Nothing happens for profileId 0 (no message either). A connection name
-// that is not safe runs no command but still notifies the window.
+// that is not safe runs no command and is refused.
 ApplierPlan PlanApplierRun(const HandoffContents& block);
+
+// The applier's command line holds exactly one argument, and it is the
+// digest of the block copied (HandoffDigest).
+bool IsDigestOfBlock(const Text& commandLine, const HandoffImage& copy);

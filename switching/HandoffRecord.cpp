@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "framework/Sha256.h"
+
 HandoffImage BuildHandoffImage(const CProfileData& profile, uint32_t window32) {
     HandoffImage image{};
     std::memcpy(image.data(), profile.Bytes(), kProfileRecordSize);
@@ -18,4 +20,14 @@ HandoffContents ReadHandoffImage(const HandoffImage& image) {
     contents.window32 = static_cast<uint32_t>(h[0]) | static_cast<uint32_t>(h[1]) << 8 |
                         static_cast<uint32_t>(h[2]) << 16 | static_cast<uint32_t>(h[3]) << 24;
     return contents;
+}
+
+Text HandoffDigest(const HandoffImage& image) {
+    static const char16_t kHex[] = u"0123456789abcdef";
+    Text digits;
+    for (uint8_t byte : Sha256(image.data(), image.size())) {
+        digits += kHex[byte >> 4];
+        digits += kHex[byte & 0x0F];
+    }
+    return digits;
 }

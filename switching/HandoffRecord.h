@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "framework/Text.h"
 #include "profile/ProfileData.h"
 
 inline constexpr std::size_t kHandoffSize = 26152;
@@ -24,3 +25,8 @@ struct HandoffContents {
     uint32_t window32 = 0;
 };
 HandoffContents ReadHandoffImage(const HandoffImage& image);
+
+// The SHA-256 of the whole block as 64 lower-case hexadecimal digits: the
+// setting applier's one argument, which binds it to the block that the
+// main program wrote.
+Text HandoffDigest(const HandoffImage& image);

@@ -1,11 +1,14 @@
 // Tolvik_NetworkSetting: applies the IPv4 part of a profile with netsh and
 // ipconfig, elevated, then tells the main program's window it has finished.
+// Its one argument is the digest of the block the main program wrote: a
+// block changed by anyone else after that is never applied.
 #include <windows.h>
 
 #include "app/Messages.h"
 #include "app/win/WindowsVersion.h"
 #include "applier/ApplierPlan.h"
 #include "applier/win/CommandRunner.h"
+#include "framework/win/UniqueHandle.h"
 #include "switching/win/HandoffBlock.h"
 
 namespace {
@@ -13,21 +16,21 @@ namespace {
 // How long the main program's window may take to handle the notification.
 constexpr UINT kNotifyTimeoutMs = 10000;
 
-// Opens (or, when no switch is in progress, creates) the block and copies it.
-// The applier never writes into the block.
+// Exit codes: the block was not there, not readable or not the one the
+// digest names; the profile was refused or a command failed (nothing is
+// reported to the window then).
+constexpr int kExitNoBlock = -1;
+constexpr int kExitNotApplied = 1;
+
+// Copies the block that the main program holds open. The applier never
+// writes into the block.
 bool CopyHandoffBlock(HandoffImage& copy) {
-    HANDLE mapping = OpenHandoffBlock();
-    if (mapping == nullptr) return false;
-    bool copied = false;
-    {
-        HandoffView view(mapping);
-        if (view.Data() != nullptr) {
-            CopyMemory(copy.data(), view.Data(), kHandoffSize);
-            copied = true;
-        }
-    }
-    CloseHandle(mapping);
-    return copied;
+    CKernelHandle mapping(OpenHandoffBlockForReading());
+    if (!mapping.Valid()) return false;
+    HandoffView view(mapping.Get(), FILE_MAP_READ);
+    if (view.Data() == nullptr) return false;
+    CopyMemory(copy.data(), view.Data(), kHandoffSize);
+    return true;
 }
 
 // Tells the main program's window that the settings have been applied. A
@@ -39,25 +42,37 @@ void NotifyFinished(uint32_t window32) {
     SendMessageTimeoutW(window, kMsgApplierFinished, 0, 0, SMTO_ABORTIFHUNG, kNotifyTimeoutMs, &ignored);
 }
 
-void TraceAndRun(const ApplierCommand& command) {
+// False when the command could not be started or did not end in its bound.
+bool TraceAndRun(const ApplierCommand& command) {
     Trace(command.label);
     Trace(command.commandLine + u"\n");
-    RunHidden(command);
+    return RunHidden(command);
+}
+
+// Every command runs whatever the earlier ones did; true when all of them
+// ran to their end.
+bool RunPlan(const ApplierPlan& plan) {
+    bool ran = true;
+    for (const ApplierCommand& command : plan.settings) ran &= TraceAndRun(command);
+    if (plan.pause) Sleep(kApplierPauseMs);
+    if (plan.renewal) ran &= TraceAndRun(*plan.renewal);
+    return ran;
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     HandoffImage copy{};
-    if (!IsWindows7OrLater()) return -1;
-    if (!CopyHandoffBlock(copy)) return -1;
+    if (!IsWindows7OrLater()) return kExitNoBlock;
+    if (!CopyHandoffBlock(copy)) return kExitNoBlock;
+    if (!IsDigestOfBlock(reinterpret_cast<const char16_t*>(GetCommandLineW()), copy)) return kExitNoBlock;
 
     const ApplierPlan plan = PlanApplierRun(ReadHandoffImage(copy));
+    if (plan.refused) return kExitNotApplied;
     Trace(u"Setting Start.\n");
-    for (const ApplierCommand& command : plan.settings) TraceAndRun(command);
-    if (plan.pause) Sleep(kApplierPauseMs);
-    if (plan.renew) TraceAndRun(RenewCommand());
+    const bool ran = RunPlan(plan);
     Trace(u"Setting End.\n");
+    if (!ran) return kExitNotApplied;
 
     if (plan.notify) NotifyFinished(plan.window32);
     return 0;

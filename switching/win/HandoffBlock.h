@@ -1,36 +1,25 @@
 #pragma once
-// The named shared-memory block "Tolvik_NetworkSelectMapFile", as both
-// programs open it: the same name, size and protection on either side, so
-// whichever comes first creates it (zero-filled) and the other opens it.
-// A block of that name made by anyone else keeps its own size, so neither
-// side touches a view that is smaller than the handoff record.
+// The named shared-memory block "Tolvik_NetworkSelectMapFile" as both
+// programs see it. The main program creates it anew for each switch, never
+// taking over a block of that name that exists already (whoever made that
+// one chose its size and security); the setting applier only opens it, for
+// reading, and never touches a view that is smaller than the handoff record.
 #include <windows.h>
 
 #include "switching/HandoffRecord.h"
 
-inline HANDLE OpenHandoffBlock() {
-    return CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, static_cast<DWORD>(kHandoffSize),
-                              reinterpret_cast<const wchar_t*>(kHandoffBlockName));
-}
+inline const wchar_t* HandoffBlockName() { return reinterpret_cast<const wchar_t*>(kHandoffBlockName); }
 
-// The writer's side: a block that it creates itself, never one that
-// already exists (whoever made that one chose its size and security).
-inline HANDLE CreateNewHandoffBlock() {
-    SetLastError(ERROR_SUCCESS);
-    HANDLE mapping = OpenHandoffBlock();
-    if (mapping != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
-        CloseHandle(mapping);
-        return nullptr;
-    }
-    return mapping;
-}
+// The applier's side: the block that the main program holds open, or null
+// when there is none.
+inline HANDLE OpenHandoffBlockForReading() { return OpenFileMappingW(FILE_MAP_READ, FALSE, HandoffBlockName()); }
 
-// A writable view of the whole block, unmapped when it goes out of scope.
-// Data() is null when the block could not be mapped or holds fewer bytes
-// than the handoff record.
+// A view of the whole block, unmapped when it goes out of scope. Data() is
+// null when the block could not be mapped or holds fewer bytes than the
+// handoff record.
 class HandoffView {
 public:
-    explicit HandoffView(HANDLE mapping) : view_(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0)) {}
+    HandoffView(HANDLE mapping, DWORD access) : view_(MapViewOfFile(mapping, access, 0, 0, 0)) {}
     ~HandoffView() {
         if (view_ != nullptr) UnmapViewOfFile(view_);
     }

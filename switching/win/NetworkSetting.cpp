@@ -6,6 +6,7 @@
 #include "app/Messages.h"
 #include "app/win/Tolvik_NetworkApp.h"
 #include "framework/win/WideText.h"
+#include "switching/HandoffRecord.h"
 #include "switching/ResultMessages.h"
 #include "switching/win/HandoffWriter.h"
 #include "switching/win/ProxyWriter.h"
@@ -14,8 +15,6 @@ namespace {
 
 constexpr wchar_t kApplierFileName[] = L"Tolvik_NetworkSetting.exe";
 constexpr DWORD kFullBarMs = 1000;
-
-bool Launched(HINSTANCE result) { return reinterpret_cast<INT_PTR>(result) > 32; }
 
 // Waits for `handle` while taking the messages that other threads send to
 // this thread's windows, so that a worker in the middle of a report is not
@@ -124,16 +123,32 @@ uint32_t CNetworkSetting::RunSequence() {
 
 int CNetworkSetting::TcpIpStep() {
     app_.ClearApplierFinished();
-    block_ = WriteHandoffBlock(profile_, window_);
-    if (block_ == nullptr) return -1;
+    const HandoffImage image = BuildHandoffImage(profile_, static_cast<uint32_t>(HandleToLong(window_)));
+    block_.Reset(WriteHandoffBlock(image));
+    if (!block_.Valid()) return -1;
+    const bool applied = RunApplier(HandoffDigest(image));
+    block_.Reset();
+    return applied ? 0 : -1;
+}
+
+bool CNetworkSetting::RunApplier(const Text& digest) {
     const std::wstring applier = app_.programFolder + L"\\" + kApplierFileName;
-    if (!Launched(ShellExecuteW(nullptr, L"open", applier.c_str(), nullptr, nullptr, SW_SHOWNORMAL))) {
-        CloseBlock();
-        return -1;
-    }
-    WaitForApplier();
-    CloseBlock();
-    return 0;
+    const std::wstring parameters = W(digest);
+    SHELLEXECUTEINFOW execute = {};
+    execute.cbSize = sizeof(execute);
+    // The switch reports a failed start itself (message 165): no error box
+    // from the shell. The main window owns the elevation prompt, which so
+    // comes to the front.
+    execute.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    execute.hwnd = window_;
+    execute.lpVerb = L"open";
+    execute.lpFile = applier.c_str();
+    execute.lpParameters = parameters.c_str();
+    execute.nShow = SW_SHOWNORMAL;
+    // A declined elevation prompt fails here too (ERROR_CANCELLED).
+    if (!ShellExecuteExW(&execute)) return false;
+    const CKernelHandle process(execute.hProcess);
+    return WaitForApplier(process.Get());
 }
 
 bool CNetworkSetting::Pause(DWORD ms) const {
@@ -144,29 +159,33 @@ bool CNetworkSetting::Pause(DWORD ms) const {
     return WaitForSingleObject(stop_, ms) != WAIT_OBJECT_0;
 }
 
-bool CNetworkSetting::AwaitApplierRound() const {
-    const HANDLE applier = app_.applierFinishedEvent.Handle();
-    if (applier == nullptr) return Pause(applierRoundMs_);
-    if (stop_ == nullptr) {
-        WaitForSingleObject(applier, applierRoundMs_);
-        return true;
+CNetworkSetting::RoundEnd CNetworkSetting::AwaitApplierRound(HANDLE process) const {
+    HANDLE waits[3];
+    DWORD count = 0;
+    for (HANDLE h : {stop_, app_.applierFinishedEvent.Handle(), process})
+        if (h != nullptr) waits[count++] = h;
+    if (count == 0) {
+        Sleep(applierRoundMs_);
+        return RoundEnd::Time;
     }
-    const HANDLE waits[] = {stop_, applier};
-    return WaitForMultipleObjects(2, waits, FALSE, applierRoundMs_) != WAIT_OBJECT_0;
+    const DWORD state = WaitForMultipleObjects(count, waits, FALSE, applierRoundMs_);
+    if (state >= WAIT_OBJECT_0 + count) return RoundEnd::Time;
+    const HANDLE signalled = waits[state - WAIT_OBJECT_0];
+    if (signalled == stop_) return RoundEnd::Abandoned;
+    return signalled == process ? RoundEnd::Exited : RoundEnd::Time;
 }
 
-void CNetworkSetting::WaitForApplier() {
-    // A round ends early when the applier's report has been handled.
+bool CNetworkSetting::WaitForApplier(HANDLE process) {
+    // The applier reports before it ends, and its report has been handled
+    // when the report's call returns to it: once it has ended, the flag
+    // tells whether it reported.
     for (int round = 0;; ++round) {
-        if (!AwaitApplierRound()) return;
-        if (app_.applierFinished != 0) return;
-        if (round > kApplierWaitLimit) return;
+        const RoundEnd end = AwaitApplierRound(process);
+        if (end == RoundEnd::Abandoned) return false;
+        if (app_.applierFinished != 0) return true;
+        if (end == RoundEnd::Exited) return false;  // ended without reporting
+        if (round > kApplierWaitLimit) return false;
     }
-}
-
-void CNetworkSetting::CloseBlock() {
-    if (block_ != nullptr) CloseHandle(block_);
-    block_ = nullptr;
 }
 
 int CNetworkSetting::ProxyStep() { return ApplyProxySettings(profile_, app_.ieMajorVersion); }

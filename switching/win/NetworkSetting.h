@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "framework/Object.h"
+#include "framework/win/UniqueHandle.h"
 #include "profile/ProfileData.h"
 #include "switching/win/NetworkChecks.h"
 
@@ -33,7 +34,7 @@ public:
     uint32_t RunSequence();
 
     // Steps of the sequence.
-    int TcpIpStep();        // negative: block or applier failed
+    int TcpIpStep();        // negative: block, applier start or its report failed
     int ProxyStep();        // 1 unchanged, 0 done, negative failed
     int PrinterStep();      // 1 not configured, 0 done, -1 failed
     int Checks();           // the check bits, 0 = all passed
@@ -61,16 +62,22 @@ private:
     // Waits unless the switch is abandoned meanwhile; false then.
     bool Pause(DWORD ms) const;
     void AbandonWorker();
-    // One round of the wait: ends with the applier's report or the round's
-    // time; false when the switch is abandoned meanwhile.
-    bool AwaitApplierRound() const;
-    void WaitForApplier();
-    void CloseBlock();
+    // Starts the applier with the block's digest and waits for it; true
+    // only when it reported that the settings have been applied.
+    bool RunApplier(const Text& digest);
+    // How one round of the wait for the applier ended: its time ran out or
+    // the report arrived, the applier ended, or the switch was abandoned.
+    enum class RoundEnd { Time, Exited, Abandoned };
+    RoundEnd AwaitApplierRound(HANDLE process) const;
+    // True when the applier reported; false when it ended without
+    // reporting, did not report within the rounds, or the switch was
+    // abandoned meanwhile.
+    bool WaitForApplier(HANDLE process);
 
     CTolvik_NetworkApp& app_;
     HWND window_ = nullptr;
     HANDLE thread_ = nullptr;
-    HANDLE block_ = nullptr;
+    CKernelHandle block_;  // the handoff block while the applier runs
     HANDLE stop_ = nullptr;  // set when the object goes away during a switch
     DWORD applierRoundMs_ = 1000;
     CProfileData profile_;

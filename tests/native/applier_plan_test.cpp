@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "applier/ApplierPlan.h"
+#include "framework/Sha256.h"
 #include "switching/HandoffRecord.h"
 
 namespace {
@@ -52,18 +53,17 @@ TEST(ApplierPlan, EveryAddressAndDnsRowOfTheCommandTable) {
                       {u"DNS[Auto]", u"netsh interface ipv4 set dns name=\"LAN\" source=dhcp register=PRIMARY"}}),
               Rows(PlanApplierRun(Block(2, gw, 2, d1, d2))))
         << "modes other than 1 count as DHCP / automatic";
-    const ApplierCommand renew = RenewCommand();
-    EXPECT_EQ(u"ipconfig /renew", renew.commandLine);
-    EXPECT_EQ(u"ipconfig /renew\n", renew.label);
-    EXPECT_EQ(ApplierProgram::Ipconfig, renew.program);
 }
 
-TEST(ApplierPlan, RenewOnlyForDhcpAndAlwaysThePause) {
+TEST(ApplierPlan, RenewsOnlyTheConnectionOnlyForDhcpAndAlwaysPauses) {
     const ApplierPlan fixed = PlanApplierRun(Block(1, 0, 0, 0, 0));
-    EXPECT_FALSE(fixed.renew);
+    EXPECT_FALSE(fixed.renewal.has_value());
     EXPECT_TRUE(fixed.pause);
-    const ApplierPlan dhcp = PlanApplierRun(Block(0, 0, 1, Ip(1, 1, 1, 1), 0));
-    EXPECT_TRUE(dhcp.renew);
+    const ApplierPlan dhcp = PlanApplierRun(Block(0, 0, 1, Ip(1, 1, 1, 1), 0, u"Wi-Fi 2"));
+    ASSERT_TRUE(dhcp.renewal.has_value());
+    EXPECT_EQ(u"ipconfig /renew \"Wi-Fi 2\"", dhcp.renewal->commandLine);
+    EXPECT_EQ(u"ipconfig /renew\n", dhcp.renewal->label);
+    EXPECT_EQ(ApplierProgram::Ipconfig, dhcp.renewal->program);
     EXPECT_TRUE(dhcp.pause);
     EXPECT_TRUE(dhcp.notify);
     EXPECT_EQ(0x1234u, dhcp.window32);
@@ -74,7 +74,7 @@ TEST(ApplierPlan, UnregisteredProfileDoesNothingAndSendsNothing) {
     b.profile.Record().profileId = 0;
     const ApplierPlan plan = PlanApplierRun(b);
     EXPECT_TRUE(plan.settings.empty());
-    EXPECT_FALSE(plan.renew || plan.pause || plan.notify);
+    EXPECT_FALSE(plan.renewal || plan.pause || plan.notify || plan.refused);
 }
 
 TEST(ApplierPlan, WindowZeroRunsButDoesNotNotify) {
@@ -83,12 +83,12 @@ TEST(ApplierPlan, WindowZeroRunsButDoesNotNotify) {
     EXPECT_FALSE(plan.notify);
 }
 
-TEST(ApplierPlan, UnsafeNamesRunNothingButStillNotify) {
+TEST(ApplierPlan, UnsafeNamesAreRefusedAndRunNothing) {
     for (const char16_t* name : {u"LAN\" addr=1.1.1.1", u"LAN\r\nx", u"\tLAN"}) {
         const ApplierPlan plan = PlanApplierRun(Block(0, 0, 0, 0, 0, name));
+        EXPECT_TRUE(plan.refused);
         EXPECT_TRUE(plan.settings.empty());
-        EXPECT_FALSE(plan.renew);
-        EXPECT_TRUE(plan.notify);
+        EXPECT_FALSE(plan.renewal || plan.pause || plan.notify);
     }
     EXPECT_TRUE(IsSafeConnectionName(u"ローカル エリア 接続 (2)"));
     EXPECT_FALSE(IsSafeConnectionName(u"a\"b"));
@@ -125,6 +125,37 @@ TEST(HandoffRecord, RecordThenLittleEndianWindowHandle) {
     const HandoffContents back = ReadHandoffImage(image);
     EXPECT_EQ(0xA1B2C3D4u, back.window32);
     EXPECT_EQ(0, std::memcmp(back.profile.Bytes(), p.Bytes(), kProfileRecordSize));
+}
+
+TEST(HandoffDigest, KnownVectorsInLowerCaseHexadecimal) {
+    const uint8_t abc[] = {'a', 'b', 'c'};
+    EXPECT_EQ(0xba, Sha256(abc, 3)[0]);
+    EXPECT_EQ(0xad, Sha256(abc, 3)[31]);
+    HandoffImage image{};
+    EXPECT_EQ(u"b2df0176b9a57fbcd0316db0e3d06861ef772af856600e4edbe55c67283d69f8", HandoffDigest(image));
+    image[0] = 1;
+    image[26148] = 0x34;
+    image[26149] = 0x12;
+    EXPECT_EQ(u"0c3eade802f83f004d93cccf2cee178b2d27ef0e729dd086a97d3eb0dce8b2db", HandoffDigest(image));
+}
+
+TEST(HandoffDigest, TheApplierRunsOnlyForExactlyTheDigestOfItsCopy) {
+    HandoffImage image{};
+    image[0] = 1;
+    const Text digest = HandoffDigest(image);
+    const Text program = u"\"C:\\Program Files\\Ortivo\\Tolvik_NetworkSetting.exe\"";
+    EXPECT_TRUE(IsDigestOfBlock(program + u" " + digest, image));
+    EXPECT_TRUE(IsDigestOfBlock(program + u"  \"" + digest + u"\" ", image));
+    HandoffImage changed = image;
+    changed[913] = 10;
+    Text upper = digest;
+    for (char16_t& c : upper) c = (c >= u'a' && c <= u'f') ? static_cast<char16_t>(c - 32) : c;
+    for (const Text& line : {program, program + u" " + digest.substr(1), program + u" " + upper,
+                             program + u" " + digest + u" " + digest, program + u" " + digest + u"0"}) {
+        SCOPED_TRACE(text::ToUtf8(line));
+        EXPECT_FALSE(IsDigestOfBlock(line, image));
+    }
+    EXPECT_FALSE(IsDigestOfBlock(program + u" " + digest, changed));
 }
 
 }  // namespace

@@ -2,7 +2,11 @@
 // recording stand-ins for netsh.exe and ipconfig.exe in system32.
 #include <gtest/gtest.h>
 
+#include <aclapi.h>
+#include <sddl.h>
+
 #include "app/Messages.h"
+#include "applier/win/CommandRunner.h"
 #include "framework/win/WideText.h"
 #include "switching/HandoffRecord.h"
 #include "switching/win/HandoffWriter.h"
@@ -29,17 +33,30 @@ protected:
     }
 
     // Writes the block (window = the recorder, or none), runs the applier
-    // and returns its exit code; the block stays open while it runs.
+    // with the block's digest and returns its exit code; the block stays
+    // open while it runs.
     long Apply(const CProfileData& profile, bool withWindow = true, const std::wstring& directory = L"") {
-        HANDLE block = WriteHandoffBlock(profile, withWindow ? window_.Handle() : nullptr);
+        return ApplyImage(Image(profile, withWindow ? window_.Handle() : nullptr), directory);
+    }
+
+    static long ApplyImage(const HandoffImage& image, const std::wstring& directory = L"") {
+        return WithBlock(image, W(HandoffDigest(image)), directory);
+    }
+
+    static long WithBlock(const HandoffImage& image, const std::wstring& arguments, const std::wstring& directory = L"") {
+        HANDLE block = WriteHandoffBlock(image);
         EXPECT_NE(nullptr, block);
-        const long code = RunApplier(directory);
+        const long code = RunApplier(arguments, directory);
         if (block) CloseHandle(block);
         return code;
     }
 
-    long RunApplier(const std::wstring& directory = L"") {
-        return gui::RunProgram(ExeDir() + L"\\Tolvik_NetworkSetting.exe", L"", kRunLimitMs, directory);
+    static HandoffImage Image(const CProfileData& profile, HWND window) {
+        return BuildHandoffImage(profile, static_cast<uint32_t>(HandleToLong(window)));
+    }
+
+    static long RunApplier(const std::wstring& arguments = L"", const std::wstring& directory = L"") {
+        return gui::RunProgram(ExeDir() + L"\\Tolvik_NetworkSetting.exe", arguments, kRunLimitMs, directory);
     }
 
     std::vector<std::wstring> CommandLines() {
@@ -91,7 +108,7 @@ TEST_F(ApplierTest, DhcpWithAutomaticDnsRenewsLast) {
     EXPECT_EQ(0, Apply(p));
     EXPECT_EQ((std::vector<std::wstring>{L"netsh interface ipv4 set address name=\"Wi-Fi\" source=dhcp",
                                          L"netsh interface ipv4 set dns name=\"Wi-Fi\" source=dhcp register=PRIMARY",
-                                         L"ipconfig /renew"}),
+                                         L"ipconfig /renew \"Wi-Fi\""}),
               CommandLines());
     const auto records = ReadRecords();
     ASSERT_EQ(3u, records.size());
@@ -116,7 +133,7 @@ TEST_F(ApplierTest, UnregisteredProfileOrNoBlockDoesNothing) {
     CProfileData p = Profile(u"LAN");
     p.Record().profileId = 0;
     EXPECT_EQ(0, Apply(p));
-    EXPECT_EQ(0, RunApplier()) << "started by hand, without a block";
+    EXPECT_EQ(-1, RunApplier(W(HandoffDigest(Image(p, window_.Handle()))))) << "started by hand, without a block";
     EXPECT_TRUE(CommandLines().empty());
     EXPECT_EQ(0, FinishedMessages());
 }
@@ -129,15 +146,74 @@ TEST_F(ApplierTest, ConnectionNameWithSpacesStandsUnchangedInTheQuotes) {
     EXPECT_EQ((std::vector<std::wstring>{
                   L"netsh interface ipv4 set address name=\"ローカル エリア 接続 2\" source=dhcp",
                   L"netsh interface ipv4 delete dnsserver name=\"ローカル エリア 接続 2\" all",
-                  L"ipconfig /renew"}),
+                  L"ipconfig /renew \"ローカル エリア 接続 2\""}),
               CommandLines());
 }
 
-TEST_F(ApplierTest, NameWithADoubleQuoteRunsNothingButStillNotifies) {
+TEST_F(ApplierTest, NameWithADoubleQuoteIsRefusedAndRunsNothing) {
     CProfileData p = Profile(u"LAN\" source=static addr=1.2.3.4");
-    EXPECT_EQ(0, Apply(p));
+    EXPECT_EQ(1, Apply(p));
     EXPECT_TRUE(CommandLines().empty());
-    EXPECT_EQ(1, FinishedMessages());
+    EXPECT_EQ(0, FinishedMessages());
+}
+
+// Only the block that the main program wrote is applied: the digest on the
+// command line names it.
+TEST_F(ApplierTest, AChangedBlockAWrongDigestOrNoneRunsNothing) {
+    const HandoffImage image = Image(Profile(u"LAN"), window_.Handle());
+    HandoffImage changed = image;
+    changed[913] = 10;  // another fixed address
+    const std::wstring digest = W(HandoffDigest(image));
+    EXPECT_EQ(-1, WithBlock(changed, digest)) << "changed after the digest was taken";
+    EXPECT_EQ(-1, WithBlock(image, W(HandoffDigest(changed)))) << "another block's digest";
+    EXPECT_EQ(-1, WithBlock(image, L"")) << "no digest";
+    EXPECT_EQ(-1, WithBlock(image, digest + L" " + digest)) << "more than one argument";
+    EXPECT_TRUE(CommandLines().empty());
+    EXPECT_EQ(0, FinishedMessages());
+}
+
+std::wstring UserSid() {
+    HANDLE token = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    BYTE user[256] = {};
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, user, sizeof(user), &size);
+    CloseHandle(token);
+    LPWSTR text = nullptr;
+    if (!ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &text)) return L"?";
+    const std::wstring sid = text;
+    LocalFree(text);
+    return sid;
+}
+
+// The user and SYSTEM may use the block, Administrators read it (an applier
+// elevated with another administrator's account), nobody else.
+TEST_F(ApplierTest, TheBlockAdmitsTheUserSystemAndAdministratorsToRead) {
+    HANDLE block = WriteHandoffBlock(Image(Profile(u"LAN"), nullptr));
+    ASSERT_NE(nullptr, block);
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    const DWORD read = GetSecurityInfo(block, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                                       nullptr, nullptr, &descriptor);
+    CloseHandle(block);
+    ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS), read);
+    LPWSTR sddl = nullptr;
+    ASSERT_TRUE(ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor, SDDL_REVISION_1,
+                                                                     DACL_SECURITY_INFORMATION, &sddl, nullptr));
+    const std::wstring text = sddl;
+    LocalFree(sddl);
+    LocalFree(descriptor);
+    // Section: all access (0xf001f) and read (query, map for reading, read control).
+    EXPECT_EQ(L"D:P(A;;CCDCLCSWRPSDRCWDWO;;;" + UserSid() + L")(A;;CCDCLCSWRPSDRCWDWO;;;SY)(A;;CCLCRC;;;BA)", text);
+}
+
+// A command that never ends is ended after its bound and counts as failed.
+TEST_F(ApplierTest, ACommandThatNeverEndsIsEndedAfterItsBound) {
+    SetEnvironmentVariableW(L"ORTIVO_STANDIN_HANG", L"600000");
+    const bool ran = RunHidden(ApplierCommand{u"x", ApplierProgram::Netsh, u"netsh hang"}, 2000);
+    SetEnvironmentVariableW(L"ORTIVO_STANDIN_HANG", nullptr);
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(std::vector<std::wstring>{L"netsh hang"}, CommandLines());
+    EXPECT_TRUE(RunHidden(ApplierCommand{u"x", ApplierProgram::Netsh, u"netsh ends"}, 30000));
 }
 
 TEST_F(ApplierTest, ProgramsInTheCurrentFolderNeverRun) {
@@ -154,7 +230,7 @@ TEST_F(ApplierTest, ASmallerBlockMadeByAnotherProgramIsNotReadAndNothingRuns) {
     HANDLE foreign = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096,
                                         reinterpret_cast<const wchar_t*>(kHandoffBlockName));
     ASSERT_NE(nullptr, foreign);
-    const long code = RunApplier();
+    const long code = RunApplier(W(HandoffDigest(HandoffImage{})));
     CloseHandle(foreign);
     EXPECT_EQ(-1, code);
     EXPECT_TRUE(CommandLines().empty());
@@ -195,10 +271,7 @@ private:
 TEST_F(ApplierTest, AWindowThatTakesNoMessagesDoesNotKeepTheApplierRunning) {
     StalledWindow stalled;
     ASSERT_NE(nullptr, stalled.Handle());
-    HANDLE block = WriteHandoffBlock(Profile(u"LAN"), stalled.Handle());
-    ASSERT_NE(nullptr, block);
-    const long code = RunApplier();  // -2: still running at the limit
-    CloseHandle(block);
+    const long code = ApplyImage(Image(Profile(u"LAN"), stalled.Handle()));  // -2: still running at the limit
     EXPECT_EQ(0, code);
     EXPECT_EQ(3u, CommandLines().size());
 }

@@ -1,5 +1,7 @@
 // Appends one line "module|working directory|command line" (UTF-8) to the
-// log named by ORTIVO_RECORD_LOG (default C:\ortivo-record.log) and exits 0.
+// log named by ORTIVO_RECORD_LOG (default C:\ortivo-record.log), waits
+// ORTIVO_STANDIN_HANG milliseconds (default none) and exits with
+// ORTIVO_STANDIN_EXIT (default 0).
 #include <windows.h>
 
 #include <string>
@@ -14,10 +16,15 @@ std::string Utf8(const std::wstring& w) {
     return s;
 }
 
-std::wstring LogPath() {
+std::wstring Variable(const wchar_t* name, const wchar_t* otherwise) {
     wchar_t buffer[MAX_PATH] = {};
-    const DWORD n = GetEnvironmentVariableW(L"ORTIVO_RECORD_LOG", buffer, MAX_PATH);
-    return (n > 0 && n < MAX_PATH) ? std::wstring(buffer, n) : std::wstring(L"C:\\ortivo-record.log");
+    const DWORD n = GetEnvironmentVariableW(name, buffer, MAX_PATH);
+    return (n > 0 && n < MAX_PATH) ? std::wstring(buffer, n) : std::wstring(otherwise);
+}
+
+int Ending() {
+    Sleep(static_cast<DWORD>(_wtoi(Variable(L"ORTIVO_STANDIN_HANG", L"0").c_str())));
+    return _wtoi(Variable(L"ORTIVO_STANDIN_EXIT", L"0").c_str());
 }
 
 }  // namespace
@@ -31,13 +38,14 @@ int wmain() {
 
     // Several stand-ins may write at once: retry while another one holds the file.
     for (int attempt = 0; attempt < 200; ++attempt) {
-        HANDLE file = CreateFileW(LogPath().c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        const std::wstring log = Variable(L"ORTIVO_RECORD_LOG", L"C:\\ortivo-record.log");
+        HANDLE file =
+            CreateFileW(log.c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             DWORD written = 0;
             WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
             CloseHandle(file);
-            return 0;
+            return Ending();
         }
         Sleep(10);
     }

@@ -203,6 +203,7 @@ RecordingWindow::~RecordingWindow() {
 bool RecordingWindow::Record(UINT message, WPARAM wParam) {
     if (message < WM_APP || message > 0xBFFF) return false;
     received_.push_back({message, wParam});
+    if (onReceive_) onReceive_(message);
     return true;
 }
 

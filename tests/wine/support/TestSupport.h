@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,9 @@ public:
     HWND Handle() const { return hwnd_; }
     const std::vector<Entry>& Received() const { return received_; }
     void Clear() { received_.clear(); }
+    // Called as each message is received, before the window answers it
+    // (as the main window answers the applier's report).
+    void OnReceive(std::function<void(UINT)> handler) { onReceive_ = std::move(handler); }
 
 private:
     static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
@@ -77,6 +81,7 @@ private:
     bool Record(UINT message, WPARAM wParam);
     HWND hwnd_ = nullptr;
     std::vector<Entry> received_;
+    std::function<void(UINT)> onReceive_;
 };
 
 }  // namespace testsupport

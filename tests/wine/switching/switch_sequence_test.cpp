@@ -42,13 +42,12 @@ protected:
     std::vector<RecordingWindow::Entry> RunSwitch() {
         CNetworkSetting setting(app_);
         setting.SetApplierRound(INFINITE);
+        window_.OnReceive([&](UINT message) {
+            if (message == kMsgApplierFinished) app_.NotifyApplierFinished();
+        });
         EXPECT_EQ(setting.Start(window_.Handle(), profile_), 0);
         const bool ended = gui::WaitUntil(
-            [&] {
-                for (const RecordingWindow::Entry& e : window_.Received())
-                    if (e.message == kMsgApplierFinished) app_.NotifyApplierFinished();
-                return !window_.Received().empty() && window_.Received().back().message == kMsgSwitchResult;
-            },
+            [&] { return !window_.Received().empty() && window_.Received().back().message == kMsgSwitchResult; },
             kSwitchLimitMs);
         EXPECT_TRUE(ended) << "no result message";
         return window_.Received();
@@ -124,6 +123,29 @@ TEST_F(SwitchSequence, PrinterFailureStopsTheBarAtFortyAndSetsItsBit) {
     EXPECT_EQ(received.back().wParam, 0x0400u);
 }
 
+// An applier that ends without reporting fails the TCP/IP step as soon as
+// it has ended (the rounds of the wait never end by themselves here); it
+// was started with the digest of the block.
+TEST_F(SwitchSequence, AnApplierThatEndsWithoutReportingFailsTheTcpIpStepAtOnce) {
+    ASSERT_TRUE(testsupport::InstallStandIn(tempDir_ + L"\\Tolvik_NetworkSetting.exe"));
+    testsupport::UseRecordLog(tempDir_ + L"\\record.log");
+    app_.programFolder = tempDir_;
+    for (const wchar_t* exitCode : {L"1", L"0"}) {
+        SCOPED_TRACE(testsupport::Narrow(exitCode));
+        SetEnvironmentVariableW(L"ORTIVO_STANDIN_EXIT", exitCode);
+        window_.Clear();
+        const std::vector<RecordingWindow::Entry> received = RunSwitch();
+        ASSERT_FALSE(received.empty());
+        EXPECT_EQ(received.back().wParam, 0x0100u);
+    }
+    SetEnvironmentVariableW(L"ORTIVO_STANDIN_EXIT", nullptr);
+    const HandoffImage image = BuildHandoffImage(profile_, static_cast<uint32_t>(HandleToLong(window_.Handle())));
+    for (const testsupport::StandInRecord& r : testsupport::ReadRecords())
+        EXPECT_EQ(r.commandLine.substr(r.commandLine.size() - 65), L" " + W(HandoffDigest(image)))
+            << testsupport::Narrow(r.commandLine);
+    EXPECT_EQ(testsupport::ReadRecords().size(), 2u);
+}
+
 TEST_F(SwitchSequence, MissingApplierReportsTcpIpAndTheLaterStepsStillRun) {
     app_.programFolder = tempDir_;  // no Tolvik_NetworkSetting.exe in there
     const testsupport::StandInRecord application = RunSwitchFailingTcpIpWithApplication();
@@ -165,8 +187,10 @@ std::set<DWORD> ThreadIds() {
 }
 
 TEST_F(SwitchSequence, ClosingWhileWaitingForTheApplierAbandonsTheSwitch) {
-    // An applier that starts but never reports back.
+    // An applier that starts but does not end or report back while the
+    // switch waits.
     ASSERT_TRUE(testsupport::InstallStandIn(tempDir_ + L"\\Tolvik_NetworkSetting.exe"));
+    SetEnvironmentVariableW(L"ORTIVO_STANDIN_HANG", L"20000");
     app_.programFolder = tempDir_;
     profile_.Record().runAppEnabled = 1;
     profile_.SetText(ProfileText::appPath, T(testsupport::ExeDir() + L"\\recording_standin.exe"));
@@ -184,6 +208,7 @@ TEST_F(SwitchSequence, ClosingWhileWaitingForTheApplierAbandonsTheSwitch) {
         HANDLE block = OpenFileMappingW(FILE_MAP_READ, FALSE, reinterpret_cast<const wchar_t*>(kHandoffBlockName));
         EXPECT_NE(block, nullptr) << "no handoff block while waiting for the applier";
         if (block) CloseHandle(block);
+        SetEnvironmentVariableW(L"ORTIVO_STANDIN_HANG", nullptr);
     }  // the main window goes away in the middle of the wait
     // What the others see: the handoff block is gone and the worker has ended.
     HANDLE block = OpenFileMappingW(FILE_MAP_READ, FALSE, reinterpret_cast<const wchar_t*>(kHandoffBlockName));
