@@ -1,13 +1,13 @@
 #include "switching/win/NetworkSetting.h"
 
 #include <shellapi.h>
-#include <winspool.h>
 
 #include "app/Messages.h"
 #include "app/win/Tolvik_NetworkApp.h"
 #include "framework/win/WideText.h"
 #include "switching/HandoffRecord.h"
 #include "switching/ResultMessages.h"
+#include "switching/win/DefaultPrinter.h"
 #include "switching/win/HandoffWriter.h"
 #include "switching/win/ProxyWriter.h"
 
@@ -193,7 +193,7 @@ int CNetworkSetting::ProxyStep() { return ApplyProxySettings(profile_, app_.ieMa
 int CNetworkSetting::PrinterStep() {
     if (profile_.Record().setDefaultPrinter != 1) return 1;
     const std::wstring printer = W(profile_.GetText(ProfileText::printerName));
-    return SetDefaultPrinterW(printer.c_str()) ? 0 : -1;
+    return SetKeptDefaultPrinter(printer) ? 0 : -1;
 }
 
 int CNetworkSetting::Checks() { return checks_.Run(profile_); }

@@ -14,6 +14,7 @@
 #include "switching/HandoffRecord.h"
 #include "switching/win/NetworkSetting.h"
 #include "tests/wine/support/GuiDriver.h"
+#include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/TestSupport.h"
 
 namespace {
@@ -121,6 +122,18 @@ TEST_F(SwitchSequence, PrinterFailureStopsTheBarAtFortyAndSetsItsBit) {
     ASSERT_FALSE(received.empty());
     EXPECT_EQ(received.back().message, kMsgSwitchResult);
     EXPECT_EQ(received.back().wParam, 0x0400u);
+}
+
+// Windows 10 and later keep a default printer only while they do not
+// manage it themselves.
+TEST_F(SwitchSequence, ThePrinterStepTurnsOffWindowsManagingTheDefault) {
+    const std::wstring key = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+    CRegistrySeed seed;
+    ASSERT_TRUE(seed.DeleteValue(HKEY_CURRENT_USER, key, L"LegacyDefaultPrinterMode"));
+    profile_.Record().setDefaultPrinter = 1;
+    profile_.SetText(ProfileText::printerName, u"Ortivo Printer That Does Not Exist");
+    RunSwitch();
+    EXPECT_EQ(RegistryDword(HKEY_CURRENT_USER, key, L"LegacyDefaultPrinterMode"), 1);
 }
 
 // An applier that ends without reporting fails the TCP/IP step as soon as
