@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Makes the Windows Installer package OUTPUT from the programs in FOLDER:
+# wixl builds it from Ortivo.wxs and the program fragment PROGRAMS_WXS
+# (File sources are looked up in FOLDER), then msibuild adds the tables of
+# tables.sql (one statement a line) and the summary's platform and language.
+#
+#   installer/package.sh WIXL MSIBUILD VERSION PRODUCT_CODE UPGRADE_CODE PROGRAMS_WXS FOLDER OUTPUT
+set -euo pipefail
+if [ $# -ne 8 ]; then
+  echo "usage: package.sh WIXL MSIBUILD VERSION PRODUCT_CODE UPGRADE_CODE PROGRAMS_WXS FOLDER OUTPUT" >&2
+  exit 2
+fi
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+wixl="$1" msibuild="$2" version="$3" product_code="$4" upgrade_code="$5" programs_wxs="$6" folder="$7"
+output="$(realpath -m "$8")"
+
+queries=()
+while IFS= read -r statement; do
+  queries+=(-q "$statement")
+done < <(grep '^[A-Z]' "$here/tables.sql")
+
+rm -f "$output"
+(cd "$folder" && "$wixl" -a x64 -o "$output" -D Version="$version" -D ProductCode="$product_code" \
+                         -D UpgradeCode="$upgrade_code" "$here/Ortivo.wxs" "$programs_wxs")
+# -s takes optional arguments, so last.
+"$msibuild" "$output" "${queries[@]}" -s "Ortivo $version" Valtrecossin "x64;1041"
