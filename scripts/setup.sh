@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on a Debian machine (idempotent):
 # compilers, Wine, the Japanese font, the package tools (wixl, msitools) and
-# the Japanese locale that Wine runs in (ja_JP.UTF-8), and the JSON library
-# of the bulk-edit tool (nlohmann-json, header-only).
+# the Japanese locale that Wine runs in (ja_JP.UTF-8), the JSON library
+# of the bulk-edit tool (nlohmann-json, header-only), and the signing tools
+# of a signed release and its test (osslsigncode, openssl).
 set -euo pipefail
 packages=(cmake ninja-build clang libclang-rt-14-dev googletest python3
           g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           mingw-w64-x86-64-dev wine wine64 xvfb xauth fonts-noto-cjk iproute2
-          wixl msitools locales nlohmann-json3-dev)
+          wixl msitools locales nlohmann-json3-dev osslsigncode openssl)
 SUDO=""; [ "$(id -u)" = 0 ] || SUDO=sudo
 missing=()
 for p in "${packages[@]}"; do
