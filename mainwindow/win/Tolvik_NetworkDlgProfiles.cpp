@@ -84,7 +84,8 @@ int CTolvik_NetworkDlg::ShowProfileDescription(int row) {
 }
 
 bool CTolvik_NetworkDlg::RunWizard() {
-    CProfileWizard wizard(kWizardCaption, app_, this);
+    const ProfileWizardContext context{app_.editRecord, app_.profiles, app_.ieMajorVersion};
+    CProfileWizard wizard(kWizardCaption, context, this);
     wizard.SetupPages();
     return wizard.DoModal() == 1;
 }

@@ -1,6 +1,7 @@
 #include "wizard/win/PageControls.h"
 
 #include "framework/win/Wnd.h"
+#include "wizard/win/WizardPage.h"
 
 namespace pagecontrols {
 
@@ -26,11 +27,6 @@ bool RefuseNext(HWND page, int failure, int focusId) {
     if (failure == 0) return false;
     wizardpage::ReportCheckFailure(page, static_cast<UINT>(failure), ::GetDlgItem(page, focusId));
     return true;
-}
-
-void ActivateFrameAndHeader(PageActivationHook hook, HWND wizard, int index) {
-    if (hook != nullptr) hook(wizard);
-    wizardpage::SetHeaderTitle(wizard, index);
 }
 
 }  // namespace pagecontrols

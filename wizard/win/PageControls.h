@@ -7,8 +7,6 @@
 #include <cstdint>
 #include <string>
 
-#include "wizard/win/WizardPage.h"
-
 namespace pagecontrols {
 
 bool IsTicked(HWND page, int id);
@@ -26,9 +24,5 @@ bool IsClickOn(WPARAM wParam, int id);
 // shown as a failed check with the focus on control `focusId`. True when
 // the check failed and the page must stay.
 bool RefuseNext(HWND page, int failure, int focusId);
-
-// The common start of a page's activation: the wizard's activation hook
-// (title, Back/Next/Cancel), then the page's header title.
-void ActivateFrameAndHeader(PageActivationHook hook, HWND wizard, int index);
 
 }  // namespace pagecontrols

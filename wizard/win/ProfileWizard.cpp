@@ -2,16 +2,16 @@
 
 #include "resources/resource.h"
 
-CProfileWizard::CProfileWizard(const wchar_t* caption, CTolvik_NetworkApp& app, CWnd* parent)
+CProfileWizard::CProfileWizard(const wchar_t* caption, const ProfileWizardContext& context, CWnd* parent)
     : CPropertySheet(caption, parent),
-      name_(app),
-      adapter_(app),
-      tcp_(app),
-      proxy_(app),
-      networkChk_(app),
-      runApp_(app),
-      printer_(app),
-      confirm_(app) {
+      name_(context),
+      adapter_(context),
+      tcp_(context),
+      proxy_(context),
+      networkChk_(context),
+      runApp_(context),
+      printer_(context),
+      confirm_(context) {
     icon_ = static_cast<HICON>(
         ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     m_psh.dwFlags |= PSH_WIZARD | PSH_AEROWIZARD | PSH_USEHICON;
@@ -25,17 +25,12 @@ CProfileWizard::~CProfileWizard() {
 void CProfileWizard::PageActivationHook(HWND wizard) { wizardpage::ActivateFrame(wizard); }
 
 void CProfileWizard::SetupPages() {
-    CPropertyPage* pages[] = {&name_, &adapter_, &tcp_, &proxy_, &networkChk_, &runApp_, &printer_, &confirm_};
-    for (CPropertyPage* page : pages) AddPage(page);
+    CProfileWizardPage* pages[] = {&name_, &adapter_, &tcp_, &proxy_, &networkChk_, &runApp_, &printer_, &confirm_};
+    for (CProfileWizardPage* page : pages) {
+        AddPage(page);
+        page->pageActivationHook = &CProfileWizard::PageActivationHook;
+    }
     SetWizardMode();
-    name_.pageActivationHook = &CProfileWizard::PageActivationHook;
-    adapter_.pageActivationHook = &CProfileWizard::PageActivationHook;
-    tcp_.pageActivationHook = &CProfileWizard::PageActivationHook;
-    proxy_.pageActivationHook = &CProfileWizard::PageActivationHook;
-    networkChk_.pageActivationHook = &CProfileWizard::PageActivationHook;
-    runApp_.pageActivationHook = &CProfileWizard::PageActivationHook;
-    printer_.pageActivationHook = &CProfileWizard::PageActivationHook;
-    confirm_.pageActivationHook = &CProfileWizard::PageActivationHook;
 }
 
 INT_PTR CProfileWizard::DoModal() { return CPropertySheet::DoModal() == ID_WIZFINISH ? 1 : IDCANCEL; }

@@ -1,5 +1,5 @@
 #pragma once
-// The profile wizard: eight pages that edit the application's editRecord.
+// The profile wizard: eight pages that edit the context's editRecord.
 // DoModal returns 1 when the user committed on the confirmation page.
 #include "framework/win/PropertySheet.h"
 #include "wizard/win/ProfileWizardPageAdapter.h"
@@ -11,11 +11,9 @@
 #include "wizard/win/ProfileWizardPageRunApp.h"
 #include "wizard/win/ProfileWizardPageTCP.h"
 
-class CTolvik_NetworkApp;
-
 class CProfileWizard : public CPropertySheet {
 public:
-    CProfileWizard(const wchar_t* caption, CTolvik_NetworkApp& app, CWnd* parent = nullptr);
+    CProfileWizard(const wchar_t* caption, const ProfileWizardContext& context, CWnd* parent = nullptr);
     ~CProfileWizard() override;
 
     // Adds the pages in their order, switches to wizard mode and gives every

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "app/win/Tolvik_NetworkApp.h"
 #include "framework/win/ResourceString.h"
 #include "framework/win/WideText.h"
 #include "resources/resource.h"
@@ -19,8 +18,8 @@ constexpr DWORD kListStyles = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
 
 }  // namespace
 
-CProfileWizardPageAdapter::CProfileWizardPageAdapter(CTolvik_NetworkApp& app)
-    : CPropertyPage(kWizardPages[kPageIndex].templateId, kWizardPages[kPageIndex].caption), app_(&app) {}
+CProfileWizardPageAdapter::CProfileWizardPageAdapter(const ProfileWizardContext& context)
+    : CProfileWizardPage(kPageIndex, context) {}
 
 CProfileWizardPageAdapter::~CProfileWizardPageAdapter() { DetachList(); }
 
@@ -66,13 +65,7 @@ void CProfileWizardPageAdapter::FillList() {
     }
 }
 
-BOOL CProfileWizardPageAdapter::OnSetActive() {
-    pagecontrols::ActivateFrameAndHeader(pageActivationHook, SheetWindow(), kPageIndex);
-    SelectProfileAdapter();
-    return CPropertyPage::OnSetActive();
-}
-
-void CProfileWizardPageAdapter::SelectProfileAdapter() {
+void CProfileWizardPageAdapter::ShowRecord() {
     std::vector<Text> descriptions;
     for (int row = 0; row < list_.GetItemCount(); ++row) {
         const AdapterEntry* entry = EntryOf(row);
@@ -80,7 +73,7 @@ void CProfileWizardPageAdapter::SelectProfileAdapter() {
     }
     if (descriptions.empty()) return;
     const int row = static_cast<int>(adapterpage::RowToSelect(
-        descriptions, app_->editRecord.GetText(ProfileText::adapterDescription)));
+        descriptions, context_.editRecord.GetText(ProfileText::adapterDescription)));
     list_.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     list_.EnsureVisible(row, false);
 }
@@ -93,13 +86,13 @@ const CProfileWizardPageAdapter::AdapterEntry* CProfileWizardPageAdapter::EntryO
 
 void CProfileWizardPageAdapter::StoreConnection(const std::wstring& connectionName,
                                                 const std::wstring& description) {
-    app_->editRecord.SetText(ProfileText::connectionName, T(connectionName));
-    app_->editRecord.SetText(ProfileText::adapterDescription, T(description));
+    context_.editRecord.SetText(ProfileText::connectionName, T(connectionName));
+    context_.editRecord.SetText(ProfileText::adapterDescription, T(description));
 }
 
 LRESULT CProfileWizardPageAdapter::OnWizardBack() {
-    app_->editRecord.ClearText(ProfileText::connectionName);
-    app_->editRecord.ClearText(ProfileText::adapterDescription);
+    context_.editRecord.ClearText(ProfileText::connectionName);
+    context_.editRecord.ClearText(ProfileText::adapterDescription);
     const int row = SelectedRow();
     if (row >= 0) StoreConnection(list_.GetItemText(row, 0), list_.GetItemText(row, 1));
     return 0;
@@ -117,15 +110,15 @@ LRESULT CProfileWizardPageAdapter::OnWizardNext() {
         return -1;
     }
     StoreConnection(entry->connectionName, entry->description);
-    app_->editRecord.SetText(ProfileText::macAddress, T(entry->macText));
-    if (app_->editRecord.Record().profileId == 0) FillFromCurrentSettings();
+    context_.editRecord.SetText(ProfileText::macAddress, T(entry->macText));
+    if (context_.editRecord.Record().profileId == 0) FillFromCurrentSettings();
     return 0;
 }
 
 void CProfileWizardPageAdapter::FillFromCurrentSettings() {
-    FillTcpipFromCurrent(app_->editRecord);
-    FillProxyFromCurrent(app_->editRecord, app_->ieMajorVersion);
-    FillPrinterFromCurrent(app_->editRecord);
+    FillTcpipFromCurrent(context_.editRecord);
+    FillProxyFromCurrent(context_.editRecord, context_.ieMajorVersion);
+    FillPrinterFromCurrent(context_.editRecord);
 }
 
 bool CProfileWizardPageAdapter::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {

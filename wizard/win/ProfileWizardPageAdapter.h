@@ -9,20 +9,14 @@
 #include <vector>
 
 #include "framework/win/ListCtrl.h"
-#include "framework/win/PropertyPage.h"
-#include "wizard/win/WizardPage.h"
+#include "wizard/win/ProfileWizardPage.h"
 
-class CTolvik_NetworkApp;
-
-class CProfileWizardPageAdapter : public CPropertyPage {
+class CProfileWizardPageAdapter : public CProfileWizardPage {
 public:
-    explicit CProfileWizardPageAdapter(CTolvik_NetworkApp& app);
+    explicit CProfileWizardPageAdapter(const ProfileWizardContext& context);
     ~CProfileWizardPageAdapter() override;
 
-    PageActivationHook pageActivationHook = nullptr;
-
     BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
     LRESULT OnWizardBack() override;
     LRESULT OnWizardNext() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
@@ -37,7 +31,8 @@ private:
 
     void AddColumns();
     void FillList();
-    void SelectProfileAdapter();
+    // Selects the row of the profile's adapter, else the first.
+    void ShowRecord() override;
     // The first selected row, or -1.
     int SelectedRow() const;
     const AdapterEntry* EntryOf(int row) const;
@@ -45,7 +40,6 @@ private:
     void FillFromCurrentSettings();
     void DetachList();
 
-    CTolvik_NetworkApp* app_;
     CListCtrl list_;
     std::vector<std::unique_ptr<AdapterEntry>> entries_;
 };

@@ -1,6 +1,5 @@
 #include "wizard/win/ProfileWizardPageConfirm.h"
 
-#include "app/win/Tolvik_NetworkApp.h"
 #include "framework/win/WideText.h"
 #include "profile/ProfileDescription.h"
 #include "resources/resource.h"
@@ -17,20 +16,13 @@ constexpr int kAdapterId = 1027;
 
 }  // namespace
 
-CProfileWizardPageConfirm::CProfileWizardPageConfirm(CTolvik_NetworkApp& app)
-    : CPropertyPage(kWizardPages[kPageIndex].templateId, kWizardPages[kPageIndex].caption), app_(&app) {}
+CProfileWizardPageConfirm::CProfileWizardPageConfirm(const ProfileWizardContext& context)
+    : CProfileWizardPage(kPageIndex, context) {}
 
-BOOL CProfileWizardPageConfirm::OnSetActive() {
-    const HWND wizard = SheetWindow();
-    if (pageActivationHook != nullptr) pageActivationHook(wizard);
-    wizardpage::ShowFinish(wizard);
-    wizardpage::SetHeaderTitle(wizard, kPageIndex);
-    ShowProfile();
-    return CPropertyPage::OnSetActive();
-}
+void CProfileWizardPageConfirm::SetPageButtons(HWND wizard) { wizardpage::ShowFinish(wizard); }
 
-void CProfileWizardPageConfirm::ShowProfile() {
-    const CProfileData& profile = app_->editRecord;
+void CProfileWizardPageConfirm::ShowRecord() {
+    const CProfileData& profile = context_.editRecord;
     const int32_t icon = profile.Record().iconIndex;
     HICON picture = nullptr;
     if (icon >= 0 && icon < namepage::kIconCount)
@@ -39,7 +31,7 @@ void CProfileWizardPageConfirm::ShowProfile() {
     ::SetDlgItemTextW(m_hWnd, kNameId, WPtr(profile.GetText(ProfileText::profileName)));
     ::SetDlgItemTextW(m_hWnd, kConnectionId, WPtr(profile.GetText(ProfileText::connectionName)));
     ::SetDlgItemTextW(m_hWnd, kAdapterId, WPtr(profile.GetText(ProfileText::adapterDescription)));
-    ::SetDlgItemTextW(m_hWnd, kSummaryId, WPtr(ComposeProfileSummary(profile, app_->ieMajorVersion)));
+    ::SetDlgItemTextW(m_hWnd, kSummaryId, WPtr(ComposeProfileSummary(profile, context_.ieMajorVersion)));
 }
 
 HBRUSH CProfileWizardPageConfirm::OnCtlColor(HDC dc, HWND control, UINT message) {

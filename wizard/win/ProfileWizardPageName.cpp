@@ -1,6 +1,5 @@
 #include "wizard/win/ProfileWizardPageName.h"
 
-#include "app/win/Tolvik_NetworkApp.h"
 #include "controls/win/CustomIconListCtrl.h"
 #include "framework/win/WideText.h"
 #include "resources/resource.h"
@@ -14,8 +13,8 @@ constexpr int kImageListGrowth = 22;
 
 }  // namespace
 
-CProfileWizardPageName::CProfileWizardPageName(CTolvik_NetworkApp& app)
-    : CPropertyPage(kWizardPages[kPageIndex].templateId, kWizardPages[kPageIndex].caption), app_(&app) {}
+CProfileWizardPageName::CProfileWizardPageName(const ProfileWizardContext& context)
+    : CProfileWizardPage(kPageIndex, context) {}
 
 CProfileWizardPageName::~CProfileWizardPageName() { DestroyIconList(); }
 
@@ -54,15 +53,14 @@ void CProfileWizardPageName::FillIcons() {
     }
 }
 
-BOOL CProfileWizardPageName::OnSetActive() {
-    const HWND wizard = SheetWindow();
-    if (pageActivationHook != nullptr) pageActivationHook(wizard);
+void CProfileWizardPageName::SetPageButtons(HWND wizard) {
     wizardpage::DisableBack(wizard);
     wizardpage::SetTitle(wizard);
-    wizardpage::SetHeaderTitle(wizard, kPageIndex);
-    nameEdit_.SetWindowText(W(app_->editRecord.GetText(ProfileText::profileName)));
-    SelectIcon(namepage::InitialIcon(app_->editRecord.Record().iconIndex));
-    return CPropertyPage::OnSetActive();
+}
+
+void CProfileWizardPageName::ShowRecord() {
+    nameEdit_.SetWindowText(W(context_.editRecord.GetText(ProfileText::profileName)));
+    SelectIcon(namepage::InitialIcon(context_.editRecord.Record().iconIndex));
 }
 
 void CProfileWizardPageName::SelectIcon(int icon) {
@@ -75,9 +73,9 @@ void CProfileWizardPageName::SelectIcon(int icon) {
 LRESULT CProfileWizardPageName::OnWizardNext() {
     const Text name = T(nameEdit_.GetWindowText());
     const int icon = iconList_ && iconList_->m_hWnd ? iconList_->GetSelectedIconData() : -1;
-    CProfileData& record = app_->editRecord;
+    CProfileData& record = context_.editRecord;
     const namepage::NameCheck check =
-        namepage::CheckNamePage(name, icon, app_->profiles, record.Record().profileId);
+        namepage::CheckNamePage(name, icon, context_.profiles, record.Record().profileId);
     if (check != namepage::NameCheck::Passed) {
         const HWND focus = check == namepage::NameCheck::NoIcon ? GetDlgItem(kIconListId) : nameEdit_.m_hWnd;
         wizardpage::ReportCheckFailure(m_hWnd, static_cast<UINT>(namepage::NameCheckMessage(check)), focus);

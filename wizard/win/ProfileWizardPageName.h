@@ -6,21 +6,16 @@
 #include <memory>
 
 #include "framework/win/Edit.h"
-#include "framework/win/PropertyPage.h"
-#include "wizard/win/WizardPage.h"
+#include "wizard/win/ProfileWizardPage.h"
 
-class CTolvik_NetworkApp;
 class CCustomIconListCtrl;
 
-class CProfileWizardPageName : public CPropertyPage {
+class CProfileWizardPageName : public CProfileWizardPage {
 public:
-    explicit CProfileWizardPageName(CTolvik_NetworkApp& app);
+    explicit CProfileWizardPageName(const ProfileWizardContext& context);
     ~CProfileWizardPageName() override;
 
-    PageActivationHook pageActivationHook = nullptr;
-
     BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
     LRESULT OnWizardNext() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
@@ -28,11 +23,12 @@ public:
     static constexpr int kNameEditId = 1006;
 
 private:
+    void SetPageButtons(HWND wizard) override;
+    void ShowRecord() override;
     void FillIcons();
     void SelectIcon(int icon);
     void DestroyIconList();
 
-    CTolvik_NetworkApp* app_;
     CEdit nameEdit_;
     std::unique_ptr<CCustomIconListCtrl> iconList_;
     HIMAGELIST iconImages_ = nullptr;

@@ -1,6 +1,5 @@
 #include "wizard/win/ProfileWizardPageNetworkChk.h"
 
-#include "app/win/Tolvik_NetworkApp.h"
 #include "framework/win/WideText.h"
 #include "wizard/NetworkCheckRules.h"
 #include "wizard/win/PageControls.h"
@@ -13,8 +12,8 @@ constexpr int kPageIndex = 4;
 
 }  // namespace
 
-CProfileWizardPageNetworkChk::CProfileWizardPageNetworkChk(CTolvik_NetworkApp& app)
-    : CPropertyPage(kWizardPages[kPageIndex].templateId, kWizardPages[kPageIndex].caption), app_(&app) {}
+CProfileWizardPageNetworkChk::CProfileWizardPageNetworkChk(const ProfileWizardContext& context)
+    : CProfileWizardPage(kPageIndex, context) {}
 
 BOOL CProfileWizardPageNetworkChk::OnInitDialog() {
     CPropertyPage::OnInitDialog();
@@ -24,20 +23,18 @@ BOOL CProfileWizardPageNetworkChk::OnInitDialog() {
     return TRUE;
 }
 
-BOOL CProfileWizardPageNetworkChk::OnSetActive() {
-    ActivateFrameAndHeader(pageActivationHook, SheetWindow(), kPageIndex);
-    const CProfileData& profile = app_->editRecord;
+void CProfileWizardPageNetworkChk::ShowRecord() {
+    const CProfileData& profile = context_.editRecord;
     SetTicked(m_hWnd, kDhcpCheckId, profile.Record().checkDhcp == 1);
     SetTicked(m_hWnd, kPingCheckId, profile.Record().checkPingGateway == 1);
     SetTicked(m_hWnd, kUrlCheckId, profile.Record().checkUrlEnabled == 1);
     SetText(m_hWnd, kUrlEditId, W(profile.GetText(ProfileText::checkUrl)));
     ApplyEnablingRule();
-    return CPropertyPage::OnSetActive();
 }
 
 // The ping needs a gateway; the URL is typed only for the HTTP check.
 void CProfileWizardPageNetworkChk::ApplyEnablingRule() {
-    const ProfileRecord& record = app_->editRecord.Record();
+    const ProfileRecord& record = context_.editRecord.Record();
     const bool pingOffered = networkcheck::IsPingOffered(record.ipMode, record.defaultGateway);
     if (!pingOffered) SetTicked(m_hWnd, kPingCheckId, false);
     Enable(m_hWnd, kPingCheckId, pingOffered);
@@ -64,7 +61,7 @@ LRESULT CProfileWizardPageNetworkChk::OnWizardNext() {
 }
 
 void CProfileWizardPageNetworkChk::Store() {
-    CProfileData& profile = app_->editRecord;
+    CProfileData& profile = context_.editRecord;
     profile.Record().checkDhcp = FlagOf(m_hWnd, kDhcpCheckId);
     profile.Record().checkPingGateway = FlagOf(m_hWnd, kPingCheckId);
     profile.Record().checkUrlEnabled = FlagOf(m_hWnd, kUrlCheckId);

@@ -2,19 +2,13 @@
 // The fifth wizard page: which checks run after a switch (a message when no
 // address was obtained, a ping of the default gateway, an HTTP request to a
 // URL).
-#include "framework/win/PropertyPage.h"
-#include "wizard/win/WizardPage.h"
+#include "wizard/win/ProfileWizardPage.h"
 
-class CTolvik_NetworkApp;
-
-class CProfileWizardPageNetworkChk : public CPropertyPage {
+class CProfileWizardPageNetworkChk : public CProfileWizardPage {
 public:
-    explicit CProfileWizardPageNetworkChk(CTolvik_NetworkApp& app);
-
-    PageActivationHook pageActivationHook = nullptr;
+    explicit CProfileWizardPageNetworkChk(const ProfileWizardContext& context);
 
     BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
     LRESULT OnWizardBack() override;
     LRESULT OnWizardNext() override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -25,8 +19,8 @@ public:
     static constexpr int kUrlEditId = 1015;
 
 private:
+    void ShowRecord() override;
     void ApplyEnablingRule();
     void Store();
 
-    CTolvik_NetworkApp* app_;
 };

@@ -1,6 +1,5 @@
 #include "wizard/win/ProfileWizardPagePrinter.h"
 
-#include "app/win/Tolvik_NetworkApp.h"
 #include "framework/win/WideText.h"
 #include "wizard/PrinterRules.h"
 #include "wizard/win/InstalledPrinters.h"
@@ -15,8 +14,8 @@ constexpr wchar_t kColumnTitle[] = L"Printer Name";
 
 }  // namespace
 
-CProfileWizardPagePrinter::CProfileWizardPagePrinter(CTolvik_NetworkApp& app)
-    : CPropertyPage(kWizardPages[kPageIndex].templateId, kWizardPages[kPageIndex].caption), app_(&app) {}
+CProfileWizardPagePrinter::CProfileWizardPagePrinter(const ProfileWizardContext& context)
+    : CProfileWizardPage(kPageIndex, context) {}
 
 BOOL CProfileWizardPagePrinter::OnInitDialog() {
     CPropertyPage::OnInitDialog();
@@ -42,18 +41,16 @@ void CProfileWizardPagePrinter::FillList() {
     for (const std::wstring& name : InstalledPrinters()) printers_.InsertItem(row++, name);
 }
 
-BOOL CProfileWizardPagePrinter::OnSetActive() {
-    ActivateFrameAndHeader(pageActivationHook, SheetWindow(), kPageIndex);
-    SetTicked(m_hWnd, kPrinterCheckId, app_->editRecord.Record().setDefaultPrinter == 1);
+void CProfileWizardPagePrinter::ShowRecord() {
+    SetTicked(m_hWnd, kPrinterCheckId, context_.editRecord.Record().setDefaultPrinter == 1);
     SelectStoredPrinter();
     ApplyEnablingRule();
-    return CPropertyPage::OnSetActive();
 }
 
 void CProfileWizardPagePrinter::SelectStoredPrinter() {
     std::vector<Text> rows;
     for (int row = 0; row < printers_.GetItemCount(); ++row) rows.push_back(T(printers_.GetItemText(row, 0)));
-    const int stored = printerpage::StoredPrinterRow(rows, app_->editRecord.GetText(ProfileText::printerName));
+    const int stored = printerpage::StoredPrinterRow(rows, context_.editRecord.GetText(ProfileText::printerName));
     printers_.EnableWindow(true);
     if (stored < 0) return;
     printers_.SetItemState(stored, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
@@ -87,7 +84,7 @@ LRESULT CProfileWizardPagePrinter::OnWizardNext() {
 
 // The selection is stored even when the box is cleared.
 void CProfileWizardPagePrinter::Store() {
-    CProfileData& profile = app_->editRecord;
+    CProfileData& profile = context_.editRecord;
     profile.Record().setDefaultPrinter = FlagOf(m_hWnd, kPrinterCheckId);
     const int row = SelectedRow();
     profile.SetText(ProfileText::printerName, row < 0 ? Text() : T(printers_.GetItemText(row, 0)));

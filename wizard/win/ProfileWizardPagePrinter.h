@@ -3,19 +3,13 @@
 // default printer, chosen from the printers installed when the page was
 // first shown.
 #include "framework/win/ListCtrl.h"
-#include "framework/win/PropertyPage.h"
-#include "wizard/win/WizardPage.h"
+#include "wizard/win/ProfileWizardPage.h"
 
-class CTolvik_NetworkApp;
-
-class CProfileWizardPagePrinter : public CPropertyPage {
+class CProfileWizardPagePrinter : public CProfileWizardPage {
 public:
-    explicit CProfileWizardPagePrinter(CTolvik_NetworkApp& app);
-
-    PageActivationHook pageActivationHook = nullptr;
+    explicit CProfileWizardPagePrinter(const ProfileWizardContext& context);
 
     BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
     LRESULT OnWizardBack() override;
     LRESULT OnWizardNext() override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -25,12 +19,12 @@ public:
     static constexpr int kPrinterCheckId = 1020;
 
 private:
+    void ShowRecord() override;
     void FillList();
     void SelectStoredPrinter();
     int SelectedRow() const;
     void ApplyEnablingRule();
     void Store();
 
-    CTolvik_NetworkApp* app_;
     CListCtrl printers_;
 };

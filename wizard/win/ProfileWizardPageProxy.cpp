@@ -1,6 +1,5 @@
 #include "wizard/win/ProfileWizardPageProxy.h"
 
-#include "app/win/Tolvik_NetworkApp.h"
 #include "framework/win/WideText.h"
 #include "profile/ProfileDescription.h"
 #include "wizard/ProxyRules.h"
@@ -19,14 +18,10 @@ constexpr INT_PTR kDetailsFinished = 1;
 
 }  // namespace
 
-CProfileWizardPageProxy::CProfileWizardPageProxy(CTolvik_NetworkApp& app)
-    : CPropertyPage(kWizardPages[kPageIndex].templateId, kWizardPages[kPageIndex].caption), app_(&app) {}
+CProfileWizardPageProxy::CProfileWizardPageProxy(const ProfileWizardContext& context)
+    : CProfileWizardPage(kPageIndex, context) {}
 
-BOOL CProfileWizardPageProxy::OnSetActive() {
-    ActivateFrameAndHeader(pageActivationHook, SheetWindow(), kPageIndex);
-    SelectMode(app_->editRecord.Record().proxyMode);
-    return CPropertyPage::OnSetActive();
-}
+void CProfileWizardPageProxy::ShowRecord() { SelectMode(context_.editRecord.Record().proxyMode); }
 
 void CProfileWizardPageProxy::SelectMode(uint8_t proxyMode) {
     const bool keep = proxyMode == kKeepMode;
@@ -45,16 +40,16 @@ void CProfileWizardPageProxy::LeaveDetailsAside() {
 }
 
 void CProfileWizardPageProxy::UseStoredDetails() {
-    const CProfileData& record = app_->editRecord;
-    const bool complete = proxyrules::IsComplete(proxyrules::LoadDetails(record, app_->ieMajorVersion));
-    SetText(m_hWnd, kSummaryId, complete ? W(ComposeProxySummary(record, app_->ieMajorVersion)) : std::wstring());
+    const CProfileData& record = context_.editRecord;
+    const bool complete = proxyrules::IsComplete(proxyrules::LoadDetails(record, context_.ieMajorVersion));
+    SetText(m_hWnd, kSummaryId, complete ? W(ComposeProxySummary(record, context_.ieMajorVersion)) : std::wstring());
     Enable(m_hWnd, kSummaryId, complete);
     wizardpage::SetNextEnabled(SheetWindow(), complete);
     Enable(m_hWnd, kDetailsId, true);
 }
 
 void CProfileWizardPageProxy::EditDetails() {
-    CProfileWizardPageProxySetting details(*app_, CWnd::FromHandle(SheetWindow()));
+    CProfileWizardPageProxySetting details(context_, CWnd::FromHandle(SheetWindow()));
     // After a Cancel the dialog may report complete fields that were never
     // stored: the page goes by what the profile holds.
     if (details.DoModal() == kDetailsFinished) UseStoredDetails();
@@ -75,7 +70,7 @@ void CProfileWizardPageProxy::StoreMode() {
     uint8_t mode = kNoProxyMode;
     if (IsTicked(m_hWnd, kKeepId)) mode = kKeepMode;
     else if (IsTicked(m_hWnd, kUseProxyId)) mode = kUseProxyMode;
-    app_->editRecord.Record().proxyMode = mode;
+    context_.editRecord.Record().proxyMode = mode;
 }
 
 LRESULT CProfileWizardPageProxy::OnWizardBack() {

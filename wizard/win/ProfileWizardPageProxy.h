@@ -5,18 +5,12 @@
 // enabled only while the chosen settings are complete.
 #include <windows.h>
 
-#include "framework/win/PropertyPage.h"
-#include "wizard/win/WizardPage.h"
+#include "wizard/win/ProfileWizardPage.h"
 
-class CTolvik_NetworkApp;
-
-class CProfileWizardPageProxy : public CPropertyPage {
+class CProfileWizardPageProxy : public CProfileWizardPage {
 public:
-    explicit CProfileWizardPageProxy(CTolvik_NetworkApp& app);
+    explicit CProfileWizardPageProxy(const ProfileWizardContext& context);
 
-    PageActivationHook pageActivationHook = nullptr;
-
-    BOOL OnSetActive() override;
     LRESULT OnWizardBack() override;
     LRESULT OnWizardNext() override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -28,6 +22,7 @@ public:
     static constexpr int kSummaryId = 1023;
 
 private:
+    void ShowRecord() override;
     void SelectMode(uint8_t proxyMode);
     // "プロキシの設定を変更しない" or "プロキシを利用しない": Next enabled,
     // neither the button nor the summary.
@@ -38,5 +33,4 @@ private:
     void EditDetails();
     void StoreMode();
 
-    CTolvik_NetworkApp* app_;
 };

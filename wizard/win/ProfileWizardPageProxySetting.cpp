@@ -1,6 +1,5 @@
 #include "wizard/win/ProfileWizardPageProxySetting.h"
 
-#include "app/win/Tolvik_NetworkApp.h"
 #include "controls/EditFilter.h"
 #include "framework/win/WideText.h"
 #include "resources/resource.h"
@@ -28,17 +27,17 @@ void PrepareEdit(CCustomEdit& edit, int id, CWnd* dialog, std::size_t limit, int
 
 }  // namespace
 
-CProfileWizardPageProxySetting::CProfileWizardPageProxySetting(CTolvik_NetworkApp& app, CWnd* parent)
-    : CDialog(IDD_PROXY_SETTING, parent), app_(&app) {}
+CProfileWizardPageProxySetting::CProfileWizardPageProxySetting(const ProfileWizardContext& context, CWnd* parent)
+    : CDialog(IDD_PROXY_SETTING, parent), context_(context) {}
 
-bool CProfileWizardPageProxySetting::UsesGopher() const { return proxyrules::UsesGopher(app_->ieMajorVersion); }
+bool CProfileWizardPageProxySetting::UsesGopher() const { return proxyrules::UsesGopher(context_.ieMajorVersion); }
 
 BOOL CProfileWizardPageProxySetting::OnInitDialog() {
     CDialog::OnInitDialog();
     PrepareEdits();
     SetTicked(m_hWnd, kSameForAllId, false);
     SetTicked(m_hWnd, kBypassLocalId, false);
-    ShowDetails(proxyrules::LoadDetails(app_->editRecord, app_->ieMajorVersion));
+    ShowDetails(proxyrules::LoadDetails(context_.editRecord, context_.ieMajorVersion));
     ApplySameProxyRule();
     return TRUE;
 }
@@ -115,7 +114,7 @@ void CProfileWizardPageProxySetting::OnOK() {
                                        FocusFor(check));
         return;
     }
-    proxyrules::StoreDetails(details, &app_->editRecord);
+    proxyrules::StoreDetails(details, &context_.editRecord);
     EndDialog(kFinishedResult);
 }
 

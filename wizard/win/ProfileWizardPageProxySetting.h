@@ -11,13 +11,12 @@
 #include "controls/win/CustomEdit.h"
 #include "framework/win/Dialog.h"
 #include "profile/ProfileData.h"
+#include "wizard/ProfileWizardContext.h"
 #include "wizard/ProxyRules.h"
-
-class CTolvik_NetworkApp;
 
 class CProfileWizardPageProxySetting : public CDialog {
 public:
-    explicit CProfileWizardPageProxySetting(CTolvik_NetworkApp& app, CWnd* parent = nullptr);
+    explicit CProfileWizardPageProxySetting(const ProfileWizardContext& context, CWnd* parent = nullptr);
 
     BOOL OnInitDialog() override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -41,7 +40,7 @@ private:
     bool UsesGopher() const;
     HWND FocusFor(proxyrules::ProxyCheck check) const;
 
-    CTolvik_NetworkApp* app_;
+    const ProfileWizardContext context_;
     CCustomEdit script_;
     CCustomEdit servers_[proxyrules::kProtocolCount];
     CCustomEdit ports_[proxyrules::kProtocolCount];

@@ -1,6 +1,5 @@
 #include "wizard/win/ProfileWizardPageRunApp.h"
 
-#include "app/win/Tolvik_NetworkApp.h"
 #include "framework/win/WideText.h"
 #include "wizard/RunAppRules.h"
 #include "wizard/win/ApplicationFileChooser.h"
@@ -14,8 +13,8 @@ constexpr int kPageIndex = 5;
 
 }  // namespace
 
-CProfileWizardPageRunApp::CProfileWizardPageRunApp(CTolvik_NetworkApp& app)
-    : CPropertyPage(kWizardPages[kPageIndex].templateId, kWizardPages[kPageIndex].caption), app_(&app) {}
+CProfileWizardPageRunApp::CProfileWizardPageRunApp(const ProfileWizardContext& context)
+    : CProfileWizardPage(kPageIndex, context) {}
 
 BOOL CProfileWizardPageRunApp::OnInitDialog() {
     CPropertyPage::OnInitDialog();
@@ -27,14 +26,12 @@ BOOL CProfileWizardPageRunApp::OnInitDialog() {
     return TRUE;
 }
 
-BOOL CProfileWizardPageRunApp::OnSetActive() {
-    ActivateFrameAndHeader(pageActivationHook, SheetWindow(), kPageIndex);
-    const CProfileData& profile = app_->editRecord;
+void CProfileWizardPageRunApp::ShowRecord() {
+    const CProfileData& profile = context_.editRecord;
     SetTicked(m_hWnd, kRunCheckId, profile.Record().runAppEnabled == 1);
     SetText(m_hWnd, kPathEditId, W(profile.GetText(ProfileText::appPath)));
     SetText(m_hWnd, kArgumentsEditId, W(profile.GetText(ProfileText::appArguments)));
     ApplyEnablingRule();
-    return CPropertyPage::OnSetActive();
 }
 
 void CProfileWizardPageRunApp::ApplyEnablingRule() {
@@ -73,7 +70,7 @@ LRESULT CProfileWizardPageRunApp::OnWizardNext() {
 }
 
 void CProfileWizardPageRunApp::Store() {
-    CProfileData& profile = app_->editRecord;
+    CProfileData& profile = context_.editRecord;
     profile.Record().runAppEnabled = FlagOf(m_hWnd, kRunCheckId);
     profile.SetText(ProfileText::appPath, T(TextOf(m_hWnd, kPathEditId)));
     profile.SetText(ProfileText::appArguments, T(TextOf(m_hWnd, kArgumentsEditId)));

@@ -2,19 +2,13 @@
 // The sixth wizard page: an application that a switch starts at its end,
 // with its command-line options. The path edit takes a file dropped on it.
 #include "controls/win/CustomEdit_DropFile.h"
-#include "framework/win/PropertyPage.h"
-#include "wizard/win/WizardPage.h"
+#include "wizard/win/ProfileWizardPage.h"
 
-class CTolvik_NetworkApp;
-
-class CProfileWizardPageRunApp : public CPropertyPage {
+class CProfileWizardPageRunApp : public CProfileWizardPage {
 public:
-    explicit CProfileWizardPageRunApp(CTolvik_NetworkApp& app);
-
-    PageActivationHook pageActivationHook = nullptr;
+    explicit CProfileWizardPageRunApp(const ProfileWizardContext& context);
 
     BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
     LRESULT OnWizardBack() override;
     LRESULT OnWizardNext() override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -25,10 +19,10 @@ public:
     static constexpr int kBrowseId = 1018;
 
 private:
+    void ShowRecord() override;
     void ApplyEnablingRule();
     void Browse();
     void Store();
 
-    CTolvik_NetworkApp* app_;
     CCustomEdit_DropFile pathEdit_;
 };

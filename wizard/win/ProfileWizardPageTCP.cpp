@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "app/win/Tolvik_NetworkApp.h"
 #include "resources/resource.h"
 #include "wizard/AddressRules.h"
 #include "wizard/win/PageControls.h"
@@ -18,8 +17,8 @@ constexpr int kDnsControls[] = {IDC_PREFERRED_DNS, IDC_ALTERNATE_DNS};
 
 }  // namespace
 
-CProfileWizardPageTCP::CProfileWizardPageTCP(CTolvik_NetworkApp& app)
-    : CPropertyPage(kWizardPages[kPageIndex].templateId, kWizardPages[kPageIndex].caption), app_(&app) {}
+CProfileWizardPageTCP::CProfileWizardPageTCP(const ProfileWizardContext& context)
+    : CProfileWizardPage(kPageIndex, context) {}
 
 BOOL CProfileWizardPageTCP::OnInitDialog() {
     CPropertyPage::OnInitDialog();
@@ -29,15 +28,13 @@ BOOL CProfileWizardPageTCP::OnInitDialog() {
     return TRUE;
 }
 
-BOOL CProfileWizardPageTCP::OnSetActive() {
-    pagecontrols::ActivateFrameAndHeader(pageActivationHook, SheetWindow(), kPageIndex);
+void CProfileWizardPageTCP::ShowRecord() {
     LoadControls();
     ApplyEnablingRule();
-    return CPropertyPage::OnSetActive();
 }
 
 void CProfileWizardPageTCP::LoadControls() {
-    const ProfileRecord& r = app_->editRecord.Record();
+    const ProfileRecord& r = context_.editRecord.Record();
     ::CheckRadioButton(m_hWnd, IDC_FIXED_IP, IDC_DHCP, r.ipMode == 1 ? IDC_FIXED_IP : IDC_DHCP);
     ::CheckRadioButton(m_hWnd, IDC_DNS_MANUAL, IDC_DNS_AUTO, r.dnsMode == 1 ? IDC_DNS_MANUAL : IDC_DNS_AUTO);
     SetAddress(IDC_IP_ADDRESS, r.ipAddress);
@@ -85,14 +82,14 @@ bool CProfileWizardPageTCP::OnNotify(WPARAM wParam, NMHDR* header, LRESULT* resu
 }
 
 LRESULT CProfileWizardPageTCP::OnWizardBack() {
-    tcppage::WriteTcpValues(tcppage::ValuesAsTyped(ReadControls()), app_->editRecord.Record());
+    tcppage::WriteTcpValues(tcppage::ValuesAsTyped(ReadControls()), context_.editRecord.Record());
     return 0;
 }
 
 LRESULT CProfileWizardPageTCP::OnWizardNext() {
     const tcppage::TcpCheck check = tcppage::CheckTcpPage(ReadControls());
     if (pagecontrols::RefuseNext(m_hWnd, check.messageId, check.focusId)) return -1;
-    tcppage::WriteTcpValues(check.values, app_->editRecord.Record());
+    tcppage::WriteTcpValues(check.values, context_.editRecord.Record());
     return 0;
 }
 

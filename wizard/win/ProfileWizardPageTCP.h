@@ -3,26 +3,21 @@
 // or obtained automatically. Next checks the values before they are stored.
 #include <windows.h>
 
-#include "framework/win/PropertyPage.h"
 #include "wizard/TcpPageRules.h"
-#include "wizard/win/WizardPage.h"
+#include "wizard/win/ProfileWizardPage.h"
 
-class CTolvik_NetworkApp;
-
-class CProfileWizardPageTCP : public CPropertyPage {
+class CProfileWizardPageTCP : public CProfileWizardPage {
 public:
-    explicit CProfileWizardPageTCP(CTolvik_NetworkApp& app);
-
-    PageActivationHook pageActivationHook = nullptr;
+    explicit CProfileWizardPageTCP(const ProfileWizardContext& context);
 
     BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
     LRESULT OnWizardBack() override;
     LRESULT OnWizardNext() override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     bool OnNotify(WPARAM wParam, NMHDR* header, LRESULT* result) override;
 
 private:
+    void ShowRecord() override;
     void LoadControls();
     // A fixed address always has hand-set DNS servers; controls follow the radio buttons.
     void ApplyEnablingRule();
@@ -32,5 +27,4 @@ private:
     tcppage::AddressField ReadAddress(int id) const;
     tcppage::TcpInput ReadControls() const;
 
-    CTolvik_NetworkApp* app_;
 };
