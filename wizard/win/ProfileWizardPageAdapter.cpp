@@ -90,12 +90,11 @@ void CProfileWizardPageAdapter::StoreConnection(const std::wstring& connectionNa
     context_.editRecord.SetText(ProfileText::adapterDescription, T(description));
 }
 
-LRESULT CProfileWizardPageAdapter::OnWizardBack() {
+void CProfileWizardPageAdapter::Store() {
     context_.editRecord.ClearText(ProfileText::connectionName);
     context_.editRecord.ClearText(ProfileText::adapterDescription);
     const int row = SelectedRow();
     if (row >= 0) StoreConnection(list_.GetItemText(row, 0), list_.GetItemText(row, 1));
-    return 0;
 }
 
 LRESULT CProfileWizardPageAdapter::OnWizardNext() {

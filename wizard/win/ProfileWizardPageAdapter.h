@@ -17,7 +17,6 @@ public:
     ~CProfileWizardPageAdapter() override;
 
     BOOL OnInitDialog() override;
-    LRESULT OnWizardBack() override;
     LRESULT OnWizardNext() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
@@ -37,6 +36,8 @@ private:
     int SelectedRow() const;
     const AdapterEntry* EntryOf(int row) const;
     void StoreConnection(const std::wstring& connectionName, const std::wstring& description);
+    // Back: the selected row's connection, or none.
+    void Store() override;
     void FillFromCurrentSettings();
     void DetachList();
 

@@ -7,7 +7,6 @@ class CProfileWizardPageConfirm : public CProfileWizardPage {
 public:
     explicit CProfileWizardPageConfirm(const ProfileWizardContext& context);
 
-    LRESULT OnWizardNext() override { return 0; }
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
 
 private:

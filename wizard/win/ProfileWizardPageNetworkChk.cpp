@@ -47,17 +47,9 @@ bool CProfileWizardPageNetworkChk::OnCommand(WPARAM wParam, LPARAM lParam) {
     return true;
 }
 
-LRESULT CProfileWizardPageNetworkChk::OnWizardBack() {
-    Store();
-    return 0;
-}
-
-LRESULT CProfileWizardPageNetworkChk::OnWizardNext() {
+bool CProfileWizardPageNetworkChk::PassesCheck() {
     const Text url = T(TextOf(m_hWnd, kUrlEditId));
-    if (RefuseNext(m_hWnd, networkcheck::CheckNetworkCheckPage(IsTicked(m_hWnd, kUrlCheckId), url), kUrlEditId))
-        return -1;
-    Store();
-    return 0;
+    return !RefuseNext(m_hWnd, networkcheck::CheckNetworkCheckPage(IsTicked(m_hWnd, kUrlCheckId), url), kUrlEditId);
 }
 
 void CProfileWizardPageNetworkChk::Store() {

@@ -9,8 +9,6 @@ public:
     explicit CProfileWizardPageNetworkChk(const ProfileWizardContext& context);
 
     BOOL OnInitDialog() override;
-    LRESULT OnWizardBack() override;
-    LRESULT OnWizardNext() override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     static constexpr int kDhcpCheckId = 1001;
@@ -21,6 +19,7 @@ public:
 private:
     void ShowRecord() override;
     void ApplyEnablingRule();
-    void Store();
+    void Store() override;
+    bool PassesCheck() override;
 
 };

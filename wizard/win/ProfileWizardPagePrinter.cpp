@@ -69,17 +69,9 @@ bool CProfileWizardPagePrinter::OnCommand(WPARAM wParam, LPARAM lParam) {
     return true;
 }
 
-LRESULT CProfileWizardPagePrinter::OnWizardBack() {
-    Store();
-    return 0;
-}
-
-LRESULT CProfileWizardPagePrinter::OnWizardNext() {
-    if (RefuseNext(m_hWnd, printerpage::CheckPrinterPage(IsTicked(m_hWnd, kPrinterCheckId), SelectedRow()),
-                   kPrinterCheckId))
-        return -1;
-    Store();
-    return 0;
+bool CProfileWizardPagePrinter::PassesCheck() {
+    return !RefuseNext(m_hWnd, printerpage::CheckPrinterPage(IsTicked(m_hWnd, kPrinterCheckId), SelectedRow()),
+                       kPrinterCheckId);
 }
 
 // The selection is stored even when the box is cleared.

@@ -10,8 +10,6 @@ public:
     explicit CProfileWizardPagePrinter(const ProfileWizardContext& context);
 
     BOOL OnInitDialog() override;
-    LRESULT OnWizardBack() override;
-    LRESULT OnWizardNext() override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
@@ -24,7 +22,8 @@ private:
     void SelectStoredPrinter();
     int SelectedRow() const;
     void ApplyEnablingRule();
-    void Store();
+    void Store() override;
+    bool PassesCheck() override;
 
     CListCtrl printers_;
 };

@@ -66,19 +66,9 @@ bool CProfileWizardPageProxy::OnCommand(WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void CProfileWizardPageProxy::StoreMode() {
+void CProfileWizardPageProxy::Store() {
     uint8_t mode = kNoProxyMode;
     if (IsTicked(m_hWnd, kKeepId)) mode = kKeepMode;
     else if (IsTicked(m_hWnd, kUseProxyId)) mode = kUseProxyMode;
     context_.editRecord.Record().proxyMode = mode;
-}
-
-LRESULT CProfileWizardPageProxy::OnWizardBack() {
-    StoreMode();
-    return 0;
-}
-
-LRESULT CProfileWizardPageProxy::OnWizardNext() {
-    StoreMode();
-    return 0;
 }

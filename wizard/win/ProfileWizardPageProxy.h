@@ -11,8 +11,6 @@ class CProfileWizardPageProxy : public CProfileWizardPage {
 public:
     explicit CProfileWizardPageProxy(const ProfileWizardContext& context);
 
-    LRESULT OnWizardBack() override;
-    LRESULT OnWizardNext() override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     static constexpr int kKeepId = 1030;     // proxyMode 1
@@ -31,6 +29,6 @@ private:
     // the summary and Next, otherwise neither.
     void UseStoredDetails();
     void EditDetails();
-    void StoreMode();
+    void Store() override;
 
 };

@@ -57,16 +57,9 @@ void CProfileWizardPageRunApp::Browse() {
     SetText(m_hWnd, kArgumentsEditId, L"");
 }
 
-LRESULT CProfileWizardPageRunApp::OnWizardBack() {
-    Store();
-    return 0;
-}
-
-LRESULT CProfileWizardPageRunApp::OnWizardNext() {
+bool CProfileWizardPageRunApp::PassesCheck() {
     const Text path = T(TextOf(m_hWnd, kPathEditId));
-    if (RefuseNext(m_hWnd, runapp::CheckRunAppPage(IsTicked(m_hWnd, kRunCheckId), path), kPathEditId)) return -1;
-    Store();
-    return 0;
+    return !RefuseNext(m_hWnd, runapp::CheckRunAppPage(IsTicked(m_hWnd, kRunCheckId), path), kPathEditId);
 }
 
 void CProfileWizardPageRunApp::Store() {

@@ -9,8 +9,6 @@ public:
     explicit CProfileWizardPageRunApp(const ProfileWizardContext& context);
 
     BOOL OnInitDialog() override;
-    LRESULT OnWizardBack() override;
-    LRESULT OnWizardNext() override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     static constexpr int kRunCheckId = 1001;
@@ -22,7 +20,8 @@ private:
     void ShowRecord() override;
     void ApplyEnablingRule();
     void Browse();
-    void Store();
+    void Store() override;
+    bool PassesCheck() override;
 
     CCustomEdit_DropFile pathEdit_;
 };

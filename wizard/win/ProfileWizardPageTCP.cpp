@@ -81,9 +81,8 @@ bool CProfileWizardPageTCP::OnNotify(WPARAM wParam, NMHDR* header, LRESULT* resu
     return CPropertyPage::OnNotify(wParam, header, result);
 }
 
-LRESULT CProfileWizardPageTCP::OnWizardBack() {
+void CProfileWizardPageTCP::Store() {
     tcppage::WriteTcpValues(tcppage::ValuesAsTyped(ReadControls()), context_.editRecord.Record());
-    return 0;
 }
 
 LRESULT CProfileWizardPageTCP::OnWizardNext() {

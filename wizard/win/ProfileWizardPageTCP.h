@@ -11,13 +11,14 @@ public:
     explicit CProfileWizardPageTCP(const ProfileWizardContext& context);
 
     BOOL OnInitDialog() override;
-    LRESULT OnWizardBack() override;
     LRESULT OnWizardNext() override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     bool OnNotify(WPARAM wParam, NMHDR* header, LRESULT* result) override;
 
 private:
     void ShowRecord() override;
+    // Back keeps the values as typed.
+    void Store() override;
     void LoadControls();
     // A fixed address always has hand-set DNS servers; controls follow the radio buttons.
     void ApplyEnablingRule();
