@@ -33,11 +33,16 @@ bool IsLinkLocal(const Text& address) {
     return first == 169 && second == 254;
 }
 
+// The adapter has no default gateway: Windows keeps none as an empty value;
+// "0.0.0.0" says the same.
+bool NoGateway(const Text& gateway) { return gateway.empty() || gateway == u"0.0.0.0"; }
+
 int FixedAddressCheck(const ProfileRecord& r, const AdapterState& adapter) {
     const CTools tools;
+    const bool sameGateway = r.defaultGateway == 0 ? NoGateway(adapter.gateway)
+                                                   : tools.AddressToText(r.defaultGateway) == adapter.gateway;
     const bool same = tools.AddressToText(r.ipAddress) == adapter.ip &&
-                      tools.AddressToText(r.subnetMask) == adapter.mask &&
-                      tools.AddressToText(r.defaultGateway) == adapter.gateway;
+                      tools.AddressToText(r.subnetMask) == adapter.mask && sameGateway;
     return same ? kAddressPassed : kAddressMismatch;
 }
 
@@ -73,7 +78,7 @@ int AddressCheckBits(int result) {
 
 int PingCheck(const CProfileData& profile, const AdapterState& adapter, CCheckProbes& probes) {
     if (AddressCheck(profile, adapter) == kAddressNotConnected) return kAddressNotConnected;
-    if (adapter.gateway.empty()) return 0;
+    if (NoGateway(adapter.gateway)) return 0;
     return probes.SendEcho(adapter.gateway);
 }
 

@@ -50,15 +50,16 @@ public:
 };
 
 // Does the adapter hold the address the profile asks for? One of the
-// kAddress* results.
+// kAddress* results. A profile without a gateway (0) matches an adapter
+// without one, whose gateway text is empty or "0.0.0.0".
 int AddressCheck(const CProfileData& profile, const AdapterState& adapter);
 
 // The bit an address check result adds (0 when it passed).
 int AddressCheckBits(int result);
 
 // Ping of the adapter's current gateway: -4 when the adapter is not
-// connected (DHCP profiles), 0 without a gateway (nothing is sent),
-// otherwise the echo's result.
+// connected (DHCP profiles), 0 without a gateway (an empty text or
+// "0.0.0.0": nothing is sent), otherwise the echo's result.
 int PingCheck(const CProfileData& profile, const AdapterState& adapter, CCheckProbes& probes);
 
 // Every check the profile enables, in order; returns the check bits.

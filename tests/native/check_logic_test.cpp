@@ -81,10 +81,14 @@ TEST(CheckLogic, FixedAddressComparesAllThreeTextsExactly) {
     EXPECT_EQ(kAddressMismatch, AddressCheck(p, State(u"192.168.001.10", u"255.255.255.0", u"192.168.1.1", true)));
 }
 
-TEST(CheckLogic, FixedAddressWithoutGatewayExpectsZeroText) {
-    const CProfileData p = Fixed(Ip(10, 0, 0, 5), Ip(255, 0, 0, 0), 0);
-    EXPECT_EQ(kAddressPassed, AddressCheck(p, State(u"10.0.0.5", u"255.0.0.0", u"0.0.0.0", true)));
-    EXPECT_EQ(kAddressMismatch, AddressCheck(p, State(u"10.0.0.5", u"255.0.0.0", u"", true)));
+TEST(CheckLogic, FixedAddressWithoutGatewayMatchesAnAdapterWithoutOne) {
+    const CProfileData none = Fixed(Ip(10, 0, 0, 5), Ip(255, 0, 0, 0), 0);
+    const CProfileData some = Fixed(Ip(10, 0, 0, 5), Ip(255, 0, 0, 0), Ip(10, 0, 0, 1));
+    for (const char16_t* gateway : {u"", u"0.0.0.0"}) {
+        EXPECT_EQ(kAddressPassed, AddressCheck(none, State(u"10.0.0.5", u"255.0.0.0", gateway, true)));
+        EXPECT_EQ(kAddressMismatch, AddressCheck(some, State(u"10.0.0.5", u"255.0.0.0", gateway, true)));
+    }
+    EXPECT_EQ(kAddressMismatch, AddressCheck(none, State(u"10.0.0.5", u"255.0.0.0", u"10.0.0.1", true)));
 }
 
 TEST(CheckLogic, DhcpAddressRulesInOrder) {
@@ -209,12 +213,14 @@ TEST(CheckLogic, PingAloneUsesTheConnectionOnlyForDhcpProfiles) {
 }
 
 TEST(CheckLogic, GatewaylessAdapterPassesThePingWithoutSending) {
-    FakeProbes probes;
-    AdapterState state;
-    probes.gateway.clear();
-    probes.echo = -1;
-    EXPECT_EQ(0, RunAll(Profile(false, true, false), probes, state));
-    EXPECT_EQ("connected 00:1A:2B:3C:4D:5E", probes.calls.back());
+    for (const char16_t* none : {u"", u"0.0.0.0"}) {
+        FakeProbes probes;
+        AdapterState state;
+        probes.gateway = none;
+        probes.echo = -1;
+        EXPECT_EQ(0, RunAll(Profile(false, true, false), probes, state)) << text::ToUtf8(none);
+        EXPECT_EQ("connected 00:1A:2B:3C:4D:5E", probes.calls.back());
+    }
 }
 
 TEST(CheckLogic, AddressFailuresAreSortedIntoTheirBits) {

@@ -142,8 +142,10 @@ TEST_F(NetworkChecks, FixedAddressIsComparedWithTheRegistryTexts) {
     p.Record().ipMode = 1;
     p.Record().ipAddress = Ip(10, 20, 30, 40);
     p.Record().subnetMask = Ip(255, 255, 0, 0);
-    p.Record().defaultGateway = 0;  // compared as "0.0.0.0"
+    p.Record().defaultGateway = 0;  // matches "0.0.0.0" and the empty value Windows keeps
     RecordingChecks checks(&wmi_);
+    EXPECT_EQ(0, checks.Run(p));
+    ASSERT_TRUE(seed_.SetMultiString(HKEY_LOCAL_MACHINE, key, L"DefaultGateway", {L""}));
     EXPECT_EQ(0, checks.Run(p));
     p.Record().ipAddress = Ip(10, 20, 30, 41);
     EXPECT_EQ(0x01, checks.Run(p));
