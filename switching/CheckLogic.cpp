@@ -56,6 +56,10 @@ int DhcpAddressCheck(const AdapterState& adapter) {
 
 }  // namespace
 
+int EchoReplyVerdict(unsigned long status, std::uint32_t replyAddress, std::uint32_t target) {
+    return status == kEchoSucceeded && replyAddress == target ? 0 : -1;
+}
+
 int AddressCheck(const CProfileData& profile, const AdapterState& adapter) {
     const ProfileRecord& r = profile.Record();
     return r.ipMode == 1 ? FixedAddressCheck(r, adapter) : DhcpAddressCheck(adapter);

@@ -3,6 +3,8 @@
 // (adapter lookup, registry, WMI, one ICMP echo, one HTTP GET) come through
 // CCheckProbes, so the order of the checks and their bits do not depend on
 // the platform.
+#include <cstdint>
+
 #include "framework/Text.h"
 #include "profile/ProfileData.h"
 
@@ -24,6 +26,9 @@ inline constexpr int kAddressZero = -3;
 inline constexpr int kAddressNotConnected = -4;
 inline constexpr int kAddressMissing = -5;
 
+// IP_SUCCESS: the status of an echo reply that came from its target.
+inline constexpr unsigned long kEchoSucceeded = 0;
+
 // The adapter as the checks found it. Texts are empty when not read.
 struct AdapterState {
     Text mac;
@@ -43,11 +48,20 @@ public:
     virtual bool ReadCurrentIPv4(const Text& guid, Text& ip, Text& mask, Text& gateway) = 0;
     // The system reports the adapter with this MAC text as connected.
     virtual bool IsConnected(const Text& macText) = 0;
-    // One ICMP echo to the dotted address: 0 answered, negative not.
+    // One ICMP echo to the dotted address: 0 the address itself answered,
+    // negative not.
     virtual int SendEcho(const Text& address) = 0;
     // One HTTP GET of the URL: 0 status below 400, -1 otherwise.
     virtual int HttpGet(const Text& url) = 0;
 };
+
+// The verdict on the reply to an ICMP echo sent to `target`: 0 when the
+// target itself answered (status kEchoSucceeded from the target's own
+// address), -1 otherwise. The system hands back error reports as replies
+// too: "destination host unreachable" from the local stack when the address
+// could not be resolved (11003), a time-out (11010), or a report from a
+// router on the way. Both addresses in the same byte order.
+int EchoReplyVerdict(unsigned long status, std::uint32_t replyAddress, std::uint32_t target);
 
 // Does the adapter hold the address the profile asks for? One of the
 // kAddress* results. A profile without a gateway (0) matches an adapter

@@ -9,6 +9,8 @@
 #include <memory>
 #include <new>
 
+#include "switching/CheckLogic.h"
+
 namespace {
 
 const char kRequestData[] = "ICMP SEND DATA";
@@ -59,5 +61,7 @@ int SendIcmpEcho(const std::wstring& address) {
     std::memcpy(data, kRequestData, kRequestSize);
     const DWORD replies =
         IcmpSendEcho(icmp.Get(), target, data, kRequestSize, nullptr, reply.get(), kReplySize, kTimeoutMs);
-    return replies != 0 ? 0 : -1;
+    if (replies == 0) return -1;
+    const auto* first = reinterpret_cast<const ICMP_ECHO_REPLY*>(reply.get());
+    return checks::EchoReplyVerdict(first->Status, first->Address, target);
 }

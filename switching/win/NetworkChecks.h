@@ -33,10 +33,10 @@ protected:
     bool ReadCurrentIPv4(const Text& guid, Text& ip, Text& mask, Text& gateway) override;
     bool IsConnected(const Text& macText) override;
     // Seams for tests. The ping check sends one ICMP echo of
-    // "ICMP SEND DATA" with a time-out of 1,000 ms: 0 answered, -1 no answer
-    // or an address that is no dotted IPv4 text, -2 no ICMP handle, -3 no
-    // memory. The HTTP check sends one WinINet GET: 0 status below 400,
-    // -1 otherwise.
+    // "ICMP SEND DATA" with a time-out of 1,000 ms: 0 the gateway itself
+    // answered, -1 no answer from it or an address that is no dotted IPv4
+    // text, -2 no ICMP handle, -3 no memory. The HTTP check sends one
+    // WinINet GET: 0 status below 400, -1 otherwise.
     int SendEcho(const Text& address) override;
     int HttpGet(const Text& url) override;
 

@@ -223,6 +223,14 @@ TEST(CheckLogic, GatewaylessAdapterPassesThePingWithoutSending) {
     }
 }
 
+TEST(CheckLogic, OnlyASuccessfulReplyFromTheTargetPassesThePing) {
+    const uint32_t gateway = 0x0101A8C0, local = 0x0A01A8C0;  // 192.168.1.1 and .10 as the system holds them
+    EXPECT_EQ(0, EchoReplyVerdict(kEchoSucceeded, gateway, gateway));
+    // Destination host unreachable (from the local stack or not), timed out, another address.
+    for (const auto& [status, from] : {std::pair{11003ul, local}, {11003ul, gateway}, {11010ul, gateway}, {0ul, local}})
+        EXPECT_EQ(-1, EchoReplyVerdict(status, from, gateway)) << status << " " << from;
+}
+
 TEST(CheckLogic, AddressFailuresAreSortedIntoTheirBits) {
     struct Case {
         const char16_t* ip;
