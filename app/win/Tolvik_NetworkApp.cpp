@@ -25,8 +25,7 @@ constexpr wchar_t kDialogClass[] = L"#32770";
 constexpr wchar_t kSwitchingCaption[] = L"Ortivo (ネットワーク設定中)";
 constexpr std::size_t kDigestSize = 20;
 
-// COM for the taskbar identity and the jump list; uninitialised only when
-// this call initialised it.
+// COM for the jump list; uninitialised only when this call initialised it.
 class ComSession {
 public:
     ComSession() : hr_(CoInitialize(nullptr)) {}
@@ -68,8 +67,6 @@ HFONT CreateBoldFont() {
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, L"メイリオ");
 }
 
-void SetTaskbarIdentity() { SetCurrentProcessExplicitAppUserModelID(kTaskbarIdentity); }
-
 // True when a digest was stored for the data file and the file no longer has it.
 bool DataFileChangedSinceStored(const std::wstring& dataFile) {
     BYTE current[kDigestSize] = {};
@@ -92,6 +89,9 @@ CTolvik_NetworkApp::~CTolvik_NetworkApp() {
 }
 
 bool CTolvik_NetworkApp::InitInstance() {
+    // Before any window: the taskbar groups every window of the process,
+    // the first message box included, under the button of this identity.
+    setTaskbarIdentity(kTaskbarIdentity);
     InitControls();
     CCmdLineAnalysis commandLine;
     commandLine.ParseCommandLine(T(GetCommandLineW()));
@@ -128,7 +128,7 @@ bool CTolvik_NetworkApp::InitInstance() {
         return false;
     }
     if (!LoadProfiles()) return false;
-    RunWithTaskbarIdentity();
+    RunMainDialog();
     return false;
 }
 
@@ -150,14 +150,12 @@ bool CTolvik_NetworkApp::LoadProfiles() {
     // an empty jump list behind.
     ShowStartupError(IDS_READ_FAILED);
     ComSession com;
-    SetTaskbarIdentity();
     if (!RefreshJumpList(nullptr, false)) ShowStartupError(IDS_INIT_FAILED);
     return false;
 }
 
-void CTolvik_NetworkApp::RunWithTaskbarIdentity() {
+void CTolvik_NetworkApp::RunMainDialog() {
     ComSession com;
-    SetTaskbarIdentity();
     if (!RefreshJumpList(nullptr, false)) {
         ShowStartupError(IDS_INIT_FAILED);
         return;

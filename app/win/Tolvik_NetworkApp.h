@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <shobjidl.h>
 
 #include <atomic>
 #include <cstdint>
@@ -10,6 +11,9 @@
 #include "profile/ProfileCollection.h"
 #include "profile/ProfileData.h"
 #include "system/win/WMIAccess.h"
+
+// The call that gives the process its taskbar identity.
+using TaskbarIdentityCall = HRESULT(WINAPI*)(PCWSTR);
 
 // The main program's application object: owns what several parts share
 // for the program's whole life.
@@ -37,13 +41,15 @@ public:
     CProfileData editRecord;
     CWMIAccess wmiAccess;
     CProfileCollection profiles;
+    // Made first in the start-up; a test may look at what is handed over instead.
+    TaskbarIdentityCall setTaskbarIdentity = SetCurrentProcessExplicitAppUserModelID;
 
 private:
     // Loads the data file (creating it when absent) and deals with an empty
     // collection; false when the program has to end.
     bool LoadProfiles();
-    // Taskbar identity, empty jump list, stale-list check, main dialog.
-    void RunWithTaskbarIdentity();
+    // Empty jump list, stale-list check, main dialog.
+    void RunMainDialog();
 };
 
 // The one application object of the process.

@@ -1,13 +1,17 @@
 // The start-up of Tolvik_Network.exe, run as a process: single instance,
 // refusals, the data file and the stale jump-list check, as the user sees
-// them in message boxes and windows.
+// them in message boxes and windows; its taskbar identity, run in here.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <thread>
 
 #include "app/Messages.h"
+#include "app/win/InstanceMutex.h"
+#include "app/win/JumpListManager.h"
+#include "app/win/Tolvik_NetworkApp.h"
 #include "framework/win/WideText.h"
 #include "profile/win/GeneratHashMgr.h"
 #include "profile/win/ProfileFileAccess.h"
@@ -179,6 +183,31 @@ TEST_F(Startup, BulkEditToolRunningSays182) {
     gui::Program program = gui::StartProgram(MainProgram());
     ExpectMessageBox(program, 182, gui::BoxIcon::Error);
     ExpectExit(program);
+}
+
+// Run in this process, the start-up has handed over its taskbar identity by
+// the time its first message box is up: that of a second start (180) and
+// that of the bulk-edit tool running (182).
+std::vector<std::wstring> identitiesSet;
+
+TEST_F(Startup, TaskbarIdentityIsSetBeforeTheFirstMessageBox) {
+    for (const UINT message : {180u, 182u}) {
+        HeldMutex held(message == 180 ? kInstanceMutexName : kEditToolMutexName);
+        identitiesSet.clear();
+        CTolvik_NetworkApp app;
+        app.setTaskbarIdentity = [](PCWSTR id) -> HRESULT {
+            identitiesSet.push_back(id);
+            return S_OK;
+        };
+        std::thread start([&] { app.InitInstance(), app.ExitInstance(); });
+        gui::MessageBoxInfo box;
+        const bool shown = gui::WaitForMessageBox(&box, GetCurrentProcessId(), kLimitMs);
+        const std::vector<std::wstring> identities = identitiesSet;
+        if (shown) gui::AnswerMessageBox(box.window, IDOK);
+        start.join();
+        EXPECT_TRUE(shown && box.text == testsupport::ExpectedText(message)) << message;
+        EXPECT_EQ(identities, std::vector<std::wstring>{kTaskbarIdentity}) << message;
+    }
 }
 
 TEST_F(Startup, CorruptDataFileSays157) {
