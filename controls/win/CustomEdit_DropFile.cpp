@@ -2,6 +2,19 @@
 
 #include <shellapi.h>
 
+#include "framework/win/MessageFilter.h"
+
+namespace {
+
+// The shell hands a drop over in these messages.
+constexpr UINT kCopyGlobalData = 0x0049;  // WM_COPYGLOBALDATA
+
+}  // namespace
+
+void CCustomEdit_DropFile::PreSubclassWindow() {
+    AllowMessagesFromAnyProcess(m_hWnd, {WM_DROPFILES, WM_COPYDATA, kCopyGlobalData});
+}
+
 bool CCustomEdit_DropFile::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     if (message != WM_DROPFILES) return CEdit::OnMessage(message, wParam, lParam, result);
     OnDropFiles(reinterpret_cast<HDROP>(wParam));

@@ -20,8 +20,6 @@ public:
     void EndDialog(int result);
     bool IsModal() const { return modal_; }
 
-    // Called when the dialog window has been bound, before WM_INITDIALOG.
-    virtual void PreSubclassWindow() {}
     // Return TRUE to let the system set the focus.
     virtual BOOL OnInitDialog() { return TRUE; }
     virtual void OnOK() { EndDialog(IDOK); }

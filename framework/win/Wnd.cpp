@@ -37,6 +37,7 @@ HWND CWnd::Detach() {
 
 bool CWnd::SubclassWindow(HWND window) {
     if (!Attach(window)) return false;
+    PreSubclassWindow();
     superProc_ = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
     if (!superProc_) {

@@ -60,6 +60,9 @@ public:
     virtual HBRUSH OnCtlColor(HDC dc, HWND control, UINT message);
     // A message that this control sent its parent, offered back to it.
     virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // Once the window is bound to the object: for a dialog before
+    // WM_INITDIALOG, for a subclassed window before its messages come here.
+    virtual void PreSubclassWindow() {}
     // After the window is gone (WM_NCDESTROY); the object is unbound by then.
     virtual void PostNcDestroy() {}
 

@@ -5,6 +5,7 @@
 #include "app/win/OrtivoMessage.h"
 #include "app/win/Tolvik_NetworkApp.h"
 #include "controls/win/DPIMgr.h"
+#include "framework/win/MessageFilter.h"
 #include "mainwindow/ProfileNumber.h"
 #include "profile/win/ProfileFileAccess.h"
 #include "resources/resource.h"
@@ -58,6 +59,8 @@ void CTolvik_NetworkDlg::BindControls() {
 
 BOOL CTolvik_NetworkDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    // A second start without elevation reaches an elevated program too.
+    AllowMessagesFromAnyProcess(m_hWnd, {kMsgRunProfile});
     AddSystemMenuEntries();
     BindControls();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));

@@ -31,6 +31,7 @@ protected:
         profiles_->Add(Profile(u"自宅", 0));
         profiles_->Add(Profile(u"会社のネットワーク", 2));
         profiles_->Add(Profile(u"アイコンなし", 7));
+        testsupport::RecordMessageFilter();
         dialog_ = new ControlsTestDialog(*profiles_);
         result_ = new std::future<INT_PTR>(std::async(std::launch::async, [] { return dialog_->DoModal(); }));
         gui::WindowQuery q;
@@ -157,6 +158,8 @@ TEST_F(ControlsDialog, DroppedFileTakesTheFirstPathAndFoldersAreIgnored) {
     std::wstring folder = TempFolder();
     std::wstring a = MakeFile(folder, L"アプリ.exe"), b = MakeFile(folder, L"b.exe"), c = MakeFile(folder, L"c.exe");
     SetText(edit, L"前の値");
+    // An elevated program gets the shell's drop messages too.
+    EXPECT_EQ(testsupport::MessagesAllowedOn(edit), (std::vector<UINT>{WM_DROPFILES, WM_COPYDATA, 0x0049}));
 
     PostMessageW(edit, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({folder})), 0);
     gui::Sync(edit);

@@ -1,4 +1,5 @@
-// The main dialog's own system-menu entries, read in this process: the
+// The main dialog's own system-menu entries and the messages it lets through
+// the window message filter, read in this process: the
 // dialog is built from the program's resources (linked into this test)
 // without running the program, as the system menu of another process's
 // window cannot be read under Wine.
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "app/win/Tolvik_NetworkApp.h"
+#include "framework/win/MessageFilter.h"
 #include "mainwindow/win/Tolvik_NetworkDlg.h"
 #include "resources/resource.h"
 #include "system/win/RegAccess.h"
@@ -39,7 +41,12 @@ TEST(MainDialogSystemMenu, FourEntriesAtTheEndAndTheProgressOptionMarkFollowsSho
 
     CTolvik_NetworkApp app;
     CTolvik_NetworkDlg dialog(app);
+    testsupport::RecordMessageFilter();
     ASSERT_TRUE(dialog.Create(IDD_TOLVIK_NETWORK_DIALOG));
+    // Elevated, it takes the run request of a second start without elevation.
+    EXPECT_EQ(testsupport::MessagesAllowedOn(dialog.m_hWnd), std::vector<UINT>{0x8016});
+    changeMessageFilter = nullptr;  // a system without the filter
+    EXPECT_FALSE(AllowMessagesFromAnyProcess(dialog.m_hWnd, {0x8016}));
     HMENU menu = GetSystemMenu(dialog.m_hWnd, FALSE);
     ASSERT_NE(menu, nullptr);
     const int n = GetMenuItemCount(menu);

@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "framework/win/MessageFilter.h"
+
 namespace testsupport {
 
 namespace {
@@ -225,6 +227,27 @@ INT_PTR CALLBACK RecordingWindow::DialogProc(HWND hwnd, UINT message, WPARAM wPa
         return TRUE;
     }
     return FALSE;
+}
+
+namespace {
+std::vector<std::pair<HWND, UINT>> allowedMessages;
+
+BOOL WINAPI RecordAllowed(HWND window, UINT message, DWORD action, PCHANGEFILTERSTRUCT info) {
+    if (action == MSGFLT_ALLOW && info == nullptr) allowedMessages.emplace_back(window, message);
+    return TRUE;
+}
+}  // namespace
+
+void RecordMessageFilter() {
+    allowedMessages.clear();
+    changeMessageFilter = RecordAllowed;
+}
+
+std::vector<UINT> MessagesAllowedOn(HWND window) {
+    std::vector<UINT> messages;
+    for (const auto& [w, message] : allowedMessages)
+        if (w == window) messages.push_back(message);
+    return messages;
 }
 
 }  // namespace testsupport

@@ -1,7 +1,8 @@
 #pragma once
 // Helpers for tests that run programs under Wine: folders and whole files,
 // the recording stand-in program, the program's expected texts, a window
-// that records the messages it receives, and IPv4 values.
+// that records the messages it receives, the window message filter's calls,
+// and IPv4 values.
 #include <windows.h>
 
 #include <cstdint>
@@ -51,6 +52,12 @@ std::wstring ExpectedText(UINT id);
 
 // An IPv4 value with the first octet in the high byte.
 constexpr uint32_t Ip(uint32_t a, uint32_t b, uint32_t c, uint32_t d) { return a << 24 | b << 16 | c << 8 | d; }
+
+// ---- the window message filter -------------------------------------------------
+// A recorder takes the system's call's place; the messages allowed on a
+// window since (MSGFLT_ALLOW, no filter structure), in the order of the calls.
+void RecordMessageFilter();
+std::vector<UINT> MessagesAllowedOn(HWND window);
 
 // ---- a window that records messages ---------------------------------------------
 // A hidden top-level window that records every message at or above WM_APP
