@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "editor/ProfileJson.h"
-#include "profile/win/FileHandle.h"
+#include "framework/win/UniqueHandle.h"
 #include "profile/win/ProfileFileAccess.h"
 #include "resources/resource.h"
 

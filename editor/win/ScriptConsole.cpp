@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "profile/win/FileHandle.h"
+#include "framework/win/UniqueHandle.h"
 
 namespace {
 

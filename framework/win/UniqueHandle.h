@@ -1,7 +1,7 @@
 #pragma once
 // Owns one handle of a kind and gives it back when it goes out of scope.
 // A traits type per kind names the handle's type, its empty value and how
-// it is given back.
+// it is given back (true when the system reports no failure).
 #include <windows.h>
 
 template <class Traits>
@@ -17,9 +17,16 @@ public:
 
     bool Valid() const { return handle_ != Traits::Empty(); }
     Type Get() const { return handle_; }
+    // Gives back the handle held now; false when the system reports a
+    // failure. Nothing is held afterwards either way.
+    bool Close() {
+        const bool closed = !Valid() || Traits::Close(handle_);
+        handle_ = Traits::Empty();
+        return closed;
+    }
     // Gives back the handle held and takes `handle` instead.
     void Reset(Type handle = Traits::Empty()) {
-        if (Valid()) Traits::Close(handle_);
+        Close();
         handle_ = handle;
     }
     // Hands the handle over to the caller, who gives it back from then on.
@@ -41,15 +48,31 @@ private:
 struct KernelHandleTraits {
     using Type = HANDLE;
     static Type Empty() { return nullptr; }
-    static void Close(Type handle) { CloseHandle(handle); }
+    static bool Close(Type handle) { return CloseHandle(handle) != FALSE; }
+};
+
+// A file opened by CreateFileW, which says INVALID_HANDLE_VALUE for none.
+struct FileHandleTraits {
+    using Type = HANDLE;
+    static Type Empty() { return INVALID_HANDLE_VALUE; }
+    static bool Close(Type handle) { return CloseHandle(handle) != FALSE; }
+};
+
+// A search begun by FindFirstFileW.
+struct FindHandleTraits {
+    using Type = HANDLE;
+    static Type Empty() { return INVALID_HANDLE_VALUE; }
+    static bool Close(Type handle) { return FindClose(handle) != FALSE; }
 };
 
 // Memory that the system allocated with LocalAlloc for the caller.
 struct LocalMemoryTraits {
     using Type = HLOCAL;
     static Type Empty() { return nullptr; }
-    static void Close(Type memory) { LocalFree(memory); }
+    static bool Close(Type memory) { return LocalFree(memory) == nullptr; }
 };
 
 using CKernelHandle = CUniqueHandle<KernelHandleTraits>;
+using CFileHandle = CUniqueHandle<FileHandleTraits>;
+using CFindHandle = CUniqueHandle<FindHandleTraits>;
 using CLocalMemory = CUniqueHandle<LocalMemoryTraits>;

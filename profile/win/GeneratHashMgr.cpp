@@ -3,7 +3,7 @@
 #include <memory>
 #include <new>
 
-#include "profile/win/FileHandle.h"
+#include "framework/win/UniqueHandle.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <new>
 
+#include "framework/win/UniqueHandle.h"
 #include "profile/DataFileImage.h"
-#include "profile/win/FileHandle.h"
 #include "profile/win/FileReplacement.h"
 #include "profile/win/TemporaryFile.h"
 #include "system/win/RegAccess.h"

@@ -1,25 +1,11 @@
 #include "profile/win/TemporaryFile.h"
 
+#include "framework/win/UniqueHandle.h"
+
 namespace {
 
 constexpr wchar_t kPrefix[] = L"tnw";
 constexpr wchar_t kPattern[] = L"\\tnw*.tmp";
-
-// Owns a find handle.
-class CFind {
-public:
-    CFind(const std::wstring& pattern, WIN32_FIND_DATAW* found) : handle_(FindFirstFileW(pattern.c_str(), found)) {}
-    ~CFind() {
-        if (Valid()) FindClose(handle_);
-    }
-    CFind(const CFind&) = delete;
-    CFind& operator=(const CFind&) = delete;
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool Next(WIN32_FIND_DATAW* found) const { return FindNextFileW(handle_, found) != FALSE; }
-
-private:
-    HANDLE handle_;
-};
 
 constexpr DWORD kNotLeftovers = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY;
 
@@ -41,9 +27,9 @@ void CTemporaryFile::KeepAsOnlyCopy() {
 
 void RemoveLeftoverTemporaries(const std::wstring& folder) {
     WIN32_FIND_DATAW found;
-    const CFind find(folder + kPattern, &found);
+    const CFindHandle find(FindFirstFileW((folder + kPattern).c_str(), &found));
     if (!find.Valid()) return;
     do {
         if ((found.dwFileAttributes & kNotLeftovers) == 0) DeleteFileW((folder + L"\\" + found.cFileName).c_str());
-    } while (find.Next(&found));
+    } while (FindNextFileW(find.Get(), &found));
 }
