@@ -65,6 +65,13 @@ struct FindHandleTraits {
     static bool Close(Type handle) { return FindClose(handle) != FALSE; }
 };
 
+// An open registry key.
+struct RegKeyTraits {
+    using Type = HKEY;
+    static Type Empty() { return nullptr; }
+    static bool Close(Type key) { return RegCloseKey(key) == ERROR_SUCCESS; }
+};
+
 // Memory that the system allocated with LocalAlloc for the caller.
 struct LocalMemoryTraits {
     using Type = HLOCAL;
@@ -75,4 +82,5 @@ struct LocalMemoryTraits {
 using CKernelHandle = CUniqueHandle<KernelHandleTraits>;
 using CFileHandle = CUniqueHandle<FileHandleTraits>;
 using CFindHandle = CUniqueHandle<FindHandleTraits>;
+using CRegKey = CUniqueHandle<RegKeyTraits>;
 using CLocalMemory = CUniqueHandle<LocalMemoryTraits>;

@@ -12,7 +12,7 @@ constexpr wchar_t kLegacyModeValue[] = L"LegacyDefaultPrinterMode";
 
 void StopWindowsManagingTheDefault() {
     CRegKey key;
-    if (!key.Create(HKEY_CURRENT_USER, kWindowsKey)) return;
+    if (!CreateRegKey(HKEY_CURRENT_USER, kWindowsKey, key)) return;
     const DWORD on = 1;
     RegSetValueExW(key.Get(), kLegacyModeValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), sizeof(on));
 }

@@ -10,6 +10,7 @@
 
 #include "framework/win/WideText.h"
 #include "system/MacText.h"
+#include "system/win/RegKey.h"
 
 namespace {
 
@@ -21,19 +22,12 @@ constexpr DWORD kValueBytes = 1024;
 // "NameServer" may hold up to this many characters.
 constexpr DWORD kNameServerChars = 1024;
 
-// A registry key opened for reading and closed when the owner goes.
+// A registry key opened for reading and closed when the reader goes.
 class ReadKey {
 public:
-    ReadKey(HKEY root, const std::wstring& path) {
-        if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key_) != ERROR_SUCCESS) key_ = nullptr;
-    }
-    ~ReadKey() {
-        if (key_) RegCloseKey(key_);
-    }
-    ReadKey(const ReadKey&) = delete;
-    ReadKey& operator=(const ReadKey&) = delete;
+    ReadKey(HKEY root, const std::wstring& path) { OpenRegKey(root, path.c_str(), KEY_READ, key_); }
 
-    bool IsOpen() const { return key_ != nullptr; }
+    bool IsOpen() const { return key_.Valid(); }
 
     // The value up to its first zero unit, read into a buffer of `bytes`
     // bytes; `type` receives its type. False when it cannot be read
@@ -44,7 +38,7 @@ public:
         std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
         DWORD size = bytes;
         DWORD valueType = REG_NONE;
-        if (RegQueryValueExW(key_, name, nullptr, &valueType, reinterpret_cast<BYTE*>(buffer.data()), &size) !=
+        if (RegQueryValueExW(key_.Get(), name, nullptr, &valueType, reinterpret_cast<BYTE*>(buffer.data()), &size) !=
             ERROR_SUCCESS)
             return false;
         if (type) *type = valueType;
@@ -61,12 +55,12 @@ public:
     bool Dword(const wchar_t* name, DWORD& value) const {
         value = 0;
         DWORD size = sizeof(value);
-        return RegQueryValueExW(key_, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) ==
+        return RegQueryValueExW(key_.Get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) ==
                ERROR_SUCCESS;
     }
 
 private:
-    HKEY key_ = nullptr;
+    CRegKey key_;
 };
 
 std::wstring FromAnsi(const char* s) {

@@ -20,7 +20,7 @@ constexpr DWORD kTextChars = 260;  // buffer of the autorun and version queries
 // it into `data` (at most `size` bytes). True with its type on success.
 bool QueryValue(HKEY root, const wchar_t* keyPath, const wchar_t* name, void* data, DWORD size, DWORD& type) {
     CRegKey key;
-    if (!key.Open(root, keyPath, KEY_READ)) return false;
+    if (!OpenRegKey(root, keyPath, KEY_READ, key)) return false;
     DWORD probeType = 0;
     DWORD probeSize = 0;
     if (RegQueryValueExW(key.Get(), name, nullptr, &probeType, nullptr, &probeSize) != ERROR_SUCCESS) return false;
@@ -38,7 +38,7 @@ bool ReadDwordSetting(HKEY root, const wchar_t* name, DWORD& value) {
 int WriteSwitchSetting(HKEY root, const wchar_t* name, int on) {
     if (on != 0 && on != 1) return -1;
     CRegKey key;
-    if (!key.Create(root, kSettingsKeyPath)) return -1;
+    if (!CreateRegKey(root, kSettingsKeyPath, key)) return -1;
     if (on == 0) return RegDeleteValueW(key.Get(), name) == ERROR_SUCCESS ? 0 : -1;
     const DWORD one = 1;
     return RegSetValueExW(key.Get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof(one)) ==
@@ -92,7 +92,7 @@ int CRegAccess::StoreDatData() {
     uint8_t digest[20];
     if (!ComputeDataFileDigest(digest)) return -1;
     CRegKey key;
-    if (!key.Create(datDataRoot_, kSettingsKeyPath)) return -1;
+    if (!CreateRegKey(datDataRoot_, kSettingsKeyPath, key)) return -1;
     return RegSetValueExW(key.Get(), kDatData, 0, REG_BINARY, digest, sizeof(digest)) == ERROR_SUCCESS ? 1 : -1;
 }
 

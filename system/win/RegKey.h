@@ -1,31 +1,23 @@
 #pragma once
 #include <windows.h>
 
-// Owns an open registry key and closes it when it goes out of scope.
-class CRegKey {
-public:
-    CRegKey() = default;
-    ~CRegKey() {
-        if (key_ != nullptr) RegCloseKey(key_);
-    }
-    CRegKey(const CRegKey&) = delete;
-    CRegKey& operator=(const CRegKey&) = delete;
+#include "framework/win/UniqueHandle.h"
 
-    bool Open(HKEY root, const wchar_t* path, REGSAM access) {
-        if (RegOpenKeyExW(root, path, 0, access, &key_) == ERROR_SUCCESS) return true;
-        key_ = nullptr;
-        return false;
-    }
-    // Opens the key, creating it when it does not exist yet.
-    bool Create(HKEY root, const wchar_t* path) {
-        if (RegCreateKeyExW(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key_,
-                            nullptr) == ERROR_SUCCESS)
-            return true;
-        key_ = nullptr;
-        return false;
-    }
-    HKEY Get() const { return key_; }
+// Opens the key into `key`; false, with `key` untouched, when it cannot be
+// opened.
+inline bool OpenRegKey(HKEY root, const wchar_t* path, REGSAM access, CRegKey& key) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(root, path, 0, access, &opened) != ERROR_SUCCESS) return false;
+    key.Reset(opened);
+    return true;
+}
 
-private:
-    HKEY key_ = nullptr;
-};
+// Opens the key with full access, creating it when it does not exist yet.
+inline bool CreateRegKey(HKEY root, const wchar_t* path, CRegKey& key) {
+    HKEY created = nullptr;
+    if (RegCreateKeyExW(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &created,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    key.Reset(created);
+    return true;
+}
