@@ -1,5 +1,7 @@
 #include "app/win/InstanceMutex.h"
 
+#include "framework/win/UniqueHandle.h"
+
 HANDLE CreateInstanceMutex(const wchar_t* name, bool& existed) {
     SECURITY_DESCRIPTOR descriptor;
     InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
@@ -11,15 +13,12 @@ HANDLE CreateInstanceMutex(const wchar_t* name, bool& existed) {
 }
 
 bool InstanceMutexExists(const wchar_t* name) {
-    HANDLE mutex = OpenMutexW(MUTEX_ALL_ACCESS, TRUE, name);
-    if (mutex == nullptr) return false;
-    CloseHandle(mutex);
-    return true;
+    const CKernelHandle mutex(OpenMutexW(MUTEX_ALL_ACCESS, TRUE, name));
+    return mutex.Valid();
 }
 
 void ReleaseInstanceMutex(HANDLE& mutex) {
-    if (mutex == nullptr) return;
-    ReleaseMutex(mutex);
-    CloseHandle(mutex);
+    const CKernelHandle owned(mutex);
     mutex = nullptr;
+    if (owned.Valid()) ReleaseMutex(owned.Get());
 }

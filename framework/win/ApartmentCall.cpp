@@ -4,6 +4,7 @@
 #include <objbase.h>
 
 #include "framework/win/MessageLoop.h"
+#include "framework/win/UniqueHandle.h"
 
 namespace {
 
@@ -24,11 +25,10 @@ DWORD WINAPI RunInApartment(LPVOID parameter) {
 
 bool CallInOwnApartment(const std::function<bool()>& work, WhileWaiting whileWaiting) {
     ApartmentCall call{work};
-    HANDLE thread = CreateThread(nullptr, 0, RunInApartment, &call, 0, nullptr);
-    if (thread == nullptr) return work();
+    const CKernelHandle thread(CreateThread(nullptr, 0, RunInApartment, &call, 0, nullptr));
+    if (!thread.Valid()) return work();
     // A quit message ends the pumping early; the thread is still waited for.
-    if (whileWaiting != WhileWaiting::pumpMessages || !msgloop::PumpUntilSignalled(thread))
-        WaitForSingleObject(thread, INFINITE);
-    CloseHandle(thread);
+    if (whileWaiting != WhileWaiting::pumpMessages || !msgloop::PumpUntilSignalled(thread.Get()))
+        WaitForSingleObject(thread.Get(), INFINITE);
     return call.result;
 }

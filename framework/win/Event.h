@@ -1,24 +1,21 @@
 #pragma once
 #include <windows.h>
 
+#include "framework/win/UniqueHandle.h"
+
 // Owns a manual-reset event, unnamed, created not signalled.
 class CEvent {
 public:
     CEvent() : handle_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-    ~CEvent() {
-        if (handle_ != nullptr) CloseHandle(handle_);
-    }
-    CEvent(const CEvent&) = delete;
-    CEvent& operator=(const CEvent&) = delete;
 
-    HANDLE Handle() const { return handle_; }
+    HANDLE Handle() const { return handle_.Get(); }
     void Set() const {
-        if (handle_ != nullptr) SetEvent(handle_);
+        if (handle_.Valid()) SetEvent(handle_.Get());
     }
     void Reset() const {
-        if (handle_ != nullptr) ResetEvent(handle_);
+        if (handle_.Valid()) ResetEvent(handle_.Get());
     }
 
 private:
-    HANDLE handle_;
+    CKernelHandle handle_;
 };

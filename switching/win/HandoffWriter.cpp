@@ -50,13 +50,10 @@ HANDLE CreateNewHandoffBlock() {
     if (!MakeBlockSecurity(descriptor)) return nullptr;
     SECURITY_ATTRIBUTES security = {sizeof(security), descriptor.Get(), FALSE};
     SetLastError(ERROR_SUCCESS);
-    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, &security, PAGE_READWRITE, 0,
-                                        static_cast<DWORD>(kHandoffSize), HandoffBlockName());
-    if (mapping != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
-        CloseHandle(mapping);
-        return nullptr;
-    }
-    return mapping;
+    CKernelHandle mapping(CreateFileMappingW(INVALID_HANDLE_VALUE, &security, PAGE_READWRITE, 0,
+                                             static_cast<DWORD>(kHandoffSize), HandoffBlockName()));
+    if (mapping.Valid() && GetLastError() == ERROR_ALREADY_EXISTS) return nullptr;
+    return mapping.Release();
 }
 
 }  // namespace

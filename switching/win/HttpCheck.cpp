@@ -6,6 +6,9 @@
 #include <memory>
 #include <new>
 
+#include "framework/win/Event.h"
+#include "framework/win/UniqueHandle.h"
+
 namespace {
 
 const wchar_t kUserAgent[] = L"Valtrecossin Wendlemarquist";
@@ -55,21 +58,16 @@ int RequestStatus(const std::wstring& url);
 // so that a caller who stops waiting leaves the thread everything it uses.
 struct PendingCheck {
     explicit PendingCheck(std::wstring u) : url(std::move(u)) {}
-    ~PendingCheck() {
-        if (done != nullptr) CloseHandle(done);
-    }
-    PendingCheck(const PendingCheck&) = delete;
-    PendingCheck& operator=(const PendingCheck&) = delete;
 
     const std::wstring url;
     int result = -1;
-    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    CEvent done;
 };
 
 DWORD WINAPI RunPendingCheck(LPVOID parameter) {
     const std::unique_ptr<std::shared_ptr<PendingCheck>> check(static_cast<std::shared_ptr<PendingCheck>*>(parameter));
     (*check)->result = RequestStatus((*check)->url);
-    SetEvent((*check)->done);
+    (*check)->done.Set();
     return 0;
 }
 
@@ -77,19 +75,18 @@ DWORD WINAPI RunPendingCheck(LPVOID parameter) {
 bool StartPendingCheck(const std::shared_ptr<PendingCheck>& check) {
     auto* share = new (std::nothrow) std::shared_ptr<PendingCheck>(check);
     if (share == nullptr) return false;
-    HANDLE thread = CreateThread(nullptr, 0, RunPendingCheck, share, 0, nullptr);
-    if (thread == nullptr) {
+    const CKernelHandle thread(CreateThread(nullptr, 0, RunPendingCheck, share, 0, nullptr));
+    if (!thread.Valid()) {
         delete share;
         return false;
     }
-    CloseHandle(thread);
     return true;
 }
 
 int CancellableStatus(const std::wstring& url, HANDLE cancel) {
     std::shared_ptr<PendingCheck> check(new (std::nothrow) PendingCheck(url));
-    if (!check || check->done == nullptr || !StartPendingCheck(check)) return -1;
-    const HANDLE waits[] = {check->done, cancel};
+    if (!check || check->done.Handle() == nullptr || !StartPendingCheck(check)) return -1;
+    const HANDLE waits[] = {check->done.Handle(), cancel};
     if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0) return -1;
     return check->result;
 }

@@ -58,37 +58,32 @@ std::wstring ApplicationDirectory(const std::wstring& appPath) {
 }
 
 CNetworkSetting::CNetworkSetting(CTolvik_NetworkApp& app)
-    : app_(app), stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), checks_(&app.wmiAccess, stop_) {}
+    : app_(app), checks_(&app.wmiAccess, stop_.Handle()) {}
 
-CNetworkSetting::~CNetworkSetting() {
-    AbandonWorker();
-    if (stop_ != nullptr) CloseHandle(stop_);
-}
+CNetworkSetting::~CNetworkSetting() { AbandonWorker(); }
 
 void CNetworkSetting::AbandonWorker() {
     // The wait for the applier ends at once, an HTTP check is cut short, and
     // no later step runs or reports.
-    if (stop_ != nullptr) SetEvent(stop_);
-    if (thread_ == nullptr) return;
-    WaitTakingSentMessages(thread_, kAbandonedWorkerWaitMs);
-    CloseHandle(thread_);
-    thread_ = nullptr;
+    stop_.Set();
+    if (!thread_.Valid()) return;
+    WaitTakingSentMessages(thread_.Get(), kAbandonedWorkerWaitMs);
+    thread_.Reset();
 }
 
 int CNetworkSetting::Start(HWND window, const CProfileData& profile) {
-    if (thread_ != nullptr) {
+    if (thread_.Valid()) {
         // The previous worker ends right after its result message has been
         // handled; give it that moment instead of refusing the new switch.
-        const DWORD state = WaitForSingleObject(thread_, kEndingWorkerWaitMs);
+        const DWORD state = WaitForSingleObject(thread_.Get(), kEndingWorkerWaitMs);
         if (state == WAIT_TIMEOUT) return 1;
         if (state != WAIT_OBJECT_0) return -1;
-        CloseHandle(thread_);
-        thread_ = nullptr;
+        thread_.Reset();
     }
     window_ = window;
     profile_.CopyFrom(profile);
-    thread_ = CreateThread(nullptr, 0, ThreadRoutine, this, 0, nullptr);
-    return thread_ != nullptr ? 0 : -1;
+    thread_.Reset(CreateThread(nullptr, 0, ThreadRoutine, this, 0, nullptr));
+    return thread_.Valid() ? 0 : -1;
 }
 
 DWORD WINAPI CNetworkSetting::ThreadRoutine(LPVOID parameter) {
@@ -103,7 +98,9 @@ bool CNetworkSetting::Report(UINT message, WPARAM value) const {
     return true;
 }
 
-bool CNetworkSetting::Abandoned() const { return stop_ != nullptr && WaitForSingleObject(stop_, 0) == WAIT_OBJECT_0; }
+bool CNetworkSetting::Abandoned() const {
+    return stop_.Handle() != nullptr && WaitForSingleObject(stop_.Handle(), 0) == WAIT_OBJECT_0;
+}
 
 uint32_t CNetworkSetting::RunSequence() {
     // Every step runs whatever the earlier ones did; a failure only stops
@@ -152,17 +149,17 @@ bool CNetworkSetting::RunApplier(const Text& digest) {
 }
 
 bool CNetworkSetting::Pause(DWORD ms) const {
-    if (stop_ == nullptr) {
+    if (stop_.Handle() == nullptr) {
         Sleep(ms);
         return true;
     }
-    return WaitForSingleObject(stop_, ms) != WAIT_OBJECT_0;
+    return WaitForSingleObject(stop_.Handle(), ms) != WAIT_OBJECT_0;
 }
 
 CNetworkSetting::RoundEnd CNetworkSetting::AwaitApplierRound(HANDLE process) const {
     HANDLE waits[3];
     DWORD count = 0;
-    for (HANDLE h : {stop_, app_.applierFinishedEvent.Handle(), process})
+    for (HANDLE h : {stop_.Handle(), app_.applierFinishedEvent.Handle(), process})
         if (h != nullptr) waits[count++] = h;
     if (count == 0) {
         Sleep(applierRoundMs_);
@@ -171,7 +168,7 @@ CNetworkSetting::RoundEnd CNetworkSetting::AwaitApplierRound(HANDLE process) con
     const DWORD state = WaitForMultipleObjects(count, waits, FALSE, applierRoundMs_);
     if (state >= WAIT_OBJECT_0 + count) return RoundEnd::Time;
     const HANDLE signalled = waits[state - WAIT_OBJECT_0];
-    if (signalled == stop_) return RoundEnd::Abandoned;
+    if (signalled == stop_.Handle()) return RoundEnd::Abandoned;
     return signalled == process ? RoundEnd::Exited : RoundEnd::Time;
 }
 

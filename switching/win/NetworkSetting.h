@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "framework/Object.h"
+#include "framework/win/Event.h"
 #include "framework/win/UniqueHandle.h"
 #include "profile/ProfileData.h"
 #include "switching/win/NetworkChecks.h"
@@ -76,9 +77,9 @@ private:
 
     CTolvik_NetworkApp& app_;
     HWND window_ = nullptr;
-    HANDLE thread_ = nullptr;
+    CKernelHandle thread_;
     CKernelHandle block_;  // the handoff block while the applier runs
-    HANDLE stop_ = nullptr;  // set when the object goes away during a switch
+    CEvent stop_;          // set when the object goes away during a switch
     DWORD applierRoundMs_ = 1000;
     CProfileData profile_;
     CNetworkChecks checks_;
