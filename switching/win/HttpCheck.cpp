@@ -7,6 +7,7 @@
 #include <new>
 
 #include "framework/win/Event.h"
+#include "framework/win/InternetHandle.h"
 #include "framework/win/UniqueHandle.h"
 
 namespace {
@@ -14,21 +15,6 @@ namespace {
 const wchar_t kUserAgent[] = L"Valtrecossin Wendlemarquist";
 const wchar_t kContentType[] = L"Content-Type: application/x-www-form-urlencoded";
 constexpr DWORD kRequestFlags = INTERNET_FLAG_EXISTING_CONNECT | INTERNET_FLAG_NO_AUTO_REDIRECT;
-
-class InternetHandle {
-public:
-    explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
-    ~InternetHandle() {
-        if (handle_) InternetCloseHandle(handle_);
-    }
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-
-    HINTERNET Get() const { return handle_; }
-
-private:
-    HINTERNET handle_;
-};
 
 struct UrlParts {
     std::wstring host;
@@ -102,18 +88,18 @@ namespace {
 int RequestStatus(const std::wstring& url) {
     UrlParts parts;
     if (!SplitUrl(url, parts)) return -1;
-    const InternetHandle session(InternetOpenW(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-    if (!session.Get()) return -1;
-    const InternetHandle connection(InternetConnectW(session.Get(), parts.host.c_str(), parts.port, nullptr,
-                                                     nullptr, INTERNET_SERVICE_HTTP, 0, 0));
-    if (!connection.Get()) return -1;
+    const CInternetHandle session(InternetOpenW(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!session.Valid()) return -1;
+    const CInternetHandle connection(InternetConnectW(session.Get(), parts.host.c_str(), parts.port, nullptr,
+                                                      nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    if (!connection.Valid()) return -1;
     // An https address is fetched over TLS: a plain request to a TLS port
     // would fail on every network.
     const DWORD flags = kRequestFlags | (parts.secure ? INTERNET_FLAG_SECURE : 0);
-    const InternetHandle request(HttpOpenRequestW(connection.Get(), L"GET",
-                                                  parts.object.empty() ? nullptr : parts.object.c_str(), nullptr,
-                                                  nullptr, nullptr, flags, 1));
-    if (!request.Get()) return -1;
+    const CInternetHandle request(HttpOpenRequestW(connection.Get(), L"GET",
+                                                   parts.object.empty() ? nullptr : parts.object.c_str(), nullptr,
+                                                   nullptr, nullptr, flags, 1));
+    if (!request.Valid()) return -1;
     HttpAddRequestHeadersW(request.Get(), kContentType, static_cast<DWORD>(-1), HTTP_ADDREQ_FLAG_ADD_IF_NEW);
     if (!HttpSendRequestW(request.Get(), nullptr, 0, nullptr, 0)) return -1;
     DWORD status = 0;
