@@ -3,34 +3,13 @@
 #include <memory>
 #include <new>
 
+#include "framework/win/CryptHandles.h"
 #include "framework/win/UniqueHandle.h"
 
 namespace {
 
 constexpr DWORD kBlockSize = 65536;
 constexpr DWORD kOutputLimit = 128;  // output lengths from here on are refused
-
-class CCryptContext {
-public:
-    CCryptContext() = default;
-    ~CCryptContext() {
-        if (handle != 0) CryptReleaseContext(handle, 0);
-    }
-    CCryptContext(const CCryptContext&) = delete;
-    CCryptContext& operator=(const CCryptContext&) = delete;
-    HCRYPTPROV handle = 0;
-};
-
-class CCryptHash {
-public:
-    CCryptHash() = default;
-    ~CCryptHash() {
-        if (handle != 0) CryptDestroyHash(handle);
-    }
-    CCryptHash(const CCryptHash&) = delete;
-    CCryptHash& operator=(const CCryptHash&) = delete;
-    HCRYPTHASH handle = 0;
-};
 
 // Feeds `size` bytes of the file to the hash in 64 KiB blocks. A failed
 // read, or one that returns nothing before the end, is a failure.
@@ -56,14 +35,14 @@ bool Digest(const std::wstring& path, BYTE* output, DWORD outputLength, ALG_ID a
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.Get(), &size)) return false;
     CCryptContext context;
-    if (!CryptAcquireContextW(&context.handle, nullptr, nullptr, PROV_RSA_FULL,
+    if (!CryptAcquireContextW(context.Receive(), nullptr, nullptr, PROV_RSA_FULL,
                               CRYPT_VERIFYCONTEXT | CRYPT_MACHINE_KEYSET))
         return false;
     CCryptHash hash;
-    if (!CryptCreateHash(context.handle, algorithm, 0, 0, &hash.handle)) return false;
-    if (!HashContents(file.Get(), static_cast<ULONGLONG>(size.QuadPart), hash.handle)) return false;
+    if (!CryptCreateHash(context.Get(), algorithm, 0, 0, hash.Receive())) return false;
+    if (!HashContents(file.Get(), static_cast<ULONGLONG>(size.QuadPart), hash.Get())) return false;
     DWORD length = outputLength;
-    return CryptGetHashParam(hash.handle, HP_HASHVAL, output, &length, 0) != FALSE;
+    return CryptGetHashParam(hash.Get(), HP_HASHVAL, output, &length, 0) != FALSE;
 }
 
 }  // namespace
