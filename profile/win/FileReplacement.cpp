@@ -2,6 +2,8 @@
 
 #include <aclapi.h>
 
+#include "framework/win/UniqueHandle.h"
+
 namespace {
 
 bool MoveOnto(const std::wstring& temporary, const std::wstring& target) {
@@ -21,6 +23,7 @@ void KeepAttributesAndAccess(const std::wstring& target, const std::wstring& rep
     if (GetNamedSecurityInfoW(target.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
                               nullptr, &descriptor) != ERROR_SUCCESS)
         return;
+    const CLocalMemory owned(descriptor);
     SECURITY_DESCRIPTOR_CONTROL control = 0;
     DWORD revision = 0;
     const bool isProtected = GetSecurityDescriptorControl(descriptor, &control, &revision) &&
@@ -29,7 +32,6 @@ void KeepAttributesAndAccess(const std::wstring& target, const std::wstring& rep
                           DACL_SECURITY_INFORMATION | (isProtected ? PROTECTED_DACL_SECURITY_INFORMATION
                                                                    : UNPROTECTED_DACL_SECURITY_INFORMATION),
                           nullptr, nullptr, dacl, nullptr);
-    LocalFree(descriptor);
 }
 
 // After a replace that stopped half-way, the temporary file still carries

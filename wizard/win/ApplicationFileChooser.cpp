@@ -3,18 +3,12 @@
 #include <objbase.h>
 #include <shobjidl.h>
 
-#include <memory>
-
 #include "framework/win/ApartmentCall.h"
 #include "framework/win/ComRef.h"
+#include "framework/win/TaskMemory.h"
 #include "wizard/RunAppRules.h"
 
 namespace {
-
-struct TaskMemFree {
-    void operator()(wchar_t* text) const { CoTaskMemFree(text); }
-};
-using TaskMemText = std::unique_ptr<wchar_t, TaskMemFree>;
 
 const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
 
@@ -30,8 +24,8 @@ bool ChosenPath(IFileOpenDialog* dialog, std::wstring* path) {
     if (FAILED(dialog->GetResult(item.Out()))) return false;
     wchar_t* name = nullptr;
     if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &name))) return false;
-    const TaskMemText owned(name);
-    *path = owned.get();
+    const CTaskMemory<wchar_t> owned(name);
+    *path = owned.Get();
     return true;
 }
 
