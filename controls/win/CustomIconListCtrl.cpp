@@ -3,6 +3,7 @@
 #include <new>
 
 #include "controls/win/DPIMgr.h"
+#include "framework/win/UniqueHandle.h"
 #include "resources/resource.h"
 
 namespace {
@@ -142,13 +143,12 @@ void CCustomIconListCtrl::OnDraw(HDC dc) {
         }
         if (!(item.state & LVIS_SELECTED)) continue;
         iconstrip::Point end = iconstrip::FrameEnd(m, static_cast<int>(i));
-        HPEN pen = ::CreatePen(PS_SOLID, 2, kFrameColour);
-        HGDIOBJ oldPen = ::SelectObject(dc, pen);
+        const CGdiObject<HPEN> pen(::CreatePen(PS_SOLID, 2, kFrameColour));
+        HGDIOBJ oldPen = ::SelectObject(dc, pen.Get());
         HGDIOBJ oldBrush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
         ::Rectangle(dc, origin.x, origin.y, end.x, end.y);
         ::SelectObject(dc, oldBrush);
         ::SelectObject(dc, oldPen);
-        ::DeleteObject(pen);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "controls/win/CustomProfileListCtrl.h"
 
 #include "controls/win/DPIMgr.h"
+#include "framework/win/UniqueHandle.h"
 #include "framework/win/WideText.h"
 #include "profile/ProfileCollection.h"
 #include "resources/resource.h"
@@ -18,19 +19,17 @@ int IconResource(int32_t iconIndex) {
 }
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
-    HBRUSH brush = ::CreateSolidBrush(colour);
-    ::FillRect(dc, &rect, brush);
-    ::DeleteObject(brush);
+    const CGdiObject<HBRUSH> brush(::CreateSolidBrush(colour));
+    ::FillRect(dc, &rect, brush.Get());
 }
 
 void DrawFrame(HDC dc, const RECT& background) {
-    HPEN pen = ::CreatePen(PS_SOLID, 2, kFrameColour);
-    HGDIOBJ oldPen = ::SelectObject(dc, pen);
+    const CGdiObject<HPEN> pen(::CreatePen(PS_SOLID, 2, kFrameColour));
+    HGDIOBJ oldPen = ::SelectObject(dc, pen.Get());
     HGDIOBJ oldBrush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
     ::Rectangle(dc, background.left + 1, background.top + 1, background.right - 2, background.bottom);
     ::SelectObject(dc, oldBrush);
     ::SelectObject(dc, oldPen);
-    ::DeleteObject(pen);
 }
 
 }  // namespace

@@ -72,6 +72,15 @@ struct RegKeyTraits {
     static bool Close(Type key) { return RegCloseKey(key) == ERROR_SUCCESS; }
 };
 
+// A pen, brush, font or other GDI object of type `T` that the caller made.
+// It is given back only once no device context has it selected.
+template <class T>
+struct GdiObjectTraits {
+    using Type = T;
+    static Type Empty() { return nullptr; }
+    static bool Close(Type object) { return DeleteObject(object) != FALSE; }
+};
+
 // Memory that the system allocated with LocalAlloc for the caller.
 struct LocalMemoryTraits {
     using Type = HLOCAL;
@@ -83,4 +92,6 @@ using CKernelHandle = CUniqueHandle<KernelHandleTraits>;
 using CFileHandle = CUniqueHandle<FileHandleTraits>;
 using CFindHandle = CUniqueHandle<FindHandleTraits>;
 using CRegKey = CUniqueHandle<RegKeyTraits>;
+template <class T>
+using CGdiObject = CUniqueHandle<GdiObjectTraits<T>>;
 using CLocalMemory = CUniqueHandle<LocalMemoryTraits>;

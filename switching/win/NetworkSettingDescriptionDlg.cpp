@@ -10,7 +10,6 @@ CNetworkSettingDescriptionDlg::CNetworkSettingDescriptionDlg() : CDialog(IDD_PRO
 
 CNetworkSettingDescriptionDlg::~CNetworkSettingDescriptionDlg() {
     if (m_hWnd) ::DestroyWindow(m_hWnd);
-    if (backgroundBrush_) ::DeleteObject(backgroundBrush_);
 }
 
 bool CNetworkSettingDescriptionDlg::CreateIfNeeded() { return m_hWnd || Create(IDD_PROGRESS, nullptr); }
@@ -19,7 +18,7 @@ BOOL CNetworkSettingDescriptionDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     ::SendMessageW(ProgressBar(), PBM_SETRANGE, 0, MAKELPARAM(0, 100));
     ::SendMessageW(ProgressBar(), PBM_SETPOS, 0, 0);
-    if (!backgroundBrush_) backgroundBrush_ = ::CreateSolidBrush(kBackground);
+    if (!backgroundBrush_.Valid()) backgroundBrush_.Reset(::CreateSolidBrush(kBackground));
     // The template's DS_SYSMODAL means "above other windows"; where the
     // system does not turn it into WS_EX_TOPMOST, do it here.
     if (!(::GetWindowLongW(m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST))
@@ -45,5 +44,5 @@ BOOL CNetworkSettingDescriptionDlg::PreTranslateMessage(MSG* msg) {
 }
 
 HBRUSH CNetworkSettingDescriptionDlg::OnCtlColor(HDC, HWND, UINT message) {
-    return message == WM_CTLCOLORDLG ? backgroundBrush_ : nullptr;
+    return message == WM_CTLCOLORDLG ? backgroundBrush_.Get() : nullptr;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "framework/win/Dialog.h"
+#include "framework/win/UniqueHandle.h"
 
 #include <string>
 
@@ -30,6 +31,6 @@ private:
     static constexpr int kProfileLineId = 1031;
     static constexpr int kProgressId = 1035;
 
-    HBRUSH backgroundBrush_ = nullptr;
+    CGdiObject<HBRUSH> backgroundBrush_;
     std::wstring profileLine_;
 };
