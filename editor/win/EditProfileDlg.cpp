@@ -26,10 +26,10 @@ const Column kColumns[] = {{IDS_TOOL_COLUMN_NAME, 130}, {IDS_TOOL_COLUMN_CONNECT
 HIMAGELIST ProfileIcons() {
     HIMAGELIST icons = ImageList_Create(kIconSize, kIconSize, ILC_COLOR32 | ILC_MASK, kIconCount, 0);
     for (int i = 0; icons != nullptr && i < kIconCount; ++i) {
-        HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROFILE_FIRST + i),
-                                                   IMAGE_ICON, kIconSize, kIconSize, 0));
-        ImageList_AddIcon(icons, icon);
-        if (icon != nullptr) DestroyIcon(icon);
+        const CIcon icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
+                                                       MAKEINTRESOURCEW(IDI_PROFILE_FIRST + i), IMAGE_ICON, kIconSize,
+                                                       kIconSize, 0)));
+        ImageList_AddIcon(icons, icon.Get());
     }
     return icons;
 }
@@ -44,15 +44,11 @@ int IconOf(const CProfileData& profile) {
 CEditProfileDlg::CEditProfileDlg(CProfileEditList& list, std::wstring programFolder, int32_t ieMajorVersion)
     : CDialog(IDD_EDITOR), list_(list), programFolder_(std::move(programFolder)), ieMajorVersion_(ieMajorVersion) {}
 
-CEditProfileDlg::~CEditProfileDlg() {
-    if (icon_ != nullptr) DestroyIcon(icon_);
-}
-
 BOOL CEditProfileDlg::OnInitDialog() {
-    icon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_EDITOR_ICON), IMAGE_ICON,
-                                          0, 0, LR_DEFAULTSIZE));
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    icon_.Reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_EDITOR_ICON),
+                                              IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
     SetUpList();
     FillList({0});
     return TRUE;

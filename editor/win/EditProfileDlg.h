@@ -12,11 +12,11 @@
 #include "editor/ProfileEditList.h"
 #include "framework/win/Dialog.h"
 #include "framework/win/ListCtrl.h"
+#include "framework/win/UniqueHandle.h"
 
 class CEditProfileDlg : public CDialog {
 public:
     CEditProfileDlg(CProfileEditList& list, std::wstring programFolder, int32_t ieMajorVersion);
-    ~CEditProfileDlg() override;
 
 protected:
     BOOL OnInitDialog() override;
@@ -50,5 +50,5 @@ private:
     std::wstring programFolder_;
     int32_t ieMajorVersion_;
     CListCtrl rows_;
-    HICON icon_ = nullptr;
+    CIcon icon_;
 };

@@ -81,6 +81,13 @@ struct GdiObjectTraits {
     static bool Close(Type object) { return DeleteObject(object) != FALSE; }
 };
 
+// An icon the caller loaded or made (not one loaded shared).
+struct IconTraits {
+    using Type = HICON;
+    static Type Empty() { return nullptr; }
+    static bool Close(Type icon) { return DestroyIcon(icon) != FALSE; }
+};
+
 // Memory that the system allocated with LocalAlloc for the caller.
 struct LocalMemoryTraits {
     using Type = HLOCAL;
@@ -94,4 +101,5 @@ using CFindHandle = CUniqueHandle<FindHandleTraits>;
 using CRegKey = CUniqueHandle<RegKeyTraits>;
 template <class T>
 using CGdiObject = CUniqueHandle<GdiObjectTraits<T>>;
+using CIcon = CUniqueHandle<IconTraits>;
 using CLocalMemory = CUniqueHandle<LocalMemoryTraits>;

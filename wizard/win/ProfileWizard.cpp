@@ -12,14 +12,10 @@ CProfileWizard::CProfileWizard(const wchar_t* caption, const ProfileWizardContex
       runApp_(context),
       printer_(context),
       confirm_(context) {
-    icon_ = static_cast<HICON>(
-        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    icon_.Reset(static_cast<HICON>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
     m_psh.dwFlags |= PSH_WIZARD | PSH_AEROWIZARD | PSH_USEHICON;
-    m_psh.hIcon = icon_;
-}
-
-CProfileWizard::~CProfileWizard() {
-    if (icon_ != nullptr) ::DestroyIcon(icon_);
+    m_psh.hIcon = icon_.Get();
 }
 
 void CProfileWizard::PageActivationHook(HWND wizard) { wizardpage::ActivateFrame(wizard); }

@@ -2,6 +2,7 @@
 // The profile wizard: eight pages that edit the context's editRecord.
 // DoModal returns 1 when the user committed on the confirmation page.
 #include "framework/win/PropertySheet.h"
+#include "framework/win/UniqueHandle.h"
 #include "wizard/win/ProfileWizardPageAdapter.h"
 #include "wizard/win/ProfileWizardPageConfirm.h"
 #include "wizard/win/ProfileWizardPageName.h"
@@ -14,7 +15,6 @@
 class CProfileWizard : public CPropertySheet {
 public:
     CProfileWizard(const wchar_t* caption, const ProfileWizardContext& context, CWnd* parent = nullptr);
-    ~CProfileWizard() override;
 
     // Adds the pages in their order, switches to wizard mode and gives every
     // page the activation hook. Once, before DoModal.
@@ -34,5 +34,5 @@ private:
     CProfileWizardPageRunApp runApp_;
     CProfileWizardPagePrinter printer_;
     CProfileWizardPageConfirm confirm_;
-    HICON icon_ = nullptr;
+    CIcon icon_;
 };
