@@ -34,15 +34,15 @@ BOOL CProfileWizardPageName::OnInitDialog() {
 
 void CProfileWizardPageName::FillIcons() {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    iconImages_ = ImageList_Create(kIconSize, kIconSize, ILC_MASK, kImageListGrowth, kImageListGrowth);
+    iconImages_.Reset(ImageList_Create(kIconSize, kIconSize, ILC_MASK, kImageListGrowth, kImageListGrowth));
     for (int i = 0; i < namepage::kIconCount; ++i) {
-        if (iconImages_ != nullptr) {
+        if (iconImages_.Valid()) {
             const HICON icon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROFILE_FIRST + i),
                                                                IMAGE_ICON, kIconSize, kIconSize, LR_SHARED));
-            ImageList_AddIcon(iconImages_, icon);
+            ImageList_AddIcon(iconImages_.Get(), icon);
         }
     }
-    if (iconImages_ != nullptr) iconList_->SetImageList(iconImages_, FALSE);
+    if (iconImages_.Valid()) iconList_->SetImageList(iconImages_.Get(), FALSE);
     for (int i = 0; i < namepage::kIconCount; ++i) {
         LVITEMW item = {};
         item.mask = LVIF_IMAGE | LVIF_PARAM;
@@ -95,6 +95,5 @@ void CProfileWizardPageName::DestroyIconList() {
     if (iconList_ && iconList_->m_hWnd != nullptr) iconList_->UnsubclassWindow();
     iconList_.reset();
     if (nameEdit_.m_hWnd != nullptr) nameEdit_.Detach();
-    if (iconImages_ != nullptr) ImageList_Destroy(iconImages_);
-    iconImages_ = nullptr;
+    iconImages_.Reset();
 }

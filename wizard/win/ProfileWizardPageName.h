@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "framework/win/Edit.h"
+#include "framework/win/ImageList.h"
 #include "wizard/win/ProfileWizardPage.h"
 
 class CCustomIconListCtrl;
@@ -31,5 +32,5 @@ private:
 
     CEdit nameEdit_;
     std::unique_ptr<CCustomIconListCtrl> iconList_;
-    HIMAGELIST iconImages_ = nullptr;
+    CImageList iconImages_;
 };
