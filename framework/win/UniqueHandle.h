@@ -72,6 +72,13 @@ struct RegKeyTraits {
     static bool Close(Type key) { return RegCloseKey(key) == ERROR_SUCCESS; }
 };
 
+// A view of a file mapping, made by MapViewOfFile.
+struct MappedViewTraits {
+    using Type = void*;
+    static Type Empty() { return nullptr; }
+    static bool Close(Type view) { return UnmapViewOfFile(view) != FALSE; }
+};
+
 // A pen, brush, font or other GDI object of type `T` that the caller made.
 // It is given back only once no device context has it selected.
 template <class T>
@@ -99,6 +106,7 @@ using CKernelHandle = CUniqueHandle<KernelHandleTraits>;
 using CFileHandle = CUniqueHandle<FileHandleTraits>;
 using CFindHandle = CUniqueHandle<FindHandleTraits>;
 using CRegKey = CUniqueHandle<RegKeyTraits>;
+using CMappedView = CUniqueHandle<MappedViewTraits>;
 template <class T>
 using CGdiObject = CUniqueHandle<GdiObjectTraits<T>>;
 using CIcon = CUniqueHandle<IconTraits>;

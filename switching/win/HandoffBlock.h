@@ -6,6 +6,7 @@
 // reading, and never touches a view that is smaller than the handoff record.
 #include <windows.h>
 
+#include "framework/win/UniqueHandle.h"
 #include "switching/HandoffRecord.h"
 
 inline const wchar_t* HandoffBlockName() { return reinterpret_cast<const wchar_t*>(kHandoffBlockName); }
@@ -20,20 +21,15 @@ inline HANDLE OpenHandoffBlockForReading() { return OpenFileMappingW(FILE_MAP_RE
 class HandoffView {
 public:
     HandoffView(HANDLE mapping, DWORD access) : view_(MapViewOfFile(mapping, access, 0, 0, 0)) {}
-    ~HandoffView() {
-        if (view_ != nullptr) UnmapViewOfFile(view_);
-    }
-    HandoffView(const HandoffView&) = delete;
-    HandoffView& operator=(const HandoffView&) = delete;
 
-    void* Data() const { return HoldsRecord() ? view_ : nullptr; }
+    void* Data() const { return HoldsRecord() ? view_.Get() : nullptr; }
 
 private:
     bool HoldsRecord() const {
         MEMORY_BASIC_INFORMATION region;
-        return view_ != nullptr && VirtualQuery(view_, &region, sizeof(region)) == sizeof(region) &&
+        return view_.Valid() && VirtualQuery(view_.Get(), &region, sizeof(region)) == sizeof(region) &&
                region.RegionSize >= kHandoffSize;
     }
 
-    void* view_;
+    CMappedView view_;
 };
