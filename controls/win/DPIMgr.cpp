@@ -1,13 +1,14 @@
 #include "controls/win/DPIMgr.h"
 
 #include "controls/DpiArithmetic.h"
+#include "framework/win/UniqueHandle.h"
 
 void CDPIMgr::ReadOnce() {
     if (dpiRead) return;
-    if (HDC screen = ::GetDC(nullptr)) {
-        dpiX = ::GetDeviceCaps(screen, LOGPIXELSX);
-        dpiY = ::GetDeviceCaps(screen, LOGPIXELSY);
-        ::ReleaseDC(nullptr, screen);
+    const CScreenDc screen(::GetDC(nullptr));
+    if (screen.Valid()) {
+        dpiX = ::GetDeviceCaps(screen.Get(), LOGPIXELSX);
+        dpiY = ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
     }
     dpiRead = true;
 }

@@ -79,6 +79,13 @@ struct MappedViewTraits {
     static bool Close(Type view) { return UnmapViewOfFile(view) != FALSE; }
 };
 
+// The screen's device context, from GetDC(nullptr).
+struct ScreenDcTraits {
+    using Type = HDC;
+    static Type Empty() { return nullptr; }
+    static bool Close(Type dc) { return ReleaseDC(nullptr, dc) == 1; }
+};
+
 // A pen, brush, font or other GDI object of type `T` that the caller made.
 // It is given back only once no device context has it selected.
 template <class T>
@@ -107,6 +114,7 @@ using CFileHandle = CUniqueHandle<FileHandleTraits>;
 using CFindHandle = CUniqueHandle<FindHandleTraits>;
 using CRegKey = CUniqueHandle<RegKeyTraits>;
 using CMappedView = CUniqueHandle<MappedViewTraits>;
+using CScreenDc = CUniqueHandle<ScreenDcTraits>;
 template <class T>
 using CGdiObject = CUniqueHandle<GdiObjectTraits<T>>;
 using CIcon = CUniqueHandle<IconTraits>;
