@@ -39,10 +39,10 @@ tcppage::AddressField Control(uint32_t value) {
 
 const char* AddressKey(int controlId) {
     switch (controlId) {
-        case IDC_IP_ADDRESS: return "ipAddress";
-        case IDC_SUBNET_MASK: return "subnetMask";
-        case IDC_GATEWAY: return "defaultGateway";
-        case IDC_PREFERRED_DNS: return "preferredDns";
+        case IDC_TCP_IP_ADDRESS: return "ipAddress";
+        case IDC_TCP_SUBNET_MASK: return "subnetMask";
+        case IDC_TCP_GATEWAY: return "defaultGateway";
+        case IDC_TCP_PREFERRED_DNS: return "preferredDns";
         default: return "alternateDns";
     }
 }

@@ -83,17 +83,90 @@
 #define IDS_MENU_PROGRESS        187
 #define IDS_JUMPLIST_STALE       188
 
-// Controls of the network connection page (104) and the TCP/IP page (105)
+// Controls, by dialog. Ids repeat across dialogs; within one they are unique.
+
+// The main dialog (102)
+#define IDC_MAIN_AUTORUN         1001
+#define IDC_MAIN_PROFILE_LIST    1002
+#define IDC_MAIN_DESCRIPTION     1003
+#define IDC_MAIN_ADD             1004
+#define IDC_MAIN_EDIT            1005
+#define IDC_MAIN_DELETE          1006
+#define IDC_MAIN_APPLY           1007
+
+// The name and icon page (103)
+#define IDC_NAME_EDIT            1006
+#define IDC_NAME_ICON_LIST       1007
+
+// The network connection page (104)
 #define IDC_ADAPTER_LIST         1008
-#define IDC_FIXED_IP             1009
-#define IDC_DHCP                 1010
-#define IDC_DNS_MANUAL           1011
-#define IDC_DNS_AUTO             1012
-#define IDC_IP_ADDRESS           1013
-#define IDC_SUBNET_MASK          1014
-#define IDC_GATEWAY              1015
-#define IDC_PREFERRED_DNS        1016
-#define IDC_ALTERNATE_DNS        1017
+
+// The TCP/IP page (105); the two pairs of radio buttons are consecutive
+#define IDC_TCP_FIXED_IP         1009
+#define IDC_TCP_DHCP             1010
+#define IDC_TCP_DNS_MANUAL       1011
+#define IDC_TCP_DNS_AUTO         1012
+#define IDC_TCP_IP_ADDRESS       1013
+#define IDC_TCP_SUBNET_MASK      1014
+#define IDC_TCP_GATEWAY          1015
+#define IDC_TCP_PREFERRED_DNS    1016
+#define IDC_TCP_ALTERNATE_DNS    1017
+
+// The proxy page (106)
+#define IDC_PROXY_NONE           1029
+#define IDC_PROXY_KEEP           1030
+#define IDC_PROXY_USE            1031
+#define IDC_PROXY_DETAILS        1036
+#define IDC_PROXY_SUMMARY        1023
+
+// The network check page (107)
+#define IDC_NETWORKCHK_DHCP      1001
+#define IDC_NETWORKCHK_PING      1002
+#define IDC_NETWORKCHK_URL       1003
+#define IDC_NETWORKCHK_URL_EDIT  1015
+
+// The application page (108)
+#define IDC_RUNAPP_RUN           1001
+#define IDC_RUNAPP_PATH          1016
+#define IDC_RUNAPP_ARGUMENTS     1017
+#define IDC_RUNAPP_BROWSE        1018
+
+// The printer page (109)
+#define IDC_PRINTER_LIST         1019
+#define IDC_PRINTER_SET          1020
+
+// The confirmation page (110)
+#define IDC_CONFIRM_NAME         1021
+#define IDC_CONFIRM_SUMMARY      1023
+#define IDC_CONFIRM_ICON         1024
+#define IDC_CONFIRM_CONNECTION   1025
+#define IDC_CONFIRM_ADAPTER      1027
+
+// The proxy detail dialog (188)
+#define IDC_PROXY_SETTING_SCRIPT       1014
+#define IDC_PROXY_SETTING_HTTP         1015
+#define IDC_PROXY_SETTING_SECURE       1016
+#define IDC_PROXY_SETTING_FTP          1017
+#define IDC_PROXY_SETTING_GOPHER       1018
+#define IDC_PROXY_SETTING_SOCKS        1019
+#define IDC_PROXY_SETTING_HTTP_PORT    1020
+#define IDC_PROXY_SETTING_SECURE_PORT  1021
+#define IDC_PROXY_SETTING_FTP_PORT     1022
+#define IDC_PROXY_SETTING_GOPHER_PORT  1023
+#define IDC_PROXY_SETTING_SOCKS_PORT   1024
+#define IDC_PROXY_SETTING_EXCEPTIONS   1025
+#define IDC_PROXY_SETTING_SAME_FOR_ALL 1028
+#define IDC_PROXY_SETTING_BYPASS_LOCAL 1003
+
+// The hint window (185)
+#define IDC_HINTS_HIDE           1001
+#define IDC_HINTS_ICON           1030
+#define IDC_HINTS_TEXT           1031
+#define IDC_HINTS_PICTURE        1037
+
+// The progress dialog (187)
+#define IDC_PROGRESS_PROFILE     1031
+#define IDC_PROGRESS_BAR         1035
 
 // System-menu commands
 #define IDM_ABOUTBOX             32815

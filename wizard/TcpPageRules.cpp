@@ -38,38 +38,38 @@ TcpValues Values(const TcpInput& in, uint32_t (*read)(const AddressField&)) {
 
 // Steps 1 to 5: the address, mask and gateway controls themselves.
 TcpCheck CheckAddressControls(const TcpInput& in) {
-    if (!Complete(in.address)) return Failure(IDS_BAD_IP, IDC_IP_ADDRESS);
-    if (!addressrules::IsFirstFieldAllowed(in.address.value)) return Failure(IDS_IP_FIRST_FIELD, IDC_IP_ADDRESS);
-    if (!Complete(in.mask) || !addressrules::IsValidMask(in.mask.value)) return Failure(IDS_BAD_MASK, IDC_SUBNET_MASK);
-    if (PartlyFilled(in.gateway)) return Failure(IDS_BAD_GATEWAY, IDC_GATEWAY);
+    if (!Complete(in.address)) return Failure(IDS_BAD_IP, IDC_TCP_IP_ADDRESS);
+    if (!addressrules::IsFirstFieldAllowed(in.address.value)) return Failure(IDS_IP_FIRST_FIELD, IDC_TCP_IP_ADDRESS);
+    if (!Complete(in.mask) || !addressrules::IsValidMask(in.mask.value)) return Failure(IDS_BAD_MASK, IDC_TCP_SUBNET_MASK);
+    if (PartlyFilled(in.gateway)) return Failure(IDS_BAD_GATEWAY, IDC_TCP_GATEWAY);
     return TcpCheck();
 }
 
 // Steps 6 to 10, with the move of a lone alternate server in between.
 TcpCheck CheckDnsControls(const TcpInput& in, TcpValues& values) {
-    if (PartlyFilled(in.preferredDns)) return Failure(IDS_BAD_DNS1, IDC_PREFERRED_DNS);
+    if (PartlyFilled(in.preferredDns)) return Failure(IDS_BAD_DNS1, IDC_TCP_PREFERRED_DNS);
     if (!addressrules::IsFirstFieldAllowed(in.preferredDns.value))
-        return Failure(IDS_DNS1_FIRST_FIELD, IDC_PREFERRED_DNS);
-    if (PartlyFilled(in.alternateDns)) return Failure(IDS_BAD_DNS2, IDC_ALTERNATE_DNS);
+        return Failure(IDS_DNS1_FIRST_FIELD, IDC_TCP_PREFERRED_DNS);
+    if (PartlyFilled(in.alternateDns)) return Failure(IDS_BAD_DNS2, IDC_TCP_ALTERNATE_DNS);
     if (values.alternateDns != 0 && !addressrules::IsFirstFieldAllowed(values.alternateDns))
-        return Failure(IDS_DNS2_FIRST_FIELD, IDC_ALTERNATE_DNS);
+        return Failure(IDS_DNS2_FIRST_FIELD, IDC_TCP_ALTERNATE_DNS);
     if (values.preferredDns == 0 && values.alternateDns != 0) {
         values.preferredDns = values.alternateDns;
         values.alternateDns = 0;
     }
     if (values.preferredDns != 0 && values.preferredDns == values.alternateDns)
-        return Failure(IDS_DNS_SAME, IDC_ALTERNATE_DNS);
+        return Failure(IDS_DNS_SAME, IDC_TCP_ALTERNATE_DNS);
     return TcpCheck();
 }
 
 // Steps 11 to 13: address and gateway against the mask and each other.
 TcpCheck CheckNetwork(const TcpValues& v) {
     if ((v.ipAddress & v.subnetMask) == 0 || addressrules::IsNetworkOrBroadcast(v.ipAddress, v.subnetMask))
-        return Failure(IDS_BAD_IP, IDC_IP_ADDRESS);
+        return Failure(IDS_BAD_IP, IDC_TCP_IP_ADDRESS);
     if (v.defaultGateway == 0) return TcpCheck();
     if (addressrules::IsNetworkOrBroadcast(v.defaultGateway, v.subnetMask))
-        return Failure(IDS_BAD_GATEWAY, IDC_GATEWAY);
-    if (v.defaultGateway == v.ipAddress) return Failure(IDS_IP_GATEWAY_SAME, IDC_GATEWAY);
+        return Failure(IDS_BAD_GATEWAY, IDC_TCP_GATEWAY);
+    if (v.defaultGateway == v.ipAddress) return Failure(IDS_IP_GATEWAY_SAME, IDC_TCP_GATEWAY);
     return TcpCheck();
 }
 

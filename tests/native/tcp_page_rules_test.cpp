@@ -69,28 +69,28 @@ TEST(TcpPageRules, EachCheckOfNextWithItsMessageAndFocus) {
         void (*change)(TcpInput&);
         int message, focus;
     } cases[] = {
-        {"1 address incomplete", [](TcpInput& in) { in.address = Partial(A(192, 168, 1, 0), 3); }, IDS_BAD_IP, IDC_IP_ADDRESS},
-        {"2 address loopback", [](TcpInput& in) { in.address = Full(A(127, 0, 0, 1)); }, IDS_IP_FIRST_FIELD, IDC_IP_ADDRESS},
-        {"2 address multicast", [](TcpInput& in) { in.address = Full(A(224, 0, 0, 1)); }, IDS_IP_FIRST_FIELD, IDC_IP_ADDRESS},
-        {"3 mask incomplete", [](TcpInput& in) { in.mask = Partial(A(255, 255, 0, 0), 2); }, IDS_BAD_MASK, IDC_SUBNET_MASK},
-        {"4 mask broken", [](TcpInput& in) { in.mask = Full(A(255, 0, 255, 0)); }, IDS_BAD_MASK, IDC_SUBNET_MASK},
-        {"5 gateway partly", [](TcpInput& in) { in.gateway = Partial(A(192, 168, 0, 0), 2); }, IDS_BAD_GATEWAY, IDC_GATEWAY},
-        {"6 preferred partly", [](TcpInput& in) { in.preferredDns = Partial(A(8, 0, 0, 0), 1); }, IDS_BAD_DNS1, IDC_PREFERRED_DNS},
-        {"7 preferred loopback", [](TcpInput& in) { in.preferredDns = Full(A(127, 0, 0, 53)); }, IDS_DNS1_FIRST_FIELD, IDC_PREFERRED_DNS},
-        {"8 alternate partly", [](TcpInput& in) { in.alternateDns = Partial(A(8, 8, 8, 0), 3); }, IDS_BAD_DNS2, IDC_ALTERNATE_DNS},
-        {"9 alternate reserved", [](TcpInput& in) { in.alternateDns = Full(A(230, 0, 0, 1)); }, IDS_DNS2_FIRST_FIELD, IDC_ALTERNATE_DNS},
-        {"10 same servers", [](TcpInput& in) { in.alternateDns = in.preferredDns; }, IDS_DNS_SAME, IDC_ALTERNATE_DNS},
-        {"11 host part zero", [](TcpInput& in) { in.address = Full(A(192, 168, 1, 0)); }, IDS_BAD_IP, IDC_IP_ADDRESS},
-        {"11 broadcast", [](TcpInput& in) { in.address = Full(A(192, 168, 1, 255)); }, IDS_BAD_IP, IDC_IP_ADDRESS},
-        {"12 gateway host part zero", [](TcpInput& in) { in.gateway = Full(A(192, 168, 1, 0)); }, IDS_BAD_GATEWAY, IDC_GATEWAY},
-        {"12 gateway broadcast", [](TcpInput& in) { in.gateway = Full(A(192, 168, 1, 255)); }, IDS_BAD_GATEWAY, IDC_GATEWAY},
-        {"13 gateway is the address", [](TcpInput& in) { in.gateway = in.address; }, IDS_IP_GATEWAY_SAME, IDC_GATEWAY},
+        {"1 address incomplete", [](TcpInput& in) { in.address = Partial(A(192, 168, 1, 0), 3); }, IDS_BAD_IP, IDC_TCP_IP_ADDRESS},
+        {"2 address loopback", [](TcpInput& in) { in.address = Full(A(127, 0, 0, 1)); }, IDS_IP_FIRST_FIELD, IDC_TCP_IP_ADDRESS},
+        {"2 address multicast", [](TcpInput& in) { in.address = Full(A(224, 0, 0, 1)); }, IDS_IP_FIRST_FIELD, IDC_TCP_IP_ADDRESS},
+        {"3 mask incomplete", [](TcpInput& in) { in.mask = Partial(A(255, 255, 0, 0), 2); }, IDS_BAD_MASK, IDC_TCP_SUBNET_MASK},
+        {"4 mask broken", [](TcpInput& in) { in.mask = Full(A(255, 0, 255, 0)); }, IDS_BAD_MASK, IDC_TCP_SUBNET_MASK},
+        {"5 gateway partly", [](TcpInput& in) { in.gateway = Partial(A(192, 168, 0, 0), 2); }, IDS_BAD_GATEWAY, IDC_TCP_GATEWAY},
+        {"6 preferred partly", [](TcpInput& in) { in.preferredDns = Partial(A(8, 0, 0, 0), 1); }, IDS_BAD_DNS1, IDC_TCP_PREFERRED_DNS},
+        {"7 preferred loopback", [](TcpInput& in) { in.preferredDns = Full(A(127, 0, 0, 53)); }, IDS_DNS1_FIRST_FIELD, IDC_TCP_PREFERRED_DNS},
+        {"8 alternate partly", [](TcpInput& in) { in.alternateDns = Partial(A(8, 8, 8, 0), 3); }, IDS_BAD_DNS2, IDC_TCP_ALTERNATE_DNS},
+        {"9 alternate reserved", [](TcpInput& in) { in.alternateDns = Full(A(230, 0, 0, 1)); }, IDS_DNS2_FIRST_FIELD, IDC_TCP_ALTERNATE_DNS},
+        {"10 same servers", [](TcpInput& in) { in.alternateDns = in.preferredDns; }, IDS_DNS_SAME, IDC_TCP_ALTERNATE_DNS},
+        {"11 host part zero", [](TcpInput& in) { in.address = Full(A(192, 168, 1, 0)); }, IDS_BAD_IP, IDC_TCP_IP_ADDRESS},
+        {"11 broadcast", [](TcpInput& in) { in.address = Full(A(192, 168, 1, 255)); }, IDS_BAD_IP, IDC_TCP_IP_ADDRESS},
+        {"12 gateway host part zero", [](TcpInput& in) { in.gateway = Full(A(192, 168, 1, 0)); }, IDS_BAD_GATEWAY, IDC_TCP_GATEWAY},
+        {"12 gateway broadcast", [](TcpInput& in) { in.gateway = Full(A(192, 168, 1, 255)); }, IDS_BAD_GATEWAY, IDC_TCP_GATEWAY},
+        {"13 gateway is the address", [](TcpInput& in) { in.gateway = in.address; }, IDS_IP_GATEWAY_SAME, IDC_TCP_GATEWAY},
         {"DNS steps come before 11",
          [](TcpInput& in) {
              in.address = Full(A(192, 168, 1, 0));
              in.preferredDns = Partial(A(8, 0, 0, 0), 1);
          },
-         IDS_BAD_DNS1, IDC_PREFERRED_DNS},
+         IDS_BAD_DNS1, IDC_TCP_PREFERRED_DNS},
         {"a lone alternate moves before 10",
          [](TcpInput& in) {
              in.preferredDns = kBlank;

@@ -12,8 +12,8 @@ constexpr int kPageIndex = 2;
 // The first field of an address or DNS server takes 1..223.
 constexpr int kFirstFieldMin = 1;
 constexpr int kFirstFieldMax = 223;
-constexpr int kAddressControls[] = {IDC_IP_ADDRESS, IDC_SUBNET_MASK, IDC_GATEWAY};
-constexpr int kDnsControls[] = {IDC_PREFERRED_DNS, IDC_ALTERNATE_DNS};
+constexpr int kAddressControls[] = {IDC_TCP_IP_ADDRESS, IDC_TCP_SUBNET_MASK, IDC_TCP_GATEWAY};
+constexpr int kDnsControls[] = {IDC_TCP_PREFERRED_DNS, IDC_TCP_ALTERNATE_DNS};
 
 }  // namespace
 
@@ -22,7 +22,7 @@ CProfileWizardPageTCP::CProfileWizardPageTCP(const ProfileWizardContext& context
 
 BOOL CProfileWizardPageTCP::OnInitDialog() {
     CPropertyPage::OnInitDialog();
-    for (int id : {IDC_IP_ADDRESS, IDC_GATEWAY, IDC_PREFERRED_DNS, IDC_ALTERNATE_DNS})
+    for (int id : {IDC_TCP_IP_ADDRESS, IDC_TCP_GATEWAY, IDC_TCP_PREFERRED_DNS, IDC_TCP_ALTERNATE_DNS})
         ::SendDlgItemMessageW(m_hWnd, id, IPM_SETRANGE, 0, MAKEIPRANGE(kFirstFieldMin, kFirstFieldMax));
     ApplyEnablingRule();
     return TRUE;
@@ -35,34 +35,34 @@ void CProfileWizardPageTCP::ShowRecord() {
 
 void CProfileWizardPageTCP::LoadControls() {
     const ProfileRecord& r = context_.editRecord.Record();
-    ::CheckRadioButton(m_hWnd, IDC_FIXED_IP, IDC_DHCP, r.ipMode == 1 ? IDC_FIXED_IP : IDC_DHCP);
-    ::CheckRadioButton(m_hWnd, IDC_DNS_MANUAL, IDC_DNS_AUTO, r.dnsMode == 1 ? IDC_DNS_MANUAL : IDC_DNS_AUTO);
-    SetAddress(IDC_IP_ADDRESS, r.ipAddress);
-    SetAddress(IDC_SUBNET_MASK, r.subnetMask);
-    SetAddress(IDC_GATEWAY, r.defaultGateway);
-    SetAddress(IDC_PREFERRED_DNS, r.preferredDns);
-    SetAddress(IDC_ALTERNATE_DNS, r.alternateDns);
+    ::CheckRadioButton(m_hWnd, IDC_TCP_FIXED_IP, IDC_TCP_DHCP, r.ipMode == 1 ? IDC_TCP_FIXED_IP : IDC_TCP_DHCP);
+    ::CheckRadioButton(m_hWnd, IDC_TCP_DNS_MANUAL, IDC_TCP_DNS_AUTO, r.dnsMode == 1 ? IDC_TCP_DNS_MANUAL : IDC_TCP_DNS_AUTO);
+    SetAddress(IDC_TCP_IP_ADDRESS, r.ipAddress);
+    SetAddress(IDC_TCP_SUBNET_MASK, r.subnetMask);
+    SetAddress(IDC_TCP_GATEWAY, r.defaultGateway);
+    SetAddress(IDC_TCP_PREFERRED_DNS, r.preferredDns);
+    SetAddress(IDC_TCP_ALTERNATE_DNS, r.alternateDns);
 }
 
 void CProfileWizardPageTCP::ApplyEnablingRule() {
-    const bool fixedIp = pagecontrols::IsTicked(m_hWnd, IDC_FIXED_IP);
-    if (fixedIp) ::CheckRadioButton(m_hWnd, IDC_DNS_MANUAL, IDC_DNS_AUTO, IDC_DNS_MANUAL);
+    const bool fixedIp = pagecontrols::IsTicked(m_hWnd, IDC_TCP_FIXED_IP);
+    if (fixedIp) ::CheckRadioButton(m_hWnd, IDC_TCP_DNS_MANUAL, IDC_TCP_DNS_AUTO, IDC_TCP_DNS_MANUAL);
     for (int id : kAddressControls) pagecontrols::Enable(m_hWnd, id, fixedIp);
-    pagecontrols::Enable(m_hWnd, IDC_DNS_MANUAL, true);
-    pagecontrols::Enable(m_hWnd, IDC_DNS_AUTO, !fixedIp);
-    const bool dnsByHand = pagecontrols::IsTicked(m_hWnd, IDC_DNS_MANUAL);
+    pagecontrols::Enable(m_hWnd, IDC_TCP_DNS_MANUAL, true);
+    pagecontrols::Enable(m_hWnd, IDC_TCP_DNS_AUTO, !fixedIp);
+    const bool dnsByHand = pagecontrols::IsTicked(m_hWnd, IDC_TCP_DNS_MANUAL);
     for (int id : kDnsControls) pagecontrols::Enable(m_hWnd, id, dnsByHand);
 }
 
 void CProfileWizardPageTCP::FillMaskFromClass() {
     uint32_t mask = 0;
-    if (addressrules::MaskFromClass(static_cast<int>(ReadAddress(IDC_IP_ADDRESS).value >> 24), &mask))
-        SetAddress(IDC_SUBNET_MASK, mask);
+    if (addressrules::MaskFromClass(static_cast<int>(ReadAddress(IDC_TCP_IP_ADDRESS).value >> 24), &mask))
+        SetAddress(IDC_TCP_SUBNET_MASK, mask);
 }
 
 bool CProfileWizardPageTCP::OnCommand(WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
-    if (HIWORD(wParam) == BN_CLICKED && id >= IDC_FIXED_IP && id <= IDC_DNS_AUTO) {
+    if (HIWORD(wParam) == BN_CLICKED && id >= IDC_TCP_FIXED_IP && id <= IDC_TCP_DNS_AUTO) {
         ApplyEnablingRule();
         return true;
     }
@@ -70,7 +70,7 @@ bool CProfileWizardPageTCP::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 bool CProfileWizardPageTCP::OnNotify(WPARAM wParam, NMHDR* header, LRESULT* result) {
-    if (header->idFrom == IDC_IP_ADDRESS && header->code == IPN_FIELDCHANGED) {
+    if (header->idFrom == IDC_TCP_IP_ADDRESS && header->code == IPN_FIELDCHANGED) {
         // Moving between the fields of the address leaves the mask alone;
         // only leaving the control completes it.
         const HWND focus = ::GetFocus();
@@ -105,12 +105,12 @@ tcppage::AddressField CProfileWizardPageTCP::ReadAddress(int id) const {
 
 tcppage::TcpInput CProfileWizardPageTCP::ReadControls() const {
     tcppage::TcpInput in;
-    in.fixedIp = pagecontrols::IsTicked(m_hWnd, IDC_FIXED_IP);
-    in.dnsByHand = pagecontrols::IsTicked(m_hWnd, IDC_DNS_MANUAL);
-    in.address = ReadAddress(IDC_IP_ADDRESS);
-    in.mask = ReadAddress(IDC_SUBNET_MASK);
-    in.gateway = ReadAddress(IDC_GATEWAY);
-    in.preferredDns = ReadAddress(IDC_PREFERRED_DNS);
-    in.alternateDns = ReadAddress(IDC_ALTERNATE_DNS);
+    in.fixedIp = pagecontrols::IsTicked(m_hWnd, IDC_TCP_FIXED_IP);
+    in.dnsByHand = pagecontrols::IsTicked(m_hWnd, IDC_TCP_DNS_MANUAL);
+    in.address = ReadAddress(IDC_TCP_IP_ADDRESS);
+    in.mask = ReadAddress(IDC_TCP_SUBNET_MASK);
+    in.gateway = ReadAddress(IDC_TCP_GATEWAY);
+    in.preferredDns = ReadAddress(IDC_TCP_PREFERRED_DNS);
+    in.alternateDns = ReadAddress(IDC_TCP_ALTERNATE_DNS);
     return in;
 }
