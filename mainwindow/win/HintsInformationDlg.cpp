@@ -9,10 +9,10 @@ CHintsInformationDlg::CHintsInformationDlg(CWnd* parent) : CDialog(IDD_HINTS, pa
 
 BOOL CHintsInformationDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    text_.Attach(GetDlgItem(kTextId));
-    hideHintsCheck_.Attach(GetDlgItem(kHideHintsCheckId));
-    icon_.Attach(GetDlgItem(kIconId));
-    picture_.Attach(GetDlgItem(kPictureId));
+    text_.Attach(GetDlgItem(IDC_HINTS_TEXT));
+    hideHintsCheck_.Attach(GetDlgItem(IDC_HINTS_HIDE));
+    icon_.Attach(GetDlgItem(IDC_HINTS_ICON));
+    picture_.Attach(GetDlgItem(IDC_HINTS_PICTURE));
 
     text_.SetWindowText(LoadResString(IDS_HINTS_TEXT));
     // A system icon is shared: it is never destroyed.

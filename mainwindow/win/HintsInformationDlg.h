@@ -9,12 +9,6 @@ public:
     explicit CHintsInformationDlg(CWnd* parent = nullptr);
     ~CHintsInformationDlg() override = default;
 
-    // Control ids of dialog 185.
-    static constexpr int kHideHintsCheckId = 1001;
-    static constexpr int kIconId = 1030;
-    static constexpr int kTextId = 1031;
-    static constexpr int kPictureId = 1037;
-
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;

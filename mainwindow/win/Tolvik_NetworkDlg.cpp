@@ -48,13 +48,13 @@ void CTolvik_NetworkDlg::PreSubclassWindow() {
 }
 
 void CTolvik_NetworkDlg::BindControls() {
-    autoRunCheck_.Attach(GetDlgItem(kAutoRunCheckId));
-    profileList_.SubclassDlgItem(kProfileListId, this);
-    description_.Attach(GetDlgItem(kDescriptionId));
-    addButton_.Attach(GetDlgItem(kAddId));
-    editButton_.Attach(GetDlgItem(kEditId));
-    deleteButton_.Attach(GetDlgItem(kDeleteId));
-    applyButton_.Attach(GetDlgItem(kApplyId));
+    autoRunCheck_.Attach(GetDlgItem(IDC_MAIN_AUTORUN));
+    profileList_.SubclassDlgItem(IDC_MAIN_PROFILE_LIST, this);
+    description_.Attach(GetDlgItem(IDC_MAIN_DESCRIPTION));
+    addButton_.Attach(GetDlgItem(IDC_MAIN_ADD));
+    editButton_.Attach(GetDlgItem(IDC_MAIN_EDIT));
+    deleteButton_.Attach(GetDlgItem(IDC_MAIN_DELETE));
+    applyButton_.Attach(GetDlgItem(IDC_MAIN_APPLY));
 }
 
 BOOL CTolvik_NetworkDlg::OnInitDialog() {
@@ -183,10 +183,10 @@ bool CTolvik_NetworkDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, L
 bool CTolvik_NetworkDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (HIWORD(wParam) != BN_CLICKED) return CDialog::OnCommand(wParam, lParam);
     switch (LOWORD(wParam)) {
-        case kAddId: OnAdd(); return true;
-        case kEditId: OnEdit(); return true;
-        case kDeleteId: OnDelete(); return true;
-        case kApplyId: OnApply(); return true;
+        case IDC_MAIN_ADD: OnAdd(); return true;
+        case IDC_MAIN_EDIT: OnEdit(); return true;
+        case IDC_MAIN_DELETE: OnDelete(); return true;
+        case IDC_MAIN_APPLY: OnApply(); return true;
         case IDOK:
             // "閉じる", the close box and Alt+F4 take the same way.
             SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -196,7 +196,7 @@ bool CTolvik_NetworkDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 bool CTolvik_NetworkDlg::OnNotify(WPARAM wParam, NMHDR* header, LRESULT* result) {
-    if (header->idFrom != static_cast<UINT_PTR>(kProfileListId) || header->code != LVN_ITEMCHANGED)
+    if (header->idFrom != static_cast<UINT_PTR>(IDC_MAIN_PROFILE_LIST) || header->code != LVN_ITEMCHANGED)
         return CDialog::OnNotify(wParam, header, result);
     ShowProfileDescription(SelectedRow());
     RefreshButtons();

@@ -44,15 +44,6 @@ public:
 
     bool SwitchInProgress() const { return switchInProgress_; }
 
-    // Control ids of dialog 102.
-    static constexpr int kAutoRunCheckId = 1001;
-    static constexpr int kProfileListId = 1002;
-    static constexpr int kDescriptionId = 1003;
-    static constexpr int kAddId = 1004;
-    static constexpr int kEditId = 1005;
-    static constexpr int kDeleteId = 1006;
-    static constexpr int kApplyId = 1007;
-
 protected:
     BOOL OnInitDialog() override;
     void PreSubclassWindow() override;

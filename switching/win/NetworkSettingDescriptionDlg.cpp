@@ -29,7 +29,7 @@ BOOL CNetworkSettingDescriptionDlg::OnInitDialog() {
 void CNetworkSettingDescriptionDlg::SetProfile(const std::wstring& name) {
     // "%s" of string 186 replaced by the name; the name itself is not interpreted.
     profileLine_ = W(text::ReplaceAll(T(LoadResString(IDS_PROGRESS_PROFILE)), u"%s", T(name)));
-    if (m_hWnd) ::SetDlgItemTextW(m_hWnd, kProfileLineId, profileLine_.c_str());
+    if (m_hWnd) ::SetDlgItemTextW(m_hWnd, IDC_PROGRESS_PROFILE, profileLine_.c_str());
 }
 
 void CNetworkSettingDescriptionDlg::SetPosition(int percent) {

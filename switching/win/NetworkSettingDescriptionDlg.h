@@ -1,6 +1,7 @@
 #pragma once
 #include "framework/win/Dialog.h"
 #include "framework/win/UniqueHandle.h"
+#include "resources/resource.h"
 
 #include <string>
 
@@ -26,10 +27,7 @@ public:
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT message) override;
 
 private:
-    HWND ProgressBar() const { return GetDlgItem(kProgressId); }
-
-    static constexpr int kProfileLineId = 1031;
-    static constexpr int kProgressId = 1035;
+    HWND ProgressBar() const { return GetDlgItem(IDC_PROGRESS_BAR); }
 
     CGdiObject<HBRUSH> backgroundBrush_;
     std::wstring profileLine_;

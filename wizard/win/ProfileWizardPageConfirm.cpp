@@ -8,11 +8,6 @@
 namespace {
 
 constexpr int kPageIndex = 7;
-constexpr int kIconId = 1024;
-constexpr int kNameId = 1021;
-constexpr int kSummaryId = 1023;
-constexpr int kConnectionId = 1025;
-constexpr int kAdapterId = 1027;
 
 }  // namespace
 
@@ -27,15 +22,15 @@ void CProfileWizardPageConfirm::ShowRecord() {
     HICON picture = nullptr;
     if (icon >= 0 && icon < namepage::kIconCount)
         picture = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROFILE_FIRST + icon));
-    ::SendDlgItemMessageW(m_hWnd, kIconId, STM_SETICON, reinterpret_cast<WPARAM>(picture), 0);
-    ::SetDlgItemTextW(m_hWnd, kNameId, WPtr(profile.GetText(ProfileText::profileName)));
-    ::SetDlgItemTextW(m_hWnd, kConnectionId, WPtr(profile.GetText(ProfileText::connectionName)));
-    ::SetDlgItemTextW(m_hWnd, kAdapterId, WPtr(profile.GetText(ProfileText::adapterDescription)));
-    ::SetDlgItemTextW(m_hWnd, kSummaryId, WPtr(ComposeProfileSummary(profile, context_.ieMajorVersion)));
+    ::SendDlgItemMessageW(m_hWnd, IDC_CONFIRM_ICON, STM_SETICON, reinterpret_cast<WPARAM>(picture), 0);
+    ::SetDlgItemTextW(m_hWnd, IDC_CONFIRM_NAME, WPtr(profile.GetText(ProfileText::profileName)));
+    ::SetDlgItemTextW(m_hWnd, IDC_CONFIRM_CONNECTION, WPtr(profile.GetText(ProfileText::connectionName)));
+    ::SetDlgItemTextW(m_hWnd, IDC_CONFIRM_ADAPTER, WPtr(profile.GetText(ProfileText::adapterDescription)));
+    ::SetDlgItemTextW(m_hWnd, IDC_CONFIRM_SUMMARY, WPtr(ComposeProfileSummary(profile, context_.ieMajorVersion)));
 }
 
 HBRUSH CProfileWizardPageConfirm::OnCtlColor(HDC dc, HWND control, UINT message) {
-    if (control != GetDlgItem(kSummaryId) || message != WM_CTLCOLORSTATIC) return nullptr;
+    if (control != GetDlgItem(IDC_CONFIRM_SUMMARY) || message != WM_CTLCOLORSTATIC) return nullptr;
     ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
     return ::GetSysColorBrush(COLOR_WINDOW);
 }

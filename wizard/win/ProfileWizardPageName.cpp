@@ -20,10 +20,10 @@ CProfileWizardPageName::~CProfileWizardPageName() { DestroyIconList(); }
 
 BOOL CProfileWizardPageName::OnInitDialog() {
     CPropertyPage::OnInitDialog();
-    nameEdit_.Attach(GetDlgItem(kNameEditId));
+    nameEdit_.Attach(GetDlgItem(IDC_NAME_EDIT));
     nameEdit_.SetLimitText(static_cast<UINT>(namepage::kNameLimit));
     iconList_ = std::make_unique<CCustomIconListCtrl>();
-    if (iconList_->SubclassDlgItem(kIconListId, this)) {
+    if (iconList_->SubclassDlgItem(IDC_NAME_ICON_LIST, this)) {
         iconList_->ShowWindow(SW_SHOW);
         ::UpdateWindow(iconList_->m_hWnd);
         ::ShowScrollBar(iconList_->m_hWnd, SB_VERT, FALSE);
@@ -77,7 +77,7 @@ LRESULT CProfileWizardPageName::OnWizardNext() {
     const namepage::NameCheck check =
         namepage::CheckNamePage(name, icon, context_.profiles, record.Record().profileId);
     if (check != namepage::NameCheck::Passed) {
-        const HWND focus = check == namepage::NameCheck::NoIcon ? GetDlgItem(kIconListId) : nameEdit_.m_hWnd;
+        const HWND focus = check == namepage::NameCheck::NoIcon ? GetDlgItem(IDC_NAME_ICON_LIST) : nameEdit_.m_hWnd;
         wizardpage::ReportCheckFailure(m_hWnd, static_cast<UINT>(namepage::NameCheckMessage(check)), focus);
         return -1;
     }

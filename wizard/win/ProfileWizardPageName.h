@@ -20,9 +20,6 @@ public:
     LRESULT OnWizardNext() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
-    static constexpr int kIconListId = 1007;
-    static constexpr int kNameEditId = 1006;
-
 private:
     void SetPageButtons(HWND wizard) override;
     void ShowRecord() override;

@@ -1,6 +1,7 @@
 #include "wizard/win/ProfileWizardPageNetworkChk.h"
 
 #include "framework/win/WideText.h"
+#include "resources/resource.h"
 #include "wizard/NetworkCheckRules.h"
 #include "wizard/win/PageControls.h"
 
@@ -17,18 +18,18 @@ CProfileWizardPageNetworkChk::CProfileWizardPageNetworkChk(const ProfileWizardCo
 
 BOOL CProfileWizardPageNetworkChk::OnInitDialog() {
     CPropertyPage::OnInitDialog();
-    for (int id : {kDhcpCheckId, kPingCheckId, kUrlCheckId}) SetTicked(m_hWnd, id, false);
-    LimitText(m_hWnd, kUrlEditId, networkcheck::kUrlLimit);
+    for (int id : {IDC_NETWORKCHK_DHCP, IDC_NETWORKCHK_PING, IDC_NETWORKCHK_URL}) SetTicked(m_hWnd, id, false);
+    LimitText(m_hWnd, IDC_NETWORKCHK_URL_EDIT, networkcheck::kUrlLimit);
     ApplyEnablingRule();
     return TRUE;
 }
 
 void CProfileWizardPageNetworkChk::ShowRecord() {
     const CProfileData& profile = context_.editRecord;
-    SetTicked(m_hWnd, kDhcpCheckId, profile.Record().checkDhcp == 1);
-    SetTicked(m_hWnd, kPingCheckId, profile.Record().checkPingGateway == 1);
-    SetTicked(m_hWnd, kUrlCheckId, profile.Record().checkUrlEnabled == 1);
-    SetText(m_hWnd, kUrlEditId, W(profile.GetText(ProfileText::checkUrl)));
+    SetTicked(m_hWnd, IDC_NETWORKCHK_DHCP, profile.Record().checkDhcp == 1);
+    SetTicked(m_hWnd, IDC_NETWORKCHK_PING, profile.Record().checkPingGateway == 1);
+    SetTicked(m_hWnd, IDC_NETWORKCHK_URL, profile.Record().checkUrlEnabled == 1);
+    SetText(m_hWnd, IDC_NETWORKCHK_URL_EDIT, W(profile.GetText(ProfileText::checkUrl)));
     ApplyEnablingRule();
 }
 
@@ -36,26 +37,26 @@ void CProfileWizardPageNetworkChk::ShowRecord() {
 void CProfileWizardPageNetworkChk::ApplyEnablingRule() {
     const ProfileRecord& record = context_.editRecord.Record();
     const bool pingOffered = networkcheck::IsPingOffered(record.ipMode, record.defaultGateway);
-    if (!pingOffered) SetTicked(m_hWnd, kPingCheckId, false);
-    Enable(m_hWnd, kPingCheckId, pingOffered);
-    Enable(m_hWnd, kUrlEditId, IsTicked(m_hWnd, kUrlCheckId));
+    if (!pingOffered) SetTicked(m_hWnd, IDC_NETWORKCHK_PING, false);
+    Enable(m_hWnd, IDC_NETWORKCHK_PING, pingOffered);
+    Enable(m_hWnd, IDC_NETWORKCHK_URL_EDIT, IsTicked(m_hWnd, IDC_NETWORKCHK_URL));
 }
 
 bool CProfileWizardPageNetworkChk::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (!IsClickOn(wParam, kUrlCheckId)) return CPropertyPage::OnCommand(wParam, lParam);
+    if (!IsClickOn(wParam, IDC_NETWORKCHK_URL)) return CPropertyPage::OnCommand(wParam, lParam);
     ApplyEnablingRule();
     return true;
 }
 
 bool CProfileWizardPageNetworkChk::PassesCheck() {
-    const Text url = T(TextOf(m_hWnd, kUrlEditId));
-    return !RefuseNext(m_hWnd, networkcheck::CheckNetworkCheckPage(IsTicked(m_hWnd, kUrlCheckId), url), kUrlEditId);
+    const Text url = T(TextOf(m_hWnd, IDC_NETWORKCHK_URL_EDIT));
+    return !RefuseNext(m_hWnd, networkcheck::CheckNetworkCheckPage(IsTicked(m_hWnd, IDC_NETWORKCHK_URL), url), IDC_NETWORKCHK_URL_EDIT);
 }
 
 void CProfileWizardPageNetworkChk::Store() {
     CProfileData& profile = context_.editRecord;
-    profile.Record().checkDhcp = FlagOf(m_hWnd, kDhcpCheckId);
-    profile.Record().checkPingGateway = FlagOf(m_hWnd, kPingCheckId);
-    profile.Record().checkUrlEnabled = FlagOf(m_hWnd, kUrlCheckId);
-    profile.SetText(ProfileText::checkUrl, T(TextOf(m_hWnd, kUrlEditId)));
+    profile.Record().checkDhcp = FlagOf(m_hWnd, IDC_NETWORKCHK_DHCP);
+    profile.Record().checkPingGateway = FlagOf(m_hWnd, IDC_NETWORKCHK_PING);
+    profile.Record().checkUrlEnabled = FlagOf(m_hWnd, IDC_NETWORKCHK_URL);
+    profile.SetText(ProfileText::checkUrl, T(TextOf(m_hWnd, IDC_NETWORKCHK_URL_EDIT)));
 }

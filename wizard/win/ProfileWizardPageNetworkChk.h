@@ -11,11 +11,6 @@ public:
     BOOL OnInitDialog() override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
 
-    static constexpr int kDhcpCheckId = 1001;
-    static constexpr int kPingCheckId = 1002;
-    static constexpr int kUrlCheckId = 1003;
-    static constexpr int kUrlEditId = 1015;
-
 private:
     void ShowRecord() override;
     void ApplyEnablingRule();

@@ -1,6 +1,7 @@
 #include "wizard/win/ProfileWizardPagePrinter.h"
 
 #include "framework/win/WideText.h"
+#include "resources/resource.h"
 #include "wizard/PrinterRules.h"
 #include "wizard/win/InstalledPrinters.h"
 #include "wizard/win/PageControls.h"
@@ -19,8 +20,8 @@ CProfileWizardPagePrinter::CProfileWizardPagePrinter(const ProfileWizardContext&
 
 BOOL CProfileWizardPagePrinter::OnInitDialog() {
     CPropertyPage::OnInitDialog();
-    SetTicked(m_hWnd, kPrinterCheckId, false);
-    printers_.Attach(GetDlgItem(kPrinterListId));
+    SetTicked(m_hWnd, IDC_PRINTER_SET, false);
+    printers_.Attach(GetDlgItem(IDC_PRINTER_LIST));
     FillList();
     ApplyEnablingRule();
     return TRUE;
@@ -42,7 +43,7 @@ void CProfileWizardPagePrinter::FillList() {
 }
 
 void CProfileWizardPagePrinter::ShowRecord() {
-    SetTicked(m_hWnd, kPrinterCheckId, context_.editRecord.Record().setDefaultPrinter == 1);
+    SetTicked(m_hWnd, IDC_PRINTER_SET, context_.editRecord.Record().setDefaultPrinter == 1);
     SelectStoredPrinter();
     ApplyEnablingRule();
 }
@@ -60,24 +61,24 @@ void CProfileWizardPagePrinter::SelectStoredPrinter() {
 int CProfileWizardPagePrinter::SelectedRow() const { return printers_.GetNextItem(-1, LVNI_SELECTED); }
 
 void CProfileWizardPagePrinter::ApplyEnablingRule() {
-    printers_.EnableWindow(IsTicked(m_hWnd, kPrinterCheckId));
+    printers_.EnableWindow(IsTicked(m_hWnd, IDC_PRINTER_SET));
 }
 
 bool CProfileWizardPagePrinter::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (!IsClickOn(wParam, kPrinterCheckId)) return CPropertyPage::OnCommand(wParam, lParam);
+    if (!IsClickOn(wParam, IDC_PRINTER_SET)) return CPropertyPage::OnCommand(wParam, lParam);
     ApplyEnablingRule();
     return true;
 }
 
 bool CProfileWizardPagePrinter::PassesCheck() {
-    return !RefuseNext(m_hWnd, printerpage::CheckPrinterPage(IsTicked(m_hWnd, kPrinterCheckId), SelectedRow()),
-                       kPrinterCheckId);
+    return !RefuseNext(m_hWnd, printerpage::CheckPrinterPage(IsTicked(m_hWnd, IDC_PRINTER_SET), SelectedRow()),
+                       IDC_PRINTER_SET);
 }
 
 // The selection is stored even when the box is cleared.
 void CProfileWizardPagePrinter::Store() {
     CProfileData& profile = context_.editRecord;
-    profile.Record().setDefaultPrinter = FlagOf(m_hWnd, kPrinterCheckId);
+    profile.Record().setDefaultPrinter = FlagOf(m_hWnd, IDC_PRINTER_SET);
     const int row = SelectedRow();
     profile.SetText(ProfileText::printerName, row < 0 ? Text() : T(printers_.GetItemText(row, 0)));
 }

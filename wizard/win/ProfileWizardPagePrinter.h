@@ -13,9 +13,6 @@ public:
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
-    static constexpr int kPrinterListId = 1019;
-    static constexpr int kPrinterCheckId = 1020;
-
 private:
     void ShowRecord() override;
     void FillList();

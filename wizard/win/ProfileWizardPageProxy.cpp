@@ -2,6 +2,7 @@
 
 #include "framework/win/WideText.h"
 #include "profile/ProfileDescription.h"
+#include "resources/resource.h"
 #include "wizard/ProxyRules.h"
 #include "wizard/win/PageControls.h"
 #include "wizard/win/ProfileWizardPageProxySetting.h"
@@ -26,26 +27,26 @@ void CProfileWizardPageProxy::ShowRecord() { SelectMode(context_.editRecord.Reco
 void CProfileWizardPageProxy::SelectMode(uint8_t proxyMode) {
     const bool keep = proxyMode == kKeepMode;
     const bool none = proxyMode == kNoProxyMode;
-    SetTicked(m_hWnd, kNoProxyId, none);
-    SetTicked(m_hWnd, kKeepId, keep);
-    SetTicked(m_hWnd, kUseProxyId, !keep && !none);
+    SetTicked(m_hWnd, IDC_PROXY_NONE, none);
+    SetTicked(m_hWnd, IDC_PROXY_KEEP, keep);
+    SetTicked(m_hWnd, IDC_PROXY_USE, !keep && !none);
     if (keep || none) LeaveDetailsAside();
     else UseStoredDetails();
 }
 
 void CProfileWizardPageProxy::LeaveDetailsAside() {
     wizardpage::SetNextEnabled(SheetWindow(), true);
-    Enable(m_hWnd, kDetailsId, false);
-    Enable(m_hWnd, kSummaryId, false);
+    Enable(m_hWnd, IDC_PROXY_DETAILS, false);
+    Enable(m_hWnd, IDC_PROXY_SUMMARY, false);
 }
 
 void CProfileWizardPageProxy::UseStoredDetails() {
     const CProfileData& record = context_.editRecord;
     const bool complete = proxyrules::IsComplete(proxyrules::LoadDetails(record, context_.ieMajorVersion));
-    SetText(m_hWnd, kSummaryId, complete ? W(ComposeProxySummary(record, context_.ieMajorVersion)) : std::wstring());
-    Enable(m_hWnd, kSummaryId, complete);
+    SetText(m_hWnd, IDC_PROXY_SUMMARY, complete ? W(ComposeProxySummary(record, context_.ieMajorVersion)) : std::wstring());
+    Enable(m_hWnd, IDC_PROXY_SUMMARY, complete);
     wizardpage::SetNextEnabled(SheetWindow(), complete);
-    Enable(m_hWnd, kDetailsId, true);
+    Enable(m_hWnd, IDC_PROXY_DETAILS, true);
 }
 
 void CProfileWizardPageProxy::EditDetails() {
@@ -58,17 +59,17 @@ void CProfileWizardPageProxy::EditDetails() {
 bool CProfileWizardPageProxy::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (HIWORD(wParam) != BN_CLICKED) return CPropertyPage::OnCommand(wParam, lParam);
     switch (LOWORD(wParam)) {
-        case kKeepId:
-        case kNoProxyId: LeaveDetailsAside(); return true;
-        case kUseProxyId: UseStoredDetails(); return true;
-        case kDetailsId: EditDetails(); return true;
+        case IDC_PROXY_KEEP:
+        case IDC_PROXY_NONE: LeaveDetailsAside(); return true;
+        case IDC_PROXY_USE: UseStoredDetails(); return true;
+        case IDC_PROXY_DETAILS: EditDetails(); return true;
         default: return CPropertyPage::OnCommand(wParam, lParam);
     }
 }
 
 void CProfileWizardPageProxy::Store() {
     uint8_t mode = kNoProxyMode;
-    if (IsTicked(m_hWnd, kKeepId)) mode = kKeepMode;
-    else if (IsTicked(m_hWnd, kUseProxyId)) mode = kUseProxyMode;
+    if (IsTicked(m_hWnd, IDC_PROXY_KEEP)) mode = kKeepMode;
+    else if (IsTicked(m_hWnd, IDC_PROXY_USE)) mode = kUseProxyMode;
     context_.editRecord.Record().proxyMode = mode;
 }

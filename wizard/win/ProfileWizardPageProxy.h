@@ -13,12 +13,6 @@ public:
 
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
 
-    static constexpr int kKeepId = 1030;     // proxyMode 1
-    static constexpr int kNoProxyId = 1029;  // proxyMode 0
-    static constexpr int kUseProxyId = 1031; // proxyMode 2
-    static constexpr int kDetailsId = 1036;
-    static constexpr int kSummaryId = 1023;
-
 private:
     void ShowRecord() override;
     void SelectMode(uint8_t proxyMode);

@@ -18,6 +18,12 @@ namespace {
 
 constexpr int kFinishedResult = 1;
 constexpr int kIncompleteResult = 2;
+// The edits of each protocol, in the rules' order.
+constexpr int kServerIds[kProtocolCount] = {IDC_PROXY_SETTING_HTTP, IDC_PROXY_SETTING_SECURE, IDC_PROXY_SETTING_FTP,
+                                            IDC_PROXY_SETTING_GOPHER, IDC_PROXY_SETTING_SOCKS};
+constexpr int kPortIds[kProtocolCount] = {IDC_PROXY_SETTING_HTTP_PORT, IDC_PROXY_SETTING_SECURE_PORT,
+                                          IDC_PROXY_SETTING_FTP_PORT, IDC_PROXY_SETTING_GOPHER_PORT,
+                                          IDC_PROXY_SETTING_SOCKS_PORT};
 
 void PrepareEdit(CCustomEdit& edit, int id, CWnd* dialog, std::size_t limit, int mode, bool allowOtherAscii) {
     edit.SubclassDlgItem(id, dialog);
@@ -35,21 +41,21 @@ bool CProfileWizardPageProxySetting::UsesGopher() const { return proxyrules::Use
 BOOL CProfileWizardPageProxySetting::OnInitDialog() {
     CDialog::OnInitDialog();
     PrepareEdits();
-    SetTicked(m_hWnd, kSameForAllId, false);
-    SetTicked(m_hWnd, kBypassLocalId, false);
+    SetTicked(m_hWnd, IDC_PROXY_SETTING_SAME_FOR_ALL, false);
+    SetTicked(m_hWnd, IDC_PROXY_SETTING_BYPASS_LOCAL, false);
     ShowDetails(proxyrules::LoadDetails(context_.editRecord, context_.ieMajorVersion));
     ApplySameProxyRule();
     return TRUE;
 }
 
 void CProfileWizardPageProxySetting::PrepareEdits() {
-    PrepareEdit(script_, kScriptId, this, proxyrules::kScriptLimit, editfilter::kNoFilter, true);
+    PrepareEdit(script_, IDC_PROXY_SETTING_SCRIPT, this, proxyrules::kScriptLimit, editfilter::kNoFilter, true);
     for (int p = 0; p < kProtocolCount; ++p) {
-        PrepareEdit(servers_[p], kFirstServerId + p, this, proxyrules::kServerLimit, editfilter::kPrintable, false);
-        PrepareEdit(ports_[p], kFirstPortId + p, this, proxyrules::kPortLimit, editfilter::kDigits, false);
+        PrepareEdit(servers_[p], kServerIds[p], this, proxyrules::kServerLimit, editfilter::kPrintable, false);
+        PrepareEdit(ports_[p], kPortIds[p], this, proxyrules::kPortLimit, editfilter::kDigits, false);
     }
     // Any ASCII character, blanks and line breaks included.
-    PrepareEdit(exceptions_, kExceptionsId, this, proxyrules::kExceptionLimit, editfilter::kPrintable, true);
+    PrepareEdit(exceptions_, IDC_PROXY_SETTING_EXCEPTIONS, this, proxyrules::kExceptionLimit, editfilter::kPrintable, true);
 }
 
 void CProfileWizardPageProxySetting::ShowDetails(const ProxyDetails& details) {
@@ -58,9 +64,9 @@ void CProfileWizardPageProxySetting::ShowDetails(const ProxyDetails& details) {
         servers_[p].SetWindowText(W(details.servers[p]));
         ports_[p].SetWindowText(W(proxyrules::PortText(details.ports[p])));
     }
-    SetTicked(m_hWnd, kSameForAllId, details.sameForAll);
+    SetTicked(m_hWnd, IDC_PROXY_SETTING_SAME_FOR_ALL, details.sameForAll);
     exceptions_.SetWindowText(W(details.exceptions));
-    SetTicked(m_hWnd, kBypassLocalId, details.bypassLocal);
+    SetTicked(m_hWnd, IDC_PROXY_SETTING_BYPASS_LOCAL, details.bypassLocal);
 }
 
 ProxyDetails CProfileWizardPageProxySetting::ReadDetails() const {
@@ -70,14 +76,14 @@ ProxyDetails CProfileWizardPageProxySetting::ReadDetails() const {
         details.servers[p] = T(servers_[p].GetWindowText());
         details.ports[p] = proxyrules::ReadPort(T(ports_[p].GetWindowText()));
     }
-    details.sameForAll = IsTicked(m_hWnd, kSameForAllId);
+    details.sameForAll = IsTicked(m_hWnd, IDC_PROXY_SETTING_SAME_FOR_ALL);
     details.exceptions = T(exceptions_.GetWindowText());
-    details.bypassLocal = IsTicked(m_hWnd, kBypassLocalId);
+    details.bypassLocal = IsTicked(m_hWnd, IDC_PROXY_SETTING_BYPASS_LOCAL);
     return details;
 }
 
 void CProfileWizardPageProxySetting::ApplySameProxyRule() {
-    const bool same = IsTicked(m_hWnd, kSameForAllId);
+    const bool same = IsTicked(m_hWnd, IDC_PROXY_SETTING_SAME_FOR_ALL);
     for (int p = kHttp + 1; p < kProtocolCount; ++p) {
         const bool enabled = !same && (p != kGopher || UsesGopher());
         servers_[p].EnableWindow(enabled);
@@ -90,7 +96,7 @@ void CProfileWizardPageProxySetting::ApplySameProxyRule() {
 }
 
 bool CProfileWizardPageProxySetting::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (!IsClickOn(wParam, kSameForAllId)) return CDialog::OnCommand(wParam, lParam);
+    if (!IsClickOn(wParam, IDC_PROXY_SETTING_SAME_FOR_ALL)) return CDialog::OnCommand(wParam, lParam);
     ApplySameProxyRule();
     return true;
 }

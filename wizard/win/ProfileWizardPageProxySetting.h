@@ -23,13 +23,6 @@ public:
     void OnOK() override;
     void OnCancel() override;
 
-    static constexpr int kScriptId = 1014;
-    static constexpr int kFirstServerId = 1015;  // HTTP, Secure, FTP, Gopher, Socks
-    static constexpr int kFirstPortId = 1020;
-    static constexpr int kExceptionsId = 1025;
-    static constexpr int kSameForAllId = 1028;
-    static constexpr int kBypassLocalId = 1003;
-
 private:
     void PrepareEdits();
     void ShowDetails(const proxyrules::ProxyDetails& details);

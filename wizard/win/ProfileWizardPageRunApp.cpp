@@ -1,6 +1,7 @@
 #include "wizard/win/ProfileWizardPageRunApp.h"
 
 #include "framework/win/WideText.h"
+#include "resources/resource.h"
 #include "wizard/RunAppRules.h"
 #include "wizard/win/ApplicationFileChooser.h"
 #include "wizard/win/PageControls.h"
@@ -18,31 +19,31 @@ CProfileWizardPageRunApp::CProfileWizardPageRunApp(const ProfileWizardContext& c
 
 BOOL CProfileWizardPageRunApp::OnInitDialog() {
     CPropertyPage::OnInitDialog();
-    SetTicked(m_hWnd, kRunCheckId, false);
-    pathEdit_.SubclassDlgItem(kPathEditId, this);
-    LimitText(m_hWnd, kPathEditId, runapp::kPathLimit);
-    LimitText(m_hWnd, kArgumentsEditId, runapp::kArgumentsLimit);
+    SetTicked(m_hWnd, IDC_RUNAPP_RUN, false);
+    pathEdit_.SubclassDlgItem(IDC_RUNAPP_PATH, this);
+    LimitText(m_hWnd, IDC_RUNAPP_PATH, runapp::kPathLimit);
+    LimitText(m_hWnd, IDC_RUNAPP_ARGUMENTS, runapp::kArgumentsLimit);
     ApplyEnablingRule();
     return TRUE;
 }
 
 void CProfileWizardPageRunApp::ShowRecord() {
     const CProfileData& profile = context_.editRecord;
-    SetTicked(m_hWnd, kRunCheckId, profile.Record().runAppEnabled == 1);
-    SetText(m_hWnd, kPathEditId, W(profile.GetText(ProfileText::appPath)));
-    SetText(m_hWnd, kArgumentsEditId, W(profile.GetText(ProfileText::appArguments)));
+    SetTicked(m_hWnd, IDC_RUNAPP_RUN, profile.Record().runAppEnabled == 1);
+    SetText(m_hWnd, IDC_RUNAPP_PATH, W(profile.GetText(ProfileText::appPath)));
+    SetText(m_hWnd, IDC_RUNAPP_ARGUMENTS, W(profile.GetText(ProfileText::appArguments)));
     ApplyEnablingRule();
 }
 
 void CProfileWizardPageRunApp::ApplyEnablingRule() {
-    const bool run = IsTicked(m_hWnd, kRunCheckId);
-    for (int id : {kPathEditId, kBrowseId, kArgumentsEditId}) Enable(m_hWnd, id, run);
+    const bool run = IsTicked(m_hWnd, IDC_RUNAPP_RUN);
+    for (int id : {IDC_RUNAPP_PATH, IDC_RUNAPP_BROWSE, IDC_RUNAPP_ARGUMENTS}) Enable(m_hWnd, id, run);
 }
 
 bool CProfileWizardPageRunApp::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (IsClickOn(wParam, kRunCheckId))
+    if (IsClickOn(wParam, IDC_RUNAPP_RUN))
         ApplyEnablingRule();
-    else if (IsClickOn(wParam, kBrowseId))
+    else if (IsClickOn(wParam, IDC_RUNAPP_BROWSE))
         Browse();
     else
         return CPropertyPage::OnCommand(wParam, lParam);
@@ -53,18 +54,18 @@ bool CProfileWizardPageRunApp::OnCommand(WPARAM wParam, LPARAM lParam) {
 void CProfileWizardPageRunApp::Browse() {
     std::wstring path;
     if (!ChooseApplicationFile(m_hWnd, &path)) return;
-    SetText(m_hWnd, kPathEditId, path);
-    SetText(m_hWnd, kArgumentsEditId, L"");
+    SetText(m_hWnd, IDC_RUNAPP_PATH, path);
+    SetText(m_hWnd, IDC_RUNAPP_ARGUMENTS, L"");
 }
 
 bool CProfileWizardPageRunApp::PassesCheck() {
-    const Text path = T(TextOf(m_hWnd, kPathEditId));
-    return !RefuseNext(m_hWnd, runapp::CheckRunAppPage(IsTicked(m_hWnd, kRunCheckId), path), kPathEditId);
+    const Text path = T(TextOf(m_hWnd, IDC_RUNAPP_PATH));
+    return !RefuseNext(m_hWnd, runapp::CheckRunAppPage(IsTicked(m_hWnd, IDC_RUNAPP_RUN), path), IDC_RUNAPP_PATH);
 }
 
 void CProfileWizardPageRunApp::Store() {
     CProfileData& profile = context_.editRecord;
-    profile.Record().runAppEnabled = FlagOf(m_hWnd, kRunCheckId);
-    profile.SetText(ProfileText::appPath, T(TextOf(m_hWnd, kPathEditId)));
-    profile.SetText(ProfileText::appArguments, T(TextOf(m_hWnd, kArgumentsEditId)));
+    profile.Record().runAppEnabled = FlagOf(m_hWnd, IDC_RUNAPP_RUN);
+    profile.SetText(ProfileText::appPath, T(TextOf(m_hWnd, IDC_RUNAPP_PATH)));
+    profile.SetText(ProfileText::appArguments, T(TextOf(m_hWnd, IDC_RUNAPP_ARGUMENTS)));
 }

@@ -11,11 +11,6 @@ public:
     BOOL OnInitDialog() override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
 
-    static constexpr int kRunCheckId = 1001;
-    static constexpr int kPathEditId = 1016;
-    static constexpr int kArgumentsEditId = 1017;
-    static constexpr int kBrowseId = 1018;
-
 private:
     void ShowRecord() override;
     void ApplyEnablingRule();
