@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "profile/DataFileImage.h"
+#include "resources/resource.h"
 #include "tests/wine/support/GuiDriver.h"
 #include "tests/wine/support/TestSupport.h"
 
@@ -107,8 +108,8 @@ TEST_F(MsiPackage, InstallsSilentlyStartsAsOnANewComputerAndUninstallsKeepingThe
     ASSERT_EQ(datafile::Encode(CProfileCollection(), empty), 0);
     EXPECT_TRUE(Bytes(DataFile()) == empty) << "the data file is the header of an empty collection";
     EXPECT_TRUE(gui::AnswerMessageBox(box.window, IDOK));
-    const HWND main = WaitForDialogWith(program.Id(), 1002);      // the profile list
-    const HWND hint = WaitForDialogWith(program.Id(), 1037);      // the taskbar picture
+    const HWND main = WaitForDialogWith(program.Id(), IDC_MAIN_PROFILE_LIST);
+    const HWND hint = WaitForDialogWith(program.Id(), IDC_HINTS_PICTURE);
     ASSERT_NE(main, nullptr);
     ASSERT_NE(hint, nullptr);
     EXPECT_TRUE(gui::Click(GetDlgItem(hint, IDOK)));

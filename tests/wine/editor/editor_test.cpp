@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 
+#include "editor/EditorResource.h"
 #include "editor/ProfileJson.h"
 #include "framework/win/WideText.h"
 #include "profile/win/GeneratHashMgr.h"
@@ -17,9 +18,6 @@
 
 namespace {
 
-constexpr int kList = 1001, kUp = 1002, kDown = 1003, kCopy = 1004, kRename = 1005, kDelete = 1006;
-constexpr int kExportSelected = 1008, kImport = 1009, kSave = 1010;
-constexpr int kRenameEdit = 1020;
 constexpr DWORD kLimitMs = 60000;
 
 std::wstring Tool() { return testsupport::ExeDir() + L"\\Tolvik_EditProfile.exe"; }
@@ -78,7 +76,7 @@ protected:
 
     static std::vector<std::wstring> Rows(HWND window, int column = 0) {
         std::vector<std::wstring> rows;
-        HWND list = GetDlgItem(window, kList);
+        HWND list = GetDlgItem(window, IDC_EDITOR_LIST);
         for (int i = 0; i < gui::ListViewCount(list); ++i) rows.push_back(gui::ListViewText(list, i, column));
         return rows;
     }
@@ -94,7 +92,7 @@ protected:
 
     // Selects a row and presses one of the buttons beside the list.
     static void Press(HWND window, int row, int button) {
-        ASSERT_TRUE(gui::ListViewSelect(GetDlgItem(window, kList), row));
+        ASSERT_TRUE(gui::ListViewSelect(GetDlgItem(window, IDC_EDITOR_LIST), row));
         ASSERT_TRUE(gui::ClickWhenEnabled(GetDlgItem(window, button)));
     }
 
@@ -166,33 +164,33 @@ TEST_F(Relabrin, EditsAreSavedInOrderAndOrtivoListsAndNumbersThemSo) {
     ASSERT_TRUE(RowsAre(window, {L"A", L"B", L"C"}));
     EXPECT_EQ(Rows(window, 1), (std::vector<std::wstring>{L"LAN A", L"LAN B", L"LAN C"}));
     EXPECT_EQ(Rows(window, 2), (std::vector<std::wstring>{L"DHCP", L"DHCP", L"DHCP"}));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, kSave))) << "nothing to save yet";
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_EDITOR_SAVE))) << "nothing to save yet";
 
-    Press(window, 0, kDown);
+    Press(window, 0, IDC_EDITOR_DOWN);
     ASSERT_TRUE(RowsAre(window, {L"B", L"A", L"C"}));
     EXPECT_TRUE(FileHolds({L"A", L"B", L"C"})) << "written before 保存";
-    ASSERT_TRUE(gui::ClickWhenEnabled(GetDlgItem(window, kSave)));
+    ASSERT_TRUE(gui::ClickWhenEnabled(GetDlgItem(window, IDC_EDITOR_SAVE)));
     ASSERT_TRUE(FileHolds({L"B", L"A", L"C"}));
     EXPECT_EQ(StoredDigest(), digest) << "the tool stored a digest";
 
-    Press(window, 1, kCopy);
+    Press(window, 1, IDC_EDITOR_COPY);
     ASSERT_TRUE(RowsAre(window, {L"B", L"A", L"A - コピー", L"C"}));
-    ASSERT_TRUE(gui::ListViewSelect(GetDlgItem(window, kList), 0));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, kUp))) << "the first row cannot go up";
-    Press(window, 1, kUp);
+    ASSERT_TRUE(gui::ListViewSelect(GetDlgItem(window, IDC_EDITOR_LIST), 0));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_EDITOR_UP))) << "the first row cannot go up";
+    Press(window, 1, IDC_EDITOR_UP);
     ASSERT_TRUE(RowsAre(window, {L"A", L"B", L"A - コピー", L"C"}));
-    Press(window, 0, kDown);
+    Press(window, 0, IDC_EDITOR_DOWN);
     ASSERT_TRUE(RowsAre(window, {L"B", L"A", L"A - コピー", L"C"}));
 
     // Rename: the name page's rules with its messages.
-    Press(window, 0, kRename);
+    Press(window, 0, IDC_EDITOR_RENAME);
     gui::WindowQuery query;
     query.className = L"#32770";
     query.title = L"名前の変更";
     query.processId = tool_.Id();
     const HWND rename = gui::WaitForTopLevel(query, kLimitMs);
     ASSERT_NE(rename, nullptr);
-    const HWND edit = GetDlgItem(rename, kRenameEdit);
+    const HWND edit = GetDlgItem(rename, IDC_RENAME_NAME);
     for (const wchar_t* name : {L"A", L"Bee"}) {
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""), SMTO_NORMAL, kLimitMs, &ignored);
@@ -205,7 +203,7 @@ TEST_F(Relabrin, EditsAreSavedInOrderAndOrtivoListsAndNumbersThemSo) {
     ASSERT_TRUE(gui::WaitForWindowGone(rename, kLimitMs));
     ASSERT_TRUE(RowsAre(window, {L"Bee", L"A", L"A - コピー", L"C"}));
 
-    Press(window, 3, kDelete);
+    Press(window, 3, IDC_EDITOR_DELETE);
     ExpectBox(L"[C]を削除しますか？", gui::BoxIcon::Question, IDYES);
     ASSERT_TRUE(RowsAre(window, {L"Bee", L"A", L"A - コピー"}));
 
@@ -234,7 +232,7 @@ TEST_F(Relabrin, TheWindowExportsTheSelectedProfileAndImportsItAddingOrReplacing
     const std::wstring file = testsupport::TempDir() + L"\\selected.json";
     const HWND window = StartWindow();
     ASSERT_NE(window, nullptr);
-    Press(window, 1, kExportSelected);
+    Press(window, 1, IDC_EDITOR_EXPORT_SOME);
     ChooseFile(window, file);
     ExpectBox(L"1個のプロファイルを" + file + L"にエクスポートしました。", gui::BoxIcon::Information);
     std::vector<CProfileData> exported;
@@ -244,14 +242,14 @@ TEST_F(Relabrin, TheWindowExportsTheSelectedProfileAndImportsItAddingOrReplacing
 
     const std::wstring question = L"読み込んだプロファイルで、現在のプロファイルをすべて置き換えますか？\r\n\r\n"
                                   L"「はい」：すべて置き換える\r\n「いいえ」：現在のプロファイルの後に追加する";
-    ASSERT_TRUE(gui::ClickWhenEnabled(GetDlgItem(window, kImport)));
+    ASSERT_TRUE(gui::ClickWhenEnabled(GetDlgItem(window, IDC_EDITOR_IMPORT)));
     ChooseFile(window, file);
     ExpectBox(question, gui::BoxIcon::Question, IDNO);
     ExpectBox(L"インポートできませんでした。プロファイルデータは変更されていません。\r\nプロファイル1「B」の「profileName」：\r\n" +
                   testsupport::ExpectedText(160),
               gui::BoxIcon::Error);
     EXPECT_TRUE(RowsAre(window, {L"A", L"B"}));
-    ASSERT_TRUE(gui::ClickWhenEnabled(GetDlgItem(window, kImport)));
+    ASSERT_TRUE(gui::ClickWhenEnabled(GetDlgItem(window, IDC_EDITOR_IMPORT)));
     ChooseFile(window, file);
     ExpectBox(question, gui::BoxIcon::Question, IDYES);
     ASSERT_TRUE(RowsAre(window, {L"B"}));

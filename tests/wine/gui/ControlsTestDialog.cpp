@@ -17,16 +17,16 @@ ControlsTestDialog::~ControlsTestDialog() {
 
 BOOL ControlsTestDialog::OnInitDialog() {
     CDialog::OnInitDialog();
-    port.SubclassDlgItem(kPort, this);
+    port.SubclassDlgItem(IDC_CONTROLS_PORT, this);
     port.SetFilterMode(1, false);
-    server.SubclassDlgItem(kServer, this);
+    server.SubclassDlgItem(IDC_CONTROLS_SERVER, this);
     server.SetFilterMode(2, false);
-    drop.SubclassDlgItem(kDrop, this);
+    drop.SubclassDlgItem(IDC_CONTROLS_DROP, this);
     icons = std::make_unique<CCustomIconListCtrl>();
-    icons->SubclassDlgItem(kIcons, this);
+    icons->SubclassDlgItem(IDC_CONTROLS_ICONS, this);
     ::ShowScrollBar(icons->m_hWnd, SB_VERT, FALSE);
     FillIcons();
-    profileList.SubclassDlgItem(kProfiles, this);
+    profileList.SubclassDlgItem(IDC_CONTROLS_PROFILES, this);
     FillProfiles();
     return TRUE;
 }

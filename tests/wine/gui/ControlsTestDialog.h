@@ -10,6 +10,7 @@
 #include "controls/win/CustomProfileListCtrl.h"
 #include "framework/win/Dialog.h"
 #include "profile/ProfileCollection.h"
+#include "tests/wine/gui/GuiTestResource.h"
 
 // The profile list, counting its row measurements and making rows a few
 // pixels higher, so a test sees that the measured height is the one used.
@@ -27,7 +28,6 @@ public:
 
 class ControlsTestDialog : public CDialog {
 public:
-    enum : int { kPort = 1001, kServer = 1002, kDrop = 1003, kIcons = 1004, kProfiles = 1005 };
     static constexpr LPARAM kMissingProfileId = 99;
 
     // Rows: the collection's profiles in order, then one row whose

@@ -73,7 +73,7 @@ TEST_F(ControlsDialog, IsNotTakenForAMessageBox) {
 // ---- filtered edits ---------------------------------------------------------------
 
 TEST_F(ControlsDialog, PortFieldTakesTypedDigitsAndFullStopOnly) {
-    HWND port = Item(ControlsTestDialog::kPort);
+    HWND port = Item(IDC_CONTROLS_PORT);
     SetText(port, L"");
     gui::TypeText(port, L"8080");
     EXPECT_TRUE(gui::WaitForText(port, L"8080"));
@@ -87,7 +87,7 @@ TEST_F(ControlsDialog, PortFieldTakesTypedDigitsAndFullStopOnly) {
 }
 
 TEST_F(ControlsDialog, PastedTextIsFilteredAndTheCaretRestored) {
-    HWND port = Item(ControlsTestDialog::kPort);
+    HWND port = Item(IDC_CONTROLS_PORT);
     SetText(port, L"");
     ASSERT_TRUE(gui::PasteText(port, L"80a80"));
     EXPECT_EQ(gui::WindowText(port), L"8080");
@@ -104,14 +104,14 @@ TEST_F(ControlsDialog, PastedTextIsFilteredAndTheCaretRestored) {
     EXPECT_EQ(start, 2u);  // where the paste left it
     EXPECT_EQ(end, 2u);
 
-    HWND server = Item(ControlsTestDialog::kServer);
+    HWND server = Item(IDC_CONTROLS_SERVER);
     SetText(server, L"");
     ASSERT_TRUE(gui::PasteText(server, L"abc.d あ"));
     EXPECT_EQ(gui::WindowText(server), L"abc.d");
 }
 
 TEST_F(ControlsDialog, ClipboardShortcutsStillWorkInFilteredFields) {
-    HWND port = Item(ControlsTestDialog::kPort);
+    HWND port = Item(IDC_CONTROLS_PORT);
     SetText(port, L"");
     ASSERT_TRUE(gui::SetClipboardText(L"1a2"));
     gui::TypeText(port, L"\x16");  // Ctrl+V as the keyboard delivers it
@@ -154,7 +154,7 @@ std::wstring MakeFile(const std::wstring& folder, const wchar_t* name) {
 }
 
 TEST_F(ControlsDialog, DroppedFileTakesTheFirstPathAndFoldersAreIgnored) {
-    HWND edit = Item(ControlsTestDialog::kDrop);
+    HWND edit = Item(IDC_CONTROLS_DROP);
     std::wstring folder = TempFolder();
     std::wstring a = MakeFile(folder, L"アプリ.exe"), b = MakeFile(folder, L"b.exe"), c = MakeFile(folder, L"c.exe");
     SetText(edit, L"前の値");
@@ -179,7 +179,7 @@ TEST_F(ControlsDialog, DroppedFileTakesTheFirstPathAndFoldersAreIgnored) {
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
 TEST_F(ControlsDialog, IconStripFollowsClicksAndKeys) {
-    HWND strip = Item(ControlsTestDialog::kIcons);
+    HWND strip = Item(IDC_CONTROLS_ICONS);
     CCustomIconListCtrl& icons = *dialog_->icons;
     auto selected = [&] {
         gui::Sync(strip);
@@ -228,7 +228,7 @@ TEST_F(ControlsDialog, IconStripFollowsClicksAndKeys) {
 }
 
 TEST_F(ControlsDialog, NarrowIconStripScrollsTheSelectionIntoView) {
-    HWND strip = Item(ControlsTestDialog::kIcons);
+    HWND strip = Item(IDC_CONTROLS_ICONS);
     CCustomIconListCtrl& icons = *dialog_->icons;
     RECT before;
     GetWindowRect(strip, &before);
@@ -288,7 +288,7 @@ bool CaptureRow(HWND list, int index, RowPixels* out) {
 uint32_t Rgb(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
 
 TEST_F(ControlsDialog, SelectedProfileRowIsHighlightedAndFramedInRed) {
-    HWND list = Item(ControlsTestDialog::kProfiles);
+    HWND list = Item(IDC_CONTROLS_PROFILES);
     RECT bounds = {LVIR_BOUNDS, 0, 0, 0};
     SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&bounds));
     // The font change made the list measure its rows through MeasureItem:
@@ -300,7 +300,7 @@ TEST_F(ControlsDialog, SelectedProfileRowIsHighlightedAndFramedInRed) {
     EXPECT_LE(height, 38);
 
     ASSERT_TRUE(gui::ListViewSelect(list, 1));
-    gui::FocusControl(Item(ControlsTestDialog::kPort));  // the selection shows without the focus
+    gui::FocusControl(Item(IDC_CONTROLS_PORT));  // the selection shows without the focus
     RowPixels selected;
     ASSERT_TRUE(CaptureRow(list, 1, &selected));
     gui::SaveScreenshot(window_, L"controls_dialog.png");
@@ -320,7 +320,7 @@ TEST_F(ControlsDialog, SelectedProfileRowIsHighlightedAndFramedInRed) {
 }
 
 TEST_F(ControlsDialog, ProfileRowsDrawIconsFromTheCollection) {
-    HWND list = Item(ControlsTestDialog::kProfiles);
+    HWND list = Item(IDC_CONTROLS_PROFILES);
     LVITEMW clear = {};
     clear.stateMask = LVIS_SELECTED;
     SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));

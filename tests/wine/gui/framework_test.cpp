@@ -10,6 +10,7 @@
 
 #include "framework/win/Dialog.h"
 #include "framework/win/PropertySheet.h"
+#include "tests/wine/gui/GuiTestResource.h"
 #include "tests/wine/support/GuiDriver.h"
 
 namespace {
@@ -24,17 +25,17 @@ public:
     BOOL OnInitDialog() override {
         CDialog::OnInitDialog();
         ++initCount;
-        ::SetDlgItemTextW(m_hWnd, 1001, L"初期化済み");
+        ::SetDlgItemTextW(m_hWnd, IDC_FRAMEWORK_EDIT, L"初期化済み");
         return TRUE;
     }
     bool OnCommand(WPARAM wParam, LPARAM) override {
-        if (LOWORD(wParam) != 1002) return false;
+        if (LOWORD(wParam) != IDC_FRAMEWORK_PRESS) return false;
         ++commandCount;
-        ::SetDlgItemTextW(m_hWnd, 1001, L"押されました");
+        ::SetDlgItemTextW(m_hWnd, IDC_FRAMEWORK_EDIT, L"押されました");
         return true;
     }
     BOOL PreTranslateMessage(MSG* msg) override {
-        if (msg->message == WM_CHAR && msg->hwnd == GetDlgItem(1001)) {
+        if (msg->message == WM_CHAR && msg->hwnd == GetDlgItem(IDC_FRAMEWORK_EDIT)) {
             ++preTranslatedKeys;
             if (swallowKeys) return TRUE;
         }
@@ -84,12 +85,12 @@ TEST(Dialog, ModalRunsHooksAndEndsWithTheButton) {
     HWND window = WaitForDialog(L"枠組みテスト");
     CancelOnExit guard{&window};
     ASSERT_NE(window, nullptr);
-    HWND edit = GetDlgItem(window, 1001);
+    HWND edit = GetDlgItem(window, IDC_FRAMEWORK_EDIT);
     EXPECT_EQ(gui::WindowText(edit), L"初期化済み");
     EXPECT_EQ(dialog.initCount, 1);
     EXPECT_EQ(CWnd::FromHandle(window), &dialog);
 
-    ASSERT_TRUE(gui::Click(GetDlgItem(window, 1002)));
+    ASSERT_TRUE(gui::Click(GetDlgItem(window, IDC_FRAMEWORK_PRESS)));
     EXPECT_TRUE(gui::WaitForText(edit, L"押されました"));
     EXPECT_EQ(dialog.commandCount, 1);
 
@@ -134,7 +135,7 @@ TEST(Dialog, ModelessWithSubclassedItem) {
     ASSERT_TRUE(dialog.Create(900));
     EXPECT_FALSE(dialog.IsModal());
     RecordingEdit edit;
-    ASSERT_TRUE(edit.SubclassDlgItem(1001, &dialog));
+    ASSERT_TRUE(edit.SubclassDlgItem(IDC_FRAMEWORK_EDIT, &dialog));
     EXPECT_EQ(CWnd::FromHandle(edit.m_hWnd), &edit);
     edit.SetWindowText(L"");
     ::SendMessageW(edit.m_hWnd, WM_CHAR, L'x', 1);

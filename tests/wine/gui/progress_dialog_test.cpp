@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "framework/win/MessageLoop.h"
+#include "resources/resource.h"
 #include "switching/win/NetworkSettingDescriptionDlg.h"
 #include "tests/wine/support/GuiDriver.h"
 
@@ -77,8 +78,8 @@ TEST(ProgressDialog, ShowsProfileFollowsProgressAndIgnoresEnterAndEscape) {
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(gui::WaitUntil([&] { return IsWindowVisible(window) != 0; }));
     EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_EQ(gui::WindowText(GetDlgItem(window, 1031)), L"プロファイル：自宅 (有線)");
-    HWND bar = GetDlgItem(window, 1035);
+    EXPECT_EQ(gui::WindowText(GetDlgItem(window, IDC_PROGRESS_PROFILE)), L"プロファイル：自宅 (有線)");
+    HWND bar = GetDlgItem(window, IDC_PROGRESS_BAR);
     PBRANGE range = {};
     SendMessageW(bar, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
     EXPECT_EQ(range.iLow, 0);
@@ -108,7 +109,7 @@ TEST(ProgressDialog, ShowsProfileFollowsProgressAndIgnoresEnterAndEscape) {
     // A second switch names its own profile; the bar keeps its last position.
     static const wchar_t kOffice[] = L"会社";
     ui.Post(kSetProfile, 0, reinterpret_cast<LPARAM>(kOffice));
-    EXPECT_TRUE(gui::WaitForText(GetDlgItem(window, 1031), L"プロファイル：会社"));
+    EXPECT_TRUE(gui::WaitForText(GetDlgItem(window, IDC_PROGRESS_PROFILE), L"プロファイル：会社"));
     EXPECT_EQ(Position(bar), 100);
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource.h"
 #include "tests/wine/gui/DialogTemplateReader.h"
 #include "tests/wine/support/GuiDriver.h"
 #include "tests/wine/support/TestSupport.h"
@@ -89,22 +90,32 @@ const DWORD kModal = DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION;
 
 const DialogExpectation kDialogs[] = {
     {102, 262, 201, kModal | WS_SYSMENU | WS_MINIMIZEBOX, WS_EX_APPWINDOW, L"Ortivo",
-     {1001, 1002, 1003, 1004, 1005, 1006, 1007, IDOK, IDCANCEL}},
-    {103, 0, 0, kPage, 0, L"プロファイル名、アイコンの設定", {1006, 1007}},
-    {104, 203, 109, kPage, 0, L"ネットワーク接続の選択", {1008}},
-    {105, 0, 0, kPage, 0, L"TCP/IPの設定", {1009, 1010, 1011, 1012, 1013, 1014, 1015, 1016, 1017}},
-    {106, 0, 0, kPage, 0, L"Internet Explorerのプロキシの設定", {1023, 1029, 1030, 1031, 1036}},
-    {107, 0, 0, kPage, 0, L"ネットワーク接続の確認設定", {1001, 1002, 1003, 1015}},
-    {108, 0, 0, kPage, 0, L"ネットワーク接続後起動アプリケーションの設定", {1001, 1016, 1017, 1018}},
-    {109, 0, 0, kPage, 0, L"デフォルトプリンターの設定", {1019, 1020}},
-    {110, 0, 0, kPage, 0, L"プロファイル登録情報の確認", {1021, 1023, 1024, 1025, 1027}},
+     {IDC_MAIN_AUTORUN, IDC_MAIN_PROFILE_LIST, IDC_MAIN_DESCRIPTION, IDC_MAIN_ADD, IDC_MAIN_EDIT, IDC_MAIN_DELETE,
+      IDC_MAIN_APPLY, IDOK, IDCANCEL}},
+    {103, 0, 0, kPage, 0, L"プロファイル名、アイコンの設定", {IDC_NAME_EDIT, IDC_NAME_ICON_LIST}},
+    {104, 203, 109, kPage, 0, L"ネットワーク接続の選択", {IDC_ADAPTER_LIST}},
+    {105, 0, 0, kPage, 0, L"TCP/IPの設定",
+     {IDC_TCP_FIXED_IP, IDC_TCP_DHCP, IDC_TCP_DNS_MANUAL, IDC_TCP_DNS_AUTO, IDC_TCP_IP_ADDRESS, IDC_TCP_SUBNET_MASK,
+      IDC_TCP_GATEWAY, IDC_TCP_PREFERRED_DNS, IDC_TCP_ALTERNATE_DNS}},
+    {106, 0, 0, kPage, 0, L"Internet Explorerのプロキシの設定",
+     {IDC_PROXY_SUMMARY, IDC_PROXY_NONE, IDC_PROXY_KEEP, IDC_PROXY_USE, IDC_PROXY_DETAILS}},
+    {107, 0, 0, kPage, 0, L"ネットワーク接続の確認設定",
+     {IDC_NETWORKCHK_DHCP, IDC_NETWORKCHK_PING, IDC_NETWORKCHK_URL, IDC_NETWORKCHK_URL_EDIT}},
+    {108, 0, 0, kPage, 0, L"ネットワーク接続後起動アプリケーションの設定",
+     {IDC_RUNAPP_RUN, IDC_RUNAPP_PATH, IDC_RUNAPP_ARGUMENTS, IDC_RUNAPP_BROWSE}},
+    {109, 0, 0, kPage, 0, L"デフォルトプリンターの設定", {IDC_PRINTER_LIST, IDC_PRINTER_SET}},
+    {110, 0, 0, kPage, 0, L"プロファイル登録情報の確認",
+     {IDC_CONFIRM_NAME, IDC_CONFIRM_SUMMARY, IDC_CONFIRM_ICON, IDC_CONFIRM_CONNECTION, IDC_CONFIRM_ADAPTER}},
     {161, 297, 108, kModal | WS_SYSMENU, 0, L"Ortivo のバージョン情報", {IDOK, IDCANCEL}},
     {185, 299, 136, kModal, WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE, L"Dialog",
-     {1001, 1030, 1031, 1037, IDOK}},
+     {IDC_HINTS_HIDE, IDC_HINTS_ICON, IDC_HINTS_TEXT, IDC_HINTS_PICTURE, IDOK}},
     {187, 196, 66, DS_SETFONT | DS_SETFOREGROUND | DS_SYSMODAL | WS_POPUP | WS_CAPTION, WS_EX_TOOLWINDOW,
-     L"", {1031, 1035}},
+     L"", {IDC_PROGRESS_PROFILE, IDC_PROGRESS_BAR}},
     {188, 0, 0, kModal, 0, L"プロキシの設定",
-     {1003, 1014, 1015, 1016, 1017, 1018, 1019, 1020, 1021, 1022, 1023, 1024, 1025, 1028, IDOK, IDCANCEL}},
+     {IDC_PROXY_SETTING_BYPASS_LOCAL, IDC_PROXY_SETTING_SCRIPT, IDC_PROXY_SETTING_HTTP, IDC_PROXY_SETTING_SECURE,
+      IDC_PROXY_SETTING_FTP, IDC_PROXY_SETTING_GOPHER, IDC_PROXY_SETTING_SOCKS, IDC_PROXY_SETTING_HTTP_PORT,
+      IDC_PROXY_SETTING_SECURE_PORT, IDC_PROXY_SETTING_FTP_PORT, IDC_PROXY_SETTING_GOPHER_PORT,
+      IDC_PROXY_SETTING_SOCKS_PORT, IDC_PROXY_SETTING_EXCEPTIONS, IDC_PROXY_SETTING_SAME_FOR_ALL, IDOK, IDCANCEL}},
 };
 
 class DialogTemplates : public ProgramResources, public ::testing::WithParamInterface<DialogExpectation> {};
@@ -173,15 +184,15 @@ TEST_F(ProgramResources, MainDialogLayout) {
         {-1, 30, 6, 224, 24, kStatic,
          L"ネットワークのプロファイル選択と編集を行ってください。プロファイルを適用するためには\"適用\"ボタンを押してください。"},
         {-1, 7, 24, 247, 155, kButton, L"プロファイル"},
-        {1002, 12, 34, 237, 47, L"SYSLISTVIEW32", nullptr},
+        {IDC_MAIN_PROFILE_LIST, 12, 34, 237, 47, L"SYSLISTVIEW32", nullptr},
         {-1, 12, 88, 213, 8, kStatic, L"プロファイル内容"},
-        {1003, 12, 97, 237, 65, kEdit, nullptr},
-        {1004, 12, 164, 50, 10, kButton, L"追加"},
-        {1005, 75, 164, 50, 10, kButton, L"編集"},
-        {1006, 137, 164, 50, 10, kButton, L"削除"},
-        {1007, 199, 164, 50, 10, kButton, L"適用"},
+        {IDC_MAIN_DESCRIPTION, 12, 97, 237, 65, kEdit, nullptr},
+        {IDC_MAIN_ADD, 12, 164, 50, 10, kButton, L"追加"},
+        {IDC_MAIN_EDIT, 75, 164, 50, 10, kButton, L"編集"},
+        {IDC_MAIN_DELETE, 137, 164, 50, 10, kButton, L"削除"},
+        {IDC_MAIN_APPLY, 199, 164, 50, 10, kButton, L"適用"},
         {-1, 148, 109, 25, 22, kButton, L"オプション"},
-        {1001, 149, 113, 19, 10, kButton, L"OS起動時に自動起動する（通知領域に格納）"},
+        {IDC_MAIN_AUTORUN, 149, 113, 19, 10, kButton, L"OS起動時に自動起動する（通知領域に格納）"},
         {IDCANCEL, 128, 187, 50, 7, kButton, L"キャンセル"},
         {IDOK, 200, 184, 54, 10, kButton, L"閉じる"},
     });
@@ -208,18 +219,18 @@ TEST_F(ProgramResources, AboutHintAndProgressLayouts) {
         {IDCANCEL, 84, 87, 50, 14, kButton, L"キャンセル"},
     });
     ExpectLayout(Dialog(185), {
-        {1030, 7, 7, 20, 20, kStatic, L"#128"},
-        {1031, 30, 7, 262, 60, kStatic, L""},
-        {1037, 174, 68, 118, 43, kStatic, L"#190"},
-        {1001, 7, 115, 234, 14, kButton, L"起動時にこのダイアログを表示しない。"},
+        {IDC_HINTS_ICON, 7, 7, 20, 20, kStatic, L"#128"},
+        {IDC_HINTS_TEXT, 30, 7, 262, 60, kStatic, L""},
+        {IDC_HINTS_PICTURE, 174, 68, 118, 43, kStatic, L"#190"},
+        {IDC_HINTS_HIDE, 7, 115, 234, 14, kButton, L"起動時にこのダイアログを表示しない。"},
         {IDOK, 242, 115, 50, 14, kButton, L"OK"},
     });
     restest::DialogTemplate progress = Dialog(187);
     ExpectLayout(progress, {
         {-1, 2, 2, 192, 57, kStatic, L""},
         {-1, 2, 12, 192, 11, kStatic, L"ネットワーク設定の切替えをしています"},
-        {1031, 2, 27, 192, 29, kStatic, L""},
-        {1035, 2, 59, 192, 6, L"MSCTLS_PROGRESS32", L""},
+        {IDC_PROGRESS_PROFILE, 2, 27, 192, 29, kStatic, L""},
+        {IDC_PROGRESS_BAR, 2, 59, 192, 6, L"MSCTLS_PROGRESS32", L""},
     });
     EXPECT_EQ(progress.items[1].style & SS_TYPEMASK, DWORD(SS_CENTER));
     EXPECT_EQ(progress.items[2].style & SS_TYPEMASK, DWORD(SS_CENTER));
@@ -228,8 +239,8 @@ TEST_F(ProgramResources, AboutHintAndProgressLayouts) {
 
 TEST_F(ProgramResources, ApplicationPathAcceptsDroppedFiles) {
     restest::DialogTemplate t = Dialog(108);
-    ASSERT_NE(t.Find(1016), nullptr);
-    EXPECT_TRUE(t.Find(1016)->exStyle & WS_EX_ACCEPTFILES);
+    ASSERT_NE(t.Find(IDC_RUNAPP_PATH), nullptr);
+    EXPECT_TRUE(t.Find(IDC_RUNAPP_PATH)->exStyle & WS_EX_ACCEPTFILES);
 }
 
 // Every label of every dialog, created from the program's template at 96 DPI

@@ -1,3 +1,5 @@
+#include "framework/win/PropertySheet.h"
+#include "resources/resource.h"
 #include "tests/wine/mainwindow/MainWindowDriver.h"
 
 #include <commctrl.h>
@@ -11,10 +13,6 @@
 #include "tests/wine/support/TestSupport.h"
 
 namespace {
-
-constexpr int kMainListId = 1002;
-constexpr int kNameEditId = 1006;
-constexpr int kWizardNextId = 0x3024;
 
 DWORD_PTR SendTimed(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     DWORD_PTR result = 0;
@@ -95,7 +93,7 @@ HWND MainWindowDriver::WaitForDialog(const std::function<bool(HWND)>& wanted) co
 }
 
 HWND MainWindowDriver::WaitForMain() {
-    main_ = WaitForDialog([](HWND w) { return GetDlgItem(w, kMainListId) != nullptr; });
+    main_ = WaitForDialog([](HWND w) { return GetDlgItem(w, IDC_MAIN_PROFILE_LIST) != nullptr; });
     return main_;
 }
 
@@ -105,7 +103,7 @@ bool MainWindowDriver::WaitForBox(gui::MessageBoxInfo* info) {
 }
 
 HWND MainWindowDriver::WaitForWizard() {
-    return WaitForDialog([](HWND w) { return GetDlgItem(w, kWizardNextId) && CurrentPage(w); });
+    return WaitForDialog([](HWND w) { return GetDlgItem(w, ID_WIZNEXT) && CurrentPage(w); });
 }
 
 HWND MainWindowDriver::CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(SendTimed(sheet, PSM_GETCURRENTPAGEHWND)); }
@@ -121,7 +119,7 @@ bool MainWindowDriver::TurnPage(HWND sheet, int id) {
 }
 
 bool MainWindowDriver::TypeName(HWND sheet, const std::wstring& name) {
-    HWND edit = gui::FindChild(CurrentPage(sheet), kNameEditId);
+    HWND edit = gui::FindChild(CurrentPage(sheet), IDC_NAME_EDIT);
     if (!edit) return false;
     SendTimed(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
     gui::TypeText(edit, name);
@@ -130,7 +128,7 @@ bool MainWindowDriver::TypeName(HWND sheet, const std::wstring& name) {
 
 HWND MainWindowDriver::NextPages(HWND sheet, int count) {
     for (int page = 0; page < count; ++page)
-        if (!TurnPage(sheet, kWizardNextId)) return nullptr;
+        if (!TurnPage(sheet, ID_WIZNEXT)) return nullptr;
     return CurrentPage(sheet);
 }
 

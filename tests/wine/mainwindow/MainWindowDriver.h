@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "profile/ProfileCollection.h"
+#include "resources/resource.h"
 #include "tests/wine/support/DataFileGuard.h"
 #include "tests/wine/support/GuiDriver.h"
 
@@ -53,8 +54,8 @@ public:
     HWND Main() const { return main_; }
     HWND Control(int id) const { return GetDlgItem(main_, id); }
     bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
-    HWND List() const { return Control(1002); }
-    std::wstring Description() const { return gui::WindowText(Control(1003)); }
+    HWND List() const { return Control(IDC_MAIN_PROFILE_LIST); }
+    std::wstring Description() const { return gui::WindowText(Control(IDC_MAIN_DESCRIPTION)); }
 
     // A message box of the program (not its main dialog).
     bool WaitForBox(gui::MessageBoxInfo* info);

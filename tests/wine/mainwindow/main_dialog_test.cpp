@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "app/Messages.h"
+#include "framework/win/PropertySheet.h"
 #include "framework/win/WideText.h"
 #include "profile/win/ProfileFileAccess.h"
+#include "resources/resource.h"
 #include "system/win/AdapterDiscovery.h"
 #include "tests/wine/mainwindow/CallPause.h"
 #include "tests/wine/mainwindow/MainWindowDriver.h"
@@ -14,9 +16,6 @@ namespace {
 
 using testsupport::Narrow;
 
-constexpr int kAdd = 1004, kEdit = 1005, kDelete = 1006, kApply = 1007;
-constexpr int kWizardBack = 0x3024 - 1, kWizardNext = 0x3024, kWizardFinish = 0x3025;
-constexpr int kNameEdit = 1006;
 constexpr wchar_t kSwitchingCaption[] = L"Ortivo (ネットワーク設定中)";
 
 std::string U8(const std::wstring& w) { return Narrow(w); }
@@ -33,7 +32,7 @@ protected:
     void FinishFromNamePage(HWND sheet) {
         NextToConfirmation(sheet);
         if (HasFatalFailure()) return;
-        HWND finish = GetDlgItem(sheet, kWizardFinish);
+        HWND finish = GetDlgItem(sheet, ID_WIZFINISH);
         ASSERT_TRUE(gui::WaitForText(finish, L"登録(&R)"));
         ASSERT_TRUE(gui::ClickWhenEnabled(finish));
         ASSERT_TRUE(gui::WaitForWindowGone(sheet));
@@ -73,18 +72,18 @@ TEST_F(MainDialog, AddRefuseDuplicateEditAndDeleteStartingWithoutProfiles) {
     // No profiles: empty list and description, only "追加".
     EXPECT_EQ(gui::ListViewCount(app_.List()), 0);
     EXPECT_EQ(app_.Description(), L"");
-    EXPECT_TRUE(app_.Enabled(kAdd));
-    EXPECT_FALSE(app_.Enabled(kEdit));
-    EXPECT_FALSE(app_.Enabled(kDelete));
-    EXPECT_FALSE(app_.Enabled(kApply));
+    EXPECT_TRUE(app_.Enabled(IDC_MAIN_ADD));
+    EXPECT_FALSE(app_.Enabled(IDC_MAIN_EDIT));
+    EXPECT_FALSE(app_.Enabled(IDC_MAIN_DELETE));
+    EXPECT_FALSE(app_.Enabled(IDC_MAIN_APPLY));
 
     // Adding: the name page with its first icon, Finish writes the record.
-    ASSERT_TRUE(gui::Click(app_.Control(kAdd)));
+    ASSERT_TRUE(gui::Click(app_.Control(IDC_MAIN_ADD)));
     HWND sheet = app_.WaitForWizard();
     ASSERT_NE(sheet, nullptr);
     // The button rules are posted by the page: wait until they have been applied.
     gui::Sync(sheet);
-    EXPECT_TRUE(gui::WaitUntil([&] { return !IsWindowEnabled(GetDlgItem(sheet, kWizardBack)); }))
+    EXPECT_TRUE(gui::WaitUntil([&] { return !IsWindowEnabled(GetDlgItem(sheet, ID_WIZBACK)); }))
         << "the name page has no Back";
     ASSERT_TRUE(MainWindowDriver::TypeName(sheet, L"オフィス"));
     gui::SaveScreenshot(sheet, L"mainwindow_wizard_name_page.png");
@@ -95,35 +94,35 @@ TEST_F(MainDialog, AddRefuseDuplicateEditAndDeleteStartingWithoutProfiles) {
     EXPECT_EQ(FileNames(), std::vector<std::wstring>{L"オフィス"});
 
     // A duplicate name: message 160, the wizard stays on the name page.
-    ASSERT_TRUE(gui::Click(app_.Control(kAdd)));
+    ASSERT_TRUE(gui::Click(app_.Control(IDC_MAIN_ADD)));
     sheet = app_.WaitForWizard();
     ASSERT_NE(sheet, nullptr);
     HWND namePage = MainWindowDriver::CurrentPage(sheet);
     ASSERT_TRUE(MainWindowDriver::TypeName(sheet, L"オフィス"));
-    ASSERT_TRUE(gui::Click(GetDlgItem(sheet, kWizardNext)));
+    ASSERT_TRUE(gui::Click(GetDlgItem(sheet, ID_WIZNEXT)));
     ExpectBox(L"プロファイル名が重複しています。\r\nプロファイル名を再入力してください。", gui::BoxIcon::Error);
     gui::Sync(sheet);
     EXPECT_EQ(MainWindowDriver::CurrentPage(sheet), namePage);
-    EXPECT_NE(gui::FindChild(namePage, kNameEdit), nullptr);
+    EXPECT_NE(gui::FindChild(namePage, IDC_NAME_EDIT), nullptr);
     ASSERT_TRUE(gui::Click(GetDlgItem(sheet, IDCANCEL)));
     ASSERT_TRUE(gui::WaitForWindowGone(sheet));
     EXPECT_EQ(gui::ListViewCount(app_.List()), 1);
 
     // Selecting shows the description and enables the row buttons.
     ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
-    ASSERT_TRUE(gui::WaitUntil([&] { return app_.Enabled(kEdit); }));
-    EXPECT_TRUE(app_.Enabled(kDelete));
-    EXPECT_TRUE(app_.Enabled(kApply));
+    ASSERT_TRUE(gui::WaitUntil([&] { return app_.Enabled(IDC_MAIN_EDIT); }));
+    EXPECT_TRUE(app_.Enabled(IDC_MAIN_DELETE));
+    EXPECT_TRUE(app_.Enabled(IDC_MAIN_APPLY));
     EXPECT_EQ(app_.Description().find(L"ネットワーク接続名\r\n  \r\nネットワークアダプタ\r\n"), 0u);
     EXPECT_NE(app_.Description().find(L"TCP/IP設定\r\n  接続方法：DHCP接続\r\n"), std::wstring::npos)
         << U8(app_.Description());
     gui::SaveScreenshot(app_.Main(), L"mainwindow_main_dialog.png");
 
     // Editing renames the row and the record.
-    ASSERT_TRUE(gui::Click(app_.Control(kEdit)));
+    ASSERT_TRUE(gui::Click(app_.Control(IDC_MAIN_EDIT)));
     sheet = app_.WaitForWizard();
     ASSERT_NE(sheet, nullptr);
-    EXPECT_TRUE(gui::WaitForText(gui::FindChild(MainWindowDriver::CurrentPage(sheet), kNameEdit), L"オフィス"));
+    EXPECT_TRUE(gui::WaitForText(gui::FindChild(MainWindowDriver::CurrentPage(sheet), IDC_NAME_EDIT), L"オフィス"));
     ASSERT_TRUE(MainWindowDriver::TypeName(sheet, L"自宅"));
     ASSERT_NO_FATAL_FAILURE(FinishFromNamePage(sheet));
     ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewText(app_.List(), 0) == L"自宅"; }));
@@ -132,17 +131,17 @@ TEST_F(MainDialog, AddRefuseDuplicateEditAndDeleteStartingWithoutProfiles) {
 
     // Deleting asks 162; No changes nothing, Yes removes the row.
     ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
-    ASSERT_TRUE(gui::Click(app_.Control(kDelete)));
+    ASSERT_TRUE(gui::Click(app_.Control(IDC_MAIN_DELETE)));
     ExpectBox(L"[自宅]を削除しますか？", gui::BoxIcon::Question, IDNO);
     gui::Sync(app_.Main());
     EXPECT_EQ(Rows(), std::vector<std::wstring>{L"自宅"});
     EXPECT_EQ(FileNames(), std::vector<std::wstring>{L"自宅"});
-    ASSERT_TRUE(gui::Click(app_.Control(kDelete)));
+    ASSERT_TRUE(gui::Click(app_.Control(IDC_MAIN_DELETE)));
     ExpectBox(L"[自宅]を削除しますか？", gui::BoxIcon::Question, IDYES);
     ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewCount(app_.List()) == 0; }));
     // The handler goes on after emptying the list: wait for its last steps.
     EXPECT_TRUE(gui::WaitUntil([&] { return app_.Description().empty(); })) << U8(app_.Description());
-    EXPECT_TRUE(gui::WaitUntil([&] { return !app_.Enabled(kEdit); }));
+    EXPECT_TRUE(gui::WaitUntil([&] { return !app_.Enabled(IDC_MAIN_EDIT); }));
     ASSERT_TRUE(gui::Sync(app_.Main()));
     EXPECT_TRUE(FileNames().empty());
     Close();
@@ -156,31 +155,31 @@ TEST_F(MainDialog, TwelveProfilesRefuseAnotherCancelStoresNothingClosingWrites) 
     ASSERT_NE(app_.WaitForMain(), nullptr);
     EXPECT_EQ(Rows(), names);
 
-    ASSERT_TRUE(gui::Click(app_.Control(kAdd)));
+    ASSERT_TRUE(gui::Click(app_.Control(IDC_MAIN_ADD)));
     ExpectBox(L"プロファイル数が既に12個登録されています。\r\nこれ以上プロファイルを追加する事はできません。",
               gui::BoxIcon::Error);
     gui::Sync(app_.Main());
     gui::WindowQuery wizards;
     wizards.processId = app_.ProcessId();
     wizards.className = L"#32770";
-    for (HWND w : gui::FindTopLevels(wizards)) EXPECT_EQ(GetDlgItem(w, kWizardNext), nullptr) << "a wizard opened";
+    for (HWND w : gui::FindTopLevels(wizards)) EXPECT_EQ(GetDlgItem(w, ID_WIZNEXT), nullptr) << "a wizard opened";
 
     // Cancel on the confirmation page after renaming stores nothing; that
     // page shows what would have been registered.
     ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
-    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(kEdit)));
+    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(IDC_MAIN_EDIT)));
     HWND sheet = app_.WaitForWizard();
     ASSERT_NE(sheet, nullptr);
     ASSERT_TRUE(MainWindowDriver::TypeName(sheet, L"変更後"));
     ASSERT_NO_FATAL_FAILURE(NextToConfirmation(sheet));
     HWND confirm = MainWindowDriver::CurrentPage(sheet);
-    EXPECT_TRUE(gui::WaitForText(GetDlgItem(confirm, 1021), L"変更後"));
+    EXPECT_TRUE(gui::WaitForText(GetDlgItem(confirm, IDC_CONFIRM_NAME), L"変更後"));
     // The profile names no adapter: the connection page chose the first one.
     const std::vector<AdapterInfo> adapters = ListAdapters();
     ASSERT_FALSE(adapters.empty());
-    EXPECT_EQ(U8(gui::WindowText(GetDlgItem(confirm, 1027))), U8(adapters.front().description));
-    EXPECT_EQ(gui::WindowText(GetDlgItem(confirm, 1023)).find(L"TCP/IP設定\r\n  接続方法：DHCP接続\r\n"), 0u)
-        << U8(gui::WindowText(GetDlgItem(confirm, 1023)));
+    EXPECT_EQ(U8(gui::WindowText(GetDlgItem(confirm, IDC_CONFIRM_ADAPTER))), U8(adapters.front().description));
+    EXPECT_EQ(gui::WindowText(GetDlgItem(confirm, IDC_CONFIRM_SUMMARY)).find(L"TCP/IP設定\r\n  接続方法：DHCP接続\r\n"), 0u)
+        << U8(gui::WindowText(GetDlgItem(confirm, IDC_CONFIRM_SUMMARY)));
     ASSERT_TRUE(gui::Click(GetDlgItem(sheet, IDCANCEL)));
     ASSERT_TRUE(gui::WaitForWindowGone(sheet));
     EXPECT_EQ(Rows(), names);
@@ -201,17 +200,17 @@ TEST_F(MainDialog, ApplyRunsAWholeSwitchAndRunRequestsNameProfilesByPosition) {
 
     // After a deletion the profiles carry new identifiers (4 and 5).
     ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
-    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(kDelete)));
+    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(IDC_MAIN_DELETE)));
     ExpectBox(L"[旧]を削除しますか？", gui::BoxIcon::Question, IDYES);
     ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewCount(app_.List()) == 2; }));
 
     ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
-    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(kApply)));
+    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(IDC_MAIN_APPLY)));
     ASSERT_TRUE(gui::WaitForText(app_.Main(), kSwitchingCaption));
-    for (int id : {kAdd, kEdit, kDelete, kApply}) EXPECT_FALSE(app_.Enabled(id)) << id;
-    HWND progressWindow = app_.WaitForDialog([](HWND w) { return GetDlgItem(w, 1035) != nullptr; });
+    for (int id : {IDC_MAIN_ADD, IDC_MAIN_EDIT, IDC_MAIN_DELETE, IDC_MAIN_APPLY}) EXPECT_FALSE(app_.Enabled(id)) << id;
+    HWND progressWindow = app_.WaitForDialog([](HWND w) { return GetDlgItem(w, IDC_PROGRESS_BAR) != nullptr; });
     ASSERT_NE(progressWindow, nullptr) << "no progress window";
-    EXPECT_EQ(U8(gui::WindowText(GetDlgItem(progressWindow, 1031))), "プロファイル：会社");
+    EXPECT_EQ(U8(gui::WindowText(GetDlgItem(progressWindow, IDC_PROGRESS_PROFILE))), "プロファイル：会社");
     gui::SaveScreenshot(app_.Main(), L"mainwindow_switching.png");
 
     // A run request while the switch runs starts nothing but selects the
@@ -227,7 +226,7 @@ TEST_F(MainDialog, ApplyRunsAWholeSwitchAndRunRequestsNameProfilesByPosition) {
 
     ExpectBox(L"ネットワーク設定の切替えを完了しました。", gui::BoxIcon::Information);
     ASSERT_TRUE(gui::WaitForText(app_.Main(), L"Ortivo"));
-    EXPECT_TRUE(app_.Enabled(kApply));
+    EXPECT_TRUE(app_.Enabled(IDC_MAIN_APPLY));
     EXPECT_FALSE(IsWindowVisible(progressWindow));
     std::vector<std::wstring> commands;
     for (const testsupport::StandInRecord& r : testsupport::ReadRecords()) commands.push_back(r.commandLine);
@@ -260,7 +259,7 @@ TEST_F(MainDialog, DataFileHeldRightAfterADeletionKeepsTheRemainingProfiles) {
         });
         ASSERT_TRUE(pause.WaitArmed(gui::kDefaultTimeoutMs));
         ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
-        ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(kDelete)));
+        ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(IDC_MAIN_DELETE)));
         ExpectBox(L"[旧]を削除しますか？", gui::BoxIcon::Question, IDYES);
         ASSERT_TRUE(pause.WaitDone(gui::kDefaultTimeoutMs)) << "the deletion wrote no data file";
     }
@@ -320,7 +319,7 @@ TEST_F(MainDialog, AWriteThatFailsSays158OrForDiskSpace179) {
     HANDLE holder = CreateFileW(CDataFileGuard::Path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
-    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(kDelete)));
+    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(IDC_MAIN_DELETE)));
     ExpectBox(L"[会社]を削除しますか？", gui::BoxIcon::Question, IDYES);
     ExpectBox(testsupport::ExpectedText(158), gui::BoxIcon::Error);
     CloseHandle(holder);
@@ -330,7 +329,7 @@ TEST_F(MainDialog, AWriteThatFailsSays158OrForDiskSpace179) {
     const std::wstring away = folder + L".away";
     ASSERT_TRUE(MoveFileW(folder.c_str(), away.c_str())) << GetLastError();
     ASSERT_TRUE(gui::ListViewSelect(app_.List(), 1));
-    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(kDelete)));
+    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(IDC_MAIN_DELETE)));
     ExpectBox(L"[自宅]を削除しますか？", gui::BoxIcon::Question, IDYES);
     ExpectBox(testsupport::ExpectedText(179), gui::BoxIcon::Error);
     ASSERT_TRUE(MoveFileW(away.c_str(), folder.c_str()));
@@ -351,7 +350,7 @@ TEST_F(MainDialog, ClosingWhileTheHttpCheckWaitsForAnAnswerEndsTheProgramCleanly
     ASSERT_TRUE(app_.Start());
     ASSERT_NE(app_.WaitForMain(), nullptr);
     ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
-    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(kApply)));
+    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(IDC_MAIN_APPLY)));
     // The applier runs first (with its pause of five seconds), then the check.
     ASSERT_TRUE(gui::WaitUntil([&] { return !server.Requests().empty(); }, 4 * gui::kDefaultTimeoutMs))
         << "the HTTP check never reached the server";

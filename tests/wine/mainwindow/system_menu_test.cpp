@@ -3,6 +3,7 @@
 // About box.
 #include <gtest/gtest.h>
 
+#include "resources/resource.h"
 #include "system/win/RegAccess.h"
 #include "tests/wine/mainwindow/MainWindowDriver.h"
 #include "tests/wine/support/RegistrySeed.h"
@@ -14,14 +15,13 @@ using testsupport::Narrow;
 
 constexpr WPARAM kMenuAbout = 32815, kMenuHints = 32816;
 constexpr WPARAM kHintTimer = 1;
-constexpr int kHintCheck = 1001, kHintText = 1031, kHintPicture = 1037;
 const wchar_t kHintsText[] =
     L"便利な使い方\r\n\r\n1. タスクバーのアイコンを右クリックします。\r\n"
     L"2. 「タスク バーにこのプログラムを表示する」を選択します。\r\n3. タスクバーのアイコン表示が固定されます。\r\n"
     L"4. アプリケーション終了後もタスクバーから簡単にプロファイル反映等を行うことができます。";
 const wchar_t kAboutCaption[] = L"Ortivo のバージョン情報";
 
-bool IsHintWindow(HWND w) { return GetDlgItem(w, kHintText) != nullptr && GetDlgItem(w, kHintPicture) != nullptr; }
+bool IsHintWindow(HWND w) { return GetDlgItem(w, IDC_HINTS_TEXT) != nullptr && GetDlgItem(w, IDC_HINTS_PICTURE) != nullptr; }
 
 // A REG_DWORD of the settings key, -1 when there is none.
 long long StoredDword(const wchar_t* name) { return RegistryDword(HKEY_CURRENT_USER, kSettingsKeyPath, name); }
@@ -65,9 +65,9 @@ TEST_F(SystemMenu, HintWindowOpensAfterTheStartAndOkStoresItsTickedBox) {
     HWND hint = WaitForHint();
     ASSERT_NE(hint, nullptr) << "no hint window after the start";
     EXPECT_EQ(Narrow(gui::WindowText(hint)), "Ortivo");
-    EXPECT_EQ(Narrow(gui::WindowText(GetDlgItem(hint, kHintText))), Narrow(kHintsText));
+    EXPECT_EQ(Narrow(gui::WindowText(GetDlgItem(hint, IDC_HINTS_TEXT))), Narrow(kHintsText));
     EXPECT_NE(GetWindowLongPtrW(hint, GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << "the hint window stays on top";
-    HWND check = GetDlgItem(hint, kHintCheck);
+    HWND check = GetDlgItem(hint, IDC_HINTS_HIDE);
     EXPECT_FALSE(gui::IsChecked(check)) << "no HideHints: the box starts unticked";
     gui::SaveScreenshot(hint, L"mainwindow_hint_window.png");
 
@@ -95,7 +95,7 @@ TEST_F(SystemMenu, WithHintsHiddenTheMenuStillOpensTheHintAndShowsTheAboutBox) {
     ASSERT_TRUE(PostMessageW(main, WM_SYSCOMMAND, kMenuHints, 0));
     HWND hint = WaitForHint();
     ASSERT_NE(hint, nullptr) << "the menu entry opens the hint window whatever HideHints holds";
-    HWND check = GetDlgItem(hint, kHintCheck);
+    HWND check = GetDlgItem(hint, IDC_HINTS_HIDE);
     EXPECT_TRUE(gui::IsChecked(check));
     ASSERT_TRUE(gui::Click(check));
     ASSERT_TRUE(gui::WaitUntil([&] { return !gui::IsChecked(check); }));
@@ -107,7 +107,7 @@ TEST_F(SystemMenu, WithHintsHiddenTheMenuStillOpensTheHintAndShowsTheAboutBox) {
     ASSERT_TRUE(PostMessageW(main, WM_SYSCOMMAND, kMenuHints, 0));
     hint = WaitForHint();
     ASSERT_NE(hint, nullptr);
-    check = GetDlgItem(hint, kHintCheck);
+    check = GetDlgItem(hint, IDC_HINTS_HIDE);
     ASSERT_TRUE(gui::Click(check));
     ASSERT_TRUE(gui::WaitUntil([&] { return !gui::IsChecked(check); }));
     ASSERT_TRUE(gui::Click(GetDlgItem(hint, IDOK)));

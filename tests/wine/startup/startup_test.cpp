@@ -15,6 +15,7 @@
 #include "framework/win/WideText.h"
 #include "profile/win/GeneratHashMgr.h"
 #include "profile/win/ProfileFileAccess.h"
+#include "resources/resource.h"
 #include "system/win/RegAccess.h"
 #include "tests/wine/support/DataFileGuard.h"
 #include "tests/wine/support/GuiDriver.h"
@@ -95,7 +96,7 @@ protected:
         query.processId = program.Id();
         query.visibleOnly = false;
         for (HWND w : gui::FindTopLevels(query))
-            if (GetDlgItem(w, 1002) != nullptr) return w;
+            if (GetDlgItem(w, IDC_MAIN_PROFILE_LIST) != nullptr) return w;
         return nullptr;
     }
 
@@ -124,7 +125,7 @@ protected:
     // The names in the main window's profile list.
     static std::vector<std::wstring> ListedProfiles(HWND main) {
         std::vector<std::wstring> names;
-        HWND list = GetDlgItem(main, 1002);
+        HWND list = GetDlgItem(main, IDC_MAIN_PROFILE_LIST);
         for (int i = 0; i < gui::ListViewCount(list); ++i) names.push_back(gui::ListViewText(list, i));
         return names;
     }
@@ -271,7 +272,7 @@ std::vector<std::wstring> Startup::SwitchAndEnd(const wchar_t* arguments) {
     gui::Program program = gui::StartProgram(MainProgram(), arguments);
     gui::MessageBoxInfo done;
     EXPECT_TRUE(gui::WaitForMessageBox(&done, program.Id(), kLimitMs * 4)) << "the switch did not end";
-    EXPECT_EQ(DialogsWith(program, 1035), 0) << "a progress window was made with the option off";
+    EXPECT_EQ(DialogsWith(program, IDC_PROGRESS_BAR), 0) << "a progress window was made with the option off";
     ExpectMessageBox(program, 169, gui::BoxIcon::Information);
     ExpectExit(program);
     return AppliedConnections();
@@ -296,7 +297,7 @@ TEST_F(Startup, AutoRunStartStaysHiddenUntilASecondStartShowsIt) {
     WriteProfiles({u"Office"});
     ASSERT_TRUE(settings_.DeleteValue(HKEY_CURRENT_USER, kSettingsKeyPath, L"HideHints"));
     gui::Program program = gui::StartProgram(MainProgram(), L"/AutoRun");
-    const HWND hint = gui::WaitForDialog(program.Id(), [](HWND w) { return GetDlgItem(w, 1037) != nullptr; }, kLimitMs);
+    const HWND hint = gui::WaitForDialog(program.Id(), [](HWND w) { return GetDlgItem(w, IDC_HINTS_PICTURE) != nullptr; }, kLimitMs);
     ASSERT_NE(hint, nullptr) << "no hint window";
     const HWND main = MainDialogOf(program);
     ASSERT_NE(main, nullptr);

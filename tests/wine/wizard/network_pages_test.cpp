@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/win/PropertySheet.h"
 #include "framework/win/WideText.h"
+#include "resources/resource.h"
 #include "system/Tools.h"
 #include "system/win/AdapterDiscovery.h"
 #include "tests/wine/mainwindow/MainWindowDriver.h"
@@ -18,12 +20,6 @@
 namespace {
 
 using testsupport::Narrow;
-
-constexpr int kAdd = 1004, kEdit = 1005, kApply = 1007;
-constexpr int kWizardBack = 0x3023, kWizardNext = 0x3024, kWizardFinish = 0x3025;
-constexpr int kAdapterList = 1008;
-constexpr int kFixedIp = 1009, kDhcp = 1010, kDnsManual = 1011, kDnsAuto = 1012;
-constexpr int kIp = 1013, kMask = 1014, kGateway = 1015, kDns1 = 1016, kDns2 = 1017;
 
 using testsupport::Ip;
 
@@ -61,8 +57,8 @@ protected:
         ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(button)));
         ASSERT_NE(sheet_ = app_.WaitForWizard(), nullptr);
         ASSERT_TRUE(MainWindowDriver::TypeName(sheet_, name));
-        ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardNext));
-        ASSERT_NE(Control(kAdapterList), nullptr);
+        ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, ID_WIZNEXT));
+        ASSERT_NE(Control(IDC_ADAPTER_LIST), nullptr);
     }
 
     DWORD Address(int id, int* filled = nullptr) const {
@@ -73,7 +69,7 @@ protected:
 
     // The address, mask, gateway, preferred and alternate DNS controls.
     std::vector<DWORD> Addresses() const {
-        return {Address(kIp), Address(kMask), Address(kGateway), Address(kDns1), Address(kDns2)};
+        return {Address(IDC_TCP_IP_ADDRESS), Address(IDC_TCP_SUBNET_MASK), Address(IDC_TCP_GATEWAY), Address(IDC_TCP_PREFERRED_DNS), Address(IDC_TCP_ALTERNATE_DNS)};
     }
 
     bool Checked(int id) const { return gui::IsChecked(Control(id)); }
@@ -92,7 +88,7 @@ protected:
     // Next fails with `text`; then the focus is on control `focusId` (or one of its fields).
     void ExpectRefusedNext(const std::wstring& text, int focusId) {
         const HWND page = Page();
-        ASSERT_TRUE(gui::Click(GetDlgItem(sheet_, kWizardNext)));
+        ASSERT_TRUE(gui::Click(GetDlgItem(sheet_, ID_WIZNEXT)));
         app_.ExpectBox(text, gui::BoxIcon::Error);
         const HWND control = Control(focusId);
         EXPECT_TRUE(gui::WaitUntil([&] {
@@ -123,8 +119,8 @@ protected:
 
 TEST_F(NetworkPages, ConnectionPageListsAdaptersAndANewProfileTakesTheCurrentTcpip) {
     ASSERT_NO_FATAL_FAILURE(Start());
-    ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(kAdd, L"新規"));
-    const HWND list = Control(kAdapterList);
+    ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(IDC_MAIN_ADD, L"新規"));
+    const HWND list = Control(IDC_ADAPTER_LIST);
     ASSERT_EQ(gui::ListViewCount(list), static_cast<int>(adapters_.size()));
     for (size_t row = 0; row < adapters_.size(); ++row) {
         EXPECT_EQ(Narrow(gui::ListViewText(list, static_cast<int>(row), 0)), Narrow(row ? ConnectionName(row) : L""));
@@ -135,16 +131,16 @@ TEST_F(NetworkPages, ConnectionPageListsAdaptersAndANewProfileTakesTheCurrentTcp
 
     ASSERT_TRUE(gui::ListViewSelect(list, -1));
     ExpectRefusedNext(L"ネットワークネットワーク接続名が選択されていません。\r\n設定するネットワーク接続名を選択してください。",
-                      kAdapterList);
+                      IDC_ADAPTER_LIST);
 
     // The adapter is DHCP (as Wine reports every adapter) and names its
     // DNS servers: those of the system's network parameters.
     ASSERT_TRUE(gui::ListViewSelect(list, kChosen));
-    ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardNext));
-    ASSERT_NE(Control(kIp), nullptr);
-    EXPECT_TRUE(Checked(kDhcp));
-    EXPECT_FALSE(Checked(kFixedIp));
-    for (int id : {kIp, kMask, kGateway}) {
+    ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, ID_WIZNEXT));
+    ASSERT_NE(Control(IDC_TCP_IP_ADDRESS), nullptr);
+    EXPECT_TRUE(Checked(IDC_TCP_DHCP));
+    EXPECT_FALSE(Checked(IDC_TCP_FIXED_IP));
+    for (int id : {IDC_TCP_IP_ADDRESS, IDC_TCP_SUBNET_MASK, IDC_TCP_GATEWAY}) {
         int filled = -1;
         EXPECT_EQ(Address(id, &filled), 0u) << id;
         EXPECT_EQ(filled, 0) << id;
@@ -152,43 +148,43 @@ TEST_F(NetworkPages, ConnectionPageListsAdaptersAndANewProfileTakesTheCurrentTcp
     }
     std::vector<std::wstring> servers;
     ASSERT_TRUE(ReadDnsServers(servers));
-    EXPECT_TRUE(Checked(kDnsManual));
-    EXPECT_TRUE(Enabled(kDnsAuto));
-    EXPECT_EQ(Narrow(W(CTools().AddressToText(Address(kDns1)))), Narrow(servers.front()));
+    EXPECT_TRUE(Checked(IDC_TCP_DNS_MANUAL));
+    EXPECT_TRUE(Enabled(IDC_TCP_DNS_AUTO));
+    EXPECT_EQ(Narrow(W(CTools().AddressToText(Address(IDC_TCP_PREFERRED_DNS)))), Narrow(servers.front()));
     gui::SaveScreenshot(sheet_, L"wizard_tcpip_page.png");
     // "固定IP" forces hand-set DNS servers and disables "自動的に取得する".
-    ASSERT_TRUE(gui::Click(Control(kDnsAuto)));
-    ASSERT_TRUE(gui::WaitUntil([&] { return !Enabled(kDns1); }));
-    ASSERT_TRUE(gui::Click(Control(kFixedIp)));
-    ASSERT_TRUE(gui::WaitUntil([&] { return Enabled(kIp); }));
-    EXPECT_TRUE(Checked(kDnsManual));
-    EXPECT_FALSE(Checked(kDnsAuto));
-    EXPECT_FALSE(Enabled(kDnsAuto));
-    EXPECT_TRUE(Enabled(kDns1));
+    ASSERT_TRUE(gui::Click(Control(IDC_TCP_DNS_AUTO)));
+    ASSERT_TRUE(gui::WaitUntil([&] { return !Enabled(IDC_TCP_PREFERRED_DNS); }));
+    ASSERT_TRUE(gui::Click(Control(IDC_TCP_FIXED_IP)));
+    ASSERT_TRUE(gui::WaitUntil([&] { return Enabled(IDC_TCP_IP_ADDRESS); }));
+    EXPECT_TRUE(Checked(IDC_TCP_DNS_MANUAL));
+    EXPECT_FALSE(Checked(IDC_TCP_DNS_AUTO));
+    EXPECT_FALSE(Enabled(IDC_TCP_DNS_AUTO));
+    EXPECT_TRUE(Enabled(IDC_TCP_PREFERRED_DNS));
 
     // 10.1.2.3: moving between its fields leaves the mask alone, tabbing out sets 255.0.0.0.
-    gui::SetIpAddress(Control(kMask), Ip(255, 255, 255, 252));
-    ASSERT_NO_FATAL_FAILURE(TypeAddress(kIp, {L"10", L"1", L"2", L"3"}));
-    EXPECT_EQ(Address(kMask), Ip(255, 255, 255, 252));
+    gui::SetIpAddress(Control(IDC_TCP_SUBNET_MASK), Ip(255, 255, 255, 252));
+    ASSERT_NO_FATAL_FAILURE(TypeAddress(IDC_TCP_IP_ADDRESS, {L"10", L"1", L"2", L"3"}));
+    EXPECT_EQ(Address(IDC_TCP_SUBNET_MASK), Ip(255, 255, 255, 252));
     gui::PressKey(gui::FocusedWindow(Page()), VK_TAB);
-    EXPECT_TRUE(gui::WaitUntil([&] { return Address(kMask) == Ip(255, 0, 0, 0); })) << std::hex << Address(kMask);
-    EXPECT_EQ(Address(kIp), Ip(10, 1, 2, 3));
+    EXPECT_TRUE(gui::WaitUntil([&] { return Address(IDC_TCP_SUBNET_MASK) == Ip(255, 0, 0, 0); })) << std::hex << Address(IDC_TCP_SUBNET_MASK);
+    EXPECT_EQ(Address(IDC_TCP_IP_ADDRESS), Ip(10, 1, 2, 3));
 
     // One refused Next per family of messages.
-    gui::SetIpAddress(Control(kIp), Ip(10, 0, 0, 0));
-    ExpectRefusedNext(L"IPアドレスに不正な値が入力されています\r\n正しいIPアドレスを入力してください。", kIp);
-    gui::SetIpAddress(Control(kIp), Ip(10, 1, 2, 3));
-    gui::SetIpAddress(Control(kDns1), Ip(127, 0, 0, 1));
+    gui::SetIpAddress(Control(IDC_TCP_IP_ADDRESS), Ip(10, 0, 0, 0));
+    ExpectRefusedNext(L"IPアドレスに不正な値が入力されています\r\n正しいIPアドレスを入力してください。", IDC_TCP_IP_ADDRESS);
+    gui::SetIpAddress(Control(IDC_TCP_IP_ADDRESS), Ip(10, 1, 2, 3));
+    gui::SetIpAddress(Control(IDC_TCP_PREFERRED_DNS), Ip(127, 0, 0, 1));
     ExpectRefusedNext(L"優先DNSサーバの第１フィールドには0～126,128～223以外の値は入力できません。\r\n"
                       L"優先DNSサーバの第１フィールドには0～126,128～223の値を入力してください。",
-                      kDns1);
-    gui::SetIpAddress(Control(kDns1), Ip(10, 0, 0, 53));
-    gui::SetIpAddress(Control(kDns2), Ip(10, 0, 0, 53));
-    ExpectRefusedNext(L"優先DNSと代替DNSが同じ値が入力されています。\r\n代替DNSの値を再入力してください。", kDns2);
-    gui::ClearIpAddress(Control(kDns2));
-    gui::SetIpAddress(Control(kGateway), Ip(10, 1, 2, 3));
+                      IDC_TCP_PREFERRED_DNS);
+    gui::SetIpAddress(Control(IDC_TCP_PREFERRED_DNS), Ip(10, 0, 0, 53));
+    gui::SetIpAddress(Control(IDC_TCP_ALTERNATE_DNS), Ip(10, 0, 0, 53));
+    ExpectRefusedNext(L"優先DNSと代替DNSが同じ値が入力されています。\r\n代替DNSの値を再入力してください。", IDC_TCP_ALTERNATE_DNS);
+    gui::ClearIpAddress(Control(IDC_TCP_ALTERNATE_DNS));
+    gui::SetIpAddress(Control(IDC_TCP_GATEWAY), Ip(10, 1, 2, 3));
     ExpectRefusedNext(L"IPアドレスとゲートウェイが同じ値が入力されています。\r\nIPアドレスかゲートウェイの値を再入力してください。",
-                      kGateway);
+                      IDC_TCP_GATEWAY);
     Cancel();
 }
 
@@ -201,18 +197,18 @@ TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdit
     ASSERT_TRUE(seed_.SetString(HKEY_CURRENT_USER, internet, L"ProxyOverride", L"a;b;<local>"));
     ASSERT_NO_FATAL_FAILURE(SeedDefaultPrinter());
     ASSERT_NO_FATAL_FAILURE(Start());
-    ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(kAdd, L"固定"));
-    ASSERT_TRUE(gui::ListViewSelect(Control(kAdapterList), kChosen));
-    ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardNext));
-    ASSERT_TRUE(gui::Click(Control(kFixedIp)));
-    ASSERT_TRUE(gui::WaitUntil([&] { return Enabled(kIp); }));
-    gui::SetIpAddress(Control(kIp), Ip(192, 168, 50, 10));
-    gui::SetIpAddress(Control(kMask), Ip(255, 255, 255, 0));
-    gui::SetIpAddress(Control(kGateway), Ip(192, 168, 50, 1));
-    gui::SetIpAddress(Control(kDns1), Ip(192, 168, 50, 3));
-    gui::SetIpAddress(Control(kDns2), Ip(192, 168, 50, 2));
-    for (int page = 2; page < 7; ++page) ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardNext)) << page;
-    const HWND finish = GetDlgItem(sheet_, kWizardFinish);
+    ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(IDC_MAIN_ADD, L"固定"));
+    ASSERT_TRUE(gui::ListViewSelect(Control(IDC_ADAPTER_LIST), kChosen));
+    ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, ID_WIZNEXT));
+    ASSERT_TRUE(gui::Click(Control(IDC_TCP_FIXED_IP)));
+    ASSERT_TRUE(gui::WaitUntil([&] { return Enabled(IDC_TCP_IP_ADDRESS); }));
+    gui::SetIpAddress(Control(IDC_TCP_IP_ADDRESS), Ip(192, 168, 50, 10));
+    gui::SetIpAddress(Control(IDC_TCP_SUBNET_MASK), Ip(255, 255, 255, 0));
+    gui::SetIpAddress(Control(IDC_TCP_GATEWAY), Ip(192, 168, 50, 1));
+    gui::SetIpAddress(Control(IDC_TCP_PREFERRED_DNS), Ip(192, 168, 50, 3));
+    gui::SetIpAddress(Control(IDC_TCP_ALTERNATE_DNS), Ip(192, 168, 50, 2));
+    for (int page = 2; page < 7; ++page) ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, ID_WIZNEXT)) << page;
+    const HWND finish = GetDlgItem(sheet_, ID_WIZFINISH);
     ASSERT_TRUE(gui::WaitForText(finish, L"登録(&R)"));
     ASSERT_TRUE(gui::ClickWhenEnabled(finish));
     ASSERT_TRUE(gui::WaitForWindowGone(sheet_));
@@ -234,7 +230,7 @@ TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdit
     // Applied, the profile runs exactly these command lines.
     ASSERT_EQ(gui::ListViewCount(app_.List()), 2);
     ASSERT_TRUE(gui::ListViewSelect(app_.List(), 1));
-    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(kApply)));
+    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(IDC_MAIN_APPLY)));
     app_.ExpectBox(L"ネットワーク設定の切替えを完了しました。", gui::BoxIcon::Information);
     std::vector<std::string> commands;
     for (const testsupport::StandInRecord& r : testsupport::ReadRecords()) commands.push_back(Narrow(r.commandLine));
@@ -246,22 +242,22 @@ TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdit
                             "netsh interface ipv4 add dns " + name + " addr=192.168.50.2 index=2"}));
 
     // Editing selects the profile's adapter; choosing another one keeps the TCP/IP fields.
-    ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(kEdit, L"固定"));
-    EXPECT_EQ(gui::ListViewSelected(Control(kAdapterList)), static_cast<int>(kChosen));
-    ASSERT_TRUE(gui::ListViewSelect(Control(kAdapterList), 0));
-    ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardNext));
-    ASSERT_NE(Control(kIp), nullptr);
-    EXPECT_TRUE(Checked(kFixedIp));
+    ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(IDC_MAIN_EDIT, L"固定"));
+    EXPECT_EQ(gui::ListViewSelected(Control(IDC_ADAPTER_LIST)), static_cast<int>(kChosen));
+    ASSERT_TRUE(gui::ListViewSelect(Control(IDC_ADAPTER_LIST), 0));
+    ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, ID_WIZNEXT));
+    ASSERT_NE(Control(IDC_TCP_IP_ADDRESS), nullptr);
+    EXPECT_TRUE(Checked(IDC_TCP_FIXED_IP));
     EXPECT_EQ(Addresses(), (std::vector<DWORD>{Ip(192, 168, 50, 10), Ip(255, 255, 255, 0), Ip(192, 168, 50, 1),
                                                 Ip(192, 168, 50, 3), Ip(192, 168, 50, 2)}));
 
     // Back stores without checks: a half-typed address comes back as typed.
-    gui::ClearIpAddress(Control(kIp));
-    ASSERT_NO_FATAL_FAILURE(TypeAddress(kIp, {L"172", L"16"}));
-    ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardBack));
-    ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardNext));
+    gui::ClearIpAddress(Control(IDC_TCP_IP_ADDRESS));
+    ASSERT_NO_FATAL_FAILURE(TypeAddress(IDC_TCP_IP_ADDRESS, {L"172", L"16"}));
+    ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, ID_WIZBACK));
+    ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, ID_WIZNEXT));
     int filled = -1;
-    EXPECT_EQ(Address(kIp, &filled), Ip(172, 16, 0, 0));
+    EXPECT_EQ(Address(IDC_TCP_IP_ADDRESS, &filled), Ip(172, 16, 0, 0));
     EXPECT_EQ(filled, 4) << "a stored value fills every field";
     Cancel();
 }
@@ -280,12 +276,12 @@ TEST_F(NetworkPages, ANewProfileTakesAFixedAdaptersAddressAndTheSystemsDnsServer
     ASSERT_TRUE(seed_.SetString(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\Tolvik_Network.exe\\DllOverrides",
                                 L"iphlpapi", L"native,builtin"));
     ASSERT_NO_FATAL_FAILURE(Start(folder));
-    ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(kAdd, L"固定アダプタ"));
-    ASSERT_EQ(Narrow(gui::ListViewText(Control(kAdapterList), 0, 1)), "Ortivo Fixed Test Adapter");
-    ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardNext));
-    ASSERT_NE(Control(kIp), nullptr);
-    EXPECT_TRUE(Checked(kFixedIp));
-    EXPECT_TRUE(Checked(kDnsManual));
+    ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(IDC_MAIN_ADD, L"固定アダプタ"));
+    ASSERT_EQ(Narrow(gui::ListViewText(Control(IDC_ADAPTER_LIST), 0, 1)), "Ortivo Fixed Test Adapter");
+    ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, ID_WIZNEXT));
+    ASSERT_NE(Control(IDC_TCP_IP_ADDRESS), nullptr);
+    EXPECT_TRUE(Checked(IDC_TCP_FIXED_IP));
+    EXPECT_TRUE(Checked(IDC_TCP_DNS_MANUAL));
     EXPECT_EQ(Addresses(), (std::vector<DWORD>{Ip(192, 168, 77, 10), Ip(255, 255, 255, 0), Ip(192, 168, 77, 1),
                                                 Ip(192, 168, 77, 2), Ip(192, 168, 77, 3)}));
     Cancel();

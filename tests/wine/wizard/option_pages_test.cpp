@@ -1,12 +1,17 @@
 // The network check, application, default printer and confirmation pages
 // of the real Tolvik_Network.exe, opened with "編集" on two stored profiles,
 // with two printers seeded into the prefix.
+#include <windows.h>
+#include <dlgs.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
 
+#include "framework/win/PropertySheet.h"
 #include "framework/win/WideText.h"
+#include "resources/resource.h"
 #include "tests/wine/mainwindow/MainWindowDriver.h"
 #include "tests/wine/support/PrinterSeed.h"
 #include "tests/wine/support/RegistrySeed.h"
@@ -16,19 +21,9 @@ namespace {
 
 using testsupport::Narrow;
 
-constexpr int kEdit = 1005;
-constexpr int kWizardBack = 0x3023, kWizardNext = 0x3024, kWizardFinish = 0x3025;
 constexpr int kCheckPage = 4, kAppPage = 5, kPrinterPage = 6, kConfirmPage = 7;
-// Network check page
-constexpr int kPingBox = 1002, kUrlBox = 1003, kUrlEdit = 1015;
-// Application page
-constexpr int kRunBox = 1001, kPathEdit = 1016, kOptionsEdit = 1017, kBrowse = 1018;
 // The system's file chooser: its file name edit
-constexpr int kChooserName = 1152;
-// Printer page
-constexpr int kPrinterList = 1019, kPrinterBox = 1020;
-// Confirmation page
-constexpr int kSummary = 1023;
+constexpr int kChooserName = edt1;
 
 const wchar_t kPrinterA[] = L"Ortivo テスト プリンタ A";
 const wchar_t kPrinterB[] = L"Ortivo テスト プリンタ B";
@@ -88,7 +83,7 @@ protected:
     // goes on to page `index`.
     HWND OpenAt(int row, int index, const wchar_t* rename = nullptr) {
         gui::ListViewSelect(app_->List(), row);
-        if (!gui::ClickWhenEnabled(app_->Control(kEdit))) return nullptr;
+        if (!gui::ClickWhenEnabled(app_->Control(IDC_MAIN_EDIT))) return nullptr;
         sheet_ = app_->WaitForWizard();
         if (sheet_ == nullptr || (rename != nullptr && !MainWindowDriver::TypeName(sheet_, rename))) return nullptr;
         return MainWindowDriver::NextPages(sheet_, index);
@@ -106,7 +101,7 @@ protected:
     void Press(int button) { ASSERT_TRUE(MainWindowDriver::PressWizardButton(sheet_, button)); }
     // Next is refused with `text`, the page stays and `focus` has the focus.
     void ExpectRefusal(HWND page, const wchar_t* text, int focus) {
-        ASSERT_TRUE(gui::Click(GetDlgItem(sheet_, kWizardNext)));
+        ASSERT_TRUE(gui::Click(GetDlgItem(sheet_, ID_WIZNEXT)));
         app_->ExpectBox(text, gui::BoxIcon::Error);
         gui::Sync(sheet_);
         EXPECT_EQ(MainWindowDriver::CurrentPage(sheet_), page);
@@ -139,50 +134,50 @@ TEST_F(OptionPages, PingNeedsAGatewayAndATickedUrlNeedsAnAddress) {
     // A fixed address without gateway loses the ping check.
     HWND page = OpenAt(kFixedRow, kCheckPage);
     ASSERT_NE(page, nullptr);
-    EXPECT_FALSE(Ticked(page, kPingBox));
-    EXPECT_FALSE(Enabled(page, kPingBox));
+    EXPECT_FALSE(Ticked(page, IDC_NETWORKCHK_PING));
+    EXPECT_FALSE(Enabled(page, IDC_NETWORKCHK_PING));
     ExpectShownInFull(page, L"wizard_page5_network_check.png");
     TearDown();
 
     // DHCP keeps it; the URL is typed only for the HTTP check.
     page = OpenAt(kDhcpRow, kCheckPage);
     ASSERT_NE(page, nullptr);
-    EXPECT_TRUE(Ticked(page, kPingBox));
-    EXPECT_TRUE(Enabled(page, kPingBox));
-    EXPECT_FALSE(Enabled(page, kUrlEdit));
-    Tick(page, kUrlBox);
-    EXPECT_TRUE(Enabled(page, kUrlEdit));
-    SetText(page, kUrlEdit, L"");
+    EXPECT_TRUE(Ticked(page, IDC_NETWORKCHK_PING));
+    EXPECT_TRUE(Enabled(page, IDC_NETWORKCHK_PING));
+    EXPECT_FALSE(Enabled(page, IDC_NETWORKCHK_URL_EDIT));
+    Tick(page, IDC_NETWORKCHK_URL);
+    EXPECT_TRUE(Enabled(page, IDC_NETWORKCHK_URL_EDIT));
+    SetText(page, IDC_NETWORKCHK_URL_EDIT, L"");
     ExpectRefusal(page, L"プロキシ設定確認を行うURLが未入力です。\r\nプロキシ設定確認を行うURLを入力してください。",
-                  kUrlEdit);
+                  IDC_NETWORKCHK_URL_EDIT);
 
     // Back stores the ticked box and the empty URL without a word.
-    Press(kWizardBack);
+    Press(ID_WIZBACK);
     ASSERT_TRUE(gui::WaitUntil([&] { return MainWindowDriver::CurrentPage(sheet_) != page; }));
     ASSERT_EQ(MainWindowDriver::NextPages(sheet_, 1), page);
-    EXPECT_TRUE(Ticked(page, kUrlBox));
-    EXPECT_EQ(gui::WindowText(Item(page, kUrlEdit)), L"");
+    EXPECT_TRUE(Ticked(page, IDC_NETWORKCHK_URL));
+    EXPECT_EQ(gui::WindowText(Item(page, IDC_NETWORKCHK_URL_EDIT)), L"");
 }
 
 TEST_F(OptionPages, ApplicationPathIsRequiredDroppedOrChosen) {
     HWND page = OpenAt(kDhcpRow, kAppPage);
     ASSERT_NE(page, nullptr);
-    for (int id : {kPathEdit, kBrowse, kOptionsEdit}) EXPECT_FALSE(Enabled(page, id)) << id;
-    Tick(page, kRunBox);
-    for (int id : {kPathEdit, kBrowse, kOptionsEdit}) EXPECT_TRUE(Enabled(page, id)) << id;
-    ExpectRefusal(page, L"アプリケーションパスが未入力です。\r\nアプリケーションパスを入力してください。", kPathEdit);
+    for (int id : {IDC_RUNAPP_PATH, IDC_RUNAPP_BROWSE, IDC_RUNAPP_ARGUMENTS}) EXPECT_FALSE(Enabled(page, id)) << id;
+    Tick(page, IDC_RUNAPP_RUN);
+    for (int id : {IDC_RUNAPP_PATH, IDC_RUNAPP_BROWSE, IDC_RUNAPP_ARGUMENTS}) EXPECT_TRUE(Enabled(page, id)) << id;
+    ExpectRefusal(page, L"アプリケーションパスが未入力です。\r\nアプリケーションパスを入力してください。", IDC_RUNAPP_PATH);
 
     const std::wstring folder = testsupport::TempDir();
     const std::wstring dropped = MakeFile(folder, L"接続後.exe");
-    ASSERT_TRUE(gui::DropFiles(Item(page, kPathEdit), {dropped}));
-    EXPECT_TRUE(gui::WaitForText(Item(page, kPathEdit), dropped));
+    ASSERT_TRUE(gui::DropFiles(Item(page, IDC_RUNAPP_PATH), {dropped}));
+    EXPECT_TRUE(gui::WaitForText(Item(page, IDC_RUNAPP_PATH), dropped));
     ExpectShownInFull(page, L"wizard_page6_application.png");
 
     // "参照" lists the folder's files; the one chosen replaces the path and
     // the options typed for the old one.
-    SetText(page, kOptionsEdit, L"/old");
+    SetText(page, IDC_RUNAPP_ARGUMENTS, L"/old");
     MakeFile(folder, L"選択.exe");
-    ASSERT_TRUE(gui::Click(Item(page, kBrowse)));
+    ASSERT_TRUE(gui::Click(Item(page, IDC_RUNAPP_BROWSE)));
     HWND chooser = app_->WaitForDialog([&](HWND w) { return GetDlgItem(w, kChooserName) != nullptr; });
     ASSERT_NE(chooser, nullptr);
     ChooseInChooser(chooser, folder);  // opens the folder
@@ -194,8 +189,8 @@ TEST_F(OptionPages, ApplicationPathIsRequiredDroppedOrChosen) {
     })) << "the chooser lists no file";
     ChooseInChooser(chooser, L"選択.exe");
     ASSERT_TRUE(gui::WaitForWindowGone(chooser));
-    EXPECT_TRUE(gui::WaitForText(Item(page, kPathEdit), folder + L"\\選択.exe"));
-    EXPECT_EQ(gui::WindowText(Item(page, kOptionsEdit)), L"");
+    EXPECT_TRUE(gui::WaitForText(Item(page, IDC_RUNAPP_PATH), folder + L"\\選択.exe"));
+    EXPECT_EQ(gui::WindowText(Item(page, IDC_RUNAPP_ARGUMENTS)), L"");
 }
 
 TEST_F(OptionPages, PrinterListShowsTheSpoolersPrintersAndSelectsTheStoredOne) {
@@ -205,47 +200,47 @@ TEST_F(OptionPages, PrinterListShowsTheSpoolersPrintersAndSelectsTheStoredOne) {
 
     HWND page = OpenAt(kFixedRow, kPrinterPage);
     ASSERT_NE(page, nullptr);
-    HWND list = Item(page, kPrinterList);
+    HWND list = Item(page, IDC_PRINTER_LIST);
     std::vector<std::wstring> rows;
     for (int row = 0; row < gui::ListViewCount(list); ++row) rows.push_back(gui::ListViewText(list, row));
     EXPECT_EQ(rows, spooler);
     ASSERT_GE(gui::ListViewSelected(list), 0);
     EXPECT_EQ(gui::ListViewText(list, gui::ListViewSelected(list)), kPrinterB);
-    EXPECT_TRUE(Ticked(page, kPrinterBox));
-    EXPECT_TRUE(Enabled(page, kPrinterList));
+    EXPECT_TRUE(Ticked(page, IDC_PRINTER_SET));
+    EXPECT_TRUE(Enabled(page, IDC_PRINTER_LIST));
     ExpectShownInFull(page, L"wizard_page7_printer.png");
-    Tick(page, kPrinterBox);
-    EXPECT_FALSE(Enabled(page, kPrinterList));
+    Tick(page, IDC_PRINTER_SET);
+    EXPECT_FALSE(Enabled(page, IDC_PRINTER_LIST));
     TearDown();
 
     // The stored printer is gone: nothing is selected, and ticking the box
     // without choosing is refused.
     page = OpenAt(kDhcpRow, kPrinterPage);
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(gui::ListViewSelected(Item(page, kPrinterList)), -1);
-    EXPECT_FALSE(Enabled(page, kPrinterList));
-    Tick(page, kPrinterBox);
+    EXPECT_EQ(gui::ListViewSelected(Item(page, IDC_PRINTER_LIST)), -1);
+    EXPECT_FALSE(Enabled(page, IDC_PRINTER_LIST));
+    Tick(page, IDC_PRINTER_SET);
     ExpectRefusal(page, L"デフォルトプリンタが選択されていません。\r\nデフォルトプリンタを選択してください。",
-                  kPrinterBox);
+                  IDC_PRINTER_SET);
 }
 
 TEST_F(OptionPages, ConfirmationOffersBackAndFinishStoresThePages) {
     const std::wstring renamed = L"DHCP 確認済み";  // the row's new text tells when the program is done
     HWND page = OpenAt(kDhcpRow, kCheckPage, renamed.c_str());
     ASSERT_NE(page, nullptr);
-    Tick(page, kUrlBox);
-    SetText(page, kUrlEdit, L"http://127.0.0.1/確認");
+    Tick(page, IDC_NETWORKCHK_URL);
+    SetText(page, IDC_NETWORKCHK_URL_EDIT, L"http://127.0.0.1/確認");
     page = MainWindowDriver::NextPages(sheet_, 1);
     ASSERT_NE(page, nullptr);
-    Tick(page, kRunBox);
-    SetText(page, kPathEdit, L"C:\\tools\\vpn.exe");
-    SetText(page, kOptionsEdit, L"/connect office");
+    Tick(page, IDC_RUNAPP_RUN);
+    SetText(page, IDC_RUNAPP_PATH, L"C:\\tools\\vpn.exe");
+    SetText(page, IDC_RUNAPP_ARGUMENTS, L"/connect office");
     page = MainWindowDriver::NextPages(sheet_, 1);
     ASSERT_NE(page, nullptr);
-    Tick(page, kPrinterBox);
+    Tick(page, IDC_PRINTER_SET);
     const std::vector<std::wstring> spooler = SpoolerPrinterNames();
     const int rowA = static_cast<int>(std::find(spooler.begin(), spooler.end(), kPrinterA) - spooler.begin());
-    ASSERT_TRUE(gui::ListViewSelect(Item(page, kPrinterList), rowA));
+    ASSERT_TRUE(gui::ListViewSelect(Item(page, IDC_PRINTER_LIST), rowA));
     HWND confirm = MainWindowDriver::NextPages(sheet_, 1);
     ASSERT_NE(confirm, nullptr);
 
@@ -253,14 +248,14 @@ TEST_F(OptionPages, ConfirmationOffersBackAndFinishStoresThePages) {
     // The page posts its button requests, and the frame's own request of
     // Back and Next comes first in the queue; a sent message does not wait
     // for posted ones, so wait for the state the user is left with.
-    HWND finish = GetDlgItem(sheet_, kWizardFinish), back = GetDlgItem(sheet_, kWizardBack);
-    HWND next = GetDlgItem(sheet_, kWizardNext);
+    HWND finish = GetDlgItem(sheet_, ID_WIZFINISH), back = GetDlgItem(sheet_, ID_WIZBACK);
+    HWND next = GetDlgItem(sheet_, ID_WIZNEXT);
     ASSERT_TRUE(gui::WaitForText(finish, L"登録(&R)"));
     EXPECT_TRUE(gui::WaitUntil([&] {
         return IsWindowVisible(back) && IsWindowEnabled(back) && IsWindowVisible(finish) &&
                IsWindowEnabled(finish) && !IsWindowVisible(next);
     }));
-    const std::wstring summary = gui::WindowText(Item(confirm, kSummary));
+    const std::wstring summary = gui::WindowText(Item(confirm, IDC_CONFIRM_SUMMARY));
     EXPECT_NE(summary.find(L"ネットワーク接続確認\r\n  デフォルトゲートウェイにPingで通信確認を行う\r\n"
                            L"  プロキシ設定確認の通信確認を行う\r\n    http://127.0.0.1/確認\r\n"
                            L"ネットワーク設定後アプリケーションの起動の設定\r\n"
@@ -272,9 +267,9 @@ TEST_F(OptionPages, ConfirmationOffersBackAndFinishStoresThePages) {
     ExpectShownInFull(confirm, L"wizard_page8_confirmation.png");
 
     // Back returns to the printer page with the choice kept; Finish stores.
-    Press(kWizardBack);
+    Press(ID_WIZBACK);
     ASSERT_TRUE(gui::WaitUntil([&] { return MainWindowDriver::CurrentPage(sheet_) == page; }));
-    EXPECT_EQ(gui::ListViewSelected(Item(page, kPrinterList)), rowA);
+    EXPECT_EQ(gui::ListViewSelected(Item(page, IDC_PRINTER_LIST)), rowA);
     ASSERT_EQ(MainWindowDriver::NextPages(sheet_, 1), confirm);
     ASSERT_TRUE(gui::ClickWhenEnabled(finish));
     ASSERT_TRUE(gui::WaitForWindowGone(sheet_));

@@ -4,8 +4,10 @@
 // made here and applied.
 #include <gtest/gtest.h>
 
+#include "framework/win/PropertySheet.h"
 #include "framework/win/WideText.h"
 #include "profile/ProfileDescription.h"
+#include "resources/resource.h"
 #include "switching/ProxyComposition.h"
 #include "tests/wine/mainwindow/MainWindowDriver.h"
 #include "tests/wine/support/InternetSettings.h"
@@ -15,14 +17,11 @@ namespace {
 
 using testsupport::Narrow;
 
-constexpr int kWizardNext = 0x3024, kWizardFinish = 0x3025;
-constexpr int kApply = 1007;
-// The page.
-constexpr int kKeep = 1030, kNoProxy = 1029, kUseProxy = 1031, kDetails = 1036, kSummary = 1023;
 // The detail dialog: server and port of HTTP, Secure, FTP, Gopher, Socks.
-constexpr int kScript = 1014, kExceptions = 1025, kSameForAll = 1028, kBypassLocal = 1003;
-constexpr int kServer[] = {1015, 1016, 1017, 1018, 1019};
-constexpr int kPort[] = {1020, 1021, 1022, 1023, 1024};
+constexpr int kServer[] = {IDC_PROXY_SETTING_HTTP, IDC_PROXY_SETTING_SECURE, IDC_PROXY_SETTING_FTP,
+                           IDC_PROXY_SETTING_GOPHER, IDC_PROXY_SETTING_SOCKS};
+constexpr int kPort[] = {IDC_PROXY_SETTING_HTTP_PORT, IDC_PROXY_SETTING_SECURE_PORT, IDC_PROXY_SETTING_FTP_PORT,
+                         IDC_PROXY_SETTING_GOPHER_PORT, IDC_PROXY_SETTING_SOCKS_PORT};
 enum { kHttp, kSecure, kFtp, kGopher, kSocks };
 
 class ProxyPage : public ::testing::Test {
@@ -34,21 +33,21 @@ protected:
         ASSERT_TRUE(app_.WriteDataFile({L"既存"}));
         ASSERT_TRUE(app_.Start());
         ASSERT_NE(app_.WaitForMain(), nullptr);
-        ASSERT_TRUE(gui::Click(app_.Control(1004)));
+        ASSERT_TRUE(gui::Click(app_.Control(IDC_MAIN_ADD)));
         sheet_ = app_.WaitForWizard();
         ASSERT_NE(sheet_, nullptr);
         ASSERT_TRUE(MainWindowDriver::TypeName(sheet_, name));
         page_ = MainWindowDriver::NextPages(sheet_, 3);
-        ASSERT_NE(GetDlgItem(page_, kUseProxy), nullptr) << "not on the proxy page";
+        ASSERT_NE(GetDlgItem(page_, IDC_PROXY_USE), nullptr) << "not on the proxy page";
     }
 
     HWND PageItem(int id) const { return GetDlgItem(page_, id); }
-    bool NextEnabled() const { return IsWindowEnabled(GetDlgItem(sheet_, kWizardNext)) != FALSE; }
+    bool NextEnabled() const { return IsWindowEnabled(GetDlgItem(sheet_, ID_WIZNEXT)) != FALSE; }
 
     // "詳細設定"; the dialog is shown once the program has handled all it was asked before.
     HWND OpenDetails() {
-        EXPECT_TRUE(gui::ClickWhenEnabled(PageItem(kDetails)));
-        details_ = app_.WaitForDialog([](HWND w) { return GetDlgItem(w, kExceptions) && GetDlgItem(w, kSameForAll); });
+        EXPECT_TRUE(gui::ClickWhenEnabled(PageItem(IDC_PROXY_DETAILS)));
+        details_ = app_.WaitForDialog([](HWND w) { return GetDlgItem(w, IDC_PROXY_SETTING_EXCEPTIONS) && GetDlgItem(w, IDC_PROXY_SETTING_SAME_FOR_ALL); });
         return details_;
     }
     HWND Item(int id) const { return GetDlgItem(details_, id); }
@@ -74,9 +73,9 @@ protected:
     // Registers the profile; returns once the program has handled it (row
     // added, data file written, both in one handler).
     void Finish() {
-        ASSERT_NE(GetDlgItem(MainWindowDriver::NextPages(sheet_, 4), 1027), nullptr) << "not on the confirmation page";
+        ASSERT_NE(GetDlgItem(MainWindowDriver::NextPages(sheet_, 4), IDC_CONFIRM_ADAPTER), nullptr) << "not on the confirmation page";
         const int rows = gui::ListViewCount(app_.List());
-        ASSERT_TRUE(gui::ClickWhenEnabled(GetDlgItem(sheet_, kWizardFinish)));
+        ASSERT_TRUE(gui::ClickWhenEnabled(GetDlgItem(sheet_, ID_WIZFINISH)));
         ASSERT_TRUE(gui::WaitForWindowGone(sheet_));
         sheet_ = nullptr;
         ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewCount(app_.List()) == rows + 1; }));
@@ -109,29 +108,29 @@ protected:
 TEST_F(ProxyPage, ModesChecksOfOkSameProxyCancelAndTheStoredDetails) {
     ASSERT_NO_FATAL_FAILURE(OpenProxyPage(L"プロキシ"));
     // A new profile leaves the proxy unchanged.
-    EXPECT_TRUE(gui::IsChecked(PageItem(kKeep)));
-    EXPECT_FALSE(gui::IsChecked(PageItem(kNoProxy)));
-    EXPECT_FALSE(gui::IsChecked(PageItem(kUseProxy)));
-    EXPECT_FALSE(IsWindowEnabled(PageItem(kSummary)));
-    EXPECT_FALSE(IsWindowEnabled(PageItem(kDetails)));
+    EXPECT_TRUE(gui::IsChecked(PageItem(IDC_PROXY_KEEP)));
+    EXPECT_FALSE(gui::IsChecked(PageItem(IDC_PROXY_NONE)));
+    EXPECT_FALSE(gui::IsChecked(PageItem(IDC_PROXY_USE)));
+    EXPECT_FALSE(IsWindowEnabled(PageItem(IDC_PROXY_SUMMARY)));
+    EXPECT_FALSE(IsWindowEnabled(PageItem(IDC_PROXY_DETAILS)));
     EXPECT_TRUE(NextEnabled());
     EXPECT_EQ(gui::ControlsOutside(page_), std::vector<int>{}) << "cut off by the wizard";
 
     // Using a proxy with nothing configured: no Next.
-    ASSERT_TRUE(gui::Click(PageItem(kUseProxy)));
+    ASSERT_TRUE(gui::Click(PageItem(IDC_PROXY_USE)));
     EXPECT_TRUE(gui::WaitUntil([&] { return !NextEnabled(); }));
-    EXPECT_TRUE(gui::WaitUntil([&] { return IsWindowEnabled(PageItem(kDetails)) != FALSE; }));
+    EXPECT_TRUE(gui::WaitUntil([&] { return IsWindowEnabled(PageItem(IDC_PROXY_DETAILS)) != FALSE; }));
 
     // The summary is rewritten only when the dialog ends with 1; the probe text shows whether it was.
     const std::wstring probe = L"probe";
-    SendMessageW(PageItem(kSummary), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(probe.c_str()));
+    SendMessageW(PageItem(IDC_PROXY_SUMMARY), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(probe.c_str()));
     ASSERT_NE(OpenDetails(), nullptr);
     EXPECT_FALSE(IsWindowVisible(Item(kServer[kGopher])));
     EXPECT_FALSE(IsWindowVisible(Item(kPort[kGopher])));
     EXPECT_TRUE(IsWindowVisible(Item(kServer[kSocks])));
     ASSERT_TRUE(EndDetails(IDCANCEL));  // empty: 2
     ASSERT_NE(OpenDetails(), nullptr);
-    EXPECT_EQ(gui::WindowText(PageItem(kSummary)), probe);
+    EXPECT_EQ(gui::WindowText(PageItem(IDC_PROXY_SUMMARY)), probe);
 
     // The checks of OK, with their messages and focus.
     ASSERT_TRUE(gui::Click(Item(IDOK)));
@@ -146,7 +145,7 @@ TEST_F(ProxyPage, ModesChecksOfOkSameProxyCancelAndTheStoredDetails) {
     // goes by the stored details, so Next stays off.
     ASSERT_TRUE(Type(Item(kPort[kHttp]), L"8080"));
     ASSERT_TRUE(EndDetails(IDCANCEL));
-    EXPECT_TRUE(gui::WaitForText(PageItem(kSummary), L""));
+    EXPECT_TRUE(gui::WaitForText(PageItem(IDC_PROXY_SUMMARY), L""));
     ASSERT_NE(OpenDetails(), nullptr);
     EXPECT_FALSE(NextEnabled());
     EXPECT_EQ(gui::WindowText(Item(kServer[kHttp])), L"");
@@ -154,7 +153,7 @@ TEST_F(ProxyPage, ModesChecksOfOkSameProxyCancelAndTheStoredDetails) {
     // The same proxy for all: HTTP copied into Secure and FTP, Socks emptied, the rows disabled.
     TypeRow(kHttp, L"127.0.0.1", L"8080");
     TypeRow(kSocks, L"127.0.0.9", L"1080");
-    ASSERT_TRUE(gui::Click(Item(kSameForAll)));
+    ASSERT_TRUE(gui::Click(Item(IDC_PROXY_SETTING_SAME_FOR_ALL)));
     for (int p : {kSecure, kFtp}) {
         EXPECT_TRUE(gui::WaitForText(Item(kServer[p]), L"127.0.0.1")) << p;
         EXPECT_TRUE(gui::WaitForText(Item(kPort[p]), L"8080")) << p;
@@ -167,13 +166,13 @@ TEST_F(ProxyPage, ModesChecksOfOkSameProxyCancelAndTheStoredDetails) {
     }
 
     // A script with spaces around it, 1,500 characters of exceptions, the local bypass.
-    ASSERT_TRUE(Type(Item(kScript), L"  http://127.0.0.1/proxy.pac  "));
+    ASSERT_TRUE(Type(Item(IDC_PROXY_SETTING_SCRIPT), L"  http://127.0.0.1/proxy.pac  "));
     std::wstring exceptions;
     for (int i = 0; exceptions.size() < 1500; ++i) exceptions += L"host" + std::to_wstring(i) + L".example.test\r\n";
     exceptions.resize(1500);
-    ASSERT_TRUE(gui::PasteText(Item(kExceptions), exceptions));
-    ASSERT_EQ(gui::WindowText(Item(kExceptions)), exceptions);
-    ASSERT_TRUE(gui::Click(Item(kBypassLocal)));
+    ASSERT_TRUE(gui::PasteText(Item(IDC_PROXY_SETTING_EXCEPTIONS), exceptions));
+    ASSERT_EQ(gui::WindowText(Item(IDC_PROXY_SETTING_EXCEPTIONS)), exceptions);
+    ASSERT_TRUE(gui::Click(Item(IDC_PROXY_SETTING_BYPASS_LOCAL)));
     gui::SaveScreenshot(details_, L"wizard_proxy_details.png");
     ASSERT_TRUE(EndDetails(IDOK));
 
@@ -187,18 +186,18 @@ TEST_F(ProxyPage, ModesChecksOfOkSameProxyCancelAndTheStoredDetails) {
     expected.SetText(ProfileText::httpProxyServer, u"127.0.0.1");
     expected.SetText(ProfileText::proxyBypassList, T(exceptions));
     const std::wstring summary = W(ComposeProxySummary(expected, 8));
-    EXPECT_TRUE(gui::WaitForText(PageItem(kSummary), summary)) << Narrow(gui::WindowText(PageItem(kSummary)));
+    EXPECT_TRUE(gui::WaitForText(PageItem(IDC_PROXY_SUMMARY), summary)) << Narrow(gui::WindowText(PageItem(IDC_PROXY_SUMMARY)));
     EXPECT_NE(summary.find(L"  プロキシ：127.0.0.1:8080\r\n  例外プロキシアドレス：\r\n    host0.example.test\r\n    host1"),
               std::wstring::npos);
     EXPECT_TRUE(gui::WaitUntil([&] { return NextEnabled(); }));
-    EXPECT_TRUE(IsWindowEnabled(PageItem(kSummary)));
+    EXPECT_TRUE(IsWindowEnabled(PageItem(IDC_PROXY_SUMMARY)));
     gui::SaveScreenshot(sheet_, L"wizard_proxy_page.png");
 
     // Cancel right after opening on a complete configuration: 1.
-    SendMessageW(PageItem(kSummary), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(probe.c_str()));
+    SendMessageW(PageItem(IDC_PROXY_SUMMARY), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(probe.c_str()));
     ASSERT_NE(OpenDetails(), nullptr);
     ASSERT_TRUE(EndDetails(IDCANCEL));
-    EXPECT_TRUE(gui::WaitForText(PageItem(kSummary), summary));
+    EXPECT_TRUE(gui::WaitForText(PageItem(IDC_PROXY_SUMMARY), summary));
 
     // The data file holds it all, the exceptions whole; a new start shows them again.
     ASSERT_NO_FATAL_FAILURE(Finish());
@@ -229,26 +228,26 @@ TEST_F(ProxyPage, ModesChecksOfOkSameProxyCancelAndTheStoredDetails) {
 TEST_F(ProxyPage, PerProtocolProfileMadeHereIsApplied) {
     ASSERT_TRUE(testsupport::InstallApplierStandIns());
     ASSERT_NO_FATAL_FAILURE(OpenProxyPage(L"拠点"));
-    ASSERT_TRUE(gui::Click(PageItem(kUseProxy)));
+    ASSERT_TRUE(gui::Click(PageItem(IDC_PROXY_USE)));
     ASSERT_NE(OpenDetails(), nullptr);
     TypeRow(kHttp, L"127.0.0.1", L"8080");
     TypeRow(kSecure, L"127.0.0.2", L"8443");
     TypeRow(kFtp, L"127.0.0.3", L"2121");
     TypeRow(kSocks, L"127.0.0.4", L"1080");
-    ASSERT_TRUE(Type(Item(kExceptions), L"*.example.test;10.*"));
-    ASSERT_TRUE(gui::Click(Item(kBypassLocal)));
+    ASSERT_TRUE(Type(Item(IDC_PROXY_SETTING_EXCEPTIONS), L"*.example.test;10.*"));
+    ASSERT_TRUE(gui::Click(Item(IDC_PROXY_SETTING_BYPASS_LOCAL)));
     ASSERT_TRUE(EndDetails(IDOK));
-    EXPECT_TRUE(gui::WaitForText(PageItem(kSummary),
+    EXPECT_TRUE(gui::WaitForText(PageItem(IDC_PROXY_SUMMARY),
                                  L"Internet Explorerプロキシ設定\r\n  自動構成スクリプトアドレス：<設定なし>\r\n"
                                  L"  HTTPプロキシ：127.0.0.1:8080\r\n  Secureプロキシ：127.0.0.2:8443\r\n"
                                  L"  FTPプロキシ：127.0.0.3:2121\r\n  Socksプロキシ：127.0.0.4:1080\r\n"
                                  L"  例外プロキシアドレス：\r\n    *.example.test;10.*\r\n"
                                  L"  ローカルアドレスにはプロキシを使用しない\r\n"))
-        << Narrow(gui::WindowText(PageItem(kSummary)));
+        << Narrow(gui::WindowText(PageItem(IDC_PROXY_SUMMARY)));
     ASSERT_NO_FATAL_FAILURE(Finish());
 
     ASSERT_TRUE(gui::ListViewSelect(app_.List(), 1));
-    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(kApply)));
+    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(IDC_MAIN_APPLY)));
     app_.ExpectBox(L"ネットワーク設定の切替えを完了しました。", gui::BoxIcon::Information);
     // Wine keeps the flags and the server list; the exceptions, which it
     // drops, are what the composition hands over for the stored profile.

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+#include "framework/win/PropertySheet.h"
+#include "resources/resource.h"
 #include "system/win/AdapterDiscovery.h"
 #include "tests/wine/mainwindow/MainWindowDriver.h"
 #include "tests/wine/network/LoopbackHttpServer.h"
@@ -19,19 +21,6 @@
 namespace {
 
 using testsupport::Narrow;
-
-constexpr int kAdd = 1004, kApply = 1007;
-constexpr int kWizardNext = 0x3024, kWizardFinish = 0x3025;
-constexpr int kAdapterList = 1008;
-constexpr int kFixedIp = 1009, kIp = 1013, kMask = 1014, kGateway = 1015, kDns1 = 1016, kDns2 = 1017;
-constexpr int kUseProxy = 1031, kDetails = 1036;
-constexpr int kExceptions = 1025, kSameForAll = 1028, kBypassLocal = 1003;
-constexpr int kHttpServer = 1015, kSecureServer = 1016, kFtpServer = 1017, kSocksServer = 1019;
-constexpr int kHttpPort = 1020, kSecurePort = 1021, kFtpPort = 1022, kSocksPort = 1024;
-constexpr int kPingBox = 1002, kUrlBox = 1003, kUrlEdit = 1015;
-constexpr int kRunBox = 1001, kPathEdit = 1016, kOptionsEdit = 1017;
-constexpr int kPrinterList = 1019, kPrinterBox = 1020;
-constexpr int kConfirmName = 1021, kConfirmSummary = 1023, kConfirmConnection = 1025, kConfirmAdapter = 1027;
 
 using testsupport::Ip;
 
@@ -84,39 +73,39 @@ protected:
     void Next(const wchar_t* screenshot) {
         EXPECT_EQ(gui::ControlsOutside(Page()), std::vector<int>{}) << Narrow(screenshot);
         gui::SaveScreenshot(sheet_, screenshot);
-        ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, kWizardNext)) << Narrow(screenshot);
+        ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, ID_WIZNEXT)) << Narrow(screenshot);
     }
 
     void FillTcpIp() {
-        Tick(kFixedIp);
-        ASSERT_TRUE(gui::WaitUntil([&] { return IsWindowEnabled(Item(kIp)) != FALSE; }));
-        gui::SetIpAddress(Item(kIp), Ip(10, 1, 2, 3));
-        gui::SetIpAddress(Item(kMask), Ip(255, 0, 0, 0));
-        gui::SetIpAddress(Item(kGateway), Ip(127, 0, 0, 1));
-        gui::SetIpAddress(Item(kDns1), Ip(10, 1, 2, 53));
-        gui::SetIpAddress(Item(kDns2), Ip(10, 1, 2, 54));
+        Tick(IDC_TCP_FIXED_IP);
+        ASSERT_TRUE(gui::WaitUntil([&] { return IsWindowEnabled(Item(IDC_TCP_IP_ADDRESS)) != FALSE; }));
+        gui::SetIpAddress(Item(IDC_TCP_IP_ADDRESS), Ip(10, 1, 2, 3));
+        gui::SetIpAddress(Item(IDC_TCP_SUBNET_MASK), Ip(255, 0, 0, 0));
+        gui::SetIpAddress(Item(IDC_TCP_GATEWAY), Ip(127, 0, 0, 1));
+        gui::SetIpAddress(Item(IDC_TCP_PREFERRED_DNS), Ip(10, 1, 2, 53));
+        gui::SetIpAddress(Item(IDC_TCP_ALTERNATE_DNS), Ip(10, 1, 2, 54));
     }
 
     // One proxy per protocol; HTTP goes through the test's server.
     void FillProxy() {
-        Tick(kUseProxy);
-        ASSERT_TRUE(gui::ClickWhenEnabled(Item(kDetails)));
-        HWND details = app_.WaitForDialog([](HWND w) { return GetDlgItem(w, kExceptions) && GetDlgItem(w, kSameForAll); });
+        Tick(IDC_PROXY_USE);
+        ASSERT_TRUE(gui::ClickWhenEnabled(Item(IDC_PROXY_DETAILS)));
+        HWND details = app_.WaitForDialog([](HWND w) { return GetDlgItem(w, IDC_PROXY_SETTING_EXCEPTIONS) && GetDlgItem(w, IDC_PROXY_SETTING_SAME_FOR_ALL); });
         ASSERT_NE(details, nullptr);
         const struct {
             int server, port;
             std::wstring host, number;
-        } rows[] = {{kHttpServer, kHttpPort, L"127.0.0.1", std::to_wstring(server_.Port())},
-                    {kSecureServer, kSecurePort, L"127.0.0.2", L"8443"},
-                    {kFtpServer, kFtpPort, L"127.0.0.3", L"2121"},
-                    {kSocksServer, kSocksPort, L"127.0.0.4", L"1080"}};
+        } rows[] = {{IDC_PROXY_SETTING_HTTP, IDC_PROXY_SETTING_HTTP_PORT, L"127.0.0.1", std::to_wstring(server_.Port())},
+                    {IDC_PROXY_SETTING_SECURE, IDC_PROXY_SETTING_SECURE_PORT, L"127.0.0.2", L"8443"},
+                    {IDC_PROXY_SETTING_FTP, IDC_PROXY_SETTING_FTP_PORT, L"127.0.0.3", L"2121"},
+                    {IDC_PROXY_SETTING_SOCKS, IDC_PROXY_SETTING_SOCKS_PORT, L"127.0.0.4", L"1080"}};
         for (const auto& row : rows) {
             SetText(GetDlgItem(details, row.server), row.host);
             SetText(GetDlgItem(details, row.port), row.number);
         }
-        SetText(GetDlgItem(details, kExceptions), L"*.example.test");
-        ASSERT_TRUE(gui::Click(GetDlgItem(details, kBypassLocal)));
-        ASSERT_TRUE(gui::WaitUntil([&] { return gui::IsChecked(GetDlgItem(details, kBypassLocal)); }));
+        SetText(GetDlgItem(details, IDC_PROXY_SETTING_EXCEPTIONS), L"*.example.test");
+        ASSERT_TRUE(gui::Click(GetDlgItem(details, IDC_PROXY_SETTING_BYPASS_LOCAL)));
+        ASSERT_TRUE(gui::WaitUntil([&] { return gui::IsChecked(GetDlgItem(details, IDC_PROXY_SETTING_BYPASS_LOCAL)); }));
         gui::SaveScreenshot(details, L"whole_road_4_proxy_details.png");
         ASSERT_TRUE(gui::Click(GetDlgItem(details, IDOK)));
         ASSERT_TRUE(gui::WaitForWindowGone(details));
@@ -149,42 +138,42 @@ protected:
 TEST_F(WholeRoad, AProfileMadeOnEveryPageIsStoredDescribedAndApplied) {
     ASSERT_TRUE(app_.Start());
     ASSERT_NE(app_.WaitForMain(), nullptr);
-    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(kAdd)));
+    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(IDC_MAIN_ADD)));
     ASSERT_NE(sheet_ = app_.WaitForWizard(), nullptr);
 
     ASSERT_TRUE(MainWindowDriver::TypeName(sheet_, L"本社"));
     ASSERT_NO_FATAL_FAILURE(Next(L"whole_road_1_name.png"));
-    ASSERT_TRUE(gui::ListViewSelect(Item(kAdapterList), 0));
+    ASSERT_TRUE(gui::ListViewSelect(Item(IDC_ADAPTER_LIST), 0));
     ASSERT_NO_FATAL_FAILURE(Next(L"whole_road_2_connection.png"));
     ASSERT_NO_FATAL_FAILURE(FillTcpIp());
     ASSERT_NO_FATAL_FAILURE(Next(L"whole_road_3_tcpip.png"));
     ASSERT_NO_FATAL_FAILURE(FillProxy());
     ASSERT_NO_FATAL_FAILURE(Next(L"whole_road_4_proxy.png"));
-    Tick(kPingBox);
-    Tick(kUrlBox);
-    SetText(Item(kUrlEdit), server_.Url(L"/status/200"));
+    Tick(IDC_NETWORKCHK_PING);
+    Tick(IDC_NETWORKCHK_URL);
+    SetText(Item(IDC_NETWORKCHK_URL_EDIT), server_.Url(L"/status/200"));
     ASSERT_NO_FATAL_FAILURE(Next(L"whole_road_5_checks.png"));
-    Tick(kRunBox);
-    SetText(Item(kPathEdit), application_);
-    SetText(Item(kOptionsEdit), kOptions);
+    Tick(IDC_RUNAPP_RUN);
+    SetText(Item(IDC_RUNAPP_PATH), application_);
+    SetText(Item(IDC_RUNAPP_ARGUMENTS), kOptions);
     ASSERT_NO_FATAL_FAILURE(Next(L"whole_road_6_application.png"));
-    Tick(kPrinterBox);
+    Tick(IDC_PRINTER_SET);
     const std::vector<std::wstring> printers = SpoolerPrinterNames();
     const auto printer = std::find(printers.begin(), printers.end(), kPrinter);
     ASSERT_NE(printer, printers.end());
-    ASSERT_TRUE(gui::ListViewSelect(Item(kPrinterList), static_cast<int>(printer - printers.begin())));
+    ASSERT_TRUE(gui::ListViewSelect(Item(IDC_PRINTER_LIST), static_cast<int>(printer - printers.begin())));
     ASSERT_NO_FATAL_FAILURE(Next(L"whole_road_7_printer.png"));
 
     // The confirmation page shows the whole profile.
-    ASSERT_TRUE(gui::WaitForText(GetDlgItem(sheet_, kWizardFinish), L"登録(&R)"));
-    EXPECT_EQ(Narrow(gui::WindowText(Item(kConfirmName))), "本社");
-    EXPECT_EQ(gui::WindowText(Item(kConfirmConnection)), kConnection);
-    EXPECT_EQ(gui::WindowText(Item(kConfirmAdapter)), adapter_.description);
-    const std::wstring summary = gui::WindowText(Item(kConfirmSummary));
+    ASSERT_TRUE(gui::WaitForText(GetDlgItem(sheet_, ID_WIZFINISH), L"登録(&R)"));
+    EXPECT_EQ(Narrow(gui::WindowText(Item(IDC_CONFIRM_NAME))), "本社");
+    EXPECT_EQ(gui::WindowText(Item(IDC_CONFIRM_CONNECTION)), kConnection);
+    EXPECT_EQ(gui::WindowText(Item(IDC_CONFIRM_ADAPTER)), adapter_.description);
+    const std::wstring summary = gui::WindowText(Item(IDC_CONFIRM_SUMMARY));
     EXPECT_EQ(Narrow(summary), Narrow(ExpectedSummary()));
     EXPECT_EQ(gui::ControlsOutside(Page()), std::vector<int>{});
     gui::SaveScreenshot(sheet_, L"whole_road_8_confirmation.png");
-    ASSERT_TRUE(gui::ClickWhenEnabled(GetDlgItem(sheet_, kWizardFinish)));
+    ASSERT_TRUE(gui::ClickWhenEnabled(GetDlgItem(sheet_, ID_WIZFINISH)));
     ASSERT_TRUE(gui::WaitForWindowGone(sheet_));
 
     // Stored and described.
@@ -197,7 +186,7 @@ TEST_F(WholeRoad, AProfileMadeOnEveryPageIsStoredDescribedAndApplied) {
     gui::SaveScreenshot(app_.Main(), L"whole_road_main_dialog.png");
 
     // Applied: every step runs, against loopback only, and succeeds.
-    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(kApply)));
+    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(IDC_MAIN_APPLY)));
     app_.ExpectBox(L"ネットワーク設定の切替えを完了しました。", gui::BoxIcon::Information);
     std::vector<std::string> commands;
     const testsupport::StandInRecord* started = nullptr;
