@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/native/Ip.h"
+
 #include <cstring>
 
 #include "applier/ApplierPlan.h"
@@ -8,7 +10,6 @@
 
 namespace {
 
-uint32_t Ip(unsigned a, unsigned b, unsigned c, unsigned d) { return a << 24 | b << 16 | c << 8 | d; }
 
 HandoffContents Block(uint8_t ipMode, uint32_t gateway, uint8_t dnsMode, uint32_t dns1, uint32_t dns2,
                       const char16_t* name = u"LAN", uint32_t window = 0x1234) {

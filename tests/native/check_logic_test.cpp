@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/native/Ip.h"
+
 #include <string>
 #include <vector>
 
@@ -9,7 +11,6 @@ namespace {
 
 using namespace checks;
 
-uint32_t Ip(uint32_t a, uint32_t b, uint32_t c, uint32_t d) { return a << 24 | b << 16 | c << 8 | d; }
 
 // Probes that answer from fields and write down every call in order.
 class FakeProbes : public CCheckProbes {

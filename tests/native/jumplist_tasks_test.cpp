@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/native/Ip.h"
+
 #include "app/JumpListTasks.h"
 #include "profile/ProfileDescription.h"
 
@@ -7,7 +9,6 @@ namespace {
 
 std::string U8(const Text& t) { return text::ToUtf8(t); }
 
-constexpr uint32_t Ip(uint32_t a, uint32_t b, uint32_t c, uint32_t d) { return a << 24 | b << 16 | c << 8 | d; }
 
 CProfileData Profile(const char16_t* name, int32_t icon, const char16_t* connection = u"LAN") {
     CProfileData p;

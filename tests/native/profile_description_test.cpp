@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/native/Ip.h"
+
 #include "profile/ProfileDescription.h"
 #include "mainwindow/ProfileNumber.h"
 
@@ -7,7 +9,6 @@ namespace {
 
 std::string U8(const Text& t) { return text::ToUtf8(t); }
 
-constexpr uint32_t Ip(uint32_t a, uint32_t b, uint32_t c, uint32_t d) { return a << 24 | b << 16 | c << 8 | d; }
 
 const char kDhcpTcpIp[] = "TCP/IP設定\r\n  接続方法：DHCP接続\r\n  DNSサーバ取得方法：自動取得\r\n";
 const char kNoChecksAppPrinter[] =
