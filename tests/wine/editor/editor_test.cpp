@@ -12,7 +12,7 @@
 #include "profile/win/GeneratHashMgr.h"
 #include "profile/win/ProfileFileAccess.h"
 #include "system/win/RegAccess.h"
-#include "tests/wine/mainwindow/MainWindowDriver.h"
+#include "tests/wine/support/MainWindowDriver.h"
 #include "tests/wine/support/InternetSettings.h"
 #include "tests/wine/support/TestSupport.h"
 

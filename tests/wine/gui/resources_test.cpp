@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "resources/resource.h"
-#include "tests/wine/gui/DialogTemplateReader.h"
+#include "tests/wine/support/DialogTemplateReader.h"
 #include "tests/wine/support/GuiDriver.h"
 #include "tests/wine/support/TestSupport.h"
 

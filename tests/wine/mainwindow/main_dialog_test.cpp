@@ -7,9 +7,9 @@
 #include "profile/win/ProfileFileAccess.h"
 #include "resources/resource.h"
 #include "system/win/AdapterDiscovery.h"
-#include "tests/wine/mainwindow/CallPause.h"
-#include "tests/wine/mainwindow/MainWindowDriver.h"
-#include "tests/wine/network/LoopbackHttpServer.h"
+#include "tests/wine/support/CallPause.h"
+#include "tests/wine/support/MainWindowDriver.h"
+#include "tests/wine/support/LoopbackHttpServer.h"
 #include "tests/wine/support/TestSupport.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "resources/resource.h"
 #include "system/win/RegAccess.h"
-#include "tests/wine/mainwindow/MainWindowDriver.h"
+#include "tests/wine/support/MainWindowDriver.h"
 #include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/TestSupport.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/wine/support/InternetSettings.h"
-#include "LoopbackHttpServer.h"
+#include "tests/wine/support/LoopbackHttpServer.h"
 #include "switching/win/HttpCheck.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "HostInterfaces.h"
 #include "tests/wine/support/InternetSettings.h"
-#include "LoopbackHttpServer.h"
+#include "tests/wine/support/LoopbackHttpServer.h"
 #include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/TestSupport.h"
 #include "framework/win/WideText.h"

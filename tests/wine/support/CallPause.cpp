@@ -1,4 +1,4 @@
-#include "tests/wine/mainwindow/CallPause.h"
+#include "tests/wine/support/CallPause.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "tests/wine/gui/DialogTemplateReader.h"
+#include "tests/wine/support/DialogTemplateReader.h"
 
 #include <cstring>
 #include <cwctype>

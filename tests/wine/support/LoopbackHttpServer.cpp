@@ -1,4 +1,4 @@
-#include "LoopbackHttpServer.h"
+#include "tests/wine/support/LoopbackHttpServer.h"
 
 #include <ws2tcpip.h>
 

@@ -1,6 +1,6 @@
 #include "framework/win/PropertySheet.h"
 #include "resources/resource.h"
-#include "tests/wine/mainwindow/MainWindowDriver.h"
+#include "tests/wine/support/MainWindowDriver.h"
 
 #include <commctrl.h>
 

@@ -12,7 +12,7 @@
 #include "resources/resource.h"
 #include "system/Tools.h"
 #include "system/win/AdapterDiscovery.h"
-#include "tests/wine/mainwindow/MainWindowDriver.h"
+#include "tests/wine/support/MainWindowDriver.h"
 #include "tests/wine/support/PrinterSeed.h"
 #include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/TestSupport.h"

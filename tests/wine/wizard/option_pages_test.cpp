@@ -12,7 +12,7 @@
 #include "framework/win/PropertySheet.h"
 #include "framework/win/WideText.h"
 #include "resources/resource.h"
-#include "tests/wine/mainwindow/MainWindowDriver.h"
+#include "tests/wine/support/MainWindowDriver.h"
 #include "tests/wine/support/PrinterSeed.h"
 #include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/TestSupport.h"

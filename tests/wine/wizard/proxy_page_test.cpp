@@ -9,7 +9,7 @@
 #include "profile/ProfileDescription.h"
 #include "resources/resource.h"
 #include "switching/ProxyComposition.h"
-#include "tests/wine/mainwindow/MainWindowDriver.h"
+#include "tests/wine/support/MainWindowDriver.h"
 #include "tests/wine/support/InternetSettings.h"
 #include "tests/wine/support/TestSupport.h"
 
