@@ -109,4 +109,12 @@ ImportError CheckTogether(const std::vector<CProfileData>& imported, const CProf
     return ImportError();
 }
 
+ImportError CheckImport(std::vector<CProfileData>& imported, const CProfileCollection* kept, int32_t ieMajorVersion) {
+    for (std::size_t i = 0; i < imported.size(); ++i) {
+        ImportError e = CheckProfile(imported[i], static_cast<int>(i + 1), ieMajorVersion);
+        if (e.Failed()) return e;
+    }
+    return CheckTogether(imported, kept);
+}
+
 }  // namespace importchecks

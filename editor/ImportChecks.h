@@ -21,4 +21,8 @@ ImportError CheckProfile(CProfileData& profile, int number, int32_t ieMajorVersi
 // they replace them all): at most 12 in all, no name twice.
 ImportError CheckTogether(const std::vector<CProfileData>& imported, const CProfileCollection* kept);
 
+// Everything an import asks of the profiles of a file: each profile in the
+// file's order (CheckProfile), then all of them together (CheckTogether).
+ImportError CheckImport(std::vector<CProfileData>& imported, const CProfileCollection* kept, int32_t ieMajorVersion);
+
 }  // namespace importchecks

@@ -68,11 +68,7 @@ int CProfileEditList::Remove(std::vector<int> positions) {
 }
 
 ImportError CProfileEditList::Import(std::vector<CProfileData> imported, bool append, int32_t ieMajorVersion) {
-    for (std::size_t i = 0; i < imported.size(); ++i) {
-        ImportError e = importchecks::CheckProfile(imported[i], static_cast<int>(i + 1), ieMajorVersion);
-        if (e.Failed()) return e;
-    }
-    ImportError e = importchecks::CheckTogether(imported, append ? &profiles_ : nullptr);
+    ImportError e = importchecks::CheckImport(imported, append ? &profiles_ : nullptr, ieMajorVersion);
     if (e.Failed()) return e;
     if (!append) profiles_ = profiles_.EmptyContinuation();
     for (const CProfileData& p : imported) profiles_.Add(p);
