@@ -43,7 +43,7 @@
 #define IDS_TOOL_USAGE           415
 #define IDS_TOOL_COPY_SUFFIX     416
 
-// A refused import: the frame of the message, then the reason
+// A refused import or export: the frame of the message, then the reason
 #define IDS_IMPORT_REFUSED       420
 #define IDS_IMPORT_AT_PROFILE    421
 #define IDS_IMPORT_AT_FILE_KEY   422
@@ -59,3 +59,4 @@
 #define IDS_FAULT_TOO_MANY       438
 #define IDS_FAULT_FIXED_IP_DNS   439
 #define IDS_IMPORT_AT_PROFILE_ONLY 424
+#define IDS_EXPORT_REFUSED       425

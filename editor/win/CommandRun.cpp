@@ -21,7 +21,11 @@ int Export(const std::wstring& path, const std::wstring& programFolder) {
     CProfileEditList list;
     if (LoadDataFile(list, programFolder) == -1) return Fail(kExitDataFile, ToolText(IDS_READ_FAILED));
     const std::vector<CProfileData> profiles = list.Take({});
-    if (!ExportProfiles(path, profiles)) return Fail(kExitProfileFile, ToolText(IDS_TOOL_FILE_UNWRITABLE, {path}));
+    ImportError error;
+    const ProfileFileWrite written = ExportProfiles(path, profiles, CRegAccess().ReadIeMajorVersion(), error);
+    if (written == ProfileFileWrite::refused) return Fail(kExitNotImportable, ExportErrorText(error));
+    if (written == ProfileFileWrite::unwritable)
+        return Fail(kExitProfileFile, ToolText(IDS_TOOL_FILE_UNWRITABLE, {path}));
     WriteToScript(ToolText(IDS_TOOL_EXPORTED, {Count(profiles.size()), path}), false);
     return kExitDone;
 }
@@ -31,12 +35,12 @@ int Import(const std::wstring& path, bool append, const std::wstring& programFol
     ImportError error;
     const ProfileFileRead read = ReadProfileFile(path, imported, error);
     if (read == ProfileFileRead::unreadable) return Fail(kExitProfileFile, ToolText(IDS_TOOL_FILE_UNREADABLE, {path}));
-    if (read == ProfileFileRead::refused) return Fail(kExitBadImport, ImportErrorText(error));
+    if (read == ProfileFileRead::refused) return Fail(kExitNotImportable, ImportErrorText(error));
     CProfileEditList list;
     // Profiles that are replaced need not be readable; those that stay must be.
     if (append && LoadDataFile(list, programFolder) == -1) return Fail(kExitDataFile, ToolText(IDS_READ_FAILED));
     error = list.Import(imported, append, CRegAccess().ReadIeMajorVersion());
-    if (error.Failed()) return Fail(kExitBadImport, ImportErrorText(error));
+    if (error.Failed()) return Fail(kExitNotImportable, ImportErrorText(error));
     const int saved = SaveDataFile(list, programFolder);
     if (saved != 0) return Fail(kExitDataFile, ToolText(SaveFailureMessage(saved)));
     WriteToScript(ToolText(IDS_TOOL_IMPORTED, {Count(imported.size())}), false);

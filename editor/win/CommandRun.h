@@ -12,7 +12,8 @@ enum ToolExitCode {
     kExitRefused = 2,      // Ortivo or another Relabrin runs
     kExitDataFile = 3,     // the data file cannot be read or written
     kExitProfileFile = 4,  // the export or import file cannot be written or read
-    kExitBadImport = 5,    // the import file was refused; the data file is unchanged
+    kExitNotImportable = 5,  // the import refuses the profile file: an import leaves the data file
+                             // unchanged, an export writes nothing
 };
 
 int RunCommand(const EditorCommand& command, const std::wstring& programFolder);

@@ -10,8 +10,11 @@ void CEditProfileDlg::OnExport(bool selectedOnly) {
     if (selectedOnly && profiles.empty()) return;
     std::wstring path;
     if (!ChooseProfileFile(m_hWnd, true, path)) return;
-    if (!ExportProfiles(path, profiles)) {
-        ShowError(ToolText(IDS_TOOL_FILE_UNWRITABLE, {path}));
+    ImportError error;
+    const ProfileFileWrite written = ExportProfiles(path, profiles, ieMajorVersion_, error);
+    if (written != ProfileFileWrite::written) {
+        ShowError(written == ProfileFileWrite::refused ? ExportErrorText(error)
+                                                      : ToolText(IDS_TOOL_FILE_UNWRITABLE, {path}));
         return;
     }
     ShowToolMessage(m_hWnd, ToolText(IDS_TOOL_EXPORTED, {std::to_wstring(profiles.size()), path}),

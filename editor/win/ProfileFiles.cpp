@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "editor/ProfileExport.h"
 #include "editor/ProfileJson.h"
 #include "framework/win/UniqueHandle.h"
 #include "profile/win/ProfileFileAccess.h"
@@ -27,16 +28,19 @@ int SaveDataFile(CProfileEditList& list, const std::wstring& programFolder) {
 
 unsigned SaveFailureMessage(int result) { return result == -2 ? IDS_DISK_FULL : IDS_WRITE_FAILED; }
 
-bool ExportProfiles(const std::wstring& path, const std::vector<CProfileData>& profiles) {
-    const std::string text = profilejson::Write(profiles);
-    if (text.empty()) return false;
+ProfileFileWrite ExportProfiles(const std::wstring& path, const std::vector<CProfileData>& profiles,
+                                int32_t ieMajorVersion, ImportError& error) {
+    std::string text;
+    error = profileexport::Compose(profiles, ieMajorVersion, text);
+    if (error.Failed()) return ProfileFileWrite::refused;
+    if (text.empty()) return ProfileFileWrite::unwritable;
     CFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                  nullptr));
-    if (!file.Valid()) return false;
+    if (!file.Valid()) return ProfileFileWrite::unwritable;
     DWORD written = 0;
     const bool wrote = WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
                        written == text.size();
-    return file.Close() && wrote;
+    return file.Close() && wrote ? ProfileFileWrite::written : ProfileFileWrite::unwritable;
 }
 
 ProfileFileRead ReadProfileFile(const std::wstring& path, std::vector<CProfileData>& profiles, ImportError& error) {

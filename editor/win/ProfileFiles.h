@@ -3,6 +3,7 @@
 // command line alike: the data file (through the main program's crash-safe
 // writer, never touching the stored digest) and the profile files of
 // export and import.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,8 +20,12 @@ int SaveDataFile(CProfileEditList& list, const std::wstring& programFolder);
 // The string-table id of the message for a failed save.
 unsigned SaveFailureMessage(int result);
 
-// Writes an export file; false when it cannot be written.
-bool ExportProfiles(const std::wstring& path, const std::vector<CProfileData>& profiles);
+enum class ProfileFileWrite { written, unwritable, refused };
+// Writes an export file of these profiles, unless the tool's import would
+// refuse it (`error` says why; nothing is written then, and a file already
+// there stays as it was).
+ProfileFileWrite ExportProfiles(const std::wstring& path, const std::vector<CProfileData>& profiles,
+                                int32_t ieMajorVersion, ImportError& error);
 
 enum class ProfileFileRead { read, unreadable, refused };
 // The profiles of an export file, or why they cannot be had (`error` when refused).

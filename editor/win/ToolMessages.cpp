@@ -18,6 +18,14 @@ std::wstring Location(const ImportError& e) {
     return field.empty() ? ToolText(IDS_IMPORT_AT_FILE) : ToolText(IDS_IMPORT_AT_FILE_KEY, {field});
 }
 
+// The head line, then where and why.
+std::wstring RefusalText(UINT head, const ImportError& error) {
+    std::vector<std::wstring> values;
+    for (long long v : error.values) values.push_back(Number(v));
+    return ToolText(head) + L"\r\n" + Location(error) + L"\r\n" +
+           ToolText(static_cast<UINT>(error.messageId), values);
+}
+
 }  // namespace
 
 std::wstring ToolText(UINT id, const std::vector<std::wstring>& values) {
@@ -30,9 +38,6 @@ int ShowToolMessage(HWND owner, const std::wstring& text, UINT flags) {
     return MessageBoxW(owner, text.c_str(), kToolCaption, flags);
 }
 
-std::wstring ImportErrorText(const ImportError& error) {
-    std::vector<std::wstring> values;
-    for (long long v : error.values) values.push_back(Number(v));
-    return ToolText(IDS_IMPORT_REFUSED) + L"\r\n" + Location(error) + L"\r\n" +
-           ToolText(static_cast<UINT>(error.messageId), values);
-}
+std::wstring ImportErrorText(const ImportError& error) { return RefusalText(IDS_IMPORT_REFUSED, error); }
+
+std::wstring ExportErrorText(const ImportError& error) { return RefusalText(IDS_EXPORT_REFUSED, error); }

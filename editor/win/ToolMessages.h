@@ -1,7 +1,7 @@
 #pragma once
 // The bulk-edit tool's texts: its string table (which also holds the main
 // program's messages), message boxes with the caption "Relabrin", and the
-// whole text of a refused import.
+// whole text of a refused import or export.
 #include <windows.h>
 
 #include <string>
@@ -16,3 +16,6 @@ std::wstring ToolText(UINT id, const std::vector<std::wstring>& values = {});
 int ShowToolMessage(HWND owner, const std::wstring& text, UINT flags);
 // That the import was refused and nothing changed, where, and why.
 std::wstring ImportErrorText(const ImportError& error);
+// That nothing was exported because the import would refuse the file, and
+// where and why, in the import's words.
+std::wstring ExportErrorText(const ImportError& error);

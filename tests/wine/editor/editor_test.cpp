@@ -285,6 +285,33 @@ CProfileData Deployed(const std::wstring& name, uint32_t address) {
     return p;
 }
 
+// A profile the wizard never makes (a fixed address with automatic DNS, as
+// an older version or another program may have stored it) goes into no
+// export file, from a script or from the window; both say where and why.
+TEST_F(Relabrin, AnExportThatTheImportWouldRefuseWritesNothing) {
+    CProfileData autoDns = Deployed(L"Branch", 0xAC100A05);
+    autoDns.Record().dnsMode = 0;
+    ASSERT_TRUE(app_.WriteDataFile({Deployed(L"Office", 0xC0A8010A), autoDns}));
+    const std::wstring file = testsupport::TempDir() + L"\\refused.json";
+    DeleteFileW(file.c_str());
+    const std::wstring refusal =
+        L"エクスポートできませんでした。このファイルはインポートできないため、書き込まれていません。\r\n"
+        L"プロファイル2「Branch」の「dnsMode」：\r\n固定IP（ipMode 1）ではDNSサーバを手動設定（dnsMode 1）にしてください。";
+    std::wstring err;
+    EXPECT_EQ(RunCommand(L"/export \"" + file + L"\"", nullptr, &err), 5);
+    EXPECT_EQ(testsupport::Narrow(err), testsupport::Narrow(refusal + L"\r\n"));
+    EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES) << "the script's export wrote a file";
+
+    const HWND window = StartWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(gui::ClickWhenEnabled(GetDlgItem(window, IDC_EDITOR_EXPORT_ALL)));
+    ChooseFile(window, file);
+    ExpectBox(refusal, gui::BoxIcon::Error);
+    EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES) << "the window's export wrote a file";
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ExpectToolEnds();
+}
+
 TEST_F(Relabrin, AScriptExportsAndImportsByteForByteAndABadFileChangesNothing) {
     CInternetSettingsGuard internet;  // should Ortivo ever apply a profile here, its proxy goes again
     ASSERT_TRUE(app_.WriteDataFile({Deployed(L"Office", 0xC0A8010A), Deployed(L"Branch", 0xAC100A05)}));
