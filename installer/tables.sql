@@ -1,13 +1,16 @@
 -- Tables that wixl cannot write, added to the built package by msibuild,
--- one statement a line.
+-- one statement a line (CMake passes each to msibuild whole, semicolons
+-- and all).
 --
--- The data folder: modify rights (FILE_GENERIC_READ | FILE_GENERIC_WRITE |
--- FILE_GENERIC_EXECUTE | DELETE = 0x1301BF) for the Users group, so that every
--- user of the computer can write the shared data file; full control
--- (GENERIC_ALL) for Administrators. LocalSystem always keeps full control.
-CREATE TABLE `LockPermissions` (`LockObject` CHAR(72) NOT NULL, `Table` CHAR(32) NOT NULL, `Domain` CHAR(255), `User` CHAR(255) NOT NULL, `Permission` LONG PRIMARY KEY `LockObject`, `Table`, `Domain`, `User`)
-INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('DATAFOLDER', 'CreateFolder', 'Users', 1245631)
-INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('DATAFOLDER', 'CreateFolder', 'Administrators', 268435456)
+-- The data folder: its whole security descriptor, of well-known SIDs
+-- only, so that it holds on Windows in every language: modify rights
+-- (FILE_GENERIC_READ | FILE_GENERIC_WRITE | FILE_GENERIC_EXECUTE | DELETE)
+-- for Users (BU), so that every user of the computer can write the shared
+-- data file; full control for Administrators (BA) and LocalSystem (SY).
+-- Every entry is inherited by the files (OI) and folders (CI) made in it;
+-- nothing is inherited from ProgramData (P).
+CREATE TABLE `MsiLockPermissionsEx` (`MsiLockPermissionsEx` CHAR(72) NOT NULL, `LockObject` CHAR(72) NOT NULL, `Table` CHAR(32) NOT NULL, `SDDLText` CHAR(0) NOT NULL, `Condition` CHAR(255) PRIMARY KEY `MsiLockPermissionsEx`)
+INSERT INTO `MsiLockPermissionsEx` (`MsiLockPermissionsEx`, `LockObject`, `Table`, `SDDLText`) VALUES ('DataFolderSecurity', 'DATAFOLDER', 'CreateFolder', 'D:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFWFXSD;;;BU)')
 --
 -- The Start menu shortcut carries the main program's taskbar identity
 -- (PKEY_AppUserModel_ID), so that shortcut, pinned button and jump list are one.

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """The built Windows Installer package, read with msiinfo: where it puts the
-programs, the data folder and its rights for the Users group, the Start menu
+programs, the data folder and its security descriptor, the Start menu
 shortcut and its taskbar identity, the per-machine x64 installation and the
 major-upgrade rule.
 
@@ -13,7 +13,11 @@ import unittest
 
 PACKAGE = VERSION = None
 APP_USER_MODEL_ID_KEY = "{9F4C2855-9F79-4B39-A8D0-E1D42DE1D5F3}, 5"
-MODIFY = 0x1301BF  # FILE_GENERIC_READ | FILE_GENERIC_WRITE | FILE_GENERIC_EXECUTE | DELETE
+# The data folder's whole security descriptor, of well-known SIDs: Users (BU)
+# modify (file read, write, execute and delete), Administrators (BA) and
+# LocalSystem (SY) full control, inherited by files and folders (OICI),
+# nothing inherited from above (P).
+DATA_FOLDER_SDDL = "D:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFWFXSD;;;BU)"
 
 
 def msiinfo(command, *args):
@@ -56,14 +60,16 @@ class PackageTables(unittest.TestCase):
                 self.assertTrue(int(component["Attributes"]) & 256, "a 64-bit component")
                 self.assertEqual(int(files[name]["FileSize"]), os.path.getsize(os.path.join(bin_dir, name)))
 
-    def test_data_folder_is_created_with_modify_rights_for_users(self):
+    def test_data_folder_gives_users_modify_rights_by_well_known_sids(self):
         folders = [r["Directory_"] for r in table("CreateFolder")
                    if directory_path(r["Directory_"]) == "CommonAppDataFolder\\Valtrecossin\\TOLVIK_NETWORK"]
         self.assertEqual(len(folders), 1)
-        users = [r for r in table("LockPermissions")
-                 if (r["LockObject"], r["Table"], r["User"]) == (folders[0], "CreateFolder", "Users")]
-        self.assertEqual(len(users), 1)
-        self.assertEqual(int(users[0]["Permission"]) & MODIFY, MODIFY)
+        rows = [r for r in table("MsiLockPermissionsEx")
+                if (r["LockObject"], r["Table"]) == (folders[0], "CreateFolder")]
+        self.assertEqual(len(rows), 1)
+        self.assertEqual((rows[0]["SDDLText"], rows[0]["Condition"]), (DATA_FOLDER_SDDL, ""))
+        # LockPermissions names accounts, whose names differ by Windows language.
+        self.assertNotIn("LockPermissions", msiinfo("tables").split())
 
     def test_start_menu_shortcut_starts_the_main_program_under_its_taskbar_identity(self):
         shortcuts = [r for r in table("Shortcut") if r["Name"] == "Ortivo"]
