@@ -1,7 +1,12 @@
 // Files, processes, waiting and finding windows.
 #include "tests/wine/support/GuiDriver.h"
 
+#include "tests/wine/support/TestSupport.h"
+
 namespace gui {
+
+using ::testing::AssertionFailure;
+using ::testing::AssertionSuccess;
 
 std::wstring ModuleFolder() {
     wchar_t path[MAX_PATH] = {};
@@ -42,10 +47,11 @@ Program& Program::operator=(Program&& other) noexcept {
 
 Program::~Program() { Terminate(); }
 
-bool Program::WaitForExit(DWORD timeoutMs, DWORD* code) {
-    if (!process_) return false;
-    bool ended = WaitUntil([this] { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; },
-                           timeoutMs);
+Outcome Program::WaitForExit(DWORD timeoutMs, DWORD* code) {
+    if (!process_) return AssertionFailure() << "no program was started";
+    Outcome ended = WaitUntil([this] {
+        return Outcome(WaitForSingleObject(process_, 0) == WAIT_OBJECT_0) << "process " << processId_ << " still runs";
+    }, timeoutMs);
     if (ended && code) GetExitCodeProcess(process_, code);
     return ended;
 }
@@ -170,12 +176,13 @@ void PumpMessages() {
     }
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+Outcome WaitUntil(const std::function<Outcome()>& condition, DWORD timeoutMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     for (;;) {
         PumpMessages();
-        if (condition()) return true;
-        if (GetTickCount64() >= deadline) return false;
+        const Outcome seen = condition();
+        if (seen) return AssertionSuccess();
+        if (GetTickCount64() >= deadline) return AssertionFailure() << "after " << timeoutMs << " ms " << seen.message();
         // Wake for our own messages at once, otherwise poll again soon.
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
@@ -199,6 +206,14 @@ std::wstring ClassName(HWND window) {
     wchar_t name[256] = {};
     int n = GetClassNameW(window, name, 256);
     return std::wstring(name, n > 0 ? n : 0);
+}
+
+std::string WindowName(HWND window) {
+    if (window == nullptr) return "no window";
+    if (!IsWindow(window)) return "a destroyed window";
+    const std::string cls = testsupport::Narrow(ClassName(window));
+    if (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) return cls + " " + std::to_string(GetDlgCtrlID(window));
+    return cls + " \"" + testsupport::Narrow(WindowText(window)) + "\"";
 }
 
 bool IsChecked(HWND button) {
@@ -285,8 +300,11 @@ HWND WaitForDialog(DWORD processId, const std::function<bool(HWND)>& wanted, DWO
     return found;
 }
 
-bool WaitForWindowGone(HWND window, DWORD timeoutMs) {
-    return WaitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
+Outcome WaitForWindowGone(HWND window, DWORD timeoutMs) {
+    const std::string name = WindowName(window);
+    return WaitUntil([&] {
+        return Outcome(!IsWindow(window) || !IsWindowVisible(window)) << name << " is still shown";
+    }, timeoutMs);
 }
 
 HWND FindChild(HWND parent, int id, const wchar_t* className) {

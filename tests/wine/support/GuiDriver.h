@@ -6,10 +6,18 @@
 //
 // Every wait takes a time limit and pumps the calling thread's messages, so
 // a test may drive a modeless dialog of its own thread as well.
+//
+// Waits and actions return an Outcome: true when they succeeded, otherwise
+// false with what the driver saw last ("after 20000 ms the text of Edit 1006
+// was ...", "Button 1004 "追加" is disabled"), which ASSERT_TRUE and
+// EXPECT_TRUE print as they are.
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "tests/wine/support/PngWriter.h"
@@ -17,6 +25,12 @@
 namespace gui {
 
 constexpr DWORD kDefaultTimeoutMs = 20000;
+
+using Outcome = ::testing::AssertionResult;
+
+// How a message names a window: a control by its class and id ("Button
+// 1004"), a top-level window by its class and caption ("#32770 "Ortivo"").
+std::string WindowName(HWND window);
 
 // ---- files -----------------------------------------------------------------
 std::wstring ModuleFolder();                      // folder of the running executable
@@ -38,8 +52,8 @@ public:
     bool Started() const { return process_ != nullptr; }
     HANDLE Handle() const { return process_; }
     DWORD Id() const { return processId_; }
-    // Waits for the end of the program; false on time-out. Exit code in *code.
-    bool WaitForExit(DWORD timeoutMs, DWORD* code = nullptr);
+    // Waits for the end of the program; fails on time-out. Exit code in *code.
+    Outcome WaitForExit(DWORD timeoutMs, DWORD* code = nullptr);
     void Terminate();
 
 private:
@@ -67,8 +81,19 @@ long RunProgram(const std::wstring& exePath, const std::wstring& arguments, DWOR
 
 // ---- waiting ---------------------------------------------------------------
 void PumpMessages();
-// Calls `condition` until it holds or the time is up, pumping messages.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kDefaultTimeoutMs);
+// Calls `condition` until it holds or the time is up, pumping messages. A
+// condition that returns an Outcome says what it saw, as in
+// `Outcome(count == 2) << "the list has " << count << " rows"`; a failed
+// wait reports what it said last, a successful one says nothing.
+Outcome WaitUntil(const std::function<Outcome()>& condition, DWORD timeoutMs = kDefaultTimeoutMs);
+// A condition that returns bool: a failed wait can only say that it did not hold.
+template <typename Condition,
+          typename = std::enable_if_t<!std::is_same_v<std::decay_t<std::invoke_result_t<Condition&>>, Outcome>>>
+Outcome WaitUntil(Condition condition, DWORD timeoutMs = kDefaultTimeoutMs) {
+    return WaitUntil(std::function<Outcome()>([&] {
+        return Outcome(static_cast<bool>(condition())) << "the condition did not hold";
+    }), timeoutMs);
+}
 
 // ---- finding windows -------------------------------------------------------
 struct WindowQuery {
@@ -84,7 +109,7 @@ HWND WaitForTopLevel(const WindowQuery& query, DWORD timeoutMs = kDefaultTimeout
 // A visible dialog-class window of the process for which `wanted` holds.
 HWND WaitForDialog(DWORD processId, const std::function<bool(HWND)>& wanted,
                    DWORD timeoutMs = kDefaultTimeoutMs);
-bool WaitForWindowGone(HWND window, DWORD timeoutMs = kDefaultTimeoutMs);
+Outcome WaitForWindowGone(HWND window, DWORD timeoutMs = kDefaultTimeoutMs);
 
 // Descendants (depth first, so property-sheet pages are searched too).
 HWND FindChild(HWND parent, int id, const wchar_t* className = nullptr);
@@ -96,15 +121,15 @@ std::wstring ClassName(HWND window);
 bool IsChecked(HWND button);
 
 // ---- input -----------------------------------------------------------------
-// Clicks a button the way a mouse click does (posted BM_CLICK); false when
+// Clicks a button the way a mouse click does (posted BM_CLICK); fails when
 // the button is missing or disabled.
-bool Click(HWND button);
+Outcome Click(HWND button);
 // Waits until the button is enabled (its state may follow a posted request), then clicks.
-bool ClickWhenEnabled(HWND button, DWORD timeoutMs = kDefaultTimeoutMs);
+Outcome ClickWhenEnabled(HWND button, DWORD timeoutMs = kDefaultTimeoutMs);
 // Posts WM_COMMAND(BN_CLICKED) for control `id` to `dialog`.
-bool PostCommand(HWND dialog, int id);
+Outcome PostCommand(HWND dialog, int id);
 // Gives the keyboard focus to a control of any thread of this desktop.
-bool FocusControl(HWND control);
+Outcome FocusControl(HWND control);
 // The window with the keyboard focus in the thread that owns `window`.
 HWND FocusedWindow(HWND window);
 // Posts one WM_CHAR per character to the control (through the owner's
@@ -114,17 +139,17 @@ void TypeText(HWND control, const std::wstring& text);
 // Posts WM_KEYDOWN and WM_KEYUP of a virtual key.
 void PressKey(HWND control, UINT virtualKey);
 // Puts Unicode text on the clipboard.
-bool SetClipboardText(const std::wstring& text);
+Outcome SetClipboardText(const std::wstring& text);
 // Clipboard text, then WM_PASTE sent to the control.
-bool PasteText(HWND control, const std::wstring& text);
+Outcome PasteText(HWND control, const std::wstring& text);
 // Selection of an edit control (EM_GETSEL).
 void EditSelection(HWND edit, DWORD* start, DWORD* end);
 // Waits until the control's text equals `expected` (messages posted earlier processed).
-bool WaitForText(HWND window, const std::wstring& expected, DWORD timeoutMs = kDefaultTimeoutMs);
+Outcome WaitForText(HWND window, const std::wstring& expected, DWORD timeoutMs = kDefaultTimeoutMs);
 // Waits until the thread that owns `window` has dispatched what was posted
 // to it so far (exact for windows of this process; for another process only
 // until its thread next reads its queue).
-bool Sync(HWND window);
+Outcome Sync(HWND window);
 
 // ---- IP address controls ---------------------------------------------------
 void SetIpAddress(HWND control, DWORD address);   // first octet in the high byte

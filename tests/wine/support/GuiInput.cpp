@@ -1,5 +1,6 @@
 // Clicking, focusing, typing and pasting.
 #include "tests/wine/support/GuiDriver.h"
+#include "tests/wine/support/TestSupport.h"
 #include "tests/wine/synchook/SyncHook.h"
 
 #include <atomic>
@@ -7,6 +8,9 @@
 #include <type_traits>
 
 namespace gui {
+
+using ::testing::AssertionFailure;
+using ::testing::AssertionSuccess;
 
 namespace {
 
@@ -33,62 +37,81 @@ struct HookRemover {
     void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
 };
 
+// "Button 1004 "追加"": a control named with its caption.
+std::string Captioned(HWND control) {
+    return WindowName(control) + " \"" + testsupport::Narrow(WindowText(control)) + "\"";
+}
+
+Outcome SystemFailure(const std::string& what, HWND window) {
+    return AssertionFailure() << what << " " << WindowName(window) << " failed (error " << GetLastError() << ")";
+}
+
 }  // namespace
 
 // Posts a marker behind everything already posted to the window and waits
 // until the window's thread has taken it from its queue. A sent message would
 // not do: a thread handles sent messages before the ones posted to it.
-bool Sync(HWND window) {
+Outcome Sync(HWND window) {
     const DWORD threadId = GetWindowThreadProcessId(window, nullptr);
-    if (threadId == 0) return false;
+    if (threadId == 0) return AssertionFailure() << "Sync: " << WindowName(window) << " has no thread";
     if (threadId == GetCurrentThreadId()) {
         PumpMessages();
-        return true;
+        return AssertionSuccess();
     }
     HMODULE module = nullptr;
     const HOOKPROC proc = SyncHookProc(&module);
-    if (proc == nullptr) return false;
+    if (proc == nullptr) return AssertionFailure() << "Sync: the message hook could not be loaded";
     const LONG ticket = ++syncTicket;
     const synchook::EventName name = synchook::SeenEventName(GetCurrentProcessId(), static_cast<unsigned long>(ticket));
     const std::unique_ptr<void, HandleCloser> seen(CreateEventW(nullptr, TRUE, FALSE, name.text));
-    if (!seen) return false;
+    if (!seen) return SystemFailure("Sync: the event for", window);
     const std::unique_ptr<std::remove_pointer_t<HHOOK>, HookRemover> hook(
         SetWindowsHookExW(WH_GETMESSAGE, proc, module, threadId));
-    if (!hook) return false;
+    if (!hook) return SystemFailure("Sync: hooking the thread of", window);
     if (!PostMessageW(window, SyncMessage(), static_cast<WPARAM>(ticket), static_cast<LPARAM>(GetCurrentProcessId())))
-        return false;
+        return SystemFailure("Sync: posting the marker to", window);
     // The caller keeps handling its own messages: the window's thread may be
     // sending to one of its windows meanwhile. A window destroyed on the way
     // (a dialog that a posted click ended) has nothing left to wait for.
-    return WaitUntil([&] { return WaitForSingleObject(seen.get(), 0) == WAIT_OBJECT_0 || !IsWindow(window); },
-                     10000);
+    const std::string target = WindowName(window);
+    return WaitUntil([&] {
+        return Outcome(WaitForSingleObject(seen.get(), 0) == WAIT_OBJECT_0 || !IsWindow(window))
+               << "the thread of " << target << " has not taken the marker posted to it";
+    }, 10000);
 }
 
-bool Click(HWND button) {
-    if (!button || !IsWindowEnabled(button)) return false;
-    return PostMessageW(button, BM_CLICK, 0, 0) != 0;
+Outcome Click(HWND button) {
+    if (!IsWindow(button)) return AssertionFailure() << "no button to click: " << WindowName(button);
+    if (!IsWindowEnabled(button)) return AssertionFailure() << Captioned(button) << " is disabled";
+    if (!PostMessageW(button, BM_CLICK, 0, 0)) return SystemFailure("posting BM_CLICK to", button);
+    return AssertionSuccess();
 }
 
-bool ClickWhenEnabled(HWND button, DWORD timeoutMs) {
-    return WaitUntil([button] { return IsWindowEnabled(button) != 0; }, timeoutMs) && Click(button);
+// The click follows the check at once, as a user's would: asking the button
+// for its caption in between would give its state time to change again.
+Outcome ClickWhenEnabled(HWND button, DWORD timeoutMs) {
+    if (WaitUntil([button] { return IsWindowEnabled(button) != FALSE; }, timeoutMs)) return Click(button);
+    return AssertionFailure() << "after " << timeoutMs << " ms " << Captioned(button) << " is disabled";
 }
 
-bool PostCommand(HWND dialog, int id) {
+Outcome PostCommand(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
-    return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                        reinterpret_cast<LPARAM>(control)) != 0;
+    if (!PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control)))
+        return SystemFailure("posting command " + std::to_string(id) + " to", dialog);
+    return AssertionSuccess();
 }
 
-bool FocusControl(HWND control) {
+Outcome FocusControl(HWND control) {
     DWORD target = GetWindowThreadProcessId(control, nullptr);
     DWORD self = GetCurrentThreadId();
     bool attached = target != self && AttachThreadInput(self, target, TRUE);
     HWND top = GetAncestor(control, GA_ROOT);
     SetForegroundWindow(top);
     SetFocus(control);
-    bool focused = GetFocus() == control;
+    const HWND focus = GetFocus();
     if (attached) AttachThreadInput(self, target, FALSE);
-    return focused;
+    if (focus == control) return AssertionSuccess();
+    return AssertionFailure() << "the focus went to " << WindowName(focus) << ", not to " << WindowName(control);
 }
 
 HWND FocusedWindow(HWND window) {
@@ -107,9 +130,12 @@ void PressKey(HWND control, UINT virtualKey) {
     PostMessageW(control, WM_KEYUP, virtualKey, scan | 1 | (1LL << 30) | (1LL << 31));
 }
 
-bool SetClipboardText(const std::wstring& text) {
-    bool opened = WaitUntil([] { return OpenClipboard(nullptr) != 0; }, 5000);
-    if (!opened) return false;
+Outcome SetClipboardText(const std::wstring& text) {
+    const Outcome opened = WaitUntil([] {
+        return Outcome(OpenClipboard(nullptr) != FALSE) << "the clipboard could not be opened (error " << GetLastError()
+                                                         << ")";
+    }, 5000);
+    if (!opened) return opened;
     EmptyClipboard();
     size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
@@ -122,13 +148,16 @@ bool SetClipboardText(const std::wstring& text) {
         if (!stored) GlobalFree(memory);  // the clipboard owns it only on success
     }
     CloseClipboard();
-    return stored;
+    return stored ? AssertionSuccess() : AssertionFailure() << "the clipboard did not take the text";
 }
 
-bool PasteText(HWND control, const std::wstring& text) {
-    if (!SetClipboardText(text)) return false;
+Outcome PasteText(HWND control, const std::wstring& text) {
+    const Outcome copied = SetClipboardText(text);
+    if (!copied) return copied;
     DWORD_PTR ignored = 0;
-    return SendMessageTimeoutW(control, WM_PASTE, 0, 0, SMTO_NORMAL, 10000, &ignored) != 0;
+    if (!SendMessageTimeoutW(control, WM_PASTE, 0, 0, SMTO_NORMAL, 10000, &ignored))
+        return SystemFailure("WM_PASTE to", control);
+    return AssertionSuccess();
 }
 
 void EditSelection(HWND edit, DWORD* start, DWORD* end) {
@@ -138,10 +167,13 @@ void EditSelection(HWND edit, DWORD* start, DWORD* end) {
     if (end) *end = HIWORD(packed);
 }
 
-bool WaitForText(HWND window, const std::wstring& expected, DWORD timeoutMs) {
+Outcome WaitForText(HWND window, const std::wstring& expected, DWORD timeoutMs) {
     return WaitUntil([&] {
         Sync(window);
-        return WindowText(window) == expected;
+        const std::wstring text = WindowText(window);
+        return Outcome(text == expected) << "the text of " << WindowName(window) << " was \""
+                                         << testsupport::Narrow(text) << "\", not \""
+                                         << testsupport::Narrow(expected) << "\"";
     }, timeoutMs);
 }
 
