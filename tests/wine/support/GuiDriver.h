@@ -168,12 +168,12 @@ LPARAM ListViewData(HWND list, int row);
 // The rows of a list view that may be replaced at any moment (a file
 // dialog's view of a folder): none, without a failure, once it is gone.
 std::vector<std::wstring> ListViewRowsWhileShown(HWND list);
-bool ListViewSelect(HWND list, int row);          // selected + focused, others cleared; -1: none selected
+Outcome ListViewSelect(HWND list, int row);       // selected + focused, others cleared; -1: none selected
 
 // ---- dropped files ---------------------------------------------------------
 // Drops files on a control of any process as the shell does (WM_DROPFILES
 // with a drop handle in that process); returns once the control handled it.
-bool DropFiles(HWND control, const std::vector<std::wstring>& paths);
+Outcome DropFiles(HWND control, const std::vector<std::wstring>& paths);
 
 // ---- message boxes ---------------------------------------------------------
 enum class BoxIcon { None, Error, Warning, Information, Question, Unknown };

@@ -8,6 +8,10 @@
 #include <gtest/gtest.h>
 
 namespace gui {
+
+using ::testing::AssertionFailure;
+using ::testing::AssertionSuccess;
+
 namespace {
 
 // Memory in the process that owns a window, freed on destruction.
@@ -142,37 +146,42 @@ LPARAM ListViewData(HWND list, int row) {
     return item.lParam;
 }
 
-bool ListViewSelect(HWND list, int row) {
+Outcome ListViewSelect(HWND list, int row) {
     RemoteBuffer buffer(list, sizeof(LVITEMW));
-    if (!buffer.Ok()) return false;
+    if (!buffer.Ok()) return AssertionFailure() << "no buffer in the process of " << WindowName(list);
     LVITEMW item = {};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     buffer.Write(&item, sizeof(item));
     Send(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), buffer.Param());
-    if (row < 0) return true;
+    if (row < 0) return AssertionSuccess();
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
     buffer.Write(&item, sizeof(item));
-    bool ok = Send(list, LVM_SETITEMSTATE, row, buffer.Param()) != 0;
+    const bool selected = Send(list, LVM_SETITEMSTATE, row, buffer.Param()) != 0;
     Send(list, LVM_ENSUREVISIBLE, row, FALSE);
-    return ok;
+    if (selected) return AssertionSuccess();
+    return AssertionFailure() << "row " << row << " of " << WindowName(list) << " (" << ListViewCount(list)
+                              << " rows) could not be selected";
 }
 
 // ---- dropped files -------------------------------------------------------------
 
-bool DropFiles(HWND control, const std::vector<std::wstring>& paths) {
+Outcome DropFiles(HWND control, const std::vector<std::wstring>& paths) {
     std::wstring list;
     for (const std::wstring& path : paths) list += path + L'\0';
     list += L'\0';
     const size_t listBytes = list.size() * sizeof(wchar_t);
     RemoteBuffer buffer(control, sizeof(DROPFILES) + listBytes);
-    if (!buffer.Ok()) return false;
+    if (!buffer.Ok()) return AssertionFailure() << "no buffer in the process of " << WindowName(control);
     DROPFILES files = {};
     files.pFiles = sizeof(DROPFILES);
     files.fWide = TRUE;
-    if (!buffer.Write(&files, sizeof(files)) || !buffer.Write(list.data(), listBytes, sizeof(files))) return false;
+    if (!buffer.Write(&files, sizeof(files)) || !buffer.Write(list.data(), listBytes, sizeof(files)))
+        return AssertionFailure() << "the file list could not be written for " << WindowName(control);
     DWORD_PTR result = 0;
-    return SendMessageTimeoutW(control, WM_DROPFILES, static_cast<WPARAM>(buffer.Param()), 0, SMTO_NORMAL, 10000,
-                               &result) != 0;
+    const WPARAM drop = static_cast<WPARAM>(buffer.Param());
+    if (!SendMessageTimeoutW(control, WM_DROPFILES, drop, 0, SMTO_NORMAL, 10000, &result))
+        return AssertionFailure() << WindowName(control) << " did not answer WM_DROPFILES";
+    return AssertionSuccess();
 }
 
 }  // namespace gui
