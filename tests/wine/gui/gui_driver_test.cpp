@@ -48,7 +48,7 @@ TEST(OwnMessageBox, IsReadAnsweredAndPhotographed) {
         answer = MessageBoxW(nullptr, kText, L"Ortivo", MB_ICONQUESTION | MB_YESNO);
     });
     gui::MessageBoxInfo box;
-    bool found = gui::WaitForMessageBox(&box, GetCurrentProcessId());
+    const gui::Outcome found = gui::WaitForMessageBox(&box, GetCurrentProcessId());
     if (found) {
         EXPECT_EQ(box.text, kText);
         EXPECT_EQ(box.icon, gui::BoxIcon::Question);

@@ -188,11 +188,12 @@ struct MessageBoxInfo {
 // Waits for a visible message box of the process (0 = any) and reads it: a
 // "#32770" window with the text static 0xFFFF and nothing but statics and
 // standard push buttons (so that a dialog of the program never counts).
-bool WaitForMessageBox(MessageBoxInfo* info, DWORD processId = 0,
-                       DWORD timeoutMs = kDefaultTimeoutMs);
-bool ReadMessageBox(HWND box, MessageBoxInfo* info);
+// A box that is found says its caption and text (for EXPECT_FALSE); a wait
+// that fails names the dialogs that the process showed instead.
+Outcome WaitForMessageBox(MessageBoxInfo* info, DWORD processId = 0, DWORD timeoutMs = kDefaultTimeoutMs);
+Outcome ReadMessageBox(HWND box, MessageBoxInfo* info);
 // Presses the box's button IDOK, IDYES, IDNO, ... and waits for the box to go.
-bool AnswerMessageBox(HWND box, int buttonId);
+Outcome AnswerMessageBox(HWND box, int buttonId);
 // Test expectation: the next message box of the process has the caption
 // "Ortivo" (or `caption`), `text` and `icon`; it is answered with `answer`.
 void ExpectMessageBox(DWORD processId, const std::wstring& text, BoxIcon icon, int answer = IDOK,

@@ -7,6 +7,10 @@
 #include "tests/wine/support/TestSupport.h"
 
 namespace gui {
+
+using ::testing::AssertionFailure;
+using ::testing::AssertionSuccess;
+
 namespace {
 
 constexpr int kTextStaticId = 0xFFFF;  // the message text of a system message box
@@ -105,6 +109,16 @@ BoxIcon ClassifyIcon(HWND iconStatic) {
     return best;
 }
 
+// The dialog-class windows that the process (0: any) shows, by name.
+std::string DialogsShown(DWORD processId) {
+    WindowQuery dialogs;
+    dialogs.className = L"#32770";
+    dialogs.processId = processId;
+    std::string names;
+    for (HWND dialog : FindTopLevels(dialogs)) names += (names.empty() ? "" : ", ") + WindowName(dialog);
+    return names.empty() ? "none" : names;
+}
+
 }  // namespace
 
 const char* BoxIconName(BoxIcon icon) {
@@ -118,25 +132,29 @@ const char* BoxIconName(BoxIcon icon) {
     }
 }
 
-bool ReadMessageBox(HWND box, MessageBoxInfo* info) {
-    if (!IsMessageBox(box)) return false;
+Outcome ReadMessageBox(HWND box, MessageBoxInfo* info) {
+    if (!IsMessageBox(box)) return AssertionFailure() << WindowName(box) << " is not a message box";
     HWND text = GetDlgItem(box, kTextStaticId);
     info->window = box;
     info->caption = WindowText(box);
     info->text = WindowText(text);
     info->icon = ClassifyIcon(IconStatic(box));
-    return true;
+    return AssertionSuccess() << "a message box \"" << testsupport::Narrow(info->caption) << "\": \""
+                              << testsupport::Narrow(info->text) << "\"";
 }
 
-bool WaitForMessageBox(MessageBoxInfo* info, DWORD processId, DWORD timeoutMs) {
+Outcome WaitForMessageBox(MessageBoxInfo* info, DWORD processId, DWORD timeoutMs) {
     const HWND found = WaitForDialog(processId, IsMessageBox, timeoutMs);
-    return found && ReadMessageBox(found, info);
+    if (found) return ReadMessageBox(found, info);
+    return AssertionFailure() << "after " << timeoutMs << " ms no message box of process " << processId
+                              << " was shown; its dialogs: " << DialogsShown(processId);
 }
 
-bool AnswerMessageBox(HWND box, int buttonId) {
+Outcome AnswerMessageBox(HWND box, int buttonId) {
     HWND button = GetDlgItem(box, buttonId);
-    if (!button || !Click(button)) return false;
-    return WaitForWindowGone(box);
+    if (!button) return AssertionFailure() << WindowName(box) << " has no button " << buttonId;
+    const Outcome clicked = Click(button);
+    return clicked ? WaitForWindowGone(box) : clicked;
 }
 
 void ExpectMessageBox(DWORD processId, const std::wstring& text, BoxIcon icon, int answer, DWORD timeoutMs,
