@@ -182,7 +182,8 @@ Outcome WaitUntil(const std::function<Outcome()>& condition, DWORD timeoutMs) {
         PumpMessages();
         const Outcome seen = condition();
         if (seen) return AssertionSuccess();
-        if (GetTickCount64() >= deadline) return AssertionFailure() << "after " << timeoutMs << " ms " << seen.message();
+        if (GetTickCount64() >= deadline)
+            return AssertionFailure() << "after " << timeoutMs << " ms " << seen.message();
         // Wake for our own messages at once, otherwise poll again soon.
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }

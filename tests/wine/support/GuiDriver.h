@@ -213,10 +213,10 @@ std::vector<int> ControlsOutside(HWND window);
 // The window as it is on the screen (brought to the top first). Waits until
 // two captures in a row agree, so pending painting has reached the screen;
 // a blinking caret inside the window is left out of that comparison.
-bool CaptureWindow(HWND window, Image* image);
+Outcome CaptureWindow(HWND window, Image* image);
 // Captures and writes <artifacts>/<fileName>; the full path in *path. A
 // screenshot that could not be taken or written fails the running test.
-bool SaveScreenshot(HWND window, const std::wstring& fileName, std::wstring* path = nullptr);
-bool SavePng(const Image& image, const std::wstring& path);
+Outcome SaveScreenshot(HWND window, const std::wstring& fileName, std::wstring* path = nullptr);
+Outcome SavePng(const Image& image, const std::wstring& path);
 
 }  // namespace gui

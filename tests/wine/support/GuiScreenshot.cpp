@@ -7,6 +7,10 @@
 #include "tests/wine/support/TestSupport.h"
 
 namespace gui {
+
+using ::testing::AssertionFailure;
+using ::testing::AssertionSuccess;
+
 namespace {
 
 // Copies a screen rectangle into `image` through a top-down 32-bit DIB.
@@ -55,19 +59,19 @@ Image WithoutCaret(const Image& image, const RECT& caret) {
 
 }  // namespace
 
-bool CaptureWindow(HWND window, Image* image) {
-    if (!IsWindow(window)) return false;
+Outcome CaptureWindow(HWND window, Image* image) {
+    if (!IsWindow(window)) return AssertionFailure() << "no window to capture: " << WindowName(window);
     HWND top = GetAncestor(window, GA_ROOT);
     SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Image previous;
-    bool stable = WaitUntil([&] {
+    const Outcome stable = WaitUntil([&] {
         Sync(window);
         RECT rect;
         GetWindowRect(window, &rect);
         Image current;
-        if (!CaptureScreenRect(rect, &current)) return false;
+        if (!CaptureScreenRect(rect, &current)) return AssertionFailure() << "the screen could not be read";
         RECT caret = {};
         const bool hasCaret = CaretRect(window, rect, &caret);
         bool same = current.width == previous.width && current.height == previous.height &&
@@ -76,31 +80,33 @@ bool CaptureWindow(HWND window, Image* image) {
         previous = std::move(current);
         // Give the display a moment to receive a pending flush before comparing again.
         if (!same) Sleep(60);
-        return same;
+        return Outcome(same) << "two captures of " << WindowName(window) << " in a row still differed";
     }, 10000);
-    if (previous.pixels.empty()) return false;
+    if (previous.pixels.empty()) return AssertionFailure() << WindowName(window) << " could not be captured";
     *image = std::move(previous);
     return stable;
 }
 
-bool SavePng(const Image& image, const std::wstring& path) {
+Outcome SavePng(const Image& image, const std::wstring& path) {
     std::vector<uint8_t> bytes = EncodePng(image);
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    if (file == INVALID_HANDLE_VALUE)
+        return AssertionFailure() << testsupport::Narrow(path) << " could not be made (error " << GetLastError() << ")";
     DWORD written = 0;
     bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
               written == bytes.size();
     CloseHandle(file);
-    return ok;
+    return ok ? AssertionSuccess() : AssertionFailure() << testsupport::Narrow(path) << " could not be written";
 }
 
-bool SaveScreenshot(HWND window, const std::wstring& fileName, std::wstring* path) {
+Outcome SaveScreenshot(HWND window, const std::wstring& fileName, std::wstring* path) {
     Image image;
     std::wstring full = ArtifactPath(fileName);
     if (path) *path = full;
-    const bool saved = CaptureWindow(window, &image) && SavePng(image, full);
-    if (!saved) ADD_FAILURE() << "screenshot " << testsupport::Narrow(fileName) << " was not written";
+    Outcome saved = CaptureWindow(window, &image);
+    if (saved) saved = SavePng(image, full);
+    if (!saved) ADD_FAILURE() << "screenshot " << testsupport::Narrow(fileName) << " not written: " << saved.message();
     return saved;
 }
 
