@@ -194,6 +194,9 @@ Outcome WaitForMessageBox(MessageBoxInfo* info, DWORD processId = 0, DWORD timeo
 Outcome ReadMessageBox(HWND box, MessageBoxInfo* info);
 // Presses the box's button IDOK, IDYES, IDNO, ... and waits for the box to go.
 Outcome AnswerMessageBox(HWND box, int buttonId);
+// The dialogs that the process (0: any) shows, named for a failure's
+// message, a message box with its text; "none" when there is none.
+std::string DialogsShown(DWORD processId);
 // Test expectation: the next message box of the process has the caption
 // "Ortivo" (or `caption`), `text` and `icon`; it is answered with `answer`.
 void ExpectMessageBox(DWORD processId, const std::wstring& text, BoxIcon icon, int answer = IDOK,

@@ -109,17 +109,22 @@ BoxIcon ClassifyIcon(HWND iconStatic) {
     return best;
 }
 
-// The dialog-class windows that the process (0: any) shows, by name.
+// "#32770 "Ortivo" saying "...""
+std::string BoxName(HWND box) {
+    return WindowName(box) + " saying \"" + testsupport::Narrow(WindowText(GetDlgItem(box, kTextStaticId))) + "\"";
+}
+
+}  // namespace
+
 std::string DialogsShown(DWORD processId) {
     WindowQuery dialogs;
     dialogs.className = L"#32770";
     dialogs.processId = processId;
     std::string names;
-    for (HWND dialog : FindTopLevels(dialogs)) names += (names.empty() ? "" : ", ") + WindowName(dialog);
+    for (HWND dialog : FindTopLevels(dialogs))
+        names += (names.empty() ? "" : ", ") + (IsMessageBox(dialog) ? BoxName(dialog) : WindowName(dialog));
     return names.empty() ? "none" : names;
 }
-
-}  // namespace
 
 const char* BoxIconName(BoxIcon icon) {
     switch (icon) {
@@ -139,8 +144,7 @@ Outcome ReadMessageBox(HWND box, MessageBoxInfo* info) {
     info->caption = WindowText(box);
     info->text = WindowText(text);
     info->icon = ClassifyIcon(IconStatic(box));
-    return AssertionSuccess() << "a message box \"" << testsupport::Narrow(info->caption) << "\": \""
-                              << testsupport::Narrow(info->text) << "\"";
+    return AssertionSuccess() << BoxName(box);
 }
 
 Outcome WaitForMessageBox(MessageBoxInfo* info, DWORD processId, DWORD timeoutMs) {
