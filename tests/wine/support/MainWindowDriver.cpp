@@ -12,6 +12,9 @@
 #include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/TestSupport.h"
 
+using ::testing::AssertionFailure;
+using ::testing::AssertionSuccess;
+
 namespace {
 
 DWORD_PTR SendTimed(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
@@ -41,51 +44,62 @@ CProfileData MainWindowDriver::Profile(const std::wstring& name, const std::wstr
     return profile;
 }
 
-bool MainWindowDriver::WriteDataFile(const std::vector<std::wstring>& names, const std::wstring& connection) {
+gui::Outcome MainWindowDriver::WriteDataFile(const std::vector<std::wstring>& names, const std::wstring& connection) {
     std::vector<CProfileData> profiles;
     for (const std::wstring& name : names) profiles.push_back(Profile(name, connection));
     return WriteDataFile(profiles);
 }
 
-bool MainWindowDriver::WriteDataFile(const std::vector<CProfileData>& profiles) {
+gui::Outcome MainWindowDriver::WriteDataFile(const std::vector<CProfileData>& profiles) {
     CProfileCollection collection;
     for (const CProfileData& profile : profiles) collection.Add(profile);
-    return CProfileFileAccess(collection, testsupport::ExeDir()).Write() == 0;
+    const int code = CProfileFileAccess(collection, testsupport::ExeDir()).Write();
+    if (code == 0) return AssertionSuccess();
+    return AssertionFailure() << "the data file could not be written (code " << code << ")";
 }
 
-bool MainWindowDriver::RemoveDataFile() { return CDataFileGuard::Remove(); }
+gui::Outcome MainWindowDriver::RemoveDataFile() {
+    if (CDataFileGuard::Remove()) return AssertionSuccess();
+    return AssertionFailure() << testsupport::Narrow(CDataFileGuard::Path()) << " could not be removed";
+}
 
 bool MainWindowDriver::DataFileExists() const { return CDataFileGuard::Exists(); }
 
-bool MainWindowDriver::ReadDataFile(std::vector<std::wstring>* names) const {
+gui::Outcome MainWindowDriver::ReadDataFile(std::vector<std::wstring>* names) const {
     std::vector<CProfileData> profiles;
-    if (!ReadProfiles(&profiles)) return false;
+    const gui::Outcome read = ReadProfiles(&profiles);
+    if (!read) return read;
     names->clear();
     for (const CProfileData& profile : profiles) names->push_back(W(profile.GetText(ProfileText::profileName)));
-    return true;
+    return AssertionSuccess();
 }
 
-bool MainWindowDriver::ReadProfiles(std::vector<CProfileData>* profiles) const {
+gui::Outcome MainWindowDriver::ReadProfiles(std::vector<CProfileData>* profiles) const {
+    const std::string path = testsupport::Narrow(CDataFileGuard::Path());
     std::vector<uint8_t> bytes;
-    if (!testsupport::ReadFileBytes(CDataFileGuard::Path(), &bytes)) return false;
+    if (!testsupport::ReadFileBytes(CDataFileGuard::Path(), &bytes))
+        return AssertionFailure() << path << " could not be read";
     CProfileCollection collection;
-    if (datafile::Decode(bytes.data(), bytes.size(), collection) != 0) return false;
+    if (const int code = datafile::Decode(bytes.data(), bytes.size(), collection))
+        return AssertionFailure() << path << " (" << bytes.size() << " bytes) is not a data file (code " << code << ")";
     profiles->clear();
     CProfileData profile;
     for (int i = 0; collection.GetByPosition(i, &profile) == 0; ++i) profiles->push_back(profile);
-    return true;
+    return AssertionSuccess();
 }
 
-bool MainWindowDriver::SetShowSetting(bool on) {
-    return settings_->SetDword(HKEY_CURRENT_USER, kSettingsKeyPath, L"ShowSetting", on ? 1 : 0);
+gui::Outcome MainWindowDriver::SetShowSetting(bool on) {
+    const bool set = settings_->SetDword(HKEY_CURRENT_USER, kSettingsKeyPath, L"ShowSetting", on ? 1 : 0);
+    return set ? AssertionSuccess() : AssertionFailure() << "ShowSetting could not be set";
 }
 
-bool MainWindowDriver::Start(const std::wstring& arguments, const std::wstring& folder,
-                             const std::wstring& currentFolder) {
-    program_ = gui::StartProgram((folder.empty() ? testsupport::ExeDir() : folder) + L"\\Tolvik_Network.exe", arguments,
-                                 currentFolder);
+gui::Outcome MainWindowDriver::Start(const std::wstring& arguments, const std::wstring& folder,
+                                     const std::wstring& currentFolder) {
+    const std::wstring path = (folder.empty() ? testsupport::ExeDir() : folder) + L"\\Tolvik_Network.exe";
+    program_ = gui::StartProgram(path, arguments, currentFolder);
     main_ = nullptr;
-    return program_.Started();
+    if (program_.Started()) return AssertionSuccess();
+    return AssertionFailure() << testsupport::Narrow(path) << " could not be started (error " << GetLastError() << ")";
 }
 
 HWND MainWindowDriver::WaitForDialog(const std::function<bool(HWND)>& wanted) const {
@@ -97,7 +111,7 @@ HWND MainWindowDriver::WaitForMain() {
     return main_;
 }
 
-bool MainWindowDriver::WaitForBox(gui::MessageBoxInfo* info) {
+gui::Outcome MainWindowDriver::WaitForBox(gui::MessageBoxInfo* info) {
     // Not a dialog of the program, even one with IDC_STATIC texts.
     return gui::WaitForMessageBox(info, program_.Id());
 }
@@ -108,19 +122,26 @@ HWND MainWindowDriver::WaitForWizard() {
 
 HWND MainWindowDriver::CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(SendTimed(sheet, PSM_GETCURRENTPAGEHWND)); }
 
-bool MainWindowDriver::PressWizardButton(HWND sheet, int id) {
-    if (!gui::ClickWhenEnabled(GetDlgItem(sheet, id))) return false;
-    return gui::Sync(sheet);
+gui::Outcome MainWindowDriver::PressWizardButton(HWND sheet, int id) {
+    const gui::Outcome clicked = gui::ClickWhenEnabled(GetDlgItem(sheet, id));
+    return clicked ? gui::Sync(sheet) : clicked;
 }
 
-bool MainWindowDriver::TurnPage(HWND sheet, int id) {
+gui::Outcome MainWindowDriver::TurnPage(HWND sheet, int id) {
     const HWND before = CurrentPage(sheet);
-    return PressWizardButton(sheet, id) && gui::WaitUntil([&] { return CurrentPage(sheet) != before; });
+    const gui::Outcome pressed = PressWizardButton(sheet, id);
+    if (!pressed) return pressed;
+    if (gui::WaitUntil([&] { return CurrentPage(sheet) != before; })) return AssertionSuccess();
+    DWORD processId = 0;
+    GetWindowThreadProcessId(sheet, &processId);
+    return AssertionFailure() << "after " << gui::kDefaultTimeoutMs << " ms the wizard was still on page \""
+                              << testsupport::Narrow(gui::WindowText(before))
+                              << "\"; the program's dialogs: " << gui::DialogsShown(processId);
 }
 
-bool MainWindowDriver::TypeName(HWND sheet, const std::wstring& name) {
+gui::Outcome MainWindowDriver::TypeName(HWND sheet, const std::wstring& name) {
     HWND edit = gui::FindChild(CurrentPage(sheet), IDC_NAME_EDIT);
-    if (!edit) return false;
+    if (!edit) return AssertionFailure() << "the wizard's page has no name field " << IDC_NAME_EDIT;
     SendTimed(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
     gui::TypeText(edit, name);
     return gui::WaitForText(edit, name);

@@ -29,25 +29,25 @@ public:
     MainWindowDriver& operator=(const MainWindowDriver&) = delete;
 
     // The data file the program will find (none: no file at all).
-    bool WriteDataFile(const std::vector<std::wstring>& names, const std::wstring& connection = L"LAN");
-    bool WriteDataFile(const std::vector<CProfileData>& profiles);
+    gui::Outcome WriteDataFile(const std::vector<std::wstring>& names, const std::wstring& connection = L"LAN");
+    gui::Outcome WriteDataFile(const std::vector<CProfileData>& profiles);
     // A profile as WriteDataFile stores it for a name.
     static CProfileData Profile(const std::wstring& name, const std::wstring& connection = L"LAN");
-    bool RemoveDataFile();
+    gui::Outcome RemoveDataFile();
     bool DataFileExists() const;
-    // The profile names of the data file as the program wrote it; false when
+    // The profile names of the data file as the program wrote it; fails when
     // the file is missing or not a valid image. Read once the program has
     // shown that its write is done (the row it adds, then gui::Sync).
-    bool ReadDataFile(std::vector<std::wstring>* names) const;
-    bool ReadProfiles(std::vector<CProfileData>* profiles) const;
-    bool SetShowSetting(bool on);
+    gui::Outcome ReadDataFile(std::vector<std::wstring>* names) const;
+    gui::Outcome ReadProfiles(std::vector<CProfileData>* profiles) const;
+    gui::Outcome SetShowSetting(bool on);
 
     // Starts Tolvik_Network.exe of the test's folder, or of `folder`; its
     // current folder is its own, or `currentFolder`.
-    bool Start(const std::wstring& arguments = L"", const std::wstring& folder = L"",
-               const std::wstring& currentFolder = L"");
+    gui::Outcome Start(const std::wstring& arguments = L"", const std::wstring& folder = L"",
+                       const std::wstring& currentFolder = L"");
     DWORD ProcessId() const { return program_.Id(); }
-    bool WaitForExit(DWORD* code = nullptr) { return program_.WaitForExit(gui::kDefaultTimeoutMs, code); }
+    gui::Outcome WaitForExit(DWORD* code = nullptr) { return program_.WaitForExit(gui::kDefaultTimeoutMs, code); }
 
     // The main dialog (caption "Ortivo" or the switching caption).
     HWND WaitForMain();
@@ -58,18 +58,19 @@ public:
     std::wstring Description() const { return gui::WindowText(Control(IDC_MAIN_DESCRIPTION)); }
 
     // A message box of the program (not its main dialog).
-    bool WaitForBox(gui::MessageBoxInfo* info);
+    gui::Outcome WaitForBox(gui::MessageBoxInfo* info);
 
     // The wizard sheet and its current page.
     HWND WaitForWizard();
     static HWND CurrentPage(HWND sheet);
     // Clicks a wizard button and lets the sheet handle it.
-    static bool PressWizardButton(HWND sheet, int id);
-    // Presses Back or Next and waits until another page is current; false
-    // when the wizard stays on its page.
-    static bool TurnPage(HWND sheet, int id);
+    static gui::Outcome PressWizardButton(HWND sheet, int id);
+    // Presses Back or Next and waits until another page is current; a wizard
+    // that stays on its page fails with the page and the program's dialogs
+    // (the message box that refused the page).
+    static gui::Outcome TurnPage(HWND sheet, int id);
     // Replaces the name page's name with `name`.
-    static bool TypeName(HWND sheet, const std::wstring& name);
+    static gui::Outcome TypeName(HWND sheet, const std::wstring& name);
     // Presses Next `count` times, each time until the next page is current;
     // the page reached, or null when a page stayed.
     static HWND NextPages(HWND sheet, int count);
