@@ -132,6 +132,9 @@ Outcome PostCommand(HWND dialog, int id);
 Outcome FocusControl(HWND control);
 // The window with the keyboard focus in the thread that owns `window`.
 HWND FocusedWindow(HWND window);
+// Waits until the focus of the control's thread is on the control or on one
+// of its children (a field of an IP address control).
+Outcome WaitForFocus(HWND control, DWORD timeoutMs = kDefaultTimeoutMs);
 // Posts one WM_CHAR per character to the control (through the owner's
 // message loop, so PreTranslateMessage sees them). Control characters like
 // 0x16 (Ctrl+V) can be typed the same way.
@@ -146,6 +149,8 @@ Outcome PasteText(HWND control, const std::wstring& text);
 void EditSelection(HWND edit, DWORD* start, DWORD* end);
 // Waits until the control's text equals `expected` (messages posted earlier processed).
 Outcome WaitForText(HWND window, const std::wstring& expected, DWORD timeoutMs = kDefaultTimeoutMs);
+// Empties an edit control, types `text` into it and waits until it shows it.
+Outcome ReplaceText(HWND edit, const std::wstring& text);
 // Waits until the thread that owns `window` has dispatched what was posted
 // to it so far (exact for windows of this process; for another process only
 // until its thread next reads its queue).

@@ -120,6 +120,14 @@ HWND FocusedWindow(HWND window) {
     return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
+Outcome WaitForFocus(HWND control, DWORD timeoutMs) {
+    return WaitUntil([&] {
+        const HWND focus = FocusedWindow(control);
+        return Outcome(focus != nullptr && (focus == control || GetParent(focus) == control))
+               << "the focus was on " << WindowName(focus) << ", not on " << WindowName(control);
+    }, timeoutMs);
+}
+
 void TypeText(HWND control, const std::wstring& text) {
     for (wchar_t c : text) PostMessageW(control, WM_CHAR, c, 1);
 }
@@ -175,6 +183,14 @@ Outcome WaitForText(HWND window, const std::wstring& expected, DWORD timeoutMs) 
                                          << testsupport::Narrow(text) << "\", not \""
                                          << testsupport::Narrow(expected) << "\"";
     }, timeoutMs);
+}
+
+Outcome ReplaceText(HWND edit, const std::wstring& text) {
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""), SMTO_NORMAL, 10000, &ignored))
+        return SystemFailure("emptying", edit);
+    TypeText(edit, text);
+    return WaitForText(edit, text);
 }
 
 }  // namespace gui

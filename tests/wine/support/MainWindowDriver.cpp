@@ -142,9 +142,7 @@ gui::Outcome MainWindowDriver::TurnPage(HWND sheet, int id) {
 gui::Outcome MainWindowDriver::TypeName(HWND sheet, const std::wstring& name) {
     HWND edit = gui::FindChild(CurrentPage(sheet), IDC_NAME_EDIT);
     if (!edit) return AssertionFailure() << "the wizard's page has no name field " << IDC_NAME_EDIT;
-    SendTimed(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-    gui::TypeText(edit, name);
-    return gui::WaitForText(edit, name);
+    return gui::ReplaceText(edit, name);
 }
 
 HWND MainWindowDriver::NextPages(HWND sheet, int count) {

@@ -90,11 +90,7 @@ protected:
         const HWND page = Page();
         ASSERT_TRUE(gui::Click(GetDlgItem(sheet_, ID_WIZNEXT)));
         app_.ExpectBox(text, gui::BoxIcon::Error);
-        const HWND control = Control(focusId);
-        EXPECT_TRUE(gui::WaitUntil([&] {
-            const HWND focus = gui::FocusedWindow(page);
-            return focus == control || GetParent(focus) == control;
-        })) << "focus not on " << focusId;
+        EXPECT_TRUE(gui::WaitForFocus(Control(focusId))) << "focus not on " << focusId;
         EXPECT_EQ(Page(), page);
     }
 

@@ -51,23 +51,13 @@ protected:
         return details_;
     }
     HWND Item(int id) const { return GetDlgItem(details_, id); }
-    bool EndDetails(int button) {
-        return gui::Click(Item(button)) && gui::WaitForWindowGone(details_);
-    }
-
-    // The focus goes to the offending control once the message box is answered.
-    static bool HasFocus(HWND control) {
-        return gui::WaitUntil([control] { return gui::FocusedWindow(control) == control; });
-    }
-    static bool Type(HWND edit, const std::wstring& text) {
-        DWORD_PTR ignored = 0;
-        SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""), SMTO_NORMAL, 10000, &ignored);
-        gui::TypeText(edit, text);
-        return gui::WaitForText(edit, text);
+    gui::Outcome EndDetails(int button) {
+        const gui::Outcome clicked = gui::Click(Item(button));
+        return clicked ? gui::WaitForWindowGone(details_) : clicked;
     }
     void TypeRow(int protocol, const std::wstring& server, const std::wstring& port) {
-        EXPECT_TRUE(Type(Item(kServer[protocol]), server));
-        EXPECT_TRUE(Type(Item(kPort[protocol]), port));
+        EXPECT_TRUE(gui::ReplaceText(Item(kServer[protocol]), server));
+        EXPECT_TRUE(gui::ReplaceText(Item(kPort[protocol]), port));
     }
 
     // Registers the profile; returns once the program has handled it (row
@@ -135,15 +125,15 @@ TEST_F(ProxyPage, ModesChecksOfOkSameProxyCancelAndTheStoredDetails) {
     // The checks of OK, with their messages and focus.
     ASSERT_TRUE(gui::Click(Item(IDOK)));
     app_.ExpectBox(L"プロキシアドレスを入力してください。", gui::BoxIcon::Error);
-    EXPECT_TRUE(HasFocus(Item(kServer[kHttp])));
-    ASSERT_TRUE(Type(Item(kServer[kHttp]), L"127.0.0.1"));
+    EXPECT_TRUE(gui::WaitForFocus(Item(kServer[kHttp])));
+    ASSERT_TRUE(gui::ReplaceText(Item(kServer[kHttp]), L"127.0.0.1"));
     ASSERT_TRUE(gui::Click(Item(IDOK)));
     app_.ExpectBox(L"HTTPプロキシサーバのポート番号が不正です。\r\n1～65535の値を入力してください。", gui::BoxIcon::Error);
-    EXPECT_TRUE(HasFocus(Item(kPort[kHttp])));
+    EXPECT_TRUE(gui::WaitForFocus(Item(kPort[kHttp])));
 
     // Cancel on complete fields ends with 1 but stores nothing: the page
     // goes by the stored details, so Next stays off.
-    ASSERT_TRUE(Type(Item(kPort[kHttp]), L"8080"));
+    ASSERT_TRUE(gui::ReplaceText(Item(kPort[kHttp]), L"8080"));
     ASSERT_TRUE(EndDetails(IDCANCEL));
     EXPECT_TRUE(gui::WaitForText(PageItem(IDC_PROXY_SUMMARY), L""));
     ASSERT_NE(OpenDetails(), nullptr);
@@ -166,7 +156,7 @@ TEST_F(ProxyPage, ModesChecksOfOkSameProxyCancelAndTheStoredDetails) {
     }
 
     // A script with spaces around it, 1,500 characters of exceptions, the local bypass.
-    ASSERT_TRUE(Type(Item(IDC_PROXY_SETTING_SCRIPT), L"  http://127.0.0.1/proxy.pac  "));
+    ASSERT_TRUE(gui::ReplaceText(Item(IDC_PROXY_SETTING_SCRIPT), L"  http://127.0.0.1/proxy.pac  "));
     std::wstring exceptions;
     for (int i = 0; exceptions.size() < 1500; ++i) exceptions += L"host" + std::to_wstring(i) + L".example.test\r\n";
     exceptions.resize(1500);
@@ -234,7 +224,7 @@ TEST_F(ProxyPage, PerProtocolProfileMadeHereIsApplied) {
     TypeRow(kSecure, L"127.0.0.2", L"8443");
     TypeRow(kFtp, L"127.0.0.3", L"2121");
     TypeRow(kSocks, L"127.0.0.4", L"1080");
-    ASSERT_TRUE(Type(Item(IDC_PROXY_SETTING_EXCEPTIONS), L"*.example.test;10.*"));
+    ASSERT_TRUE(gui::ReplaceText(Item(IDC_PROXY_SETTING_EXCEPTIONS), L"*.example.test;10.*"));
     ASSERT_TRUE(gui::Click(Item(IDC_PROXY_SETTING_BYPASS_LOCAL)));
     ASSERT_TRUE(EndDetails(IDOK));
     EXPECT_TRUE(gui::WaitForText(PageItem(IDC_PROXY_SUMMARY),
