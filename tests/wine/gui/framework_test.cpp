@@ -68,8 +68,11 @@ struct CancelOnExit {
 
 // Waits for a dialog's thread to return, pumping this thread's messages:
 // closing a window may send messages to every thread with windows.
-bool Finished(std::future<INT_PTR>& result) {
-    return gui::WaitUntil([&] { return result.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
+gui::Outcome Finished(std::future<INT_PTR>& result) {
+    return gui::WaitUntil([&] {
+        return gui::Outcome(result.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+               << "the dialog's thread has not returned";
+    });
 }
 
 HWND WaitForDialog(const wchar_t* title) {
@@ -205,8 +208,11 @@ protected:
         if (window && IsWindow(window)) PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
         if (result.valid()) Finished(result);
     }
-    bool ShowsPage(const TestPage& page) {
-        return gui::WaitUntil([&] { return page.m_hWnd && CurrentPage(window) == page.m_hWnd; });
+    gui::Outcome ShowsPage(const TestPage& page) {
+        return gui::WaitUntil([&] {
+            return gui::Outcome(page.m_hWnd && CurrentPage(window) == page.m_hWnd)
+                   << "the sheet shows " << gui::WindowName(CurrentPage(window));
+        });
     }
 
     CPropertySheet sheet{L"ProfileWizard"};
