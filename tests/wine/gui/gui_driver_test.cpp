@@ -1,5 +1,6 @@
 // The GUI test driver itself: message boxes of this process and of another
-// one (caption, text, icon, answer), screenshots and PNG files.
+// one (caption, text, icon, answer), what failures report, screenshots and
+// PNG files.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -68,6 +69,30 @@ TEST(OwnMessageBox, IsReadAnsweredAndPhotographed) {
     shower.join();
     ASSERT_TRUE(found);
     EXPECT_EQ(answer, IDYES);
+}
+
+// A failed wait or action says what the driver saw last.
+TEST(Reports, SayWhatWasSeenLast) {
+    HWND window = CreateWindowExW(0, L"Static", L"報告", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                                  nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    HWND button = CreateWindowExW(0, L"Button", L"追加", WS_CHILD | WS_DISABLED, 0, 0, 80, 24, window,
+                                  reinterpret_cast<HMENU>(1004), nullptr, nullptr);
+    HWND label = CreateWindowExW(0, L"Static", L"会社", WS_CHILD, 0, 30, 80, 24, window,
+                                 reinterpret_cast<HMENU>(1031), nullptr, nullptr);
+    const auto said = [](const gui::Outcome& outcome) { return std::string(outcome.message()); };
+    int polls = 0;
+    EXPECT_EQ(said(gui::WaitUntil([&] { return gui::Outcome(false) << "poll " << ++polls; }, 0)), "after 0 ms poll 1");
+    EXPECT_EQ(said(gui::WaitUntil([] { return false; }, 0)), "after 0 ms the condition did not hold");
+    EXPECT_EQ(said(gui::ClickWhenEnabled(button, 0)), "after 0 ms Button 1004 \"追加\" is disabled");
+    EXPECT_EQ(said(gui::WaitForText(label, L"本社", 0)), "after 0 ms the text of Static 1031 was \"会社\", not \"本社\"");
+    EXPECT_EQ(said(gui::WaitForWindowGone(window, 0)), "after 0 ms Static \"報告\" is still shown");
+    gui::MessageBoxInfo box;
+    EXPECT_EQ(said(gui::WaitForMessageBox(&box, GetCurrentProcessId(), 0)),
+              "after 0 ms no message box of process " + std::to_string(GetCurrentProcessId()) +
+                  " was shown; its dialogs: none");
+    DestroyWindow(window);
+    EXPECT_EQ(said(gui::Click(button)), "no button to click: a destroyed window");
 }
 
 TEST(Png, HasSignatureChunksAndStoredBlocks) {
