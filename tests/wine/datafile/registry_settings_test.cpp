@@ -54,13 +54,14 @@ protected:
             seed_.Preserve(HKEY_CURRENT_USER, kSettingsKeyPath, name);
         seed_.Preserve(HKEY_CURRENT_USER, kRunKey, L"Tolvik_Network");
     }
-    bool SetRaw(HKEY root, const std::wstring& key, const wchar_t* name, DWORD type, const void* data, DWORD size) {
+    using Result = CRegistrySeed::Result;
+    Result SetRaw(HKEY root, const std::wstring& key, const wchar_t* name, DWORD type, const void* data, DWORD size) {
         return seed_.SetBytes(root, key, name, type, data, size);
     }
-    bool SetText(HKEY root, const std::wstring& key, const wchar_t* name, DWORD type, const std::wstring& text) {
+    Result SetText(HKEY root, const std::wstring& key, const wchar_t* name, DWORD type, const std::wstring& text) {
         return seed_.SetString(root, key, name, text, type);
     }
-    bool SetDword(const wchar_t* name, DWORD value) { return seed_.SetDword(HKEY_CURRENT_USER, kSettingsKeyPath, name, value); }
+    Result SetDword(const wchar_t* name, DWORD value) { return seed_.SetDword(HKEY_CURRENT_USER, kSettingsKeyPath, name, value); }
     void DeleteRaw(HKEY root, const std::wstring& key, const wchar_t* name) { seed_.DeleteValue(root, key, name); }
     static bool GetRaw(HKEY root, const std::wstring& key, const wchar_t* name, DWORD& type, Bytes& data) {
         return ReadRegistryValue(root, key, name, &type, &data);

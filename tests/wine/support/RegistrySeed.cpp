@@ -1,5 +1,7 @@
 #include "tests/wine/support/RegistrySeed.h"
 
+#include "tests/wine/support/TestSupport.h"
+
 namespace {
 
 const wchar_t kSeedMutex[] = L"Local\\OrtivoTestRegistrySeed";
@@ -15,6 +17,12 @@ bool KeyExists(HKEY root, const std::wstring& path) {
 bool StartsWithKey(const std::wstring& path, const std::wstring& ancestor) {
     return path.size() >= ancestor.size() && _wcsnicmp(path.c_str(), ancestor.c_str(), ancestor.size()) == 0 &&
            (path.size() == ancestor.size() || path[ancestor.size()] == L'\\');
+}
+
+CRegistrySeed::Result Failed(const char* what, HKEY root, const std::wstring& path, const wchar_t* name, LONG rc) {
+    const char* rootName = root == HKEY_LOCAL_MACHINE ? "HKLM" : root == HKEY_CURRENT_USER ? "HKCU" : "HK?";
+    return ::testing::AssertionFailure() << what << " " << rootName << "\\" << testsupport::Narrow(path) << "\\"
+                                         << testsupport::Narrow(name) << " failed (error " << rc << ")";
 }
 
 }  // namespace
@@ -41,7 +49,7 @@ bool CRegistrySeed::IsCreatedHere(HKEY root, const std::wstring& path) const {
     return false;
 }
 
-HKEY CRegistrySeed::OpenForWriting(HKEY root, const std::wstring& path) {
+LONG CRegistrySeed::OpenForWriting(HKEY root, const std::wstring& path, HKEY* key) {
     if (!IsCreatedHere(root, path)) {
         // The topmost missing key along the path is the one to delete later.
         for (std::size_t pos = 0; pos != std::wstring::npos;) {
@@ -53,11 +61,8 @@ HKEY CRegistrySeed::OpenForWriting(HKEY root, const std::wstring& path) {
             }
         }
     }
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return nullptr;
-    return key;
+    return RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, key,
+                           nullptr);
 }
 
 void CRegistrySeed::Save(HKEY key, HKEY root, const std::wstring& path, const wchar_t* name) {
@@ -85,48 +90,52 @@ void CRegistrySeed::Restore(const SavedValue& v) const {
     RegCloseKey(key);
 }
 
-bool CRegistrySeed::SetBytes(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type, const void* data,
-                             DWORD size) {
-    HKEY key = OpenForWriting(root, path);
-    if (!key) return false;
+CRegistrySeed::Result CRegistrySeed::SetBytes(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type,
+                                              const void* data, DWORD size) {
+    HKEY key = nullptr;
+    LONG rc = OpenForWriting(root, path, &key);
+    if (rc != ERROR_SUCCESS) return Failed("opening the key of", root, path, name, rc);
     Save(key, root, path, name);
-    const bool ok = RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+    rc = RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
-    return ok;
+    return rc == ERROR_SUCCESS ? ::testing::AssertionSuccess() : Failed("setting", root, path, name, rc);
 }
 
-bool CRegistrySeed::SetString(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& value,
-                              DWORD type) {
+CRegistrySeed::Result CRegistrySeed::SetString(HKEY root, const std::wstring& path, const wchar_t* name,
+                                               const std::wstring& value, DWORD type) {
     return SetBytes(root, path, name, type, value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
-bool CRegistrySeed::SetMultiString(HKEY root, const std::wstring& path, const wchar_t* name,
-                                   const std::vector<std::wstring>& entries) {
+CRegistrySeed::Result CRegistrySeed::SetMultiString(HKEY root, const std::wstring& path, const wchar_t* name,
+                                                    const std::vector<std::wstring>& entries) {
     std::wstring block;
     for (const std::wstring& e : entries) block += e + L'\0';
     block += L'\0';
     return SetBytes(root, path, name, REG_MULTI_SZ, block.data(), static_cast<DWORD>(block.size() * sizeof(wchar_t)));
 }
 
-bool CRegistrySeed::SetDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD value) {
+CRegistrySeed::Result CRegistrySeed::SetDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD value) {
     return SetBytes(root, path, name, REG_DWORD, &value, sizeof(value));
 }
 
-bool CRegistrySeed::DeleteValue(HKEY root, const std::wstring& path, const wchar_t* name) {
-    HKEY key = OpenForWriting(root, path);
-    if (!key) return false;
+CRegistrySeed::Result CRegistrySeed::DeleteValue(HKEY root, const std::wstring& path, const wchar_t* name) {
+    HKEY key = nullptr;
+    LONG rc = OpenForWriting(root, path, &key);
+    if (rc != ERROR_SUCCESS) return Failed("opening the key of", root, path, name, rc);
     Save(key, root, path, name);
-    const LONG rc = RegDeleteValueW(key, name);
+    rc = RegDeleteValueW(key, name);
     RegCloseKey(key);
-    return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
+    if (rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND) return ::testing::AssertionSuccess();
+    return Failed("deleting", root, path, name, rc);
 }
 
-bool CRegistrySeed::Preserve(HKEY root, const std::wstring& path, const wchar_t* name) {
-    HKEY key = OpenForWriting(root, path);
-    if (!key) return false;
+CRegistrySeed::Result CRegistrySeed::Preserve(HKEY root, const std::wstring& path, const wchar_t* name) {
+    HKEY key = nullptr;
+    const LONG rc = OpenForWriting(root, path, &key);
+    if (rc != ERROR_SUCCESS) return Failed("opening the key of", root, path, name, rc);
     Save(key, root, path, name);
     RegCloseKey(key);
-    return true;
+    return ::testing::AssertionSuccess();
 }
 
 void CRegistrySeed::PreserveKey(HKEY root, const std::wstring& path) {

@@ -7,6 +7,8 @@
 // mutex), so tests that seed the same keys never see each other's values.
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -17,18 +19,21 @@ public:
     CRegistrySeed(const CRegistrySeed&) = delete;
     CRegistrySeed& operator=(const CRegistrySeed&) = delete;
 
-    bool SetString(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& value,
-                   DWORD type = REG_SZ);
+    // Each fails with the value and the system's error code ("setting
+    // HKLM\...\Name failed (error 5)").
+    using Result = ::testing::AssertionResult;
+    Result SetString(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& value,
+                     DWORD type = REG_SZ);
     // REG_MULTI_SZ: each entry with its terminator, then one more zero.
-    bool SetMultiString(HKEY root, const std::wstring& path, const wchar_t* name,
-                        const std::vector<std::wstring>& entries);
-    bool SetDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD value);
-    bool SetBytes(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type, const void* data,
-                  DWORD size);
+    Result SetMultiString(HKEY root, const std::wstring& path, const wchar_t* name,
+                          const std::vector<std::wstring>& entries);
+    Result SetDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD value);
+    Result SetBytes(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type, const void* data,
+                    DWORD size);
     // Makes sure the value does not exist (the key is created if needed).
-    bool DeleteValue(HKEY root, const std::wstring& path, const wchar_t* name);
+    Result DeleteValue(HKEY root, const std::wstring& path, const wchar_t* name);
     // Remembers the value so that it is restored, without changing it now.
-    bool Preserve(HKEY root, const std::wstring& path, const wchar_t* name);
+    Result Preserve(HKEY root, const std::wstring& path, const wchar_t* name);
     // A key that does not exist now is deleted again with everything below
     // it, whoever creates it meanwhile (the program under test, say).
     void PreserveKey(HKEY root, const std::wstring& path);
@@ -49,7 +54,7 @@ private:
 
     // Opens the key for writing, creating it (and remembering the topmost
     // key it had to create) when needed. The caller closes it.
-    HKEY OpenForWriting(HKEY root, const std::wstring& path);
+    LONG OpenForWriting(HKEY root, const std::wstring& path, HKEY* key);
     bool IsCreatedHere(HKEY root, const std::wstring& path) const;
     void Save(HKEY key, HKEY root, const std::wstring& path, const wchar_t* name);
     void Restore(const SavedValue& v) const;
