@@ -16,6 +16,10 @@ std::wstring Widen(const std::string& s) {
     return w;
 }
 
+::testing::AssertionResult FileFailure(const char* what, const std::wstring& path) {
+    return ::testing::AssertionFailure() << what << " " << Narrow(path) << " failed (error " << GetLastError() << ")";
+}
+
 std::wstring RecordLogPath() {
     wchar_t buffer[MAX_PATH] = {};
     const DWORD n = GetEnvironmentVariableW(L"ORTIVO_RECORD_LOG", buffer, MAX_PATH);
@@ -96,15 +100,16 @@ std::vector<uint8_t> FileBytes(const std::wstring& path) {
     return bytes;
 }
 
-bool WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
+::testing::AssertionResult WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    if (file == INVALID_HANDLE_VALUE) return FileFailure("making", path);
     DWORD written = 0;
     const bool ok = bytes.empty() || (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
                                                 nullptr) &&
                                       written == bytes.size());
+    const ::testing::AssertionResult result = ok ? ::testing::AssertionSuccess() : FileFailure("writing", path);
     CloseHandle(file);
-    return ok;
+    return result;
 }
 
 std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
@@ -131,8 +136,10 @@ std::vector<uint8_t> FromHex(const char* hex) {
 
 // ---- the recording stand-in ------------------------------------------------------------
 
-bool InstallStandIn(const std::wstring& path) {
-    return CopyFileW((ExeDir() + L"\\recording_standin.exe").c_str(), path.c_str(), FALSE) != FALSE;
+::testing::AssertionResult InstallStandIn(const std::wstring& path) {
+    const std::wstring standIn = ExeDir() + L"\\recording_standin.exe";
+    if (CopyFileW(standIn.c_str(), path.c_str(), FALSE)) return ::testing::AssertionSuccess();
+    return FileFailure("copying the recording stand-in to", path);
 }
 
 void UseRecordLog(const std::wstring& path) {
@@ -140,12 +147,15 @@ void UseRecordLog(const std::wstring& path) {
     DeleteFileW(path.c_str());
 }
 
-bool InstallApplierStandIns() {
-    if (!InstallStandIn(SystemDir() + L"\\netsh.exe") || !InstallStandIn(SystemDir() + L"\\ipconfig.exe"))
-        return false;
+::testing::AssertionResult InstallApplierStandIns() {
+    for (const wchar_t* program : {L"\\netsh.exe", L"\\ipconfig.exe"}) {
+        const ::testing::AssertionResult installed = InstallStandIn(SystemDir() + program);
+        if (!installed) return installed;
+    }
     const std::wstring folder = TempDir();
     UseRecordLog(folder + L"\\record.log");
-    return !folder.empty();
+    if (folder.empty()) return ::testing::AssertionFailure() << "no folder for the record log";
+    return ::testing::AssertionSuccess();
 }
 
 std::vector<StandInRecord> ReadRecords() {

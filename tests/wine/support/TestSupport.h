@@ -5,6 +5,8 @@
 // and IPv4 values.
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -22,19 +24,20 @@ std::wstring TempDir();  // a fresh, empty folder for this test run
 // deletion, so that a read never makes a program's write or replace fail.
 bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>* bytes);
 std::vector<uint8_t> FileBytes(const std::wstring& path);  // empty when unreadable
-// Creates or overwrites a file with `bytes` (none: an empty file).
-bool WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes = {});
+// Creates or overwrites a file with `bytes` (none: an empty file); a
+// failure names the file and the system's error code.
+::testing::AssertionResult WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes = {});
 std::vector<std::wstring> FolderEntries(const std::wstring& folder);  // names, without "." and ".."
 std::vector<uint8_t> FromHex(const char* hex);  // "a9993e..." (lower case) as bytes
 
 // ---- the recording stand-in ----------------------------------------------------
 // Copies bin\recording_standin.exe to `path` (e.g. SystemDir() + L"\\netsh.exe").
-bool InstallStandIn(const std::wstring& path);
+::testing::AssertionResult InstallStandIn(const std::wstring& path);
 // Sets ORTIVO_RECORD_LOG for this process (inherited by children) and empties the log.
 void UseRecordLog(const std::wstring& path);
 // The stand-in as system32's netsh.exe and ipconfig.exe, recording into a
 // fresh log: what the setting applier runs.
-bool InstallApplierStandIns();
+::testing::AssertionResult InstallApplierStandIns();
 
 struct StandInRecord {
     std::wstring module;       // full path of the stand-in that ran
