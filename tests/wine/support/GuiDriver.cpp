@@ -5,9 +5,6 @@
 
 namespace gui {
 
-using ::testing::AssertionFailure;
-using ::testing::AssertionSuccess;
-
 std::wstring ModuleFolder() {
     wchar_t path[MAX_PATH] = {};
     DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);

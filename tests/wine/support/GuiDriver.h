@@ -27,6 +27,8 @@ namespace gui {
 constexpr DWORD kDefaultTimeoutMs = 20000;
 
 using Outcome = ::testing::AssertionResult;
+using ::testing::AssertionFailure;
+using ::testing::AssertionSuccess;
 
 // How a message names a window: a control by its class and id ("Button
 // 1004"), a top-level window by its class and caption ("#32770 "Ortivo"").

@@ -9,9 +9,6 @@
 
 namespace gui {
 
-using ::testing::AssertionFailure;
-using ::testing::AssertionSuccess;
-
 namespace {
 
 std::atomic<LONG> syncTicket{0};

@@ -7,10 +7,6 @@
 #include "tests/wine/support/TestSupport.h"
 
 namespace gui {
-
-using ::testing::AssertionFailure;
-using ::testing::AssertionSuccess;
-
 namespace {
 
 constexpr int kTextStaticId = 0xFFFF;  // the message text of a system message box

@@ -8,10 +8,6 @@
 #include <gtest/gtest.h>
 
 namespace gui {
-
-using ::testing::AssertionFailure;
-using ::testing::AssertionSuccess;
-
 namespace {
 
 // Memory in the process that owns a window, freed on destruction.

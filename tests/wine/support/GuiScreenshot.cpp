@@ -7,10 +7,6 @@
 #include "tests/wine/support/TestSupport.h"
 
 namespace gui {
-
-using ::testing::AssertionFailure;
-using ::testing::AssertionSuccess;
-
 namespace {
 
 // Copies a screen rectangle into `image` through a top-down 32-bit DIB.
