@@ -173,6 +173,8 @@ void PumpMessages() {
     }
 }
 
+Outcome TimedOut(DWORD timeoutMs) { return AssertionFailure() << "after " << timeoutMs << " ms "; }
+
 Outcome WaitUntil(const std::function<Outcome()>& condition, DWORD timeoutMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     for (;;) {
@@ -180,7 +182,7 @@ Outcome WaitUntil(const std::function<Outcome()>& condition, DWORD timeoutMs) {
         const Outcome seen = condition();
         if (seen) return AssertionSuccess();
         if (GetTickCount64() >= deadline)
-            return AssertionFailure() << "after " << timeoutMs << " ms " << seen.message();
+            return TimedOut(timeoutMs) << seen.message();
         // Wake for our own messages at once, otherwise poll again soon.
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }

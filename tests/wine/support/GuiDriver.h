@@ -88,6 +88,8 @@ void PumpMessages();
 // `Outcome(count == 2) << "the list has " << count << " rows"`; a failed
 // wait reports what it said last, a successful one says nothing.
 Outcome WaitUntil(const std::function<Outcome()>& condition, DWORD timeoutMs = kDefaultTimeoutMs);
+// The start of a failed wait's message: "after 20000 ms ".
+Outcome TimedOut(DWORD timeoutMs);
 // A condition that returns bool: a failed wait can only say that it did not hold.
 template <typename Condition,
           typename = std::enable_if_t<!std::is_same_v<std::decay_t<std::invoke_result_t<Condition&>>, Outcome>>>

@@ -88,7 +88,7 @@ Outcome Click(HWND button) {
 // for its caption in between would give its state time to change again.
 Outcome ClickWhenEnabled(HWND button, DWORD timeoutMs) {
     if (WaitUntil([button] { return IsWindowEnabled(button) != FALSE; }, timeoutMs)) return Click(button);
-    return AssertionFailure() << "after " << timeoutMs << " ms " << Captioned(button) << " is disabled";
+    return TimedOut(timeoutMs) << Captioned(button) << " is disabled";
 }
 
 Outcome PostCommand(HWND dialog, int id) {
@@ -118,11 +118,13 @@ HWND FocusedWindow(HWND window) {
 }
 
 Outcome WaitForFocus(HWND control, DWORD timeoutMs) {
-    return WaitUntil([&] {
-        const HWND focus = FocusedWindow(control);
-        return Outcome(focus != nullptr && (focus == control || GetParent(focus) == control))
-               << "the focus was on " << WindowName(focus) << ", not on " << WindowName(control);
-    }, timeoutMs);
+    HWND focus = nullptr;
+    const auto focused = [&] {
+        focus = FocusedWindow(control);
+        return focus != nullptr && (focus == control || GetParent(focus) == control);
+    };
+    if (WaitUntil(focused, timeoutMs)) return AssertionSuccess();
+    return TimedOut(timeoutMs) << "the focus was on " << WindowName(focus) << ", not on " << WindowName(control);
 }
 
 void TypeText(HWND control, const std::wstring& text) {
@@ -173,13 +175,14 @@ void EditSelection(HWND edit, DWORD* start, DWORD* end) {
 }
 
 Outcome WaitForText(HWND window, const std::wstring& expected, DWORD timeoutMs) {
-    return WaitUntil([&] {
+    std::wstring text;
+    const auto shown = [&] {
         Sync(window);
-        const std::wstring text = WindowText(window);
-        return Outcome(text == expected) << "the text of " << WindowName(window) << " was \""
-                                         << testsupport::Narrow(text) << "\", not \""
-                                         << testsupport::Narrow(expected) << "\"";
-    }, timeoutMs);
+        return (text = WindowText(window)) == expected;
+    };
+    if (WaitUntil(shown, timeoutMs)) return AssertionSuccess();
+    return TimedOut(timeoutMs) << "the text of " << WindowName(window) << " was \"" << testsupport::Narrow(text)
+                               << "\", not \"" << testsupport::Narrow(expected) << "\"";
 }
 
 Outcome ReplaceText(HWND edit, const std::wstring& text) {

@@ -146,8 +146,8 @@ Outcome ReadMessageBox(HWND box, MessageBoxInfo* info) {
 Outcome WaitForMessageBox(MessageBoxInfo* info, DWORD processId, DWORD timeoutMs) {
     const HWND found = WaitForDialog(processId, IsMessageBox, timeoutMs);
     if (found) return ReadMessageBox(found, info);
-    return AssertionFailure() << "after " << timeoutMs << " ms no message box of process " << processId
-                              << " was shown; its dialogs: " << DialogsShown(processId);
+    return TimedOut(timeoutMs) << "no message box of process " << processId << " was shown; its dialogs: "
+                               << DialogsShown(processId);
 }
 
 Outcome AnswerMessageBox(HWND box, int buttonId) {

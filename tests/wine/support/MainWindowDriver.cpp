@@ -134,9 +134,9 @@ gui::Outcome MainWindowDriver::TurnPage(HWND sheet, int id) {
     if (gui::WaitUntil([&] { return CurrentPage(sheet) != before; })) return AssertionSuccess();
     DWORD processId = 0;
     GetWindowThreadProcessId(sheet, &processId);
-    return AssertionFailure() << "after " << gui::kDefaultTimeoutMs << " ms the wizard was still on page \""
-                              << testsupport::Narrow(gui::WindowText(before))
-                              << "\"; the program's dialogs: " << gui::DialogsShown(processId);
+    return gui::TimedOut(gui::kDefaultTimeoutMs) << "the wizard was still on page \""
+                                                 << testsupport::Narrow(gui::WindowText(before))
+                                                 << "\"; the program's dialogs: " << gui::DialogsShown(processId);
 }
 
 gui::Outcome MainWindowDriver::TypeName(HWND sheet, const std::wstring& name) {
