@@ -84,9 +84,7 @@ CTolvik_NetworkApp& TheApp() { return *static_cast<CTolvik_NetworkApp*>(CWinApp:
 
 CTolvik_NetworkApp::CTolvik_NetworkApp() = default;
 
-CTolvik_NetworkApp::~CTolvik_NetworkApp() {
-    if (boldFont != nullptr) DeleteObject(boldFont);
-}
+CTolvik_NetworkApp::~CTolvik_NetworkApp() = default;
 
 bool CTolvik_NetworkApp::InitInstance() {
     // Before any window: the taskbar groups every window of the process,
@@ -113,8 +111,8 @@ bool CTolvik_NetworkApp::InitInstance() {
         ShowStartupError(IDS_WMI_ERROR);
         return false;
     }
-    boldFont = CreateBoldFont();
-    if (boldFont == nullptr) {
+    boldFont.Reset(CreateBoldFont());
+    if (!boldFont.Valid()) {
         ShowStartupError(IDS_FONT_ERROR);
         return false;
     }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/win/Event.h"
+#include "framework/win/UniqueHandle.h"
 #include "framework/win/WinApp.h"
 #include "profile/ProfileCollection.h"
 #include "profile/ProfileData.h"
@@ -37,7 +38,7 @@ public:
     std::atomic<uint8_t> applierFinished{0};  // set by the UI thread, read by the switch worker
     CEvent applierFinishedEvent;              // set with applierFinished: wakes the waiting worker
     int32_t runProfile = -1;
-    HFONT boldFont = nullptr;
+    CGdiObject<HFONT> boldFont;
     CProfileData editRecord;
     CWMIAccess wmiAccess;
     CProfileCollection profiles;

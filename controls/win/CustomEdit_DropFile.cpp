@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "framework/win/MessageFilter.h"
+#include "framework/win/UniqueHandle.h"
 
 namespace {
 
@@ -29,8 +30,7 @@ void CCustomEdit_DropFile::OnDropFiles(HDROP drop) {
     wchar_t path[MAX_PATH] = {};
     if (::DragQueryFileW(drop, 0, path, MAX_PATH) == 0) return;
     WIN32_FIND_DATAW found;
-    HANDLE finder = ::FindFirstFileW(path, &found);
-    if (finder == INVALID_HANDLE_VALUE) return;
+    const CFindHandle finder(::FindFirstFileW(path, &found));
+    if (!finder.Valid()) return;
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) SetWindowText(path);
-    ::FindClose(finder);
 }

@@ -28,9 +28,7 @@ CTolvik_NetworkDlg::CTolvik_NetworkDlg(CTolvik_NetworkApp& app, CWnd* parent)
 
 // rowHeightImages belongs to the list once given to it: a list view without
 // LVS_SHAREIMAGELISTS destroys its image lists with its window.
-CTolvik_NetworkDlg::~CTolvik_NetworkDlg() {
-    if (listFont_ != nullptr) ::DeleteObject(listFont_);
-}
+CTolvik_NetworkDlg::~CTolvik_NetworkDlg() = default;
 
 void CTolvik_NetworkDlg::SetStartupProfile(int number) {
     if (number < 1 || number > CProfileCollection::kMaxProfiles) return;
@@ -76,7 +74,7 @@ BOOL CTolvik_NetworkDlg::OnInitDialog() {
         ShowError(IDS_INTERNAL_ERROR);
         EndDialog(IDCANCEL);
     } else {
-        profileList_.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(listFont_), TRUE);
+        profileList_.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.Get()), TRUE);
     }
     RefreshJumpListOrEnd(true);
     if (!startupRequest_) StartHintTimer();
@@ -101,9 +99,9 @@ void CTolvik_NetworkDlg::ApplyAutoRunSetting() {
 
 bool CTolvik_NetworkDlg::CreateListFont() {
     const int height = CDPIMgr().ScaleYPercent(kListFontHeight);
-    listFont_ = ::CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, L"メイリオ");
-    return listFont_ != nullptr;
+    listFont_.Reset(::CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, L"メイリオ"));
+    return listFont_.Valid();
 }
 
 void CTolvik_NetworkDlg::RefreshButtons() {

@@ -12,6 +12,7 @@
 #include "controls/win/CustomProfileListCtrl.h"
 #include "framework/win/Dialog.h"
 #include "framework/win/Edit.h"
+#include "framework/win/UniqueHandle.h"
 #include "switching/win/NetworkSetting.h"
 #include "switching/win/NetworkSettingDescriptionDlg.h"
 
@@ -106,6 +107,6 @@ private:
     CWnd addButton_, editButton_, deleteButton_, applyButton_;
     int startupProfile_ = -1;
     bool startupRequest_ = false;
-    HFONT listFont_ = nullptr;
+    CGdiObject<HFONT> listFont_;
     std::wstring currentProfileName_;
 };

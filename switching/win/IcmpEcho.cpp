@@ -9,6 +9,7 @@
 #include <memory>
 #include <new>
 
+#include "framework/win/UniqueHandle.h"
 #include "switching/CheckLogic.h"
 
 namespace {
@@ -19,20 +20,11 @@ constexpr DWORD kTimeoutMs = 1000;
 // One reply with its copy of the data, and room for an ICMP error message.
 constexpr DWORD kReplySize = sizeof(ICMP_ECHO_REPLY) + kRequestSize + 8;
 
-class IcmpHandle {
-public:
-    IcmpHandle() : handle_(IcmpCreateFile()) {}
-    ~IcmpHandle() {
-        if (IsOpen()) IcmpCloseHandle(handle_);
-    }
-    IcmpHandle(const IcmpHandle&) = delete;
-    IcmpHandle& operator=(const IcmpHandle&) = delete;
-
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_;
+// An ICMP handle from IcmpCreateFile.
+struct IcmpHandleTraits {
+    using Type = HANDLE;
+    static Type Empty() { return INVALID_HANDLE_VALUE; }
+    static bool Close(Type handle) { return IcmpCloseHandle(handle) != FALSE; }
 };
 
 // The address as inet_addr reads it; false for anything but a unicast
@@ -52,8 +44,8 @@ bool ParseAddress(const std::wstring& text, IPAddr& address) {
 int SendIcmpEcho(const std::wstring& address) {
     IPAddr target = 0;
     if (!ParseAddress(address, target)) return -1;
-    const IcmpHandle icmp;
-    if (!icmp.IsOpen()) return -2;
+    const CUniqueHandle<IcmpHandleTraits> icmp(IcmpCreateFile());
+    if (!icmp.Valid()) return -2;
     std::unique_ptr<unsigned char[]> reply(new (std::nothrow) unsigned char[kReplySize]);
     if (!reply) return -3;
     std::memset(reply.get(), 0, kReplySize);
