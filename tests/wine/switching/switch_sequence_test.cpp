@@ -114,7 +114,12 @@ TEST_F(SwitchSequence, NothingElseConfiguredGoesFromZeroToHundredAndReportsZero)
     EXPECT_EQ(app_.applierFinished, 1);
 }
 
+// The printer step first turns off Windows managing the default printer:
+// Windows 10 and later keep a default printer only while that is off.
 TEST_F(SwitchSequence, PrinterFailureStopsTheBarAtFortyAndSetsItsBit) {
+    const std::wstring key = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+    CRegistrySeed seed;
+    ASSERT_TRUE(seed.DeleteValue(HKEY_CURRENT_USER, key, L"LegacyDefaultPrinterMode"));
     profile_.Record().setDefaultPrinter = 1;
     profile_.SetText(ProfileText::printerName, u"Ortivo Printer That Does Not Exist");
     const std::vector<RecordingWindow::Entry> received = RunSwitch();
@@ -122,17 +127,6 @@ TEST_F(SwitchSequence, PrinterFailureStopsTheBarAtFortyAndSetsItsBit) {
     ASSERT_FALSE(received.empty());
     EXPECT_EQ(received.back().message, kMsgSwitchResult);
     EXPECT_EQ(received.back().wParam, 0x0400u);
-}
-
-// Windows 10 and later keep a default printer only while they do not
-// manage it themselves.
-TEST_F(SwitchSequence, ThePrinterStepTurnsOffWindowsManagingTheDefault) {
-    const std::wstring key = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
-    CRegistrySeed seed;
-    ASSERT_TRUE(seed.DeleteValue(HKEY_CURRENT_USER, key, L"LegacyDefaultPrinterMode"));
-    profile_.Record().setDefaultPrinter = 1;
-    profile_.SetText(ProfileText::printerName, u"Ortivo Printer That Does Not Exist");
-    RunSwitch();
     EXPECT_EQ(RegistryDword(HKEY_CURRENT_USER, key, L"LegacyDefaultPrinterMode"), 1);
 }
 
