@@ -11,6 +11,7 @@
 #include "tests/wine/support/MainWindowDriver.h"
 #include "tests/wine/support/LoopbackHttpServer.h"
 #include "tests/wine/support/TestSupport.h"
+#include "tests/wine/support/WizardDriver.h"
 
 namespace {
 
@@ -26,16 +27,10 @@ protected:
         app_.ExpectBox(text, icon, answer);
     }
 
-    // Next from the name page over every page up to the confirmation page.
-    static void NextToConfirmation(HWND sheet) { ASSERT_NE(MainWindowDriver::NextPages(sheet, 7), nullptr); }
-
-    void FinishFromNamePage(HWND sheet) {
-        NextToConfirmation(sheet);
-        if (HasFatalFailure()) return;
-        HWND finish = GetDlgItem(sheet, ID_WIZFINISH);
-        ASSERT_TRUE(gui::WaitForText(finish, L"登録(&R)"));
-        ASSERT_TRUE(gui::ClickWhenEnabled(finish));
-        ASSERT_TRUE(gui::WaitForWindowGone(sheet));
+    // Next from the name page over every page up to the confirmation page, then Finish.
+    void FinishFromNamePage() {
+        ASSERT_NE(wizard_.Next(7), nullptr);
+        ASSERT_TRUE(wizard_.Finish());
     }
 
     std::vector<std::wstring> Rows() const {
@@ -58,6 +53,7 @@ protected:
     }
 
     MainWindowDriver app_;
+    WizardDriver wizard_{app_};
 };
 
 TEST_F(MainDialog, AddRefuseDuplicateEditAndDeleteStartingWithoutProfiles) {
@@ -78,34 +74,22 @@ TEST_F(MainDialog, AddRefuseDuplicateEditAndDeleteStartingWithoutProfiles) {
     EXPECT_FALSE(app_.Enabled(IDC_MAIN_APPLY));
 
     // Adding: the name page with its first icon, Finish writes the record.
-    ASSERT_TRUE(gui::Click(app_.Control(IDC_MAIN_ADD)));
-    HWND sheet = app_.WaitForWizard();
-    ASSERT_NE(sheet, nullptr);
+    ASSERT_TRUE(wizard_.Open(IDC_MAIN_ADD));
     // The button rules are posted by the page: wait until they have been applied.
-    gui::Sync(sheet);
-    EXPECT_TRUE(gui::WaitUntil([&] { return !IsWindowEnabled(GetDlgItem(sheet, ID_WIZBACK)); }))
+    gui::Sync(wizard_.Sheet());
+    EXPECT_TRUE(gui::WaitUntil([&] { return !IsWindowEnabled(wizard_.Button(ID_WIZBACK)); }))
         << "the name page has no Back";
-    ASSERT_TRUE(MainWindowDriver::TypeName(sheet, L"オフィス"));
-    gui::SaveScreenshot(sheet, L"mainwindow_wizard_name_page.png");
-    ASSERT_NO_FATAL_FAILURE(FinishFromNamePage(sheet));
-    ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewCount(app_.List()) == 1; }));
-    ASSERT_TRUE(gui::Sync(app_.Main()));  // the handler that added the row has written the file
+    ASSERT_TRUE(wizard_.TypeName(L"オフィス"));
+    gui::SaveScreenshot(wizard_.Sheet(), L"mainwindow_wizard_name_page.png");
+    ASSERT_NO_FATAL_FAILURE(FinishFromNamePage());
+    ASSERT_TRUE(app_.WaitForRows(1));
     EXPECT_EQ(U8(gui::ListViewText(app_.List(), 0)), "オフィス");
     EXPECT_EQ(FileNames(), std::vector<std::wstring>{L"オフィス"});
 
     // A duplicate name: message 160, the wizard stays on the name page.
-    ASSERT_TRUE(gui::Click(app_.Control(IDC_MAIN_ADD)));
-    sheet = app_.WaitForWizard();
-    ASSERT_NE(sheet, nullptr);
-    HWND namePage = MainWindowDriver::CurrentPage(sheet);
-    ASSERT_TRUE(MainWindowDriver::TypeName(sheet, L"オフィス"));
-    ASSERT_TRUE(gui::Click(GetDlgItem(sheet, ID_WIZNEXT)));
-    ExpectBox(L"プロファイル名が重複しています。\r\nプロファイル名を再入力してください。", gui::BoxIcon::Error);
-    gui::Sync(sheet);
-    EXPECT_EQ(MainWindowDriver::CurrentPage(sheet), namePage);
-    EXPECT_NE(gui::FindChild(namePage, IDC_NAME_EDIT), nullptr);
-    ASSERT_TRUE(gui::Click(GetDlgItem(sheet, IDCANCEL)));
-    ASSERT_TRUE(gui::WaitForWindowGone(sheet));
+    ASSERT_TRUE(wizard_.Open(IDC_MAIN_ADD, L"オフィス"));
+    wizard_.ExpectRefusedNext(L"プロファイル名が重複しています。\r\nプロファイル名を再入力してください。", IDC_NAME_EDIT);
+    ASSERT_TRUE(wizard_.Cancel());
     EXPECT_EQ(gui::ListViewCount(app_.List()), 1);
 
     // Selecting shows the description and enables the row buttons.
@@ -119,12 +103,10 @@ TEST_F(MainDialog, AddRefuseDuplicateEditAndDeleteStartingWithoutProfiles) {
     gui::SaveScreenshot(app_.Main(), L"mainwindow_main_dialog.png");
 
     // Editing renames the row and the record.
-    ASSERT_TRUE(gui::Click(app_.Control(IDC_MAIN_EDIT)));
-    sheet = app_.WaitForWizard();
-    ASSERT_NE(sheet, nullptr);
-    EXPECT_TRUE(gui::WaitForText(gui::FindChild(MainWindowDriver::CurrentPage(sheet), IDC_NAME_EDIT), L"オフィス"));
-    ASSERT_TRUE(MainWindowDriver::TypeName(sheet, L"自宅"));
-    ASSERT_NO_FATAL_FAILURE(FinishFromNamePage(sheet));
+    ASSERT_TRUE(wizard_.Open(IDC_MAIN_EDIT));
+    EXPECT_TRUE(gui::WaitForText(wizard_.Item(IDC_NAME_EDIT), L"オフィス"));
+    ASSERT_TRUE(wizard_.TypeName(L"自宅"));
+    ASSERT_NO_FATAL_FAILURE(FinishFromNamePage());
     ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewText(app_.List(), 0) == L"自宅"; }));
     ASSERT_TRUE(gui::Sync(app_.Main()));
     EXPECT_EQ(FileNames(), std::vector<std::wstring>{L"自宅"});
@@ -138,7 +120,7 @@ TEST_F(MainDialog, AddRefuseDuplicateEditAndDeleteStartingWithoutProfiles) {
     EXPECT_EQ(FileNames(), std::vector<std::wstring>{L"自宅"});
     ASSERT_TRUE(gui::Click(app_.Control(IDC_MAIN_DELETE)));
     ExpectBox(L"[自宅]を削除しますか？", gui::BoxIcon::Question, IDYES);
-    ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewCount(app_.List()) == 0; }));
+    ASSERT_TRUE(app_.WaitForRows(0));
     // The handler goes on after emptying the list: wait for its last steps.
     EXPECT_TRUE(gui::WaitUntil([&] { return app_.Description().empty(); })) << U8(app_.Description());
     EXPECT_TRUE(gui::WaitUntil([&] { return !app_.Enabled(IDC_MAIN_EDIT); }));
@@ -167,21 +149,16 @@ TEST_F(MainDialog, TwelveProfilesRefuseAnotherCancelStoresNothingClosingWrites) 
     // Cancel on the confirmation page after renaming stores nothing; that
     // page shows what would have been registered.
     ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
-    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(IDC_MAIN_EDIT)));
-    HWND sheet = app_.WaitForWizard();
-    ASSERT_NE(sheet, nullptr);
-    ASSERT_TRUE(MainWindowDriver::TypeName(sheet, L"変更後"));
-    ASSERT_NO_FATAL_FAILURE(NextToConfirmation(sheet));
-    HWND confirm = MainWindowDriver::CurrentPage(sheet);
-    EXPECT_TRUE(gui::WaitForText(GetDlgItem(confirm, IDC_CONFIRM_NAME), L"変更後"));
+    ASSERT_TRUE(wizard_.Open(IDC_MAIN_EDIT, L"変更後"));
+    ASSERT_NE(wizard_.Next(7), nullptr);
+    EXPECT_TRUE(gui::WaitForText(wizard_.Item(IDC_CONFIRM_NAME), L"変更後"));
     // The profile names no adapter: the connection page chose the first one.
     const std::vector<AdapterInfo> adapters = ListAdapters();
     ASSERT_FALSE(adapters.empty());
-    EXPECT_EQ(U8(gui::WindowText(GetDlgItem(confirm, IDC_CONFIRM_ADAPTER))), U8(adapters.front().description));
-    EXPECT_EQ(gui::WindowText(GetDlgItem(confirm, IDC_CONFIRM_SUMMARY)).find(L"TCP/IP設定\r\n  接続方法：DHCP接続\r\n"), 0u)
-        << U8(gui::WindowText(GetDlgItem(confirm, IDC_CONFIRM_SUMMARY)));
-    ASSERT_TRUE(gui::Click(GetDlgItem(sheet, IDCANCEL)));
-    ASSERT_TRUE(gui::WaitForWindowGone(sheet));
+    EXPECT_EQ(U8(gui::WindowText(wizard_.Item(IDC_CONFIRM_ADAPTER))), U8(adapters.front().description));
+    const std::wstring summary = gui::WindowText(wizard_.Item(IDC_CONFIRM_SUMMARY));
+    EXPECT_EQ(summary.find(L"TCP/IP設定\r\n  接続方法：DHCP接続\r\n"), 0u) << U8(summary);
+    ASSERT_TRUE(wizard_.Cancel());
     EXPECT_EQ(Rows(), names);
     EXPECT_EQ(FileNames(), names);
 
@@ -202,7 +179,7 @@ TEST_F(MainDialog, ApplyRunsAWholeSwitchAndRunRequestsNameProfilesByPosition) {
     ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
     ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(IDC_MAIN_DELETE)));
     ExpectBox(L"[旧]を削除しますか？", gui::BoxIcon::Question, IDYES);
-    ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewCount(app_.List()) == 2; }));
+    ASSERT_TRUE(app_.WaitForRows(2));
 
     ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
     ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(IDC_MAIN_APPLY)));

@@ -1,4 +1,3 @@
-#include "framework/win/PropertySheet.h"
 #include "resources/resource.h"
 #include "tests/wine/support/MainWindowDriver.h"
 
@@ -15,15 +14,6 @@
 using ::testing::AssertionFailure;
 using ::testing::AssertionSuccess;
 
-namespace {
-
-DWORD_PTR SendTimed(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, gui::kDefaultTimeoutMs, &result);
-    return result;
-}
-
-}  // namespace
 
 MainWindowDriver::MainWindowDriver() : settings_(std::make_unique<CRegistrySeed>()) {
     settings_->Preserve(HKEY_CURRENT_USER, kSettingsKeyPath, L"DatData");
@@ -116,39 +106,12 @@ gui::Outcome MainWindowDriver::WaitForBox(gui::MessageBoxInfo* info) {
     return gui::WaitForMessageBox(info, program_.Id());
 }
 
-HWND MainWindowDriver::WaitForWizard() {
-    return WaitForDialog([](HWND w) { return GetDlgItem(w, ID_WIZNEXT) && CurrentPage(w); });
-}
-
-HWND MainWindowDriver::CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(SendTimed(sheet, PSM_GETCURRENTPAGEHWND)); }
-
-gui::Outcome MainWindowDriver::PressWizardButton(HWND sheet, int id) {
-    const gui::Outcome clicked = gui::ClickWhenEnabled(GetDlgItem(sheet, id));
-    return clicked ? gui::Sync(sheet) : clicked;
-}
-
-gui::Outcome MainWindowDriver::TurnPage(HWND sheet, int id) {
-    const HWND before = CurrentPage(sheet);
-    const gui::Outcome pressed = PressWizardButton(sheet, id);
-    if (!pressed) return pressed;
-    if (gui::WaitUntil([&] { return CurrentPage(sheet) != before; })) return AssertionSuccess();
-    DWORD processId = 0;
-    GetWindowThreadProcessId(sheet, &processId);
-    return gui::TimedOut(gui::kDefaultTimeoutMs) << "the wizard was still on page \""
-                                                 << testsupport::Narrow(gui::WindowText(before))
-                                                 << "\"; the program's dialogs: " << gui::DialogsShown(processId);
-}
-
-gui::Outcome MainWindowDriver::TypeName(HWND sheet, const std::wstring& name) {
-    HWND edit = gui::FindChild(CurrentPage(sheet), IDC_NAME_EDIT);
-    if (!edit) return AssertionFailure() << "the wizard's page has no name field " << IDC_NAME_EDIT;
-    return gui::ReplaceText(edit, name);
-}
-
-HWND MainWindowDriver::NextPages(HWND sheet, int count) {
-    for (int page = 0; page < count; ++page)
-        if (!TurnPage(sheet, ID_WIZNEXT)) return nullptr;
-    return CurrentPage(sheet);
+gui::Outcome MainWindowDriver::WaitForRows(int count) const {
+    const gui::Outcome shown = gui::WaitUntil([&] {
+        const int rows = gui::ListViewCount(List());
+        return gui::Outcome(rows == count) << "the list had " << rows << " rows, not " << count;
+    });
+    return shown ? gui::Sync(main_) : shown;
 }
 
 void MainWindowDriver::ExpectBox(const std::wstring& text, gui::BoxIcon icon, int answer) {

@@ -60,20 +60,9 @@ public:
     // A message box of the program (not its main dialog).
     gui::Outcome WaitForBox(gui::MessageBoxInfo* info);
 
-    // The wizard sheet and its current page.
-    HWND WaitForWizard();
-    static HWND CurrentPage(HWND sheet);
-    // Clicks a wizard button and lets the sheet handle it.
-    static gui::Outcome PressWizardButton(HWND sheet, int id);
-    // Presses Back or Next and waits until another page is current; a wizard
-    // that stays on its page fails with the page and the program's dialogs
-    // (the message box that refused the page).
-    static gui::Outcome TurnPage(HWND sheet, int id);
-    // Replaces the name page's name with `name`.
-    static gui::Outcome TypeName(HWND sheet, const std::wstring& name);
-    // Presses Next `count` times, each time until the next page is current;
-    // the page reached, or null when a page stayed.
-    static HWND NextPages(HWND sheet, int count);
+    // The list shows `count` rows and the handler that changed it has ended
+    // (the one that writes the data file with it).
+    gui::Outcome WaitForRows(int count) const;
 
     // A visible dialog-class window of the program for which `wanted` holds.
     HWND WaitForDialog(const std::function<bool(HWND)>& wanted) const;

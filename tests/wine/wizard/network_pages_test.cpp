@@ -16,6 +16,7 @@
 #include "tests/wine/support/PrinterSeed.h"
 #include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/TestSupport.h"
+#include "tests/wine/support/WizardDriver.h"
 
 namespace {
 
@@ -49,21 +50,16 @@ protected:
         ASSERT_NE(app_.WaitForMain(), nullptr);
     }
 
-    HWND Page() const { return MainWindowDriver::CurrentPage(sheet_); }
-    HWND Control(int id) const { return gui::FindChild(Page(), id); }
-
     // The wizard on the connection page: "追加" or "編集", then Next.
     void OpenConnectionPage(int button, const std::wstring& name) {
-        ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(button)));
-        ASSERT_NE(sheet_ = app_.WaitForWizard(), nullptr);
-        ASSERT_TRUE(MainWindowDriver::TypeName(sheet_, name));
-        ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, ID_WIZNEXT));
-        ASSERT_NE(Control(IDC_ADAPTER_LIST), nullptr);
+        ASSERT_TRUE(wizard_.Open(button, name));
+        ASSERT_TRUE(wizard_.Turn(ID_WIZNEXT));
+        ASSERT_NE(wizard_.Item(IDC_ADAPTER_LIST), nullptr);
     }
 
     DWORD Address(int id, int* filled = nullptr) const {
         DWORD value = 0;
-        EXPECT_TRUE(gui::ReadIpAddress(Control(id), &value, filled));
+        EXPECT_TRUE(gui::ReadIpAddress(wizard_.Item(id), &value, filled));
         return value;
     }
 
@@ -72,26 +68,14 @@ protected:
         return {Address(IDC_TCP_IP_ADDRESS), Address(IDC_TCP_SUBNET_MASK), Address(IDC_TCP_GATEWAY), Address(IDC_TCP_PREFERRED_DNS), Address(IDC_TCP_ALTERNATE_DNS)};
     }
 
-    bool Checked(int id) const { return gui::IsChecked(Control(id)); }
-    bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
-
     // Types an address field by field, as a user moving on with the mouse.
     void TypeAddress(int id, const std::vector<std::wstring>& parts) {
         for (size_t i = 0; i < parts.size(); ++i) {
-            HWND field = gui::FindChildByClass(Control(id), L"Edit", static_cast<int>(i));
+            HWND field = gui::FindChildByClass(wizard_.Item(id), L"Edit", static_cast<int>(i));
             ASSERT_TRUE(gui::FocusControl(field));
             gui::TypeText(field, parts[i]);
             ASSERT_TRUE(gui::WaitForText(field, parts[i]));
         }
-    }
-
-    // Next fails with `text`; then the focus is on control `focusId` (or one of its fields).
-    void ExpectRefusedNext(const std::wstring& text, int focusId) {
-        const HWND page = Page();
-        ASSERT_TRUE(gui::Click(GetDlgItem(sheet_, ID_WIZNEXT)));
-        app_.ExpectBox(text, gui::BoxIcon::Error);
-        EXPECT_TRUE(gui::WaitForFocus(Control(focusId))) << "focus not on " << focusId;
-        EXPECT_EQ(Page(), page);
     }
 
     // A printer that Wine's spooler knows, made the user's default.
@@ -101,87 +85,82 @@ protected:
         ASSERT_TRUE(SetDefaultPrinterW(kPrinter));
     }
 
-    void Cancel() {
-        ASSERT_TRUE(gui::Click(GetDlgItem(sheet_, IDCANCEL)));
-        ASSERT_TRUE(gui::WaitForWindowGone(sheet_));
-    }
-
     static constexpr size_t kChosen = 1;
     CRegistrySeed seed_;
     MainWindowDriver app_;
+    WizardDriver wizard_{app_};
     std::vector<AdapterInfo> adapters_;
-    HWND sheet_ = nullptr;
 };
 
 TEST_F(NetworkPages, ConnectionPageListsAdaptersAndANewProfileTakesTheCurrentTcpip) {
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(IDC_MAIN_ADD, L"新規"));
-    const HWND list = Control(IDC_ADAPTER_LIST);
+    const HWND list = wizard_.Item(IDC_ADAPTER_LIST);
     ASSERT_EQ(gui::ListViewCount(list), static_cast<int>(adapters_.size()));
     for (size_t row = 0; row < adapters_.size(); ++row) {
         EXPECT_EQ(Narrow(gui::ListViewText(list, static_cast<int>(row), 0)), Narrow(row ? ConnectionName(row) : L""));
         EXPECT_EQ(Narrow(gui::ListViewText(list, static_cast<int>(row), 1)), Narrow(adapters_[row].description));
     }
     EXPECT_EQ(gui::ListViewSelected(list), 0) << "a new profile starts on the first row";
-    gui::SaveScreenshot(sheet_, L"wizard_connection_page.png");
+    gui::SaveScreenshot(wizard_.Sheet(), L"wizard_connection_page.png");
 
     ASSERT_TRUE(gui::ListViewSelect(list, -1));
-    ExpectRefusedNext(L"ネットワークネットワーク接続名が選択されていません。\r\n設定するネットワーク接続名を選択してください。",
+    wizard_.ExpectRefusedNext(L"ネットワークネットワーク接続名が選択されていません。\r\n設定するネットワーク接続名を選択してください。",
                       IDC_ADAPTER_LIST);
 
     // The adapter is DHCP (as Wine reports every adapter) and names its
     // DNS servers: those of the system's network parameters.
     ASSERT_TRUE(gui::ListViewSelect(list, kChosen));
-    ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, ID_WIZNEXT));
-    ASSERT_NE(Control(IDC_TCP_IP_ADDRESS), nullptr);
-    EXPECT_TRUE(Checked(IDC_TCP_DHCP));
-    EXPECT_FALSE(Checked(IDC_TCP_FIXED_IP));
+    ASSERT_TRUE(wizard_.Turn(ID_WIZNEXT));
+    ASSERT_NE(wizard_.Item(IDC_TCP_IP_ADDRESS), nullptr);
+    EXPECT_TRUE(wizard_.Ticked(IDC_TCP_DHCP));
+    EXPECT_FALSE(wizard_.Ticked(IDC_TCP_FIXED_IP));
     for (int id : {IDC_TCP_IP_ADDRESS, IDC_TCP_SUBNET_MASK, IDC_TCP_GATEWAY}) {
         int filled = -1;
         EXPECT_EQ(Address(id, &filled), 0u) << id;
         EXPECT_EQ(filled, 0) << id;
-        EXPECT_FALSE(Enabled(id)) << id;
+        EXPECT_FALSE(wizard_.Enabled(id)) << id;
     }
     std::vector<std::wstring> servers;
     ASSERT_TRUE(ReadDnsServers(servers));
-    EXPECT_TRUE(Checked(IDC_TCP_DNS_MANUAL));
-    EXPECT_TRUE(Enabled(IDC_TCP_DNS_AUTO));
+    EXPECT_TRUE(wizard_.Ticked(IDC_TCP_DNS_MANUAL));
+    EXPECT_TRUE(wizard_.Enabled(IDC_TCP_DNS_AUTO));
     EXPECT_EQ(Narrow(W(CTools().AddressToText(Address(IDC_TCP_PREFERRED_DNS)))), Narrow(servers.front()));
-    gui::SaveScreenshot(sheet_, L"wizard_tcpip_page.png");
+    gui::SaveScreenshot(wizard_.Sheet(), L"wizard_tcpip_page.png");
     // "固定IP" forces hand-set DNS servers and disables "自動的に取得する".
-    ASSERT_TRUE(gui::Click(Control(IDC_TCP_DNS_AUTO)));
-    ASSERT_TRUE(gui::WaitUntil([&] { return !Enabled(IDC_TCP_PREFERRED_DNS); }));
-    ASSERT_TRUE(gui::Click(Control(IDC_TCP_FIXED_IP)));
-    ASSERT_TRUE(gui::WaitUntil([&] { return Enabled(IDC_TCP_IP_ADDRESS); }));
-    EXPECT_TRUE(Checked(IDC_TCP_DNS_MANUAL));
-    EXPECT_FALSE(Checked(IDC_TCP_DNS_AUTO));
-    EXPECT_FALSE(Enabled(IDC_TCP_DNS_AUTO));
-    EXPECT_TRUE(Enabled(IDC_TCP_PREFERRED_DNS));
+    ASSERT_TRUE(gui::Click(wizard_.Item(IDC_TCP_DNS_AUTO)));
+    ASSERT_TRUE(gui::WaitUntil([&] { return !wizard_.Enabled(IDC_TCP_PREFERRED_DNS); }));
+    ASSERT_TRUE(gui::Click(wizard_.Item(IDC_TCP_FIXED_IP)));
+    ASSERT_TRUE(gui::WaitUntil([&] { return wizard_.Enabled(IDC_TCP_IP_ADDRESS); }));
+    EXPECT_TRUE(wizard_.Ticked(IDC_TCP_DNS_MANUAL));
+    EXPECT_FALSE(wizard_.Ticked(IDC_TCP_DNS_AUTO));
+    EXPECT_FALSE(wizard_.Enabled(IDC_TCP_DNS_AUTO));
+    EXPECT_TRUE(wizard_.Enabled(IDC_TCP_PREFERRED_DNS));
 
     // 10.1.2.3: moving between its fields leaves the mask alone, tabbing out sets 255.0.0.0.
-    gui::SetIpAddress(Control(IDC_TCP_SUBNET_MASK), Ip(255, 255, 255, 252));
+    gui::SetIpAddress(wizard_.Item(IDC_TCP_SUBNET_MASK), Ip(255, 255, 255, 252));
     ASSERT_NO_FATAL_FAILURE(TypeAddress(IDC_TCP_IP_ADDRESS, {L"10", L"1", L"2", L"3"}));
     EXPECT_EQ(Address(IDC_TCP_SUBNET_MASK), Ip(255, 255, 255, 252));
-    gui::PressKey(gui::FocusedWindow(Page()), VK_TAB);
+    gui::PressKey(gui::FocusedWindow(wizard_.Page()), VK_TAB);
     EXPECT_TRUE(gui::WaitUntil([&] { return Address(IDC_TCP_SUBNET_MASK) == Ip(255, 0, 0, 0); })) << std::hex << Address(IDC_TCP_SUBNET_MASK);
     EXPECT_EQ(Address(IDC_TCP_IP_ADDRESS), Ip(10, 1, 2, 3));
 
     // One refused Next per family of messages.
-    gui::SetIpAddress(Control(IDC_TCP_IP_ADDRESS), Ip(10, 0, 0, 0));
-    ExpectRefusedNext(L"IPアドレスに不正な値が入力されています\r\n正しいIPアドレスを入力してください。", IDC_TCP_IP_ADDRESS);
-    gui::SetIpAddress(Control(IDC_TCP_IP_ADDRESS), Ip(10, 1, 2, 3));
-    gui::SetIpAddress(Control(IDC_TCP_PREFERRED_DNS), Ip(127, 0, 0, 1));
-    ExpectRefusedNext(L"優先DNSサーバの第１フィールドには0～126,128～223以外の値は入力できません。\r\n"
+    gui::SetIpAddress(wizard_.Item(IDC_TCP_IP_ADDRESS), Ip(10, 0, 0, 0));
+    wizard_.ExpectRefusedNext(L"IPアドレスに不正な値が入力されています\r\n正しいIPアドレスを入力してください。", IDC_TCP_IP_ADDRESS);
+    gui::SetIpAddress(wizard_.Item(IDC_TCP_IP_ADDRESS), Ip(10, 1, 2, 3));
+    gui::SetIpAddress(wizard_.Item(IDC_TCP_PREFERRED_DNS), Ip(127, 0, 0, 1));
+    wizard_.ExpectRefusedNext(L"優先DNSサーバの第１フィールドには0～126,128～223以外の値は入力できません。\r\n"
                       L"優先DNSサーバの第１フィールドには0～126,128～223の値を入力してください。",
                       IDC_TCP_PREFERRED_DNS);
-    gui::SetIpAddress(Control(IDC_TCP_PREFERRED_DNS), Ip(10, 0, 0, 53));
-    gui::SetIpAddress(Control(IDC_TCP_ALTERNATE_DNS), Ip(10, 0, 0, 53));
-    ExpectRefusedNext(L"優先DNSと代替DNSが同じ値が入力されています。\r\n代替DNSの値を再入力してください。", IDC_TCP_ALTERNATE_DNS);
-    gui::ClearIpAddress(Control(IDC_TCP_ALTERNATE_DNS));
-    gui::SetIpAddress(Control(IDC_TCP_GATEWAY), Ip(10, 1, 2, 3));
-    ExpectRefusedNext(L"IPアドレスとゲートウェイが同じ値が入力されています。\r\nIPアドレスかゲートウェイの値を再入力してください。",
+    gui::SetIpAddress(wizard_.Item(IDC_TCP_PREFERRED_DNS), Ip(10, 0, 0, 53));
+    gui::SetIpAddress(wizard_.Item(IDC_TCP_ALTERNATE_DNS), Ip(10, 0, 0, 53));
+    wizard_.ExpectRefusedNext(L"優先DNSと代替DNSが同じ値が入力されています。\r\n代替DNSの値を再入力してください。", IDC_TCP_ALTERNATE_DNS);
+    gui::ClearIpAddress(wizard_.Item(IDC_TCP_ALTERNATE_DNS));
+    gui::SetIpAddress(wizard_.Item(IDC_TCP_GATEWAY), Ip(10, 1, 2, 3));
+    wizard_.ExpectRefusedNext(L"IPアドレスとゲートウェイが同じ値が入力されています。\r\nIPアドレスかゲートウェイの値を再入力してください。",
                       IDC_TCP_GATEWAY);
-    Cancel();
+    ASSERT_TRUE(wizard_.Cancel());
 }
 
 TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdited) {
@@ -194,23 +173,18 @@ TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdit
     ASSERT_NO_FATAL_FAILURE(SeedDefaultPrinter());
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(IDC_MAIN_ADD, L"固定"));
-    ASSERT_TRUE(gui::ListViewSelect(Control(IDC_ADAPTER_LIST), kChosen));
-    ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, ID_WIZNEXT));
-    ASSERT_TRUE(gui::Click(Control(IDC_TCP_FIXED_IP)));
-    ASSERT_TRUE(gui::WaitUntil([&] { return Enabled(IDC_TCP_IP_ADDRESS); }));
-    gui::SetIpAddress(Control(IDC_TCP_IP_ADDRESS), Ip(192, 168, 50, 10));
-    gui::SetIpAddress(Control(IDC_TCP_SUBNET_MASK), Ip(255, 255, 255, 0));
-    gui::SetIpAddress(Control(IDC_TCP_GATEWAY), Ip(192, 168, 50, 1));
-    gui::SetIpAddress(Control(IDC_TCP_PREFERRED_DNS), Ip(192, 168, 50, 3));
-    gui::SetIpAddress(Control(IDC_TCP_ALTERNATE_DNS), Ip(192, 168, 50, 2));
-    for (int page = 2; page < 7; ++page) ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, ID_WIZNEXT)) << page;
-    const HWND finish = GetDlgItem(sheet_, ID_WIZFINISH);
-    ASSERT_TRUE(gui::WaitForText(finish, L"登録(&R)"));
-    ASSERT_TRUE(gui::ClickWhenEnabled(finish));
-    ASSERT_TRUE(gui::WaitForWindowGone(sheet_));
-    // The row is added, then the same handler writes the data file.
-    ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewCount(app_.List()) == 2; }));
-    ASSERT_TRUE(gui::Sync(app_.Main()));
+    ASSERT_TRUE(gui::ListViewSelect(wizard_.Item(IDC_ADAPTER_LIST), kChosen));
+    ASSERT_TRUE(wizard_.Turn(ID_WIZNEXT));
+    ASSERT_TRUE(gui::Click(wizard_.Item(IDC_TCP_FIXED_IP)));
+    ASSERT_TRUE(gui::WaitUntil([&] { return wizard_.Enabled(IDC_TCP_IP_ADDRESS); }));
+    gui::SetIpAddress(wizard_.Item(IDC_TCP_IP_ADDRESS), Ip(192, 168, 50, 10));
+    gui::SetIpAddress(wizard_.Item(IDC_TCP_SUBNET_MASK), Ip(255, 255, 255, 0));
+    gui::SetIpAddress(wizard_.Item(IDC_TCP_GATEWAY), Ip(192, 168, 50, 1));
+    gui::SetIpAddress(wizard_.Item(IDC_TCP_PREFERRED_DNS), Ip(192, 168, 50, 3));
+    gui::SetIpAddress(wizard_.Item(IDC_TCP_ALTERNATE_DNS), Ip(192, 168, 50, 2));
+    ASSERT_NE(wizard_.Next(5), nullptr);
+    ASSERT_TRUE(wizard_.Finish());
+    ASSERT_TRUE(app_.WaitForRows(2));
     std::vector<CProfileData> stored;
     ASSERT_TRUE(app_.ReadProfiles(&stored));
     ASSERT_EQ(stored.size(), 2u);
@@ -239,23 +213,23 @@ TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdit
 
     // Editing selects the profile's adapter; choosing another one keeps the TCP/IP fields.
     ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(IDC_MAIN_EDIT, L"固定"));
-    EXPECT_EQ(gui::ListViewSelected(Control(IDC_ADAPTER_LIST)), static_cast<int>(kChosen));
-    ASSERT_TRUE(gui::ListViewSelect(Control(IDC_ADAPTER_LIST), 0));
-    ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, ID_WIZNEXT));
-    ASSERT_NE(Control(IDC_TCP_IP_ADDRESS), nullptr);
-    EXPECT_TRUE(Checked(IDC_TCP_FIXED_IP));
+    EXPECT_EQ(gui::ListViewSelected(wizard_.Item(IDC_ADAPTER_LIST)), static_cast<int>(kChosen));
+    ASSERT_TRUE(gui::ListViewSelect(wizard_.Item(IDC_ADAPTER_LIST), 0));
+    ASSERT_TRUE(wizard_.Turn(ID_WIZNEXT));
+    ASSERT_NE(wizard_.Item(IDC_TCP_IP_ADDRESS), nullptr);
+    EXPECT_TRUE(wizard_.Ticked(IDC_TCP_FIXED_IP));
     EXPECT_EQ(Addresses(), (std::vector<DWORD>{Ip(192, 168, 50, 10), Ip(255, 255, 255, 0), Ip(192, 168, 50, 1),
                                                 Ip(192, 168, 50, 3), Ip(192, 168, 50, 2)}));
 
     // Back stores without checks: a half-typed address comes back as typed.
-    gui::ClearIpAddress(Control(IDC_TCP_IP_ADDRESS));
+    gui::ClearIpAddress(wizard_.Item(IDC_TCP_IP_ADDRESS));
     ASSERT_NO_FATAL_FAILURE(TypeAddress(IDC_TCP_IP_ADDRESS, {L"172", L"16"}));
-    ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, ID_WIZBACK));
-    ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, ID_WIZNEXT));
+    ASSERT_TRUE(wizard_.Turn(ID_WIZBACK));
+    ASSERT_TRUE(wizard_.Turn(ID_WIZNEXT));
     int filled = -1;
     EXPECT_EQ(Address(IDC_TCP_IP_ADDRESS, &filled), Ip(172, 16, 0, 0));
     EXPECT_EQ(filled, 4) << "a stored value fills every field";
-    Cancel();
+    ASSERT_TRUE(wizard_.Cancel());
 }
 
 // Wine reports every adapter as using DHCP: a copy of the program beside a
@@ -273,14 +247,14 @@ TEST_F(NetworkPages, ANewProfileTakesAFixedAdaptersAddressAndTheSystemsDnsServer
                                 L"iphlpapi", L"native,builtin"));
     ASSERT_NO_FATAL_FAILURE(Start(folder));
     ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(IDC_MAIN_ADD, L"固定アダプタ"));
-    ASSERT_EQ(Narrow(gui::ListViewText(Control(IDC_ADAPTER_LIST), 0, 1)), "Ortivo Fixed Test Adapter");
-    ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, ID_WIZNEXT));
-    ASSERT_NE(Control(IDC_TCP_IP_ADDRESS), nullptr);
-    EXPECT_TRUE(Checked(IDC_TCP_FIXED_IP));
-    EXPECT_TRUE(Checked(IDC_TCP_DNS_MANUAL));
+    ASSERT_EQ(Narrow(gui::ListViewText(wizard_.Item(IDC_ADAPTER_LIST), 0, 1)), "Ortivo Fixed Test Adapter");
+    ASSERT_TRUE(wizard_.Turn(ID_WIZNEXT));
+    ASSERT_NE(wizard_.Item(IDC_TCP_IP_ADDRESS), nullptr);
+    EXPECT_TRUE(wizard_.Ticked(IDC_TCP_FIXED_IP));
+    EXPECT_TRUE(wizard_.Ticked(IDC_TCP_DNS_MANUAL));
     EXPECT_EQ(Addresses(), (std::vector<DWORD>{Ip(192, 168, 77, 10), Ip(255, 255, 255, 0), Ip(192, 168, 77, 1),
                                                 Ip(192, 168, 77, 2), Ip(192, 168, 77, 3)}));
-    Cancel();
+    ASSERT_TRUE(wizard_.Cancel());
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "tests/wine/support/PrinterSeed.h"
 #include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/TestSupport.h"
+#include "tests/wine/support/WizardDriver.h"
 
 namespace {
 
@@ -72,60 +73,23 @@ protected:
         printers_.reset();
     }
     void SetUp() override { ASSERT_NE(app_->Main(), nullptr) << "the program did not start"; }
-    // A wizard left open by a failed case is cancelled.
-    void TearDown() override {
-        if (sheet_ == nullptr || !IsWindow(sheet_)) return;
-        gui::Click(GetDlgItem(sheet_, IDCANCEL));
-        gui::WaitForWindowGone(sheet_);
-    }
 
     // Opens the wizard on the profile of `row`, renames it when asked, and
     // goes on to page `index`.
-    HWND OpenAt(int row, int index, const wchar_t* rename = nullptr) {
+    HWND OpenAt(int row, int index, const wchar_t* rename = L"") {
         gui::ListViewSelect(app_->List(), row);
-        if (!gui::ClickWhenEnabled(app_->Control(IDC_MAIN_EDIT))) return nullptr;
-        sheet_ = app_->WaitForWizard();
-        if (sheet_ == nullptr || (rename != nullptr && !MainWindowDriver::TypeName(sheet_, rename))) return nullptr;
-        return MainWindowDriver::NextPages(sheet_, index);
-    }
-    HWND Item(HWND page, int id) const { return GetDlgItem(page, id); }
-    bool Ticked(HWND page, int id) const { return gui::IsChecked(Item(page, id)); }
-    bool Enabled(HWND page, int id) const { return IsWindowEnabled(Item(page, id)) != FALSE; }
-    // Clicks a check box and waits until the page has applied its rules.
-    void Tick(HWND page, int id) {
-        const bool before = Ticked(page, id);
-        ASSERT_TRUE(gui::Click(Item(page, id)));
-        ASSERT_TRUE(gui::WaitUntil([&] { return Ticked(page, id) != before; }));
-        gui::Sync(page);
-    }
-    void Press(int button) { ASSERT_TRUE(MainWindowDriver::PressWizardButton(sheet_, button)); }
-    // Next is refused with `text`, the page stays and `focus` has the focus.
-    void ExpectRefusal(HWND page, const wchar_t* text, int focus) {
-        ASSERT_TRUE(gui::Click(GetDlgItem(sheet_, ID_WIZNEXT)));
-        app_->ExpectBox(text, gui::BoxIcon::Error);
-        gui::Sync(sheet_);
-        EXPECT_EQ(MainWindowDriver::CurrentPage(sheet_), page);
-        EXPECT_EQ(gui::FocusedWindow(page), Item(page, focus));
-    }
-    // Every control of the page lies inside what the sheet shows; the page
-    // as the user sees it is kept as a test artifact.
-    void ExpectShownInFull(HWND page, const wchar_t* screenshot) {
-        EXPECT_EQ(gui::ControlsOutside(page), std::vector<int>{});
-        gui::SaveScreenshot(sheet_, screenshot);
-    }
-    void SetText(HWND page, int id, const std::wstring& text) {
-        SendMessageW(Item(page, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        return wizard_.Open(IDC_MAIN_EDIT, rename) ? wizard_.Next(index) : nullptr;
     }
     // Types a name into the system's file chooser and presses its Open button.
-    void ChooseInChooser(HWND chooser, const std::wstring& name) {
-        SetText(chooser, kChooserName, name);
+    static void ChooseInChooser(HWND chooser, const std::wstring& name) {
+        SendMessageW(GetDlgItem(chooser, kChooserName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
         ASSERT_TRUE(gui::Click(GetDlgItem(chooser, IDOK)));
         gui::Sync(chooser);
     }
 
     static std::unique_ptr<CRegistrySeed> printers_;
     static std::unique_ptr<MainWindowDriver> app_;
-    HWND sheet_ = nullptr;
+    WizardDriver wizard_{*app_};
 };
 std::unique_ptr<CRegistrySeed> OptionPages::printers_;
 std::unique_ptr<MainWindowDriver> OptionPages::app_;
@@ -134,50 +98,50 @@ TEST_F(OptionPages, PingNeedsAGatewayAndATickedUrlNeedsAnAddress) {
     // A fixed address without gateway loses the ping check.
     HWND page = OpenAt(kFixedRow, kCheckPage);
     ASSERT_NE(page, nullptr);
-    EXPECT_FALSE(Ticked(page, IDC_NETWORKCHK_PING));
-    EXPECT_FALSE(Enabled(page, IDC_NETWORKCHK_PING));
-    ExpectShownInFull(page, L"wizard_page5_network_check.png");
-    TearDown();
+    EXPECT_FALSE(wizard_.Ticked(IDC_NETWORKCHK_PING));
+    EXPECT_FALSE(wizard_.Enabled(IDC_NETWORKCHK_PING));
+    wizard_.ExpectShownInFull(L"wizard_page5_network_check.png");
+    ASSERT_TRUE(wizard_.Cancel());
 
     // DHCP keeps it; the URL is typed only for the HTTP check.
     page = OpenAt(kDhcpRow, kCheckPage);
     ASSERT_NE(page, nullptr);
-    EXPECT_TRUE(Ticked(page, IDC_NETWORKCHK_PING));
-    EXPECT_TRUE(Enabled(page, IDC_NETWORKCHK_PING));
-    EXPECT_FALSE(Enabled(page, IDC_NETWORKCHK_URL_EDIT));
-    Tick(page, IDC_NETWORKCHK_URL);
-    EXPECT_TRUE(Enabled(page, IDC_NETWORKCHK_URL_EDIT));
-    SetText(page, IDC_NETWORKCHK_URL_EDIT, L"");
-    ExpectRefusal(page, L"プロキシ設定確認を行うURLが未入力です。\r\nプロキシ設定確認を行うURLを入力してください。",
+    EXPECT_TRUE(wizard_.Ticked(IDC_NETWORKCHK_PING));
+    EXPECT_TRUE(wizard_.Enabled(IDC_NETWORKCHK_PING));
+    EXPECT_FALSE(wizard_.Enabled(IDC_NETWORKCHK_URL_EDIT));
+    ASSERT_TRUE(wizard_.Tick(IDC_NETWORKCHK_URL));
+    EXPECT_TRUE(wizard_.Enabled(IDC_NETWORKCHK_URL_EDIT));
+    wizard_.SetText(IDC_NETWORKCHK_URL_EDIT, L"");
+    wizard_.ExpectRefusedNext(L"プロキシ設定確認を行うURLが未入力です。\r\nプロキシ設定確認を行うURLを入力してください。",
                   IDC_NETWORKCHK_URL_EDIT);
 
     // Back stores the ticked box and the empty URL without a word.
-    Press(ID_WIZBACK);
-    ASSERT_TRUE(gui::WaitUntil([&] { return MainWindowDriver::CurrentPage(sheet_) != page; }));
-    ASSERT_EQ(MainWindowDriver::NextPages(sheet_, 1), page);
-    EXPECT_TRUE(Ticked(page, IDC_NETWORKCHK_URL));
-    EXPECT_EQ(gui::WindowText(Item(page, IDC_NETWORKCHK_URL_EDIT)), L"");
+    ASSERT_TRUE(wizard_.Press(ID_WIZBACK));
+    ASSERT_TRUE(gui::WaitUntil([&] { return wizard_.Page() != page; }));
+    ASSERT_EQ(wizard_.Next(), page);
+    EXPECT_TRUE(wizard_.Ticked(IDC_NETWORKCHK_URL));
+    EXPECT_EQ(gui::WindowText(wizard_.Item(IDC_NETWORKCHK_URL_EDIT)), L"");
 }
 
 TEST_F(OptionPages, ApplicationPathIsRequiredDroppedOrChosen) {
     HWND page = OpenAt(kDhcpRow, kAppPage);
     ASSERT_NE(page, nullptr);
-    for (int id : {IDC_RUNAPP_PATH, IDC_RUNAPP_BROWSE, IDC_RUNAPP_ARGUMENTS}) EXPECT_FALSE(Enabled(page, id)) << id;
-    Tick(page, IDC_RUNAPP_RUN);
-    for (int id : {IDC_RUNAPP_PATH, IDC_RUNAPP_BROWSE, IDC_RUNAPP_ARGUMENTS}) EXPECT_TRUE(Enabled(page, id)) << id;
-    ExpectRefusal(page, L"アプリケーションパスが未入力です。\r\nアプリケーションパスを入力してください。", IDC_RUNAPP_PATH);
+    for (int id : {IDC_RUNAPP_PATH, IDC_RUNAPP_BROWSE, IDC_RUNAPP_ARGUMENTS}) EXPECT_FALSE(wizard_.Enabled(id)) << id;
+    ASSERT_TRUE(wizard_.Tick(IDC_RUNAPP_RUN));
+    for (int id : {IDC_RUNAPP_PATH, IDC_RUNAPP_BROWSE, IDC_RUNAPP_ARGUMENTS}) EXPECT_TRUE(wizard_.Enabled(id)) << id;
+    wizard_.ExpectRefusedNext(L"アプリケーションパスが未入力です。\r\nアプリケーションパスを入力してください。", IDC_RUNAPP_PATH);
 
     const std::wstring folder = testsupport::TempDir();
     const std::wstring dropped = MakeFile(folder, L"接続後.exe");
-    ASSERT_TRUE(gui::DropFiles(Item(page, IDC_RUNAPP_PATH), {dropped}));
-    EXPECT_TRUE(gui::WaitForText(Item(page, IDC_RUNAPP_PATH), dropped));
-    ExpectShownInFull(page, L"wizard_page6_application.png");
+    ASSERT_TRUE(gui::DropFiles(wizard_.Item(IDC_RUNAPP_PATH), {dropped}));
+    EXPECT_TRUE(gui::WaitForText(wizard_.Item(IDC_RUNAPP_PATH), dropped));
+    wizard_.ExpectShownInFull(L"wizard_page6_application.png");
 
     // "参照" lists the folder's files; the one chosen replaces the path and
     // the options typed for the old one.
-    SetText(page, IDC_RUNAPP_ARGUMENTS, L"/old");
+    wizard_.SetText(IDC_RUNAPP_ARGUMENTS, L"/old");
     MakeFile(folder, L"選択.exe");
-    ASSERT_TRUE(gui::Click(Item(page, IDC_RUNAPP_BROWSE)));
+    ASSERT_TRUE(gui::Click(wizard_.Item(IDC_RUNAPP_BROWSE)));
     HWND chooser = app_->WaitForDialog([&](HWND w) { return GetDlgItem(w, kChooserName) != nullptr; });
     ASSERT_NE(chooser, nullptr);
     ChooseInChooser(chooser, folder);  // opens the folder
@@ -189,8 +153,8 @@ TEST_F(OptionPages, ApplicationPathIsRequiredDroppedOrChosen) {
     })) << "the chooser lists no file";
     ChooseInChooser(chooser, L"選択.exe");
     ASSERT_TRUE(gui::WaitForWindowGone(chooser));
-    EXPECT_TRUE(gui::WaitForText(Item(page, IDC_RUNAPP_PATH), folder + L"\\選択.exe"));
-    EXPECT_EQ(gui::WindowText(Item(page, IDC_RUNAPP_ARGUMENTS)), L"");
+    EXPECT_TRUE(gui::WaitForText(wizard_.Item(IDC_RUNAPP_PATH), folder + L"\\選択.exe"));
+    EXPECT_EQ(gui::WindowText(wizard_.Item(IDC_RUNAPP_ARGUMENTS)), L"");
 }
 
 TEST_F(OptionPages, PrinterListShowsTheSpoolersPrintersAndSelectsTheStoredOne) {
@@ -200,27 +164,27 @@ TEST_F(OptionPages, PrinterListShowsTheSpoolersPrintersAndSelectsTheStoredOne) {
 
     HWND page = OpenAt(kFixedRow, kPrinterPage);
     ASSERT_NE(page, nullptr);
-    HWND list = Item(page, IDC_PRINTER_LIST);
+    HWND list = wizard_.Item(IDC_PRINTER_LIST);
     std::vector<std::wstring> rows;
     for (int row = 0; row < gui::ListViewCount(list); ++row) rows.push_back(gui::ListViewText(list, row));
     EXPECT_EQ(rows, spooler);
     ASSERT_GE(gui::ListViewSelected(list), 0);
     EXPECT_EQ(gui::ListViewText(list, gui::ListViewSelected(list)), kPrinterB);
-    EXPECT_TRUE(Ticked(page, IDC_PRINTER_SET));
-    EXPECT_TRUE(Enabled(page, IDC_PRINTER_LIST));
-    ExpectShownInFull(page, L"wizard_page7_printer.png");
-    Tick(page, IDC_PRINTER_SET);
-    EXPECT_FALSE(Enabled(page, IDC_PRINTER_LIST));
-    TearDown();
+    EXPECT_TRUE(wizard_.Ticked(IDC_PRINTER_SET));
+    EXPECT_TRUE(wizard_.Enabled(IDC_PRINTER_LIST));
+    wizard_.ExpectShownInFull(L"wizard_page7_printer.png");
+    ASSERT_TRUE(wizard_.Tick(IDC_PRINTER_SET));
+    EXPECT_FALSE(wizard_.Enabled(IDC_PRINTER_LIST));
+    ASSERT_TRUE(wizard_.Cancel());
 
     // The stored printer is gone: nothing is selected, and ticking the box
     // without choosing is refused.
     page = OpenAt(kDhcpRow, kPrinterPage);
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(gui::ListViewSelected(Item(page, IDC_PRINTER_LIST)), -1);
-    EXPECT_FALSE(Enabled(page, IDC_PRINTER_LIST));
-    Tick(page, IDC_PRINTER_SET);
-    ExpectRefusal(page, L"デフォルトプリンタが選択されていません。\r\nデフォルトプリンタを選択してください。",
+    EXPECT_EQ(gui::ListViewSelected(wizard_.Item(IDC_PRINTER_LIST)), -1);
+    EXPECT_FALSE(wizard_.Enabled(IDC_PRINTER_LIST));
+    ASSERT_TRUE(wizard_.Tick(IDC_PRINTER_SET));
+    wizard_.ExpectRefusedNext(L"デフォルトプリンタが選択されていません。\r\nデフォルトプリンタを選択してください。",
                   IDC_PRINTER_SET);
 }
 
@@ -228,34 +192,34 @@ TEST_F(OptionPages, ConfirmationOffersBackAndFinishStoresThePages) {
     const std::wstring renamed = L"DHCP 確認済み";  // the row's new text tells when the program is done
     HWND page = OpenAt(kDhcpRow, kCheckPage, renamed.c_str());
     ASSERT_NE(page, nullptr);
-    Tick(page, IDC_NETWORKCHK_URL);
-    SetText(page, IDC_NETWORKCHK_URL_EDIT, L"http://127.0.0.1/確認");
-    page = MainWindowDriver::NextPages(sheet_, 1);
+    ASSERT_TRUE(wizard_.Tick(IDC_NETWORKCHK_URL));
+    wizard_.SetText(IDC_NETWORKCHK_URL_EDIT, L"http://127.0.0.1/確認");
+    page = wizard_.Next();
     ASSERT_NE(page, nullptr);
-    Tick(page, IDC_RUNAPP_RUN);
-    SetText(page, IDC_RUNAPP_PATH, L"C:\\tools\\vpn.exe");
-    SetText(page, IDC_RUNAPP_ARGUMENTS, L"/connect office");
-    page = MainWindowDriver::NextPages(sheet_, 1);
+    ASSERT_TRUE(wizard_.Tick(IDC_RUNAPP_RUN));
+    wizard_.SetText(IDC_RUNAPP_PATH, L"C:\\tools\\vpn.exe");
+    wizard_.SetText(IDC_RUNAPP_ARGUMENTS, L"/connect office");
+    page = wizard_.Next();
     ASSERT_NE(page, nullptr);
-    Tick(page, IDC_PRINTER_SET);
+    ASSERT_TRUE(wizard_.Tick(IDC_PRINTER_SET));
     const std::vector<std::wstring> spooler = SpoolerPrinterNames();
     const int rowA = static_cast<int>(std::find(spooler.begin(), spooler.end(), kPrinterA) - spooler.begin());
-    ASSERT_TRUE(gui::ListViewSelect(Item(page, IDC_PRINTER_LIST), rowA));
-    HWND confirm = MainWindowDriver::NextPages(sheet_, 1);
+    ASSERT_TRUE(gui::ListViewSelect(wizard_.Item(IDC_PRINTER_LIST), rowA));
+    HWND confirm = wizard_.Next();
     ASSERT_NE(confirm, nullptr);
 
     // Finish is shown in place of Next, beside Back, which stays offered.
     // The page posts its button requests, and the frame's own request of
     // Back and Next comes first in the queue; a sent message does not wait
     // for posted ones, so wait for the state the user is left with.
-    HWND finish = GetDlgItem(sheet_, ID_WIZFINISH), back = GetDlgItem(sheet_, ID_WIZBACK);
-    HWND next = GetDlgItem(sheet_, ID_WIZNEXT);
+    HWND finish = wizard_.Button(ID_WIZFINISH), back = wizard_.Button(ID_WIZBACK);
+    HWND next = wizard_.Button(ID_WIZNEXT);
     ASSERT_TRUE(gui::WaitForText(finish, L"登録(&R)"));
     EXPECT_TRUE(gui::WaitUntil([&] {
         return IsWindowVisible(back) && IsWindowEnabled(back) && IsWindowVisible(finish) &&
                IsWindowEnabled(finish) && !IsWindowVisible(next);
     }));
-    const std::wstring summary = gui::WindowText(Item(confirm, IDC_CONFIRM_SUMMARY));
+    const std::wstring summary = gui::WindowText(wizard_.Item(IDC_CONFIRM_SUMMARY));
     EXPECT_NE(summary.find(L"ネットワーク接続確認\r\n  デフォルトゲートウェイにPingで通信確認を行う\r\n"
                            L"  プロキシ設定確認の通信確認を行う\r\n    http://127.0.0.1/確認\r\n"
                            L"ネットワーク設定後アプリケーションの起動の設定\r\n"
@@ -264,15 +228,15 @@ TEST_F(OptionPages, ConfirmationOffersBackAndFinishStoresThePages) {
                            std::wstring(kPrinterA) + L"\r\n"),
               std::wstring::npos)
         << Narrow(summary);
-    ExpectShownInFull(confirm, L"wizard_page8_confirmation.png");
+    wizard_.ExpectShownInFull(L"wizard_page8_confirmation.png");
 
     // Back returns to the printer page with the choice kept; Finish stores.
-    Press(ID_WIZBACK);
-    ASSERT_TRUE(gui::WaitUntil([&] { return MainWindowDriver::CurrentPage(sheet_) == page; }));
-    EXPECT_EQ(gui::ListViewSelected(Item(page, IDC_PRINTER_LIST)), rowA);
-    ASSERT_EQ(MainWindowDriver::NextPages(sheet_, 1), confirm);
+    ASSERT_TRUE(wizard_.Press(ID_WIZBACK));
+    ASSERT_TRUE(gui::WaitUntil([&] { return wizard_.Page() == page; }));
+    EXPECT_EQ(gui::ListViewSelected(wizard_.Item(IDC_PRINTER_LIST)), rowA);
+    ASSERT_EQ(wizard_.Next(), confirm);
     ASSERT_TRUE(gui::ClickWhenEnabled(finish));
-    ASSERT_TRUE(gui::WaitForWindowGone(sheet_));
+    ASSERT_TRUE(gui::WaitForWindowGone(wizard_.Sheet()));
     // The row takes the new name, then the same handler writes the data file.
     ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewText(app_->List(), kDhcpRow) == renamed; }));
     ASSERT_TRUE(gui::Sync(app_->Main()));

@@ -12,6 +12,7 @@
 #include "tests/wine/support/MainWindowDriver.h"
 #include "tests/wine/support/InternetSettings.h"
 #include "tests/wine/support/TestSupport.h"
+#include "tests/wine/support/WizardDriver.h"
 
 namespace {
 
@@ -26,27 +27,21 @@ enum { kHttp, kSecure, kFtp, kGopher, kSocks };
 
 class ProxyPage : public ::testing::Test {
 protected:
-    void TearDown() override { CloseWizard(); }
-
     // A new profile named `name`, on the proxy page.
     void OpenProxyPage(const std::wstring& name) {
         ASSERT_TRUE(app_.WriteDataFile({L"既存"}));
         ASSERT_TRUE(app_.Start());
         ASSERT_NE(app_.WaitForMain(), nullptr);
-        ASSERT_TRUE(gui::Click(app_.Control(IDC_MAIN_ADD)));
-        sheet_ = app_.WaitForWizard();
-        ASSERT_NE(sheet_, nullptr);
-        ASSERT_TRUE(MainWindowDriver::TypeName(sheet_, name));
-        page_ = MainWindowDriver::NextPages(sheet_, 3);
-        ASSERT_NE(GetDlgItem(page_, IDC_PROXY_USE), nullptr) << "not on the proxy page";
+        ASSERT_TRUE(wizard_.Open(IDC_MAIN_ADD, name));
+        ASSERT_NE(wizard_.Next(3), nullptr);
+        ASSERT_NE(wizard_.Item(IDC_PROXY_USE), nullptr) << "not on the proxy page";
     }
 
-    HWND PageItem(int id) const { return GetDlgItem(page_, id); }
-    bool NextEnabled() const { return IsWindowEnabled(GetDlgItem(sheet_, ID_WIZNEXT)) != FALSE; }
+    bool NextEnabled() const { return IsWindowEnabled(wizard_.Button(ID_WIZNEXT)) != FALSE; }
 
     // "詳細設定"; the dialog is shown once the program has handled all it was asked before.
     HWND OpenDetails() {
-        EXPECT_TRUE(gui::ClickWhenEnabled(PageItem(IDC_PROXY_DETAILS)));
+        EXPECT_TRUE(gui::ClickWhenEnabled(wizard_.Item(IDC_PROXY_DETAILS)));
         details_ = app_.WaitForDialog([](HWND w) { return GetDlgItem(w, IDC_PROXY_SETTING_EXCEPTIONS) && GetDlgItem(w, IDC_PROXY_SETTING_SAME_FOR_ALL); });
         return details_;
     }
@@ -63,19 +58,10 @@ protected:
     // Registers the profile; returns once the program has handled it (row
     // added, data file written, both in one handler).
     void Finish() {
-        ASSERT_NE(GetDlgItem(MainWindowDriver::NextPages(sheet_, 4), IDC_CONFIRM_ADAPTER), nullptr) << "not on the confirmation page";
+        ASSERT_NE(GetDlgItem(wizard_.Next(4), IDC_CONFIRM_ADAPTER), nullptr) << "not on the confirmation page";
         const int rows = gui::ListViewCount(app_.List());
-        ASSERT_TRUE(gui::ClickWhenEnabled(GetDlgItem(sheet_, ID_WIZFINISH)));
-        ASSERT_TRUE(gui::WaitForWindowGone(sheet_));
-        sheet_ = nullptr;
-        ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewCount(app_.List()) == rows + 1; }));
-        ASSERT_TRUE(gui::Sync(app_.Main()));
-    }
-
-    void CloseWizard() {
-        if (sheet_ == nullptr || !IsWindow(sheet_)) return;
-        gui::Click(GetDlgItem(sheet_, IDCANCEL));
-        gui::WaitForWindowGone(sheet_);
+        ASSERT_TRUE(wizard_.Finish());
+        ASSERT_TRUE(app_.WaitForRows(rows + 1));
     }
 
     // The profile as the program wrote it into the data file.
@@ -90,37 +76,36 @@ protected:
 
     CInternetSettingsGuard internet_;  // no current proxy for a new profile to take over
     MainWindowDriver app_;
-    HWND sheet_ = nullptr;
-    HWND page_ = nullptr;
+    WizardDriver wizard_{app_};
     HWND details_ = nullptr;
 };
 
 TEST_F(ProxyPage, ModesChecksOfOkSameProxyCancelAndTheStoredDetails) {
     ASSERT_NO_FATAL_FAILURE(OpenProxyPage(L"プロキシ"));
     // A new profile leaves the proxy unchanged.
-    EXPECT_TRUE(gui::IsChecked(PageItem(IDC_PROXY_KEEP)));
-    EXPECT_FALSE(gui::IsChecked(PageItem(IDC_PROXY_NONE)));
-    EXPECT_FALSE(gui::IsChecked(PageItem(IDC_PROXY_USE)));
-    EXPECT_FALSE(IsWindowEnabled(PageItem(IDC_PROXY_SUMMARY)));
-    EXPECT_FALSE(IsWindowEnabled(PageItem(IDC_PROXY_DETAILS)));
+    EXPECT_TRUE(gui::IsChecked(wizard_.Item(IDC_PROXY_KEEP)));
+    EXPECT_FALSE(gui::IsChecked(wizard_.Item(IDC_PROXY_NONE)));
+    EXPECT_FALSE(gui::IsChecked(wizard_.Item(IDC_PROXY_USE)));
+    EXPECT_FALSE(IsWindowEnabled(wizard_.Item(IDC_PROXY_SUMMARY)));
+    EXPECT_FALSE(IsWindowEnabled(wizard_.Item(IDC_PROXY_DETAILS)));
     EXPECT_TRUE(NextEnabled());
-    EXPECT_EQ(gui::ControlsOutside(page_), std::vector<int>{}) << "cut off by the wizard";
+    EXPECT_EQ(gui::ControlsOutside(wizard_.Page()), std::vector<int>{}) << "cut off by the wizard";
 
     // Using a proxy with nothing configured: no Next.
-    ASSERT_TRUE(gui::Click(PageItem(IDC_PROXY_USE)));
+    ASSERT_TRUE(gui::Click(wizard_.Item(IDC_PROXY_USE)));
     EXPECT_TRUE(gui::WaitUntil([&] { return !NextEnabled(); }));
-    EXPECT_TRUE(gui::WaitUntil([&] { return IsWindowEnabled(PageItem(IDC_PROXY_DETAILS)) != FALSE; }));
+    EXPECT_TRUE(gui::WaitUntil([&] { return IsWindowEnabled(wizard_.Item(IDC_PROXY_DETAILS)) != FALSE; }));
 
     // The summary is rewritten only when the dialog ends with 1; the probe text shows whether it was.
     const std::wstring probe = L"probe";
-    SendMessageW(PageItem(IDC_PROXY_SUMMARY), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(probe.c_str()));
+    SendMessageW(wizard_.Item(IDC_PROXY_SUMMARY), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(probe.c_str()));
     ASSERT_NE(OpenDetails(), nullptr);
     EXPECT_FALSE(IsWindowVisible(Item(kServer[kGopher])));
     EXPECT_FALSE(IsWindowVisible(Item(kPort[kGopher])));
     EXPECT_TRUE(IsWindowVisible(Item(kServer[kSocks])));
     ASSERT_TRUE(EndDetails(IDCANCEL));  // empty: 2
     ASSERT_NE(OpenDetails(), nullptr);
-    EXPECT_EQ(gui::WindowText(PageItem(IDC_PROXY_SUMMARY)), probe);
+    EXPECT_EQ(gui::WindowText(wizard_.Item(IDC_PROXY_SUMMARY)), probe);
 
     // The checks of OK, with their messages and focus.
     ASSERT_TRUE(gui::Click(Item(IDOK)));
@@ -135,7 +120,7 @@ TEST_F(ProxyPage, ModesChecksOfOkSameProxyCancelAndTheStoredDetails) {
     // goes by the stored details, so Next stays off.
     ASSERT_TRUE(gui::ReplaceText(Item(kPort[kHttp]), L"8080"));
     ASSERT_TRUE(EndDetails(IDCANCEL));
-    EXPECT_TRUE(gui::WaitForText(PageItem(IDC_PROXY_SUMMARY), L""));
+    EXPECT_TRUE(gui::WaitForText(wizard_.Item(IDC_PROXY_SUMMARY), L""));
     ASSERT_NE(OpenDetails(), nullptr);
     EXPECT_FALSE(NextEnabled());
     EXPECT_EQ(gui::WindowText(Item(kServer[kHttp])), L"");
@@ -176,18 +161,18 @@ TEST_F(ProxyPage, ModesChecksOfOkSameProxyCancelAndTheStoredDetails) {
     expected.SetText(ProfileText::httpProxyServer, u"127.0.0.1");
     expected.SetText(ProfileText::proxyBypassList, T(exceptions));
     const std::wstring summary = W(ComposeProxySummary(expected, 8));
-    EXPECT_TRUE(gui::WaitForText(PageItem(IDC_PROXY_SUMMARY), summary)) << Narrow(gui::WindowText(PageItem(IDC_PROXY_SUMMARY)));
+    EXPECT_TRUE(gui::WaitForText(wizard_.Item(IDC_PROXY_SUMMARY), summary)) << Narrow(gui::WindowText(wizard_.Item(IDC_PROXY_SUMMARY)));
     EXPECT_NE(summary.find(L"  プロキシ：127.0.0.1:8080\r\n  例外プロキシアドレス：\r\n    host0.example.test\r\n    host1"),
               std::wstring::npos);
     EXPECT_TRUE(gui::WaitUntil([&] { return NextEnabled(); }));
-    EXPECT_TRUE(IsWindowEnabled(PageItem(IDC_PROXY_SUMMARY)));
-    gui::SaveScreenshot(sheet_, L"wizard_proxy_page.png");
+    EXPECT_TRUE(IsWindowEnabled(wizard_.Item(IDC_PROXY_SUMMARY)));
+    gui::SaveScreenshot(wizard_.Sheet(), L"wizard_proxy_page.png");
 
     // Cancel right after opening on a complete configuration: 1.
-    SendMessageW(PageItem(IDC_PROXY_SUMMARY), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(probe.c_str()));
+    SendMessageW(wizard_.Item(IDC_PROXY_SUMMARY), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(probe.c_str()));
     ASSERT_NE(OpenDetails(), nullptr);
     ASSERT_TRUE(EndDetails(IDCANCEL));
-    EXPECT_TRUE(gui::WaitForText(PageItem(IDC_PROXY_SUMMARY), summary));
+    EXPECT_TRUE(gui::WaitForText(wizard_.Item(IDC_PROXY_SUMMARY), summary));
 
     // The data file holds it all, the exceptions whole; a new start shows them again.
     ASSERT_NO_FATAL_FAILURE(Finish());
@@ -218,7 +203,7 @@ TEST_F(ProxyPage, ModesChecksOfOkSameProxyCancelAndTheStoredDetails) {
 TEST_F(ProxyPage, PerProtocolProfileMadeHereIsApplied) {
     ASSERT_TRUE(testsupport::InstallApplierStandIns());
     ASSERT_NO_FATAL_FAILURE(OpenProxyPage(L"拠点"));
-    ASSERT_TRUE(gui::Click(PageItem(IDC_PROXY_USE)));
+    ASSERT_TRUE(gui::Click(wizard_.Item(IDC_PROXY_USE)));
     ASSERT_NE(OpenDetails(), nullptr);
     TypeRow(kHttp, L"127.0.0.1", L"8080");
     TypeRow(kSecure, L"127.0.0.2", L"8443");
@@ -227,13 +212,13 @@ TEST_F(ProxyPage, PerProtocolProfileMadeHereIsApplied) {
     ASSERT_TRUE(gui::ReplaceText(Item(IDC_PROXY_SETTING_EXCEPTIONS), L"*.example.test;10.*"));
     ASSERT_TRUE(gui::Click(Item(IDC_PROXY_SETTING_BYPASS_LOCAL)));
     ASSERT_TRUE(EndDetails(IDOK));
-    EXPECT_TRUE(gui::WaitForText(PageItem(IDC_PROXY_SUMMARY),
+    EXPECT_TRUE(gui::WaitForText(wizard_.Item(IDC_PROXY_SUMMARY),
                                  L"Internet Explorerプロキシ設定\r\n  自動構成スクリプトアドレス：<設定なし>\r\n"
                                  L"  HTTPプロキシ：127.0.0.1:8080\r\n  Secureプロキシ：127.0.0.2:8443\r\n"
                                  L"  FTPプロキシ：127.0.0.3:2121\r\n  Socksプロキシ：127.0.0.4:1080\r\n"
                                  L"  例外プロキシアドレス：\r\n    *.example.test;10.*\r\n"
                                  L"  ローカルアドレスにはプロキシを使用しない\r\n"))
-        << Narrow(gui::WindowText(PageItem(IDC_PROXY_SUMMARY)));
+        << Narrow(gui::WindowText(wizard_.Item(IDC_PROXY_SUMMARY)));
     ASSERT_NO_FATAL_FAILURE(Finish());
 
     ASSERT_TRUE(gui::ListViewSelect(app_.List(), 1));

@@ -17,6 +17,7 @@
 #include "tests/wine/support/PrinterSeed.h"
 #include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/TestSupport.h"
+#include "tests/wine/support/WizardDriver.h"
 
 namespace {
 
@@ -53,43 +54,26 @@ protected:
         ASSERT_TRUE(server_.Started());
         ASSERT_TRUE(app_.WriteDataFile({L"既存"}));
     }
-    void TearDown() override {
-        if (sheet_ != nullptr && IsWindow(sheet_)) gui::Click(GetDlgItem(sheet_, IDCANCEL));
-    }
-
-    HWND Page() const { return MainWindowDriver::CurrentPage(sheet_); }
-    HWND Item(int id) const { return GetDlgItem(Page(), id); }
-    static void SetText(HWND control, const std::wstring& text) {
-        SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    }
-    // Clicks a button of the page and waits until the page has applied its rules.
-    void Tick(int id) {
-        const bool before = gui::IsChecked(Item(id));
-        ASSERT_TRUE(gui::Click(Item(id)));
-        ASSERT_TRUE(gui::WaitUntil([&] { return gui::IsChecked(Item(id)) != before; }));
-        gui::Sync(Page());
-    }
     // The page as the user sees it, kept as a test artifact; then Next.
     void Next(const wchar_t* screenshot) {
-        EXPECT_EQ(gui::ControlsOutside(Page()), std::vector<int>{}) << Narrow(screenshot);
-        gui::SaveScreenshot(sheet_, screenshot);
-        ASSERT_TRUE(MainWindowDriver::TurnPage(sheet_, ID_WIZNEXT)) << Narrow(screenshot);
+        wizard_.ExpectShownInFull(screenshot);
+        ASSERT_TRUE(wizard_.Turn(ID_WIZNEXT)) << Narrow(screenshot);
     }
 
     void FillTcpIp() {
-        Tick(IDC_TCP_FIXED_IP);
-        ASSERT_TRUE(gui::WaitUntil([&] { return IsWindowEnabled(Item(IDC_TCP_IP_ADDRESS)) != FALSE; }));
-        gui::SetIpAddress(Item(IDC_TCP_IP_ADDRESS), Ip(10, 1, 2, 3));
-        gui::SetIpAddress(Item(IDC_TCP_SUBNET_MASK), Ip(255, 0, 0, 0));
-        gui::SetIpAddress(Item(IDC_TCP_GATEWAY), Ip(127, 0, 0, 1));
-        gui::SetIpAddress(Item(IDC_TCP_PREFERRED_DNS), Ip(10, 1, 2, 53));
-        gui::SetIpAddress(Item(IDC_TCP_ALTERNATE_DNS), Ip(10, 1, 2, 54));
+        ASSERT_TRUE(wizard_.Tick(IDC_TCP_FIXED_IP));
+        ASSERT_TRUE(wizard_.Enabled(IDC_TCP_IP_ADDRESS));
+        gui::SetIpAddress(wizard_.Item(IDC_TCP_IP_ADDRESS), Ip(10, 1, 2, 3));
+        gui::SetIpAddress(wizard_.Item(IDC_TCP_SUBNET_MASK), Ip(255, 0, 0, 0));
+        gui::SetIpAddress(wizard_.Item(IDC_TCP_GATEWAY), Ip(127, 0, 0, 1));
+        gui::SetIpAddress(wizard_.Item(IDC_TCP_PREFERRED_DNS), Ip(10, 1, 2, 53));
+        gui::SetIpAddress(wizard_.Item(IDC_TCP_ALTERNATE_DNS), Ip(10, 1, 2, 54));
     }
 
     // One proxy per protocol; HTTP goes through the test's server.
     void FillProxy() {
-        Tick(IDC_PROXY_USE);
-        ASSERT_TRUE(gui::ClickWhenEnabled(Item(IDC_PROXY_DETAILS)));
+        ASSERT_TRUE(wizard_.Tick(IDC_PROXY_USE));
+        ASSERT_TRUE(gui::ClickWhenEnabled(wizard_.Item(IDC_PROXY_DETAILS)));
         HWND details = app_.WaitForDialog([](HWND w) { return GetDlgItem(w, IDC_PROXY_SETTING_EXCEPTIONS) && GetDlgItem(w, IDC_PROXY_SETTING_SAME_FOR_ALL); });
         ASSERT_NE(details, nullptr);
         const struct {
@@ -100,10 +84,10 @@ protected:
                     {IDC_PROXY_SETTING_FTP, IDC_PROXY_SETTING_FTP_PORT, L"127.0.0.3", L"2121"},
                     {IDC_PROXY_SETTING_SOCKS, IDC_PROXY_SETTING_SOCKS_PORT, L"127.0.0.4", L"1080"}};
         for (const auto& row : rows) {
-            SetText(GetDlgItem(details, row.server), row.host);
-            SetText(GetDlgItem(details, row.port), row.number);
+            ASSERT_TRUE(gui::ReplaceText(GetDlgItem(details, row.server), row.host));
+            ASSERT_TRUE(gui::ReplaceText(GetDlgItem(details, row.port), row.number));
         }
-        SetText(GetDlgItem(details, IDC_PROXY_SETTING_EXCEPTIONS), L"*.example.test");
+        ASSERT_TRUE(gui::ReplaceText(GetDlgItem(details, IDC_PROXY_SETTING_EXCEPTIONS), L"*.example.test"));
         ASSERT_TRUE(gui::Click(GetDlgItem(details, IDC_PROXY_SETTING_BYPASS_LOCAL)));
         ASSERT_TRUE(gui::WaitUntil([&] { return gui::IsChecked(GetDlgItem(details, IDC_PROXY_SETTING_BYPASS_LOCAL)); }));
         gui::SaveScreenshot(details, L"whole_road_4_proxy_details.png");
@@ -130,54 +114,48 @@ protected:
     CInternetSettingsGuard internet_;
     CLoopbackHttpServer server_;
     MainWindowDriver app_;
+    WizardDriver wizard_{app_};
     AdapterInfo adapter_;
     std::wstring folder_, application_;
-    HWND sheet_ = nullptr;
 };
 
 TEST_F(WholeRoad, AProfileMadeOnEveryPageIsStoredDescribedAndApplied) {
     ASSERT_TRUE(app_.Start());
     ASSERT_NE(app_.WaitForMain(), nullptr);
-    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(IDC_MAIN_ADD)));
-    ASSERT_NE(sheet_ = app_.WaitForWizard(), nullptr);
-
-    ASSERT_TRUE(MainWindowDriver::TypeName(sheet_, L"本社"));
+    ASSERT_TRUE(wizard_.Open(IDC_MAIN_ADD, L"本社"));
     ASSERT_NO_FATAL_FAILURE(Next(L"whole_road_1_name.png"));
-    ASSERT_TRUE(gui::ListViewSelect(Item(IDC_ADAPTER_LIST), 0));
+    ASSERT_TRUE(gui::ListViewSelect(wizard_.Item(IDC_ADAPTER_LIST), 0));
     ASSERT_NO_FATAL_FAILURE(Next(L"whole_road_2_connection.png"));
     ASSERT_NO_FATAL_FAILURE(FillTcpIp());
     ASSERT_NO_FATAL_FAILURE(Next(L"whole_road_3_tcpip.png"));
     ASSERT_NO_FATAL_FAILURE(FillProxy());
     ASSERT_NO_FATAL_FAILURE(Next(L"whole_road_4_proxy.png"));
-    Tick(IDC_NETWORKCHK_PING);
-    Tick(IDC_NETWORKCHK_URL);
-    SetText(Item(IDC_NETWORKCHK_URL_EDIT), server_.Url(L"/status/200"));
+    ASSERT_TRUE(wizard_.Tick(IDC_NETWORKCHK_PING));
+    ASSERT_TRUE(wizard_.Tick(IDC_NETWORKCHK_URL));
+    wizard_.SetText(IDC_NETWORKCHK_URL_EDIT, server_.Url(L"/status/200"));
     ASSERT_NO_FATAL_FAILURE(Next(L"whole_road_5_checks.png"));
-    Tick(IDC_RUNAPP_RUN);
-    SetText(Item(IDC_RUNAPP_PATH), application_);
-    SetText(Item(IDC_RUNAPP_ARGUMENTS), kOptions);
+    ASSERT_TRUE(wizard_.Tick(IDC_RUNAPP_RUN));
+    wizard_.SetText(IDC_RUNAPP_PATH, application_);
+    wizard_.SetText(IDC_RUNAPP_ARGUMENTS, kOptions);
     ASSERT_NO_FATAL_FAILURE(Next(L"whole_road_6_application.png"));
-    Tick(IDC_PRINTER_SET);
+    ASSERT_TRUE(wizard_.Tick(IDC_PRINTER_SET));
     const std::vector<std::wstring> printers = SpoolerPrinterNames();
     const auto printer = std::find(printers.begin(), printers.end(), kPrinter);
     ASSERT_NE(printer, printers.end());
-    ASSERT_TRUE(gui::ListViewSelect(Item(IDC_PRINTER_LIST), static_cast<int>(printer - printers.begin())));
+    ASSERT_TRUE(gui::ListViewSelect(wizard_.Item(IDC_PRINTER_LIST), static_cast<int>(printer - printers.begin())));
     ASSERT_NO_FATAL_FAILURE(Next(L"whole_road_7_printer.png"));
 
     // The confirmation page shows the whole profile.
-    ASSERT_TRUE(gui::WaitForText(GetDlgItem(sheet_, ID_WIZFINISH), L"登録(&R)"));
-    EXPECT_EQ(Narrow(gui::WindowText(Item(IDC_CONFIRM_NAME))), "本社");
-    EXPECT_EQ(gui::WindowText(Item(IDC_CONFIRM_CONNECTION)), kConnection);
-    EXPECT_EQ(gui::WindowText(Item(IDC_CONFIRM_ADAPTER)), adapter_.description);
-    const std::wstring summary = gui::WindowText(Item(IDC_CONFIRM_SUMMARY));
+    EXPECT_EQ(Narrow(gui::WindowText(wizard_.Item(IDC_CONFIRM_NAME))), "本社");
+    EXPECT_EQ(gui::WindowText(wizard_.Item(IDC_CONFIRM_CONNECTION)), kConnection);
+    EXPECT_EQ(gui::WindowText(wizard_.Item(IDC_CONFIRM_ADAPTER)), adapter_.description);
+    const std::wstring summary = gui::WindowText(wizard_.Item(IDC_CONFIRM_SUMMARY));
     EXPECT_EQ(Narrow(summary), Narrow(ExpectedSummary()));
-    EXPECT_EQ(gui::ControlsOutside(Page()), std::vector<int>{});
-    gui::SaveScreenshot(sheet_, L"whole_road_8_confirmation.png");
-    ASSERT_TRUE(gui::ClickWhenEnabled(GetDlgItem(sheet_, ID_WIZFINISH)));
-    ASSERT_TRUE(gui::WaitForWindowGone(sheet_));
+    wizard_.ExpectShownInFull(L"whole_road_8_confirmation.png");
+    ASSERT_TRUE(wizard_.Finish());
 
     // Stored and described.
-    ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewCount(app_.List()) == 2; }));
+    ASSERT_TRUE(app_.WaitForRows(2));
     ASSERT_TRUE(gui::ListViewSelect(app_.List(), 1));
     EXPECT_TRUE(gui::WaitUntil([&] {
         return app_.Description() == L"ネットワーク接続名\r\n  " + std::wstring(kConnection) +
