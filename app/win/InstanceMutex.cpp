@@ -1,15 +1,14 @@
 #include "app/win/InstanceMutex.h"
 
-#include "framework/win/UniqueHandle.h"
-
-HANDLE CreateInstanceMutex(const wchar_t* name, bool& existed) {
+void CreateInstanceMutex(const wchar_t* name, CInstanceMutex& owner, bool& existed) {
     SECURITY_DESCRIPTOR descriptor;
     InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
     SetSecurityDescriptorDacl(&descriptor, TRUE, nullptr, FALSE);
     SECURITY_ATTRIBUTES attributes = {sizeof(attributes), &descriptor, FALSE};
     HANDLE mutex = CreateMutexW(&attributes, TRUE, name);
-    existed = mutex == nullptr || GetLastError() == ERROR_ALREADY_EXISTS;
-    return mutex;
+    const DWORD error = GetLastError();
+    owner.Reset(mutex);
+    existed = mutex == nullptr || error == ERROR_ALREADY_EXISTS;
 }
 
 bool InstanceMutexExists(const wchar_t* name) {
@@ -17,8 +16,3 @@ bool InstanceMutexExists(const wchar_t* name) {
     return mutex.Valid();
 }
 
-void ReleaseInstanceMutex(HANDLE& mutex) {
-    const CKernelHandle owned(mutex);
-    mutex = nullptr;
-    if (owned.Valid()) ReleaseMutex(owned.Get());
-}

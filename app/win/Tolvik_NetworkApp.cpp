@@ -97,7 +97,7 @@ bool CTolvik_NetworkApp::InitInstance() {
     runProfile = commandLine.runProfile;
 
     bool existed = false;
-    instanceMutex = CreateInstanceMutex(kInstanceMutexName, existed);
+    CreateInstanceMutex(kInstanceMutexName, instanceMutex, existed);
     if (existed) {
         HandOverToRunningInstance(runProfile);
         return false;
@@ -189,6 +189,6 @@ void CTolvik_NetworkApp::ClearApplierFinished() {
 
 int CTolvik_NetworkApp::ExitInstance() {
     profiles.Clear();
-    ReleaseInstanceMutex(instanceMutex);
+    instanceMutex.Reset();
     return CWinApp::ExitInstance();
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/win/InstanceMutex.h"
 #include "framework/win/Event.h"
 #include "framework/win/UniqueHandle.h"
 #include "framework/win/WinApp.h"
@@ -31,7 +32,7 @@ public:
     void NotifyApplierFinished();
     void ClearApplierFinished();
 
-    HANDLE instanceMutex = nullptr;
+    CInstanceMutex instanceMutex;
     std::wstring programFolder;          // without a trailing backslash
     uint8_t autoRun = 0;
     int32_t ieMajorVersion = 0;

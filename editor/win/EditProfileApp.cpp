@@ -36,11 +36,9 @@ int Refuse(bool withWindow, UINT id, int exitCode) {
 
 }  // namespace
 
-CEditProfileApp::~CEditProfileApp() { ReleaseInstanceMutex(toolMutex_); }
-
 bool CEditProfileApp::InitInstance() {
     bool existed = false;
-    toolMutex_ = CreateInstanceMutex(kEditToolMutexName, existed);
+    CreateInstanceMutex(kEditToolMutexName, toolMutex_, existed);
     const EditorCommand command = ParseEditorCommandLine(T(GetCommandLineW()));
     const bool withWindow = command.kind == EditorCommand::Kind::window;
     if (existed) {
@@ -68,6 +66,6 @@ int CEditProfileApp::RunWindow() {
 }
 
 int CEditProfileApp::ExitInstance() {
-    ReleaseInstanceMutex(toolMutex_);
+    toolMutex_.Reset();
     return exitCode_;
 }

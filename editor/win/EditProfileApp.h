@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include "app/win/InstanceMutex.h"
 #include "framework/win/WinApp.h"
 
 // The bulk-edit tool's application object. It holds the tool's mutex from
@@ -9,14 +10,12 @@
 // carries out the command line of a deployment script.
 class CEditProfileApp : public CWinApp {
 public:
-    ~CEditProfileApp() override;
-
     bool InitInstance() override;  // always false: the work is done when it returns
     int ExitInstance() override;   // the process's exit code (CommandRun.h)
 
 private:
     int RunWindow();
 
-    HANDLE toolMutex_ = nullptr;
+    CInstanceMutex toolMutex_;
     int exitCode_ = 0;
 };
