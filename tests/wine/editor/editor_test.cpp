@@ -81,13 +81,16 @@ protected:
         return rows;
     }
 
-    static bool RowsAre(HWND window, const std::vector<std::wstring>& expected) {
-        return gui::WaitUntil([&] { return Rows(window) == expected; });
+    static gui::Outcome RowsAre(HWND window, const std::vector<std::wstring>& expected) {
+        return gui::WaitUntil([&] { return gui::TextsAre(Rows(window), expected); });
     }
 
-    bool FileHolds(const std::vector<std::wstring>& expected) const {
+    gui::Outcome FileHolds(const std::vector<std::wstring>& expected) const {
         std::vector<std::wstring> names;
-        return gui::WaitUntil([&] { return app_.ReadDataFile(&names) && names == expected; });
+        return gui::WaitUntil([&] {
+            const gui::Outcome read = app_.ReadDataFile(&names);
+            return read ? gui::TextsAre(names, expected) : read;
+        });
     }
 
     // Selects a row and presses one of the buttons beside the list.
@@ -98,20 +101,10 @@ protected:
 
     // Answers the system's file dialog that the tool opens with `path`.
     void ChooseFile(HWND window, const std::wstring& path) {
-        const HWND dialog = gui::WaitForDialog(
-            tool_.Id(), [&](HWND w) { return w != window && FileNameEdit(w) != nullptr; }, kLimitMs);
+        const HWND dialog = gui::WaitForFileDialog(tool_.Id(), window, kLimitMs);
         ASSERT_NE(dialog, nullptr) << "no file dialog";
-        DWORD_PTR ignored = 0;
-        SendMessageTimeoutW(FileNameEdit(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_NORMAL,
-                            kLimitMs, &ignored);
-        ASSERT_TRUE(gui::Click(GetDlgItem(dialog, IDOK)));
+        ASSERT_TRUE(gui::EnterFileName(dialog, path));
         ASSERT_TRUE(gui::WaitForWindowGone(dialog, kLimitMs));
-    }
-
-    // The file name field: the combo box's edit (Explorer style) or the plain edit.
-    static HWND FileNameEdit(HWND dialog) {
-        if (HWND combo = gui::FindChild(dialog, 1148)) return gui::FindChildByClass(combo, L"Edit");
-        return gui::FindChild(dialog, 1152);
     }
 
     MainWindowDriver app_;  // puts back the data file and the stored digest
@@ -125,8 +118,7 @@ TEST_F(Relabrin, TheToolAndOrtivoNeverRunTogetherAndASecondStartBringsTheFirstBa
     const std::wstring relabrinRuns = L"このコンピューターでRelabrinが実行されているため実行できません。";
 
     // Ortivo runs: the tool says so and ends, with its window and without.
-    ASSERT_TRUE(app_.Start());
-    ASSERT_NE(app_.WaitForMain(), nullptr);
+    ASSERT_TRUE(app_.StartToMain());
     tool_ = gui::StartProgram(Tool());
     ExpectBox(ortivoRuns, gui::BoxIcon::Error);
     ASSERT_TRUE(tool_.WaitForExit(kLimitMs));
@@ -217,8 +209,7 @@ TEST_F(Relabrin, EditsAreSavedInOrderAndOrtivoListsAndNumbersThemSo) {
     ASSERT_TRUE(FileHolds({L"Bee", L"A", L"A - コピー"}));
 
     // Ortivo lists them in that order and numbers them 1, 2, 3.
-    ASSERT_TRUE(app_.Start());
-    ASSERT_NE(app_.WaitForMain(), nullptr);
+    ASSERT_TRUE(app_.StartToMain());
     for (int row = 0; row < 3; ++row) {
         EXPECT_EQ(gui::ListViewText(app_.List(), row), (std::vector<std::wstring>{L"Bee", L"A", L"A - コピー"}[row]));
         EXPECT_EQ(gui::ListViewData(app_.List(), row), row + 1);

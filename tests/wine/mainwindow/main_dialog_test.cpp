@@ -133,8 +133,7 @@ TEST_F(MainDialog, TwelveProfilesRefuseAnotherCancelStoresNothingClosingWrites) 
     std::vector<std::wstring> names;
     for (int i = 1; i <= 12; ++i) names.push_back(L"P" + std::to_wstring(i));
     ASSERT_TRUE(app_.WriteDataFile(names));
-    ASSERT_TRUE(app_.Start());
-    ASSERT_NE(app_.WaitForMain(), nullptr);
+    ASSERT_TRUE(app_.StartToMain());
     EXPECT_EQ(Rows(), names);
 
     ASSERT_TRUE(gui::Click(app_.Control(IDC_MAIN_ADD)));
@@ -172,8 +171,7 @@ TEST_F(MainDialog, ApplyRunsAWholeSwitchAndRunRequestsNameProfilesByPosition) {
     ASSERT_TRUE(testsupport::InstallApplierStandIns());
     ASSERT_TRUE(app_.WriteDataFile({L"旧", L"会社", L"自宅"}, L"ローカル エリア接続"));
     ASSERT_TRUE(app_.SetShowSetting(true));
-    ASSERT_TRUE(app_.Start());
-    ASSERT_NE(app_.WaitForMain(), nullptr);
+    ASSERT_TRUE(app_.StartToMain());
 
     // After a deletion the profiles carry new identifiers (4 and 5).
     ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
@@ -225,8 +223,7 @@ TEST_F(MainDialog, ApplyRunsAWholeSwitchAndRunRequestsNameProfilesByPosition) {
 TEST_F(MainDialog, DataFileHeldRightAfterADeletionKeepsTheRemainingProfiles) {
     const std::vector<std::wstring> remaining = {L"会社", L"自宅"};
     ASSERT_TRUE(app_.WriteDataFile({L"旧", L"会社", L"自宅"}));
-    ASSERT_TRUE(app_.Start());
-    ASSERT_NE(app_.WaitForMain(), nullptr);
+    ASSERT_TRUE(app_.StartToMain());
     HANDLE holder = INVALID_HANDLE_VALUE;
     {
         // The program stands still where it stores the digest of the file it
@@ -252,8 +249,7 @@ TEST_F(MainDialog, DataFileHeldRightAfterADeletionKeepsTheRemainingProfiles) {
 // failed step, the check failures together in one box, in their order.
 TEST_F(MainDialog, FailedStepsOfASwitchShowOneBoxEach) {
     ASSERT_TRUE(app_.WriteDataFile({L"会社"}));
-    ASSERT_TRUE(app_.Start());
-    ASSERT_NE(app_.WaitForMain(), nullptr);
+    ASSERT_TRUE(app_.StartToMain());
     auto text = [](std::initializer_list<UINT> ids) {
         std::wstring lines;
         for (UINT id : ids) lines += (lines.empty() ? L"" : L"\r\n") + testsupport::ExpectedText(id);
@@ -290,8 +286,7 @@ TEST_F(MainDialog, AWriteThatFailsSays158OrForDiskSpace179) {
                           (folder + L"\\Tolvik_Network.exe").c_str(), FALSE));
     const std::vector<std::wstring> names = {L"会社", L"自宅"};
     ASSERT_TRUE(app_.WriteDataFile(names));
-    ASSERT_TRUE(app_.Start(L"", folder, testsupport::TempDir()));  // the folder can be moved away
-    ASSERT_NE(app_.WaitForMain(), nullptr);
+    ASSERT_TRUE(app_.StartToMain(L"", folder, testsupport::TempDir()));  // the folder can be moved away
 
     HANDLE holder = CreateFileW(CDataFileGuard::Path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
@@ -324,8 +319,7 @@ TEST_F(MainDialog, ClosingWhileTheHttpCheckWaitsForAnAnswerEndsTheProgramCleanly
     profile.Record().checkUrlEnabled = 1;
     profile.SetText(ProfileText::checkUrl, T(server.Url(L"/silent")));
     ASSERT_TRUE(app_.WriteDataFile(std::vector<CProfileData>{profile}));
-    ASSERT_TRUE(app_.Start());
-    ASSERT_NE(app_.WaitForMain(), nullptr);
+    ASSERT_TRUE(app_.StartToMain());
     ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
     ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(IDC_MAIN_APPLY)));
     // The applier runs first (with its pause of five seconds), then the check.

@@ -49,7 +49,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(app_.WriteDataFile({L"会社"})); }
 
     HWND StartAndWaitForMain() {
-        if (!app_.Start() || app_.WaitForMain() == nullptr) return nullptr;
+        if (!app_.StartToMain()) return nullptr;
         if (!gui::WaitUntil([&] { return IsWindowVisible(app_.Main()) != FALSE; })) return nullptr;
         return app_.Main();
     }

@@ -188,6 +188,13 @@ Outcome WaitUntil(const std::function<Outcome()>& condition, DWORD timeoutMs) {
     }
 }
 
+Outcome TextsAre(const std::vector<std::wstring>& seen, const std::vector<std::wstring>& expected) {
+    if (seen == expected) return AssertionSuccess();
+    Outcome differ = AssertionFailure() << "the texts were {";
+    for (const std::wstring& text : seen) differ << " \"" << testsupport::Narrow(text) << "\"";
+    return differ << " }";
+}
+
 // ---- finding windows -----------------------------------------------------------
 
 std::wstring WindowText(HWND window) {

@@ -90,6 +90,8 @@ void PumpMessages();
 Outcome WaitUntil(const std::function<Outcome()>& condition, DWORD timeoutMs = kDefaultTimeoutMs);
 // The start of a failed wait's message: "after 20000 ms ".
 Outcome TimedOut(DWORD timeoutMs);
+// A condition on a list of texts (rows, names): what it saw when they differ.
+Outcome TextsAre(const std::vector<std::wstring>& seen, const std::vector<std::wstring>& expected);
 // A condition that returns bool: a failed wait can only say that it did not hold.
 template <typename Condition,
           typename = std::enable_if_t<!std::is_same_v<std::decay_t<std::invoke_result_t<Condition&>>, Outcome>>>
@@ -211,6 +213,14 @@ std::string DialogsShown(DWORD processId);
 void ExpectMessageBox(DWORD processId, const std::wstring& text, BoxIcon icon, int answer = IDOK,
                       DWORD timeoutMs = kDefaultTimeoutMs, const wchar_t* caption = L"Ortivo");
 const char* BoxIconName(BoxIcon icon);
+
+// ---- the system's file dialogs --------------------------------------------
+// A file dialog of the process (Explorer style or the old one), other than
+// `except`.
+HWND WaitForFileDialog(DWORD processId, HWND except = nullptr, DWORD timeoutMs = kDefaultTimeoutMs);
+// Puts `name` into the dialog's file name field and presses its OK button
+// (open or save); a folder's name opens the folder and the dialog stays.
+Outcome EnterFileName(HWND dialog, const std::wstring& name);
 
 // ---- layout ----------------------------------------------------------------
 // Static texts and button captions of a dialog of this process that its

@@ -92,6 +92,13 @@ gui::Outcome MainWindowDriver::Start(const std::wstring& arguments, const std::w
     return AssertionFailure() << testsupport::Narrow(path) << " could not be started (error " << GetLastError() << ")";
 }
 
+gui::Outcome MainWindowDriver::StartToMain(const std::wstring& arguments, const std::wstring& folder,
+                                           const std::wstring& currentFolder) {
+    const gui::Outcome started = Start(arguments, folder, currentFolder);
+    if (!started || WaitForMain() != nullptr) return started;
+    return AssertionFailure() << "no main dialog; the program's dialogs: " << gui::DialogsShown(program_.Id());
+}
+
 HWND MainWindowDriver::WaitForDialog(const std::function<bool(HWND)>& wanted) const {
     return gui::WaitForDialog(program_.Id(), wanted);
 }

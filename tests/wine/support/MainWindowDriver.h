@@ -46,6 +46,10 @@ public:
     // current folder is its own, or `currentFolder`.
     gui::Outcome Start(const std::wstring& arguments = L"", const std::wstring& folder = L"",
                        const std::wstring& currentFolder = L"");
+    // Start, then WaitForMain; a main dialog that does not come names the
+    // program's dialogs (the box that stopped it).
+    gui::Outcome StartToMain(const std::wstring& arguments = L"", const std::wstring& folder = L"",
+                             const std::wstring& currentFolder = L"");
     DWORD ProcessId() const { return program_.Id(); }
     gui::Outcome WaitForExit(DWORD* code = nullptr) { return program_.WaitForExit(gui::kDefaultTimeoutMs, code); }
 

@@ -45,11 +45,6 @@ protected:
         ASSERT_TRUE(app_.WriteDataFile({L"既存"}));
     }
 
-    void Start(const std::wstring& folder = L"") {
-        ASSERT_TRUE(app_.Start(L"", folder));
-        ASSERT_NE(app_.WaitForMain(), nullptr);
-    }
-
     // The wizard on the connection page: "追加" or "編集", then Next.
     void OpenConnectionPage(int button, const std::wstring& name) {
         ASSERT_TRUE(wizard_.Open(button, name));
@@ -93,7 +88,7 @@ protected:
 };
 
 TEST_F(NetworkPages, ConnectionPageListsAdaptersAndANewProfileTakesTheCurrentTcpip) {
-    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(app_.StartToMain());
     ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(IDC_MAIN_ADD, L"新規"));
     const HWND list = wizard_.Item(IDC_ADAPTER_LIST);
     ASSERT_EQ(gui::ListViewCount(list), static_cast<int>(adapters_.size()));
@@ -171,7 +166,7 @@ TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdit
     ASSERT_TRUE(seed_.SetString(HKEY_CURRENT_USER, internet, L"ProxyServer", L"127.0.0.1:3128"));
     ASSERT_TRUE(seed_.SetString(HKEY_CURRENT_USER, internet, L"ProxyOverride", L"a;b;<local>"));
     ASSERT_NO_FATAL_FAILURE(SeedDefaultPrinter());
-    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(app_.StartToMain());
     ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(IDC_MAIN_ADD, L"固定"));
     ASSERT_TRUE(gui::ListViewSelect(wizard_.Item(IDC_ADAPTER_LIST), kChosen));
     ASSERT_TRUE(wizard_.Turn(ID_WIZNEXT));
@@ -245,7 +240,7 @@ TEST_F(NetworkPages, ANewProfileTakesAFixedAdaptersAddressAndTheSystemsDnsServer
     // Wine loads its own iphlpapi.dll unless told to prefer the one beside the program.
     ASSERT_TRUE(seed_.SetString(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\Tolvik_Network.exe\\DllOverrides",
                                 L"iphlpapi", L"native,builtin"));
-    ASSERT_NO_FATAL_FAILURE(Start(folder));
+    ASSERT_TRUE(app_.StartToMain(L"", folder));
     ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(IDC_MAIN_ADD, L"固定アダプタ"));
     ASSERT_EQ(Narrow(gui::ListViewText(wizard_.Item(IDC_ADAPTER_LIST), 0, 1)), "Ortivo Fixed Test Adapter");
     ASSERT_TRUE(wizard_.Turn(ID_WIZNEXT));

@@ -2,7 +2,6 @@
 // of the real Tolvik_Network.exe, opened with "編集" on two stored profiles,
 // with two printers seeded into the prefix.
 #include <windows.h>
-#include <dlgs.h>
 
 #include <gtest/gtest.h>
 
@@ -23,8 +22,6 @@ namespace {
 using testsupport::Narrow;
 
 constexpr int kCheckPage = 4, kAppPage = 5, kPrinterPage = 6, kConfirmPage = 7;
-// The system's file chooser: its file name edit
-constexpr int kChooserName = edt1;
 
 const wchar_t kPrinterA[] = L"Ortivo テスト プリンタ A";
 const wchar_t kPrinterB[] = L"Ortivo テスト プリンタ B";
@@ -65,8 +62,7 @@ protected:
         SeedPrinter(*printers_, kPrinterB);
         app_ = std::make_unique<MainWindowDriver>();
         app_->WriteDataFile(StoredProfiles());
-        app_->Start();
-        app_->WaitForMain();
+        app_->StartToMain();
     }
     static void TearDownTestSuite() {
         app_.reset();
@@ -80,13 +76,6 @@ protected:
         gui::ListViewSelect(app_->List(), row);
         return wizard_.Open(IDC_MAIN_EDIT, rename) ? wizard_.Next(index) : nullptr;
     }
-    // Types a name into the system's file chooser and presses its Open button.
-    static void ChooseInChooser(HWND chooser, const std::wstring& name) {
-        SendMessageW(GetDlgItem(chooser, kChooserName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
-        ASSERT_TRUE(gui::Click(GetDlgItem(chooser, IDOK)));
-        gui::Sync(chooser);
-    }
-
     static std::unique_ptr<CRegistrySeed> printers_;
     static std::unique_ptr<MainWindowDriver> app_;
     WizardDriver wizard_{*app_};
@@ -142,16 +131,16 @@ TEST_F(OptionPages, ApplicationPathIsRequiredDroppedOrChosen) {
     wizard_.SetText(IDC_RUNAPP_ARGUMENTS, L"/old");
     MakeFile(folder, L"選択.exe");
     ASSERT_TRUE(gui::Click(wizard_.Item(IDC_RUNAPP_BROWSE)));
-    HWND chooser = app_->WaitForDialog([&](HWND w) { return GetDlgItem(w, kChooserName) != nullptr; });
+    HWND chooser = gui::WaitForFileDialog(app_->ProcessId());
     ASSERT_NE(chooser, nullptr);
-    ChooseInChooser(chooser, folder);  // opens the folder
+    ASSERT_TRUE(gui::EnterFileName(chooser, folder));  // opens the folder
     EXPECT_TRUE(gui::WaitUntil([&] {
         // A new view for each folder: the one shown may go at any moment.
         for (const std::wstring& row : gui::ListViewRowsWhileShown(gui::FindChildByClass(chooser, L"SysListView32")))
             if (row.find(L"選択") == 0) return true;
         return false;
     })) << "the chooser lists no file";
-    ChooseInChooser(chooser, L"選択.exe");
+    ASSERT_TRUE(gui::EnterFileName(chooser, L"選択.exe"));
     ASSERT_TRUE(gui::WaitForWindowGone(chooser));
     EXPECT_TRUE(gui::WaitForText(wizard_.Item(IDC_RUNAPP_PATH), folder + L"\\選択.exe"));
     EXPECT_EQ(gui::WindowText(wizard_.Item(IDC_RUNAPP_ARGUMENTS)), L"");

@@ -30,8 +30,7 @@ protected:
     // A new profile named `name`, on the proxy page.
     void OpenProxyPage(const std::wstring& name) {
         ASSERT_TRUE(app_.WriteDataFile({L"既存"}));
-        ASSERT_TRUE(app_.Start());
-        ASSERT_NE(app_.WaitForMain(), nullptr);
+        ASSERT_TRUE(app_.StartToMain());
         ASSERT_TRUE(wizard_.Open(IDC_MAIN_ADD, name));
         ASSERT_NE(wizard_.Next(3), nullptr);
         ASSERT_NE(wizard_.Item(IDC_PROXY_USE), nullptr) << "not on the proxy page";
@@ -193,8 +192,7 @@ TEST_F(ProxyPage, ModesChecksOfOkSameProxyCancelAndTheStoredDetails) {
 
     gui::Click(app_.Control(IDOK));
     ASSERT_TRUE(app_.WaitForExit());
-    ASSERT_TRUE(app_.Start());
-    ASSERT_NE(app_.WaitForMain(), nullptr);
+    ASSERT_TRUE(app_.StartToMain());
     ASSERT_TRUE(gui::ListViewSelect(app_.List(), 1));
     EXPECT_TRUE(gui::WaitUntil([&] { return app_.Description().find(summary.substr(summary.find(L"  自動"))) != std::wstring::npos; }))
         << Narrow(app_.Description());

@@ -120,8 +120,7 @@ protected:
 };
 
 TEST_F(WholeRoad, AProfileMadeOnEveryPageIsStoredDescribedAndApplied) {
-    ASSERT_TRUE(app_.Start());
-    ASSERT_NE(app_.WaitForMain(), nullptr);
+    ASSERT_TRUE(app_.StartToMain());
     ASSERT_TRUE(wizard_.Open(IDC_MAIN_ADD, L"本社"));
     ASSERT_NO_FATAL_FAILURE(Next(L"whole_road_1_name.png"));
     ASSERT_TRUE(gui::ListViewSelect(wizard_.Item(IDC_ADAPTER_LIST), 0));

@@ -1,0 +1,33 @@
+#include <windows.h>
+#include <dlgs.h>
+
+#include "tests/wine/support/GuiDriver.h"
+
+namespace gui {
+
+namespace {
+
+// The file name field: the combo box's edit (Explorer style) or the plain edit.
+HWND FileNameField(HWND dialog) {
+    if (HWND combo = FindChild(dialog, cmb13)) return FindChildByClass(combo, L"Edit");
+    return FindChild(dialog, edt1);
+}
+
+}  // namespace
+
+HWND WaitForFileDialog(DWORD processId, HWND except, DWORD timeoutMs) {
+    return WaitForDialog(processId, [&](HWND w) { return w != except && FileNameField(w) != nullptr; }, timeoutMs);
+}
+
+Outcome EnterFileName(HWND dialog, const std::wstring& name) {
+    const HWND field = FileNameField(dialog);
+    if (field == nullptr) return AssertionFailure() << WindowName(dialog) << " has no file name field";
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()), SMTO_NORMAL,
+                        kDefaultTimeoutMs, &ignored);
+    const Outcome clicked = Click(GetDlgItem(dialog, IDOK));
+    if (clicked && IsWindow(dialog)) Sync(dialog);  // a dialog that stays has handled the click
+    return clicked;
+}
+
+}  // namespace gui
