@@ -127,10 +127,10 @@ TEST_F(DataFileOnDisk, MissingFileGivesOneAndUnusableFilesGiveMinusOne) {
     EXPECT_EQ(-1, Access(c).Read());
 
     ASSERT_TRUE(WriteFileBytes(DataFilePath(), EmptyFileByHand()));
-    HANDLE holder = CreateFileW(DataFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    CFileHandle holder = testsupport::HoldFile(DataFilePath());
+    ASSERT_TRUE(holder.Valid());
     EXPECT_EQ(-1, Access(c).Read()) << "the read opens the file exclusively";
-    CloseHandle(holder);
+    holder.Reset();
     EXPECT_EQ(0, Access(c).Read());
     EXPECT_EQ(0, c.Count());
 }
@@ -222,10 +222,10 @@ TEST_F(DataFileOnDisk, FailedReplaceLeavesTheOldFileIntactAndNoTemporaryFile) {
     ASSERT_TRUE(CRegAccess().ReadDatData(digestBefore));
 
     c.Add(Named(u"lost"));
-    HANDLE holder = CreateFileW(DataFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    CFileHandle holder = testsupport::HoldFile(DataFilePath());
+    ASSERT_TRUE(holder.Valid());
     EXPECT_EQ(-1, WriteAll(c));
-    CloseHandle(holder);
+    holder.Reset();
 
     EXPECT_EQ(before, FileBytes());
     ExpectOnlyTheDataFileInTheFolder();

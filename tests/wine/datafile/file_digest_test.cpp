@@ -62,12 +62,11 @@ TEST_F(FileDigest, FailuresLeaveTheOutputZero) {
     EXPECT_FALSE(CGeneratHashMgr().GetFileHash(path_, out.data(), 20, 0)) << "unknown algorithm";
     EXPECT_EQ(zero, out);
 
-    HANDLE holder = CreateFileW(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    const CFileHandle holder = testsupport::HoldFile(path_);
+    ASSERT_TRUE(holder.Valid());
     out.assign(20, 0xCC);
     EXPECT_FALSE(CGeneratHashMgr().GetFileHash(path_, out.data(), 20, CALG_SHA1)) << "file held exclusively";
     EXPECT_EQ(zero, out);
-    CloseHandle(holder);
 }
 
 TEST_F(FileDigest, EveryHandleIsReleased) {
@@ -77,9 +76,7 @@ TEST_F(FileDigest, EveryHandleIsReleased) {
     CGeneratHashMgr().GetFileHash(path_, out.data(), 20, 0);  // fails after opening the file
     // The file was opened without sharing: it can only be opened
     // exclusively again, or deleted, once the digest closed it.
-    HANDLE again = CreateFileW(path_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_NE(INVALID_HANDLE_VALUE, again);
-    if (again != INVALID_HANDLE_VALUE) CloseHandle(again);
+    EXPECT_TRUE(testsupport::HoldFile(path_).Valid());
 
     DWORD before = 0;
     DWORD after = 0;

@@ -47,11 +47,7 @@ protected:
     // The tool started with a window, and that window.
     HWND StartWindow() {
         tool_ = gui::StartProgram(Tool());
-        gui::WindowQuery query;
-        query.className = L"#32770";
-        query.title = L"Relabrin";
-        query.processId = tool_.Id();
-        return gui::WaitForTopLevel(query, kLimitMs);
+        return gui::WaitForTopLevel({gui::kDialogClass, L"Relabrin", tool_.Id()}, kLimitMs);
     }
 
     // A run without a window: its exit code, what it wrote for the script.
@@ -75,10 +71,7 @@ protected:
     }
 
     static std::vector<std::wstring> Rows(HWND window, int column = 0) {
-        std::vector<std::wstring> rows;
-        HWND list = GetDlgItem(window, IDC_EDITOR_LIST);
-        for (int i = 0; i < gui::ListViewCount(list); ++i) rows.push_back(gui::ListViewText(list, i, column));
-        return rows;
+        return gui::ListViewRows(GetDlgItem(window, IDC_EDITOR_LIST), column);
     }
 
     static gui::Outcome RowsAre(HWND window, const std::vector<std::wstring>& expected) {
@@ -176,11 +169,7 @@ TEST_F(Relabrin, EditsAreSavedInOrderAndOrtivoListsAndNumbersThemSo) {
 
     // Rename: the name page's rules with its messages.
     Press(window, 0, IDC_EDITOR_RENAME);
-    gui::WindowQuery query;
-    query.className = L"#32770";
-    query.title = L"名前の変更";
-    query.processId = tool_.Id();
-    const HWND rename = gui::WaitForTopLevel(query, kLimitMs);
+    const HWND rename = gui::WaitForTopLevel({gui::kDialogClass, L"名前の変更", tool_.Id()}, kLimitMs);
     ASSERT_NE(rename, nullptr);
     const HWND edit = GetDlgItem(rename, IDC_RENAME_NAME);
     for (const wchar_t* name : {L"A", L"Bee"}) {

@@ -1,4 +1,4 @@
-// Control ids of the GUI tests' own dialogs (framework_test.rc, controls_test.rc).
+// Control ids of the GUI tests' own windows (framework_test.rc, controls_test.rc, gui_probe).
 #pragma once
 
 // The framework test's dialog (900) and its first wizard page (901)
@@ -12,3 +12,8 @@
 #define IDC_CONTROLS_DROP        1003
 #define IDC_CONTROLS_ICONS       1004
 #define IDC_CONTROLS_PROFILES    1005
+
+// The probe's window "GuiProbe" (gui_probe.exe controls)
+#define IDC_PROBE_EDIT           10
+#define IDC_PROBE_ADDRESS        11
+#define IDC_PROBE_LIST           12

@@ -196,11 +196,9 @@ protected:
         sheet.AddPage(last.get());
         sheet.SetWizardMode();
         result = std::async(std::launch::async, [this] { return sheet.DoModal(); });
-        gui::WindowQuery q;
-        q.processId = GetCurrentProcessId();
-        q.className = L"#32770";
         gui::WaitUntil([&] {
-            window = gui::FindTopLevel(q);
+            const std::vector<HWND> dialogs = gui::DialogsOf(GetCurrentProcessId());
+            window = dialogs.empty() ? nullptr : dialogs.front();
             return window && first->m_hWnd && CurrentPage(window) == first->m_hWnd;
         });
     }

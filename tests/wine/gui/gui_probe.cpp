@@ -2,13 +2,15 @@
 //   gui_probe error|information|question|warning|plain
 //       shows one message box and exits with the button that was pressed;
 //   gui_probe controls
-//       shows a window "GuiProbe" with an edit (id 10), an IP address
-//       control (id 11) and a report list view (id 12) of three rows whose
+//       shows a window "GuiProbe" with an edit, an IP address control and a
+//       report list view (GuiTestResource.h) of three rows whose
 //       item data is 100, 101, 102; exits when the window is closed.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cwchar>
+
+#include "tests/wine/gui/GuiTestResource.h"
 
 namespace {
 
@@ -33,9 +35,9 @@ int RunControls() {
     RegisterClassW(&cls);
     HWND window = CreateWindowExW(0, L"GuiProbe", L"GuiProbe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 360, 260,
                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    Child(window, L"Edit", ES_AUTOHSCROLL, 10, 10, 24);
-    Child(window, WC_IPADDRESSW, 0, 11, 44, 24);
-    HWND list = Child(window, WC_LISTVIEWW, LVS_REPORT | LVS_SHOWSELALWAYS, 12, 78, 120);
+    Child(window, L"Edit", ES_AUTOHSCROLL, IDC_PROBE_EDIT, 10, 24);
+    Child(window, WC_IPADDRESSW, 0, IDC_PROBE_ADDRESS, 44, 24);
+    HWND list = Child(window, WC_LISTVIEWW, LVS_REPORT | LVS_SHOWSELALWAYS, IDC_PROBE_LIST, 78, 120);
     LVCOLUMNW column = {};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.cx = 120;

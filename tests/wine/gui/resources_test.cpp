@@ -20,7 +20,7 @@ namespace {
 class ProgramResources : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        module_ = LoadLibraryExW((gui::ModuleFolder() + L"\\Tolvik_Network.exe").c_str(), nullptr,
+        module_ = LoadLibraryExW((testsupport::ExeDir() + L"\\Tolvik_Network.exe").c_str(), nullptr,
                                  LOAD_LIBRARY_AS_DATAFILE);
     }
     static void TearDownTestSuite() {
@@ -264,7 +264,7 @@ TEST_P(DialogTemplates, ShowEveryLabelInFull) {
 
 // The bulk-edit tool's window and rename dialog, from Tolvik_EditProfile.exe.
 TEST(ToolResources, ShowEveryLabelInFullAndCarryTheToolsIcon) {
-    HMODULE tool = LoadLibraryExW((gui::ModuleFolder() + L"\\Tolvik_EditProfile.exe").c_str(), nullptr,
+    HMODULE tool = LoadLibraryExW((testsupport::ExeDir() + L"\\Tolvik_EditProfile.exe").c_str(), nullptr,
                                   LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(tool, nullptr) << "Tolvik_EditProfile.exe not found beside the test";
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
@@ -299,7 +299,7 @@ TEST_F(ProgramResources, IconsAndBitmapsExistWithTheirSizes) {
 }
 
 TEST_F(ProgramResources, VersionSaysOrtivo300) {
-    std::wstring path = gui::ModuleFolder() + L"\\Tolvik_Network.exe";
+    std::wstring path = testsupport::ExeDir() + L"\\Tolvik_Network.exe";
     DWORD ignored = 0;
     DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
     ASSERT_GT(size, 0u);

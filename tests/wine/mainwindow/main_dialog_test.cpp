@@ -33,11 +33,7 @@ protected:
         ASSERT_TRUE(wizard_.Finish());
     }
 
-    std::vector<std::wstring> Rows() const {
-        std::vector<std::wstring> rows;
-        for (int i = 0; i < gui::ListViewCount(app_.List()); ++i) rows.push_back(gui::ListViewText(app_.List(), i));
-        return rows;
-    }
+    std::vector<std::wstring> Rows() const { return gui::ListViewRows(app_.List()); }
 
     std::vector<std::wstring> FileNames() const {
         std::vector<std::wstring> names;
@@ -140,10 +136,7 @@ TEST_F(MainDialog, TwelveProfilesRefuseAnotherCancelStoresNothingClosingWrites) 
     ExpectBox(L"プロファイル数が既に12個登録されています。\r\nこれ以上プロファイルを追加する事はできません。",
               gui::BoxIcon::Error);
     gui::Sync(app_.Main());
-    gui::WindowQuery wizards;
-    wizards.processId = app_.ProcessId();
-    wizards.className = L"#32770";
-    for (HWND w : gui::FindTopLevels(wizards)) EXPECT_EQ(GetDlgItem(w, ID_WIZNEXT), nullptr) << "a wizard opened";
+    for (HWND w : gui::DialogsOf(app_.ProcessId())) EXPECT_EQ(GetDlgItem(w, ID_WIZNEXT), nullptr) << "a wizard opened";
 
     // Cancel on the confirmation page after renaming stores nothing; that
     // page shows what would have been registered.
@@ -179,8 +172,7 @@ TEST_F(MainDialog, ApplyRunsAWholeSwitchAndRunRequestsNameProfilesByPosition) {
     ExpectBox(L"[旧]を削除しますか？", gui::BoxIcon::Question, IDYES);
     ASSERT_TRUE(app_.WaitForRows(2));
 
-    ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
-    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(IDC_MAIN_APPLY)));
+    ASSERT_TRUE(app_.Apply(0));
     ASSERT_TRUE(gui::WaitForText(app_.Main(), kSwitchingCaption));
     for (int id : {IDC_MAIN_ADD, IDC_MAIN_EDIT, IDC_MAIN_DELETE, IDC_MAIN_APPLY}) EXPECT_FALSE(app_.Enabled(id)) << id;
     HWND progressWindow = app_.WaitForDialog([](HWND w) { return GetDlgItem(w, IDC_PROGRESS_BAR) != nullptr; });
@@ -320,8 +312,7 @@ TEST_F(MainDialog, ClosingWhileTheHttpCheckWaitsForAnAnswerEndsTheProgramCleanly
     profile.SetText(ProfileText::checkUrl, T(server.Url(L"/silent")));
     ASSERT_TRUE(app_.WriteDataFile(std::vector<CProfileData>{profile}));
     ASSERT_TRUE(app_.StartToMain());
-    ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
-    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(IDC_MAIN_APPLY)));
+    ASSERT_TRUE(app_.Apply(0));
     // The applier runs first (with its pause of five seconds), then the check.
     ASSERT_TRUE(gui::WaitUntil([&] { return !server.Requests().empty(); }, 4 * gui::kDefaultTimeoutMs))
         << "the HTTP check never reached the server";

@@ -28,12 +28,8 @@ long long StoredDword(const wchar_t* name) { return RegistryDword(HKEY_CURRENT_U
 
 // Hint windows of the process, shown or not yet shown.
 int HintWindowCount(DWORD processId) {
-    gui::WindowQuery q;
-    q.className = L"#32770";
-    q.processId = processId;
-    q.visibleOnly = false;
     int count = 0;
-    for (HWND w : gui::FindTopLevels(q)) count += IsHintWindow(w) ? 1 : 0;
+    for (HWND w : gui::DialogsOf(processId, false)) count += IsHintWindow(w) ? 1 : 0;
     return count;
 }
 

@@ -91,23 +91,15 @@ protected:
 
     // The main dialog of the program (its profile list), shown or not.
     static HWND MainDialogOf(const gui::Program& program) {
-        gui::WindowQuery query;
-        query.className = L"#32770";
-        query.processId = program.Id();
-        query.visibleOnly = false;
-        for (HWND w : gui::FindTopLevels(query))
+        for (HWND w : gui::DialogsOf(program.Id(), false))
             if (GetDlgItem(w, IDC_MAIN_PROFILE_LIST) != nullptr) return w;
         return nullptr;
     }
 
     // Dialogs of the program with this control, shown or not.
     static int DialogsWith(const gui::Program& program, int controlId) {
-        gui::WindowQuery query;
-        query.className = L"#32770";
-        query.processId = program.Id();
-        query.visibleOnly = false;
         int n = 0;
-        for (HWND w : gui::FindTopLevels(query)) n += GetDlgItem(w, controlId) != nullptr;
+        for (HWND w : gui::DialogsOf(program.Id(), false)) n += GetDlgItem(w, controlId) != nullptr;
         return n;
     }
 
@@ -115,19 +107,12 @@ protected:
 
     // The program's main window.
     static HWND WaitForMainWindow(const gui::Program& program) {
-        gui::WindowQuery query;
-        query.className = L"#32770";
-        query.title = L"Ortivo";
-        query.processId = program.Id();
-        return gui::WaitForTopLevel(query, kLimitMs);
+        return gui::WaitForTopLevel({gui::kDialogClass, L"Ortivo", program.Id()}, kLimitMs);
     }
 
     // The names in the main window's profile list.
     static std::vector<std::wstring> ListedProfiles(HWND main) {
-        std::vector<std::wstring> names;
-        HWND list = GetDlgItem(main, IDC_MAIN_PROFILE_LIST);
-        for (int i = 0; i < gui::ListViewCount(list); ++i) names.push_back(gui::ListViewText(list, i));
-        return names;
+        return gui::ListViewRows(GetDlgItem(main, IDC_MAIN_PROFILE_LIST));
     }
 
     CDataFileGuard dataFileGuard_;
@@ -135,25 +120,11 @@ protected:
     std::wstring dataFile_;
 };
 
-// Holds a named mutex for the test's duration.
-class HeldMutex {
-public:
-    explicit HeldMutex(const wchar_t* name) : mutex_(CreateMutexW(nullptr, TRUE, name)) {}
-    ~HeldMutex() {
-        if (mutex_) {
-            ReleaseMutex(mutex_);
-            CloseHandle(mutex_);
-        }
-    }
-
-private:
-    HANDLE mutex_;
-};
-
-constexpr wchar_t kInstanceMutex[] = L"Global\\Tolvik_Network By Moxq";
+// The named mutex held for the test's duration, as by a running program.
+CInstanceMutex Hold(const wchar_t* name) { return CInstanceMutex(CreateMutexW(nullptr, TRUE, name)); }
 
 TEST_F(Startup, SecondStartHandsItsProfileNumberToTheRunningWindowAndEndsSilently) {
-    HeldMutex first(kInstanceMutex);
+    const CInstanceMutex first = Hold(kInstanceMutexName);
     testsupport::RecordingWindow main(L"Ortivo");
     ASSERT_FALSE(IsWindowVisible(main.Handle()));
     // A message box would keep the program from ending.
@@ -165,7 +136,7 @@ TEST_F(Startup, SecondStartHandsItsProfileNumberToTheRunningWindowAndEndsSilentl
 }
 
 TEST_F(Startup, SecondStartWhileSwitchingOnlyActivatesTheWindow) {
-    HeldMutex first(kInstanceMutex);
+    const CInstanceMutex first = Hold(kInstanceMutexName);
     testsupport::RecordingWindow main(L"Ortivo (ネットワーク設定中)");
     EXPECT_EQ(gui::RunProgram(MainProgram(), L"/RunProfile2", kLimitMs), 0);
     EXPECT_TRUE(main.Received().empty());
@@ -173,14 +144,14 @@ TEST_F(Startup, SecondStartWhileSwitchingOnlyActivatesTheWindow) {
 }
 
 TEST_F(Startup, SecondStartThatFindsNoWindowSays180) {
-    HeldMutex first(kInstanceMutex);
+    const CInstanceMutex first = Hold(kInstanceMutexName);
     gui::Program program = gui::StartProgram(MainProgram(), L"/RunProfile2");
     ExpectMessageBox(program, 180, gui::BoxIcon::Error);
     ExpectExit(program);
 }
 
 TEST_F(Startup, BulkEditToolRunningSays182) {
-    HeldMutex tool(L"Global\\Tolvik_Network_EditProfile By Moxq");
+    const CInstanceMutex tool = Hold(kEditToolMutexName);
     gui::Program program = gui::StartProgram(MainProgram());
     ExpectMessageBox(program, 182, gui::BoxIcon::Error);
     ExpectExit(program);
@@ -193,7 +164,7 @@ std::vector<std::wstring> identitiesSet;
 
 TEST_F(Startup, TaskbarIdentityIsSetBeforeTheFirstMessageBox) {
     for (const UINT message : {180u, 182u}) {
-        HeldMutex held(message == 180 ? kInstanceMutexName : kEditToolMutexName);
+        const CInstanceMutex held = Hold(message == 180 ? kInstanceMutexName : kEditToolMutexName);
         identitiesSet.clear();
         CTolvik_NetworkApp app;
         app.setTaskbarIdentity = [](PCWSTR id) -> HRESULT {
@@ -366,7 +337,7 @@ TEST_F(Startup, TwentyStartsAtOnceLeaveOneMainDialogAndTheDataFileWhole) {
     gui::WaitUntil(
         [&] {
             for (gui::Program* p : running())
-                for (HWND w : gui::FindTopLevels({L"#32770", nullptr, p->Id()})) {
+                for (HWND w : gui::DialogsOf(p->Id())) {
                     gui::MessageBoxInfo box;
                     if (!gui::ReadMessageBox(w, &box)) continue;
                     texts.push_back(box.text);

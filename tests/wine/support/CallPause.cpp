@@ -18,16 +18,15 @@ bool WriteByte(HANDLE process, BYTE* at, BYTE value) {
 
 // Changes the context of a stopped thread of the program.
 bool EditContext(DWORD threadId, const std::function<void(CONTEXT&)>& edit) {
-    HANDLE thread = OpenThread(THREAD_GET_CONTEXT | THREAD_SET_CONTEXT, FALSE, threadId);
-    if (thread == nullptr) return false;
+    const CKernelHandle thread(OpenThread(THREAD_GET_CONTEXT | THREAD_SET_CONTEXT, FALSE, threadId));
+    if (!thread.Valid()) return false;
     CONTEXT context = {};
     context.ContextFlags = CONTEXT_FULL;
-    bool ok = GetThreadContext(thread, &context) != FALSE;
+    bool ok = GetThreadContext(thread.Get(), &context) != FALSE;
     if (ok) {
         edit(context);
-        ok = SetThreadContext(thread, &context) != FALSE;
+        ok = SetThreadContext(thread.Get(), &context) != FALSE;
     }
-    CloseHandle(thread);
     return ok;
 }
 
@@ -42,9 +41,8 @@ CCallPause::CCallPause(DWORD processId, const wchar_t* module, const char* funct
       debugger_([this] { Debug(); }) {}
 
 CCallPause::~CCallPause() {
-    SetEvent(stop_);
+    stop_.Set();
     debugger_.join();
-    for (HANDLE h : {armed_, done_, stop_}) CloseHandle(h);
 }
 
 bool CCallPause::Arm(HANDLE process) {
@@ -85,7 +83,7 @@ void CCallPause::Debug() {
     DebugSetProcessKillOnExit(FALSE);
     HANDLE process = nullptr;
     bool attached = false, finished = false, acted = false;
-    while (!finished && WaitForSingleObject(stop_, 0) == WAIT_TIMEOUT) {
+    while (!finished && WaitForSingleObject(stop_.Handle(), 0) == WAIT_TIMEOUT) {
         DEBUG_EVENT event;
         if (!WaitForDebugEvent(&event, kEventPollMs)) continue;
         DWORD status = DBG_CONTINUE;
@@ -98,7 +96,7 @@ void CCallPause::Debug() {
             const EXCEPTION_RECORD& record = event.u.Exception.ExceptionRecord;
             if (record.ExceptionCode == EXCEPTION_BREAKPOINT && !attached) {
                 attached = true;  // the break that every attach makes
-                if (Arm(process)) SetEvent(armed_);
+                if (Arm(process)) armed_.Set();
                 else finished = true;
             } else if (record.ExceptionCode == EXCEPTION_BREAKPOINT && record.ExceptionAddress == target_) {
                 finished = acted = OnBreakpoint(process, event.dwThreadId);
@@ -110,7 +108,7 @@ void CCallPause::Debug() {
         }
         ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
     }
-    if (process != nullptr && !acted && WaitForSingleObject(armed_, 0) == WAIT_OBJECT_0) WriteByte(process, target_, original_);
+    if (process != nullptr && !acted && WaitForSingleObject(armed_.Handle(), 0) == WAIT_OBJECT_0) WriteByte(process, target_, original_);
     DebugActiveProcessStop(processId_);
-    if (acted) SetEvent(done_);
+    if (acted) done_.Set();
 }

@@ -11,6 +11,8 @@
 #include <string>
 #include <thread>
 
+#include "framework/win/Event.h"
+
 class CCallPause {
 public:
     // `function` is an export of `module` ("advapi32.dll", "RegSetValueExW"),
@@ -21,8 +23,8 @@ public:
     CCallPause(const CCallPause&) = delete;
     CCallPause& operator=(const CCallPause&) = delete;
 
-    bool WaitArmed(DWORD timeoutMs) const { return WaitForSingleObject(armed_, timeoutMs) == WAIT_OBJECT_0; }
-    bool WaitDone(DWORD timeoutMs) const { return WaitForSingleObject(done_, timeoutMs) == WAIT_OBJECT_0; }
+    bool WaitArmed(DWORD timeoutMs) const { return WaitForSingleObject(armed_.Handle(), timeoutMs) == WAIT_OBJECT_0; }
+    bool WaitDone(DWORD timeoutMs) const { return WaitForSingleObject(done_.Handle(), timeoutMs) == WAIT_OBJECT_0; }
 
 private:
     void Debug();
@@ -37,8 +39,6 @@ private:
     BYTE original_ = 0;
     std::wstring secondArgument_;
     std::function<void()> action_;
-    HANDLE armed_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    HANDLE done_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    HANDLE stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    CEvent armed_, done_, stop_;
     std::thread debugger_;
 };

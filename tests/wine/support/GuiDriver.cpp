@@ -5,17 +5,9 @@
 
 namespace gui {
 
-std::wstring ModuleFolder() {
-    wchar_t path[MAX_PATH] = {};
-    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring s(path, n);
-    size_t slash = s.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring(L".") : s.substr(0, slash);
-}
-
 std::wstring ArtifactFolder() {
     // Executables live in <build>/bin; artifacts go beside it.
-    std::wstring bin = ModuleFolder();
+    std::wstring bin = testsupport::ExeDir();
     size_t slash = bin.find_last_of(L"\\/");
     std::wstring folder = (slash == std::wstring::npos ? bin : bin.substr(0, slash)) + L"\\artifacts";
     CreateDirectoryW(folder.c_str(), nullptr);
@@ -283,6 +275,10 @@ std::vector<HWND> FindTopLevels(const WindowQuery& query) {
     return search.found;
 }
 
+std::vector<HWND> DialogsOf(DWORD processId, bool visibleOnly) {
+    return FindTopLevels({kDialogClass, nullptr, processId, visibleOnly});
+}
+
 HWND FindTopLevel(const WindowQuery& query) {
     std::vector<HWND> all = FindTopLevels(query);
     return all.empty() ? nullptr : all.front();
@@ -295,12 +291,9 @@ HWND WaitForTopLevel(const WindowQuery& query, DWORD timeoutMs) {
 }
 
 HWND WaitForDialog(DWORD processId, const std::function<bool(HWND)>& wanted, DWORD timeoutMs) {
-    WindowQuery q;
-    q.className = L"#32770";
-    q.processId = processId;
     HWND found = nullptr;
     WaitUntil([&] {
-        for (HWND w : FindTopLevels(q))
+        for (HWND w : DialogsOf(processId))
             if (wanted(w)) return (found = w) != nullptr;
         return false;
     }, timeoutMs);

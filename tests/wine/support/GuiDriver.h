@@ -20,9 +20,17 @@
 #include <type_traits>
 #include <vector>
 
-#include "tests/wine/support/PngWriter.h"
 
 namespace gui {
+
+// Pixels row by row from the top, each 0x00RRGGBB.
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+
+    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
 
 constexpr DWORD kDefaultTimeoutMs = 20000;
 
@@ -35,7 +43,6 @@ using ::testing::AssertionSuccess;
 std::string WindowName(HWND window);
 
 // ---- files -----------------------------------------------------------------
-std::wstring ModuleFolder();                      // folder of the running executable
 std::wstring ArtifactFolder();                    // <build>/artifacts (created on demand)
 std::wstring ArtifactPath(const std::wstring& fileName);
 
@@ -102,6 +109,7 @@ Outcome WaitUntil(Condition condition, DWORD timeoutMs = kDefaultTimeoutMs) {
 }
 
 // ---- finding windows -------------------------------------------------------
+constexpr wchar_t kDialogClass[] = L"#32770";  // dialogs and message boxes
 struct WindowQuery {
     const wchar_t* className = nullptr;  // exact class, or null for any
     const wchar_t* title = nullptr;      // exact window text, or null for any
@@ -112,6 +120,8 @@ struct WindowQuery {
 HWND FindTopLevel(const WindowQuery& query);
 std::vector<HWND> FindTopLevels(const WindowQuery& query);
 HWND WaitForTopLevel(const WindowQuery& query, DWORD timeoutMs = kDefaultTimeoutMs);
+// The dialog-class windows of the process.
+std::vector<HWND> DialogsOf(DWORD processId, bool visibleOnly = true);
 // A visible dialog-class window of the process for which `wanted` holds.
 HWND WaitForDialog(DWORD processId, const std::function<bool(HWND)>& wanted,
                    DWORD timeoutMs = kDefaultTimeoutMs);
@@ -176,9 +186,9 @@ int ListViewCount(HWND list);
 int ListViewSelected(HWND list);                  // first selected row or -1
 std::wstring ListViewText(HWND list, int row, int column = 0);
 LPARAM ListViewData(HWND list, int row);
-// The rows of a list view that may be replaced at any moment (a file
-// dialog's view of a folder): none, without a failure, once it is gone.
-std::vector<std::wstring> ListViewRowsWhileShown(HWND list);
+// The texts of one column of every row; none, without a failure, once the
+// list is gone (a file dialog's view of a folder goes at any moment).
+std::vector<std::wstring> ListViewRows(HWND list, int column = 0);
 Outcome ListViewSelect(HWND list, int row);       // selected + focused, others cleared; -1: none selected
 
 // ---- dropped files ---------------------------------------------------------

@@ -2,10 +2,9 @@
 #include "tests/wine/support/GuiDriver.h"
 #include "tests/wine/support/TestSupport.h"
 #include "tests/wine/synchook/SyncHook.h"
+#include "framework/win/UniqueHandle.h"
 
 #include <atomic>
-#include <memory>
-#include <type_traits>
 
 namespace gui {
 
@@ -21,17 +20,16 @@ UINT SyncMessage() {
 // The hook lives in a DLL of its own, so that Windows can load it into the
 // process that owns the window, whichever process that is.
 HOOKPROC SyncHookProc(HMODULE* module) {
-    static HMODULE dll = LoadLibraryW((ModuleFolder() + L"\\" + synchook::kDllName).c_str());
+    static HMODULE dll = LoadLibraryW((testsupport::ExeDir() + L"\\" + synchook::kDllName).c_str());
     *module = dll;
     return dll ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(dll, synchook::kHookProcName)))
                : nullptr;
 }
 
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-struct HookRemover {
-    void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
+struct HookTraits {
+    using Type = HHOOK;
+    static Type Empty() { return nullptr; }
+    static bool Close(Type hook) { return UnhookWindowsHookEx(hook) != FALSE; }
 };
 
 // "Button 1004 "追加"": a control named with its caption.
@@ -60,11 +58,10 @@ Outcome Sync(HWND window) {
     if (proc == nullptr) return AssertionFailure() << "Sync: the message hook could not be loaded";
     const LONG ticket = ++syncTicket;
     const synchook::EventName name = synchook::SeenEventName(GetCurrentProcessId(), static_cast<unsigned long>(ticket));
-    const std::unique_ptr<void, HandleCloser> seen(CreateEventW(nullptr, TRUE, FALSE, name.text));
-    if (!seen) return SystemFailure("Sync: the event for", window);
-    const std::unique_ptr<std::remove_pointer_t<HHOOK>, HookRemover> hook(
-        SetWindowsHookExW(WH_GETMESSAGE, proc, module, threadId));
-    if (!hook) return SystemFailure("Sync: hooking the thread of", window);
+    const CKernelHandle seen(CreateEventW(nullptr, TRUE, FALSE, name.text));
+    if (!seen.Valid()) return SystemFailure("Sync: the event for", window);
+    const CUniqueHandle<HookTraits> hook(SetWindowsHookExW(WH_GETMESSAGE, proc, module, threadId));
+    if (!hook.Valid()) return SystemFailure("Sync: hooking the thread of", window);
     if (!PostMessageW(window, SyncMessage(), static_cast<WPARAM>(ticket), static_cast<LPARAM>(GetCurrentProcessId())))
         return SystemFailure("Sync: posting the marker to", window);
     // The caller keeps handling its own messages: the window's thread may be
@@ -72,7 +69,7 @@ Outcome Sync(HWND window) {
     // (a dialog that a posted click ended) has nothing left to wait for.
     const std::string target = WindowName(window);
     return WaitUntil([&] {
-        return Outcome(WaitForSingleObject(seen.get(), 0) == WAIT_OBJECT_0 || !IsWindow(window))
+        return Outcome(WaitForSingleObject(seen.Get(), 0) == WAIT_OBJECT_0 || !IsWindow(window))
                << "the thread of " << target << " has not taken the marker posted to it";
     }, 10000);
 }

@@ -113,11 +113,8 @@ std::string BoxName(HWND box) {
 }  // namespace
 
 std::string DialogsShown(DWORD processId) {
-    WindowQuery dialogs;
-    dialogs.className = L"#32770";
-    dialogs.processId = processId;
     std::string names;
-    for (HWND dialog : FindTopLevels(dialogs))
+    for (HWND dialog : DialogsOf(processId))
         names += (names.empty() ? "" : ", ") + (IsMessageBox(dialog) ? BoxName(dialog) : WindowName(dialog));
     return names.empty() ? "none" : names;
 }

@@ -106,7 +106,7 @@ std::wstring ListViewText(HWND list, int row, int column) {
     return text;
 }
 
-std::vector<std::wstring> ListViewRowsWhileShown(HWND list) {
+std::vector<std::wstring> ListViewRows(HWND list, int column) {
     std::vector<std::wstring> rows;
     DWORD_PTR count = 0;
     if (!IsWindow(list) || !SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 10000, &count)) return rows;
@@ -114,6 +114,7 @@ std::vector<std::wstring> ListViewRowsWhileShown(HWND list) {
     if (!buffer.Ok()) return rows;
     for (int row = 0; row < static_cast<int>(count); ++row) {
         LVITEMW item = {};
+        item.iSubItem = column;
         item.pszText = reinterpret_cast<LPWSTR>(buffer.At(sizeof(LVITEMW)));
         item.cchTextMax = kTextChars;
         DWORD_PTR length = 0;

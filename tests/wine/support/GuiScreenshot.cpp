@@ -2,7 +2,12 @@
 #include "tests/wine/support/GuiDriver.h"
 #include "tests/wine/support/GuiDib.h"
 
+#include <wincodec.h>
+
 #include <gtest/gtest.h>
+
+#include "framework/win/ApartmentCall.h"
+#include "framework/win/ComRef.h"
 
 #include "tests/wine/support/TestSupport.h"
 
@@ -83,17 +88,36 @@ Outcome CaptureWindow(HWND window, Image* image) {
     return stable;
 }
 
+// Encoded by the system's PNG encoder (WIC), 24-bit BGR rows.
 Outcome SavePng(const Image& image, const std::wstring& path) {
-    std::vector<uint8_t> bytes = EncodePng(image);
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return AssertionFailure() << testsupport::Narrow(path) << " could not be made (error " << GetLastError() << ")";
-    DWORD written = 0;
-    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-              written == bytes.size();
-    CloseHandle(file);
-    return ok ? AssertionSuccess() : AssertionFailure() << testsupport::Narrow(path) << " could not be written";
+    std::vector<BYTE> rows;
+    for (uint32_t pixel : image.pixels)
+        for (int shift : {0, 8, 16}) rows.push_back(static_cast<BYTE>(pixel >> shift));
+    HRESULT hr = E_FAIL;
+    CallInOwnApartment([&] {
+        ComRef<IWICImagingFactory> factory;
+        ComRef<IWICStream> stream;
+        ComRef<IWICBitmapEncoder> encoder;
+        ComRef<IWICBitmapFrameEncode> frame;
+        WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+        hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                              factory.OutVoid());
+        if (SUCCEEDED(hr)) hr = factory->CreateStream(stream.Out());
+        if (SUCCEEDED(hr)) hr = stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE);
+        if (SUCCEEDED(hr)) hr = factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.Out());
+        if (SUCCEEDED(hr)) hr = encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache);
+        if (SUCCEEDED(hr)) hr = encoder->CreateNewFrame(frame.Out(), nullptr);
+        if (SUCCEEDED(hr)) hr = frame->Initialize(nullptr);
+        if (SUCCEEDED(hr)) hr = frame->SetSize(image.width, image.height);
+        if (SUCCEEDED(hr)) hr = frame->SetPixelFormat(&format);
+        if (SUCCEEDED(hr) && format != GUID_WICPixelFormat24bppBGR) hr = WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT;
+        if (SUCCEEDED(hr)) hr = frame->WritePixels(image.height, image.width * 3, static_cast<UINT>(rows.size()), rows.data());
+        if (SUCCEEDED(hr)) hr = frame->Commit();
+        if (SUCCEEDED(hr)) hr = encoder->Commit();
+        return SUCCEEDED(hr);
+    });
+    if (SUCCEEDED(hr)) return AssertionSuccess();
+    return AssertionFailure() << testsupport::Narrow(path) << " could not be written (0x" << std::hex << hr << ")";
 }
 
 Outcome SaveScreenshot(HWND window, const std::wstring& fileName, std::wstring* path) {

@@ -113,6 +113,11 @@ gui::Outcome MainWindowDriver::WaitForBox(gui::MessageBoxInfo* info) {
     return gui::WaitForMessageBox(info, program_.Id());
 }
 
+gui::Outcome MainWindowDriver::Apply(int row) {
+    const gui::Outcome selected = gui::ListViewSelect(List(), row);
+    return selected ? gui::ClickWhenEnabled(Control(IDC_MAIN_APPLY)) : selected;
+}
+
 gui::Outcome MainWindowDriver::WaitForRows(int count) const {
     const gui::Outcome shown = gui::WaitUntil([&] {
         const int rows = gui::ListViewCount(List());

@@ -59,6 +59,8 @@ public:
     HWND Control(int id) const { return GetDlgItem(main_, id); }
     bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
     HWND List() const { return Control(IDC_MAIN_PROFILE_LIST); }
+    // Selects the profile of `row` and presses "適用".
+    gui::Outcome Apply(int row);
     std::wstring Description() const { return gui::WindowText(Control(IDC_MAIN_DESCRIPTION)); }
 
     // A message box of the program (not its main dialog).

@@ -8,10 +8,8 @@ const wchar_t kSeedMutex[] = L"Local\\OrtivoTestRegistrySeed";
 constexpr DWORD kTurnWaitMs = 120000;
 
 bool KeyExists(HKEY root, const std::wstring& path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
+    CRegKey key;
+    return RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.Receive()) == ERROR_SUCCESS;
 }
 
 bool StartsWithKey(const std::wstring& path, const std::wstring& ancestor) {
@@ -28,7 +26,7 @@ CRegistrySeed::Result Failed(const char* what, HKEY root, const std::wstring& pa
 }  // namespace
 
 CRegistrySeed::CRegistrySeed() : mutex_(CreateMutexW(nullptr, FALSE, kSeedMutex)) {
-    if (mutex_) WaitForSingleObject(mutex_, kTurnWaitMs);  // an abandoned turn is ours too
+    if (mutex_.Valid()) WaitForSingleObject(mutex_.Get(), kTurnWaitMs);  // an abandoned turn is ours too
 }
 
 CRegistrySeed::~CRegistrySeed() {
@@ -37,10 +35,7 @@ CRegistrySeed::~CRegistrySeed() {
         RegDeleteTreeW(it->root, it->path.c_str());  // what lies below
         RegDeleteKeyW(it->root, it->path.c_str());   // and the key itself
     }
-    if (mutex_) {
-        ReleaseMutex(mutex_);
-        CloseHandle(mutex_);
-    }
+    if (mutex_.Valid()) ReleaseMutex(mutex_.Get());
 }
 
 bool CRegistrySeed::IsCreatedHere(HKEY root, const std::wstring& path) const {
@@ -49,7 +44,7 @@ bool CRegistrySeed::IsCreatedHere(HKEY root, const std::wstring& path) const {
     return false;
 }
 
-LONG CRegistrySeed::OpenForWriting(HKEY root, const std::wstring& path, HKEY* key) {
+LONG CRegistrySeed::OpenForWriting(HKEY root, const std::wstring& path, CRegKey& key) {
     if (!IsCreatedHere(root, path)) {
         // The topmost missing key along the path is the one to delete later.
         for (std::size_t pos = 0; pos != std::wstring::npos;) {
@@ -61,8 +56,8 @@ LONG CRegistrySeed::OpenForWriting(HKEY root, const std::wstring& path, HKEY* ke
             }
         }
     }
-    return RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, key,
-                           nullptr);
+    return RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                           key.Receive(), nullptr);
 }
 
 void CRegistrySeed::Save(HKEY key, HKEY root, const std::wstring& path, const wchar_t* name) {
@@ -81,23 +76,21 @@ void CRegistrySeed::Save(HKEY key, HKEY root, const std::wstring& path, const wc
 }
 
 void CRegistrySeed::Restore(const SavedValue& v) const {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(v.root, v.path.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    CRegKey key;
+    if (RegOpenKeyExW(v.root, v.path.c_str(), 0, KEY_SET_VALUE, key.Receive()) != ERROR_SUCCESS) return;
     if (v.existed)
-        RegSetValueExW(key, v.name.c_str(), 0, v.type, v.data.data(), static_cast<DWORD>(v.data.size()));
+        RegSetValueExW(key.Get(), v.name.c_str(), 0, v.type, v.data.data(), static_cast<DWORD>(v.data.size()));
     else
-        RegDeleteValueW(key, v.name.c_str());
-    RegCloseKey(key);
+        RegDeleteValueW(key.Get(), v.name.c_str());
 }
 
 CRegistrySeed::Result CRegistrySeed::SetBytes(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type,
                                               const void* data, DWORD size) {
-    HKEY key = nullptr;
-    LONG rc = OpenForWriting(root, path, &key);
+    CRegKey key;
+    LONG rc = OpenForWriting(root, path, key);
     if (rc != ERROR_SUCCESS) return Failed("opening the key of", root, path, name, rc);
-    Save(key, root, path, name);
-    rc = RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(key);
+    Save(key.Get(), root, path, name);
+    rc = RegSetValueExW(key.Get(), name, 0, type, static_cast<const BYTE*>(data), size);
     return rc == ERROR_SUCCESS ? ::testing::AssertionSuccess() : Failed("setting", root, path, name, rc);
 }
 
@@ -119,22 +112,20 @@ CRegistrySeed::Result CRegistrySeed::SetDword(HKEY root, const std::wstring& pat
 }
 
 CRegistrySeed::Result CRegistrySeed::DeleteValue(HKEY root, const std::wstring& path, const wchar_t* name) {
-    HKEY key = nullptr;
-    LONG rc = OpenForWriting(root, path, &key);
+    CRegKey key;
+    LONG rc = OpenForWriting(root, path, key);
     if (rc != ERROR_SUCCESS) return Failed("opening the key of", root, path, name, rc);
-    Save(key, root, path, name);
-    rc = RegDeleteValueW(key, name);
-    RegCloseKey(key);
+    Save(key.Get(), root, path, name);
+    rc = RegDeleteValueW(key.Get(), name);
     if (rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND) return ::testing::AssertionSuccess();
     return Failed("deleting", root, path, name, rc);
 }
 
 CRegistrySeed::Result CRegistrySeed::Preserve(HKEY root, const std::wstring& path, const wchar_t* name) {
-    HKEY key = nullptr;
-    const LONG rc = OpenForWriting(root, path, &key);
+    CRegKey key;
+    const LONG rc = OpenForWriting(root, path, key);
     if (rc != ERROR_SUCCESS) return Failed("opening the key of", root, path, name, rc);
-    Save(key, root, path, name);
-    RegCloseKey(key);
+    Save(key.Get(), root, path, name);
     return ::testing::AssertionSuccess();
 }
 
@@ -144,17 +135,16 @@ void CRegistrySeed::PreserveKey(HKEY root, const std::wstring& path) {
 
 bool ReadRegistryValue(HKEY root, const std::wstring& path, const wchar_t* name, DWORD* type,
                        std::vector<BYTE>* data) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    CRegKey key;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) return false;
     DWORD size = 0;
-    bool ok = RegQueryValueExW(key, name, nullptr, type, nullptr, &size) == ERROR_SUCCESS;
+    bool ok = RegQueryValueExW(key.Get(), name, nullptr, type, nullptr, &size) == ERROR_SUCCESS;
     if (ok) {
         data->assign(size, 0);
-        ok = RegQueryValueExW(key, name, nullptr, type, data->empty() ? nullptr : data->data(), &size) ==
+        ok = RegQueryValueExW(key.Get(), name, nullptr, type, data->empty() ? nullptr : data->data(), &size) ==
              ERROR_SUCCESS;
         data->resize(size);
     }
-    RegCloseKey(key);
     return ok;
 }
 

@@ -7,6 +7,8 @@
 // mutex), so tests that seed the same keys never see each other's values.
 #include <windows.h>
 
+#include "framework/win/UniqueHandle.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -54,12 +56,12 @@ private:
 
     // Opens the key for writing, creating it (and remembering the topmost
     // key it had to create) when needed. The caller closes it.
-    LONG OpenForWriting(HKEY root, const std::wstring& path, HKEY* key);
+    LONG OpenForWriting(HKEY root, const std::wstring& path, CRegKey& key);
     bool IsCreatedHere(HKEY root, const std::wstring& path) const;
     void Save(HKEY key, HKEY root, const std::wstring& path, const wchar_t* name);
     void Restore(const SavedValue& v) const;
 
-    HANDLE mutex_ = nullptr;
+    CKernelHandle mutex_;
     std::vector<SavedValue> saved_;
     std::vector<CreatedKey> created_;
 };

@@ -3,18 +3,14 @@
 #include <sstream>
 
 #include "framework/win/MessageFilter.h"
+#include "framework/win/ModuleFolder.h"
+#include "framework/win/WideText.h"
 
 namespace testsupport {
 
 namespace {
 
-std::wstring Widen(const std::string& s) {
-    if (s.empty()) return std::wstring();
-    const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring w(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
-    return w;
-}
+std::wstring Widen(const std::string& s) { return W(text::FromUtf8(s)); }
 
 ::testing::AssertionResult FileFailure(const char* what, const std::wstring& path) {
     return ::testing::AssertionFailure() << what << " " << Narrow(path) << " failed (error " << GetLastError() << ")";
@@ -41,13 +37,7 @@ const StringEntry kStrings[] = {
 
 }  // namespace
 
-std::string Narrow(const std::wstring& w) {
-    if (w.empty()) return std::string();
-    const int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), &s[0], n, nullptr, nullptr);
-    return s;
-}
+std::string Narrow(const std::wstring& w) { return text::ToUtf8(T(w)); }
 
 std::wstring ExpectedText(UINT id) {
     for (const StringEntry& entry : kStrings)
@@ -55,12 +45,7 @@ std::wstring ExpectedText(UINT id) {
     return std::wstring();
 }
 
-std::wstring ExeDir() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring p(path);
-    return p.substr(0, p.find_last_of(L'\\'));
-}
+std::wstring ExeDir() { return FolderOfModule(nullptr); }
 
 std::wstring SystemDir() {
     wchar_t dir[MAX_PATH] = {};
@@ -98,6 +83,10 @@ std::vector<uint8_t> FileBytes(const std::wstring& path) {
     std::vector<uint8_t> bytes;
     if (!ReadFileBytes(path, &bytes)) bytes.clear();
     return bytes;
+}
+
+CFileHandle HoldFile(const std::wstring& path) {
+    return CFileHandle(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
 }
 
 ::testing::AssertionResult WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {

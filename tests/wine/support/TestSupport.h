@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/win/UniqueHandle.h"
+
 namespace testsupport {
 
 // Folder of the running test executable (where the programs under test are).
@@ -27,6 +29,8 @@ std::vector<uint8_t> FileBytes(const std::wstring& path);  // empty when unreada
 // Creates or overwrites a file with `bytes` (none: an empty file); a
 // failure names the file and the system's error code.
 ::testing::AssertionResult WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes = {});
+// The file opened without sharing, as a program that holds it exclusively.
+CFileHandle HoldFile(const std::wstring& path);
 std::vector<std::wstring> FolderEntries(const std::wstring& folder);  // names, without "." and ".."
 std::vector<uint8_t> FromHex(const char* hex);  // "a9993e..." (lower case) as bytes
 

@@ -85,6 +85,13 @@ void WizardDriver::ExpectShownInFull(const std::wstring& screenshot) const {
     gui::SaveScreenshot(sheet_, screenshot);
 }
 
+HWND WizardDriver::OpenProxyDetails() const {
+    if (!gui::ClickWhenEnabled(Item(IDC_PROXY_DETAILS))) return nullptr;
+    return app_.WaitForDialog([](HWND w) {
+        return GetDlgItem(w, IDC_PROXY_SETTING_EXCEPTIONS) && GetDlgItem(w, IDC_PROXY_SETTING_SAME_FOR_ALL);
+    });
+}
+
 gui::Outcome WizardDriver::Finish() {
     const HWND finish = Button(ID_WIZFINISH);
     gui::Outcome done = gui::WaitForText(finish, L"登録(&R)");

@@ -46,6 +46,8 @@ public:
     // Every control of the page lies inside what the sheet shows; the page
     // as the user sees it is kept as a test artifact.
     void ExpectShownInFull(const std::wstring& screenshot) const;
+    // "詳細設定" of the proxy page; the detail dialog once it is shown.
+    HWND OpenProxyDetails() const;
     // Finish, once it is offered as "登録(&R)", and the wizard gone.
     gui::Outcome Finish();
     gui::Outcome Cancel();

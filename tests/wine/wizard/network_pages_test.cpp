@@ -194,8 +194,7 @@ TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdit
 
     // Applied, the profile runs exactly these command lines.
     ASSERT_EQ(gui::ListViewCount(app_.List()), 2);
-    ASSERT_TRUE(gui::ListViewSelect(app_.List(), 1));
-    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(IDC_MAIN_APPLY)));
+    ASSERT_TRUE(app_.Apply(1));
     app_.ExpectBox(L"ネットワーク設定の切替えを完了しました。", gui::BoxIcon::Information);
     std::vector<std::string> commands;
     for (const testsupport::StandInRecord& r : testsupport::ReadRecords()) commands.push_back(Narrow(r.commandLine));

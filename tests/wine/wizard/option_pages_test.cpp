@@ -136,7 +136,7 @@ TEST_F(OptionPages, ApplicationPathIsRequiredDroppedOrChosen) {
     ASSERT_TRUE(gui::EnterFileName(chooser, folder));  // opens the folder
     EXPECT_TRUE(gui::WaitUntil([&] {
         // A new view for each folder: the one shown may go at any moment.
-        for (const std::wstring& row : gui::ListViewRowsWhileShown(gui::FindChildByClass(chooser, L"SysListView32")))
+        for (const std::wstring& row : gui::ListViewRows(gui::FindChildByClass(chooser, L"SysListView32")))
             if (row.find(L"選択") == 0) return true;
         return false;
     })) << "the chooser lists no file";
@@ -154,9 +154,7 @@ TEST_F(OptionPages, PrinterListShowsTheSpoolersPrintersAndSelectsTheStoredOne) {
     HWND page = OpenAt(kFixedRow, kPrinterPage);
     ASSERT_NE(page, nullptr);
     HWND list = wizard_.Item(IDC_PRINTER_LIST);
-    std::vector<std::wstring> rows;
-    for (int row = 0; row < gui::ListViewCount(list); ++row) rows.push_back(gui::ListViewText(list, row));
-    EXPECT_EQ(rows, spooler);
+    EXPECT_EQ(gui::ListViewRows(list), spooler);
     ASSERT_GE(gui::ListViewSelected(list), 0);
     EXPECT_EQ(gui::ListViewText(list, gui::ListViewSelected(list)), kPrinterB);
     EXPECT_TRUE(wizard_.Ticked(IDC_PRINTER_SET));

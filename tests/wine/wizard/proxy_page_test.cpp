@@ -39,11 +39,7 @@ protected:
     bool NextEnabled() const { return IsWindowEnabled(wizard_.Button(ID_WIZNEXT)) != FALSE; }
 
     // "詳細設定"; the dialog is shown once the program has handled all it was asked before.
-    HWND OpenDetails() {
-        EXPECT_TRUE(gui::ClickWhenEnabled(wizard_.Item(IDC_PROXY_DETAILS)));
-        details_ = app_.WaitForDialog([](HWND w) { return GetDlgItem(w, IDC_PROXY_SETTING_EXCEPTIONS) && GetDlgItem(w, IDC_PROXY_SETTING_SAME_FOR_ALL); });
-        return details_;
-    }
+    HWND OpenDetails() { return details_ = wizard_.OpenProxyDetails(); }
     HWND Item(int id) const { return GetDlgItem(details_, id); }
     gui::Outcome EndDetails(int button) {
         const gui::Outcome clicked = gui::Click(Item(button));
@@ -219,8 +215,7 @@ TEST_F(ProxyPage, PerProtocolProfileMadeHereIsApplied) {
         << Narrow(gui::WindowText(wizard_.Item(IDC_PROXY_SUMMARY)));
     ASSERT_NO_FATAL_FAILURE(Finish());
 
-    ASSERT_TRUE(gui::ListViewSelect(app_.List(), 1));
-    ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(IDC_MAIN_APPLY)));
+    ASSERT_TRUE(app_.Apply(1));
     app_.ExpectBox(L"ネットワーク設定の切替えを完了しました。", gui::BoxIcon::Information);
     // Wine keeps the flags and the server list; the exceptions, which it
     // drops, are what the composition hands over for the stored profile.

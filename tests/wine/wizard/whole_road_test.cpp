@@ -73,8 +73,7 @@ protected:
     // One proxy per protocol; HTTP goes through the test's server.
     void FillProxy() {
         ASSERT_TRUE(wizard_.Tick(IDC_PROXY_USE));
-        ASSERT_TRUE(gui::ClickWhenEnabled(wizard_.Item(IDC_PROXY_DETAILS)));
-        HWND details = app_.WaitForDialog([](HWND w) { return GetDlgItem(w, IDC_PROXY_SETTING_EXCEPTIONS) && GetDlgItem(w, IDC_PROXY_SETTING_SAME_FOR_ALL); });
+        const HWND details = wizard_.OpenProxyDetails();
         ASSERT_NE(details, nullptr);
         const struct {
             int server, port;
