@@ -173,10 +173,7 @@ TEST_F(Relabrin, EditsAreSavedInOrderAndOrtivoListsAndNumbersThemSo) {
     ASSERT_NE(rename, nullptr);
     const HWND edit = GetDlgItem(rename, IDC_RENAME_NAME);
     for (const wchar_t* name : {L"A", L"Bee"}) {
-        DWORD_PTR ignored = 0;
-        SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""), SMTO_NORMAL, kLimitMs, &ignored);
-        gui::TypeText(edit, name);
-        ASSERT_TRUE(gui::WaitForText(edit, name));
+        ASSERT_TRUE(gui::ReplaceText(edit, name));
         ASSERT_TRUE(gui::Click(GetDlgItem(rename, IDOK)));
         if (std::wstring(name) == L"A")
             ExpectBox(testsupport::ExpectedText(160), gui::BoxIcon::Error);

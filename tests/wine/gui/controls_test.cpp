@@ -34,10 +34,7 @@ protected:
         testsupport::RecordMessageFilter();
         dialog_ = new ControlsTestDialog(*profiles_);
         result_ = new std::future<INT_PTR>(std::async(std::launch::async, [] { return dialog_->DoModal(); }));
-        gui::WindowQuery q;
-        q.title = L"コントロールのテスト";
-        q.processId = GetCurrentProcessId();
-        window_ = gui::WaitForTopLevel(q);
+        window_ = gui::WaitForTopLevel({nullptr, L"コントロールのテスト", GetCurrentProcessId()});
     }
     static void TearDownTestSuite() {
         if (window_) PostMessageW(window_, WM_COMMAND, IDOK, 0);
@@ -51,9 +48,6 @@ protected:
     void SetUp() override { ASSERT_NE(window_, nullptr); }
 
     static HWND Item(int id) { return GetDlgItem(window_, id); }
-    static void SetText(HWND edit, const wchar_t* text) {
-        SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-    }
 
     static CProfileCollection* profiles_;
     static ControlsTestDialog* dialog_;
@@ -74,7 +68,7 @@ TEST_F(ControlsDialog, IsNotTakenForAMessageBox) {
 
 TEST_F(ControlsDialog, PortFieldTakesTypedDigitsAndFullStopOnly) {
     HWND port = Item(IDC_CONTROLS_PORT);
-    SetText(port, L"");
+    gui::SetText(port, L"");
     gui::TypeText(port, L"8080");
     EXPECT_TRUE(gui::WaitForText(port, L"8080"));
     gui::TypeText(port, L"a８ -");
@@ -88,7 +82,7 @@ TEST_F(ControlsDialog, PortFieldTakesTypedDigitsAndFullStopOnly) {
 
 TEST_F(ControlsDialog, PastedTextIsFilteredAndTheCaretRestored) {
     HWND port = Item(IDC_CONTROLS_PORT);
-    SetText(port, L"");
+    gui::SetText(port, L"");
     ASSERT_TRUE(gui::PasteText(port, L"80a80"));
     EXPECT_EQ(gui::WindowText(port), L"8080");
     DWORD start = 0, end = 0;
@@ -96,7 +90,7 @@ TEST_F(ControlsDialog, PastedTextIsFilteredAndTheCaretRestored) {
     EXPECT_EQ(start, 4u);  // after the paste it was 5: the end of the shorter text
     EXPECT_EQ(end, 4u);
 
-    SetText(port, L"12");
+    gui::SetText(port, L"12");
     SendMessageW(port, EM_SETSEL, 0, 0);
     ASSERT_TRUE(gui::PasteText(port, L"a3"));
     EXPECT_EQ(gui::WindowText(port), L"312");
@@ -105,14 +99,14 @@ TEST_F(ControlsDialog, PastedTextIsFilteredAndTheCaretRestored) {
     EXPECT_EQ(end, 2u);
 
     HWND server = Item(IDC_CONTROLS_SERVER);
-    SetText(server, L"");
+    gui::SetText(server, L"");
     ASSERT_TRUE(gui::PasteText(server, L"abc.d あ"));
     EXPECT_EQ(gui::WindowText(server), L"abc.d");
 }
 
 TEST_F(ControlsDialog, ClipboardShortcutsStillWorkInFilteredFields) {
     HWND port = Item(IDC_CONTROLS_PORT);
-    SetText(port, L"");
+    gui::SetText(port, L"");
     ASSERT_TRUE(gui::SetClipboardText(L"1a2"));
     gui::TypeText(port, L"\x16");  // Ctrl+V as the keyboard delivers it
     EXPECT_TRUE(gui::WaitForText(port, L"12"));
@@ -157,7 +151,7 @@ TEST_F(ControlsDialog, DroppedFileTakesTheFirstPathAndFoldersAreIgnored) {
     HWND edit = Item(IDC_CONTROLS_DROP);
     std::wstring folder = TempFolder();
     std::wstring a = MakeFile(folder, L"アプリ.exe"), b = MakeFile(folder, L"b.exe"), c = MakeFile(folder, L"c.exe");
-    SetText(edit, L"前の値");
+    gui::SetText(edit, L"前の値");
     // An elevated program gets the shell's drop messages too.
     EXPECT_EQ(testsupport::MessagesAllowedOn(edit), (std::vector<UINT>{WM_DROPFILES, WM_COPYDATA, 0x0049}));
 

@@ -75,12 +75,7 @@ gui::Outcome Finished(std::future<INT_PTR>& result) {
     });
 }
 
-HWND WaitForDialog(const wchar_t* title) {
-    gui::WindowQuery q;
-    q.title = title;
-    q.processId = GetCurrentProcessId();
-    return gui::WaitForTopLevel(q);
-}
+HWND WaitForDialog(const wchar_t* title) { return gui::WaitForTopLevel({nullptr, title, GetCurrentProcessId()}); }
 
 TEST(Dialog, ModalRunsHooksAndEndsWithTheButton) {
     TestDialog dialog;
@@ -98,9 +93,7 @@ TEST(Dialog, ModalRunsHooksAndEndsWithTheButton) {
     EXPECT_EQ(dialog.commandCount, 1);
 
     // Typed characters pass PreTranslateMessage; a swallowed one never arrives.
-    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-    gui::TypeText(edit, L"ab");
-    EXPECT_TRUE(gui::WaitForText(edit, L"ab"));
+    EXPECT_TRUE(gui::ReplaceText(edit, L"ab"));
     dialog.swallowKeys = true;
     gui::TypeText(edit, L"c");
     gui::Sync(edit);

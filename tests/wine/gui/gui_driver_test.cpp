@@ -122,10 +122,7 @@ namespace {
 TEST(ForeignControls, AreTypedIntoReadAndSelected) {
     gui::Program probe = gui::StartProgram(testsupport::ExeDir() + L"\\gui_probe.exe", L"controls");
     ASSERT_TRUE(probe.Started());
-    gui::WindowQuery q;
-    q.title = L"GuiProbe";
-    q.processId = probe.Id();
-    HWND window = gui::WaitForTopLevel(q);
+    HWND window = gui::WaitForTopLevel({nullptr, L"GuiProbe", probe.Id()});
     ASSERT_NE(window, nullptr);
 
     HWND edit = gui::FindChild(window, IDC_PROBE_EDIT, L"Edit");

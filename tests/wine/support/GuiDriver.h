@@ -165,6 +165,8 @@ Outcome PasteText(HWND control, const std::wstring& text);
 void EditSelection(HWND edit, DWORD* start, DWORD* end);
 // Waits until the control's text equals `expected` (messages posted earlier processed).
 Outcome WaitForText(HWND window, const std::wstring& expected, DWORD timeoutMs = kDefaultTimeoutMs);
+// Sets a window's text as a program does (WM_SETTEXT), without typing.
+Outcome SetText(HWND window, const std::wstring& text);
 // Empties an edit control, types `text` into it and waits until it shows it.
 Outcome ReplaceText(HWND edit, const std::wstring& text);
 // Waits until the thread that owns `window` has dispatched what was posted

@@ -22,9 +22,8 @@ HWND WaitForFileDialog(DWORD processId, HWND except, DWORD timeoutMs) {
 Outcome EnterFileName(HWND dialog, const std::wstring& name) {
     const HWND field = FileNameField(dialog);
     if (field == nullptr) return AssertionFailure() << WindowName(dialog) << " has no file name field";
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()), SMTO_NORMAL,
-                        kDefaultTimeoutMs, &ignored);
+    const Outcome set = SetText(field, name);
+    if (!set) return set;
     const Outcome clicked = Click(GetDlgItem(dialog, IDOK));
     if (clicked && IsWindow(dialog)) Sync(dialog);  // a dialog that stays has handled the click
     return clicked;

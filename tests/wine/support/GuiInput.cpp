@@ -182,10 +182,17 @@ Outcome WaitForText(HWND window, const std::wstring& expected, DWORD timeoutMs) 
                                << "\", not \"" << testsupport::Narrow(expected) << "\"";
 }
 
-Outcome ReplaceText(HWND edit, const std::wstring& text) {
+Outcome SetText(HWND window, const std::wstring& text) {
     DWORD_PTR ignored = 0;
-    if (!SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""), SMTO_NORMAL, 10000, &ignored))
-        return SystemFailure("emptying", edit);
+    if (SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL, 10000,
+                            &ignored))
+        return AssertionSuccess();
+    return SystemFailure("setting the text of", window);
+}
+
+Outcome ReplaceText(HWND edit, const std::wstring& text) {
+    const Outcome emptied = SetText(edit, L"");
+    if (!emptied) return emptied;
     TypeText(edit, text);
     return WaitForText(edit, text);
 }

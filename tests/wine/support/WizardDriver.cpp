@@ -30,10 +30,6 @@ HWND WizardDriver::Page() const {
 
 HWND WizardDriver::Item(int id) const { return gui::FindChild(Page(), id); }
 
-void WizardDriver::SetText(int id, const std::wstring& text) const {
-    SendMessageW(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
 gui::Outcome WizardDriver::TypeName(const std::wstring& name) const {
     const HWND edit = Item(IDC_NAME_EDIT);
     if (!edit) return AssertionFailure() << "the wizard's page has no name field " << IDC_NAME_EDIT;

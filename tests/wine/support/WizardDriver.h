@@ -28,7 +28,7 @@ public:
     bool Ticked(int id) const { return gui::IsChecked(Item(id)); }
     bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
     // Sets a control's text as a program would, without typing.
-    void SetText(int id, const std::wstring& text) const;
+    gui::Outcome SetText(int id, const std::wstring& text) const { return gui::SetText(Item(id), text); }
     gui::Outcome TypeName(const std::wstring& name) const;
     // Clicks a check or radio button and waits until the page has applied
     // its rules.

@@ -93,7 +93,7 @@ TEST_F(ProxyPage, ModesChecksOfOkSameProxyCancelAndTheStoredDetails) {
 
     // The summary is rewritten only when the dialog ends with 1; the probe text shows whether it was.
     const std::wstring probe = L"probe";
-    SendMessageW(wizard_.Item(IDC_PROXY_SUMMARY), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(probe.c_str()));
+    ASSERT_TRUE(wizard_.SetText(IDC_PROXY_SUMMARY, probe));
     ASSERT_NE(OpenDetails(), nullptr);
     EXPECT_FALSE(IsWindowVisible(Item(kServer[kGopher])));
     EXPECT_FALSE(IsWindowVisible(Item(kPort[kGopher])));
@@ -164,7 +164,7 @@ TEST_F(ProxyPage, ModesChecksOfOkSameProxyCancelAndTheStoredDetails) {
     gui::SaveScreenshot(wizard_.Sheet(), L"wizard_proxy_page.png");
 
     // Cancel right after opening on a complete configuration: 1.
-    SendMessageW(wizard_.Item(IDC_PROXY_SUMMARY), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(probe.c_str()));
+    ASSERT_TRUE(wizard_.SetText(IDC_PROXY_SUMMARY, probe));
     ASSERT_NE(OpenDetails(), nullptr);
     ASSERT_TRUE(EndDetails(IDCANCEL));
     EXPECT_TRUE(gui::WaitForText(wizard_.Item(IDC_PROXY_SUMMARY), summary));
