@@ -10,12 +10,6 @@ std::string HostInterfaceFact(const std::wstring& interfaceName, const wchar_t* 
     return text.substr(0, text.find('\n'));
 }
 
-std::wstring UpperAscii(std::wstring s) {
-    for (wchar_t& c : s)
-        if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
-    return s;
-}
-
 std::wstring LowerAscii(std::wstring s) {
     for (wchar_t& c : s)
         if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');

@@ -12,8 +12,7 @@
 // First line of Z:\sys\class\net\<interface>\<file>; empty when unreadable.
 std::string HostInterfaceFact(const std::wstring& interfaceName, const wchar_t* file);
 
-// Upper-case form of an ASCII text.
-std::wstring UpperAscii(std::wstring s);
+// Lower-case form of an ASCII text.
 std::wstring LowerAscii(std::wstring s);
 
 // The adapters that GetAdaptersInfo reports, with the host's view of each.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "HostInterfaces.h"
+#include "framework/win/WideText.h"
 #include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/TestSupport.h"
 #include "system/win/AdapterDiscovery.h"
@@ -25,8 +26,8 @@ TEST(AdapterDiscovery, ListsTheHostsAdaptersWithUpperCaseMacTexts) {
         EXPECT_EQ(L'}', a.guid.back());
         ASSERT_FALSE(h.hostMac.empty()) << "no host interface for " << Narrow(a.description);
         // Same address as the host's, upper case, "%.2X:" pairs.
-        EXPECT_EQ(UpperAscii(std::wstring(h.hostMac.begin(), h.hostMac.end())), a.macText);
-        EXPECT_EQ(a.macText, UpperAscii(a.macText));
+        EXPECT_EQ(W(text::UpperAscii(text::FromUtf8(h.hostMac))), a.macText);
+        EXPECT_EQ(a.macText, W(text::UpperAscii(T(a.macText))));
         EXPECT_FALSE(a.ipAddresses.empty());
         EXPECT_EQ(a.ipAddresses.size(), a.ipMasks.size());
     }
