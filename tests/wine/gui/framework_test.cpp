@@ -172,12 +172,6 @@ private:
     int refusals_;
 };
 
-HWND CurrentPage(HWND sheet) {
-    DWORD_PTR page = 0;
-    SendMessageTimeoutW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0, SMTO_NORMAL, 5000, &page);
-    return reinterpret_cast<HWND>(page);
-}
-
 // A two-page wizard running on its own thread; the first page refuses
 // `refusals` Next presses.
 class TwoPageWizard : public ::testing::Test {
@@ -192,7 +186,7 @@ protected:
         gui::WaitUntil([&] {
             const std::vector<HWND> dialogs = gui::DialogsOf(GetCurrentProcessId());
             window = dialogs.empty() ? nullptr : dialogs.front();
-            return window && first->m_hWnd && CurrentPage(window) == first->m_hWnd;
+            return window && first->m_hWnd && gui::CurrentPage(window) == first->m_hWnd;
         });
     }
     void TearDown() override {
@@ -201,8 +195,8 @@ protected:
     }
     gui::Outcome ShowsPage(const TestPage& page) {
         return gui::WaitUntil([&] {
-            return gui::Outcome(page.m_hWnd && CurrentPage(window) == page.m_hWnd)
-                   << "the sheet shows " << gui::WindowName(CurrentPage(window));
+            return gui::Outcome(page.m_hWnd && gui::CurrentPage(window) == page.m_hWnd)
+                   << "the sheet shows " << gui::WindowName(gui::CurrentPage(window));
         });
     }
 
@@ -223,7 +217,7 @@ TEST_F(TwoPageWizard, RunsPagesInOrderAndFinishes) {
     ASSERT_TRUE(gui::ClickWhenEnabled(next));
     ASSERT_TRUE(gui::WaitUntil([&] { return first->nextCount == 1; }));
     gui::Sync(window);
-    EXPECT_EQ(CurrentPage(window), first->m_hWnd);
+    EXPECT_EQ(gui::CurrentPage(window), first->m_hWnd);
     ASSERT_TRUE(gui::ClickWhenEnabled(next));
     ASSERT_TRUE(ShowsPage(*last));
     EXPECT_EQ(last->activations, 1);

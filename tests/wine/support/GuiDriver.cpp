@@ -1,6 +1,8 @@
 // Files, processes, waiting and finding windows.
 #include "tests/wine/support/GuiDriver.h"
 
+#include <commctrl.h>
+
 #include "tests/wine/support/TestSupport.h"
 
 namespace gui {
@@ -273,6 +275,12 @@ std::vector<HWND> FindTopLevels(const WindowQuery& query) {
     TopLevelSearch search{&query, {}};
     EnumWindows(TopLevelProc, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND CurrentPage(HWND sheet, DWORD timeoutMs) {
+    DWORD_PTR page = 0;
+    SendMessageTimeoutW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0, SMTO_NORMAL, timeoutMs, &page);
+    return reinterpret_cast<HWND>(page);
 }
 
 std::vector<HWND> DialogsOf(DWORD processId, bool visibleOnly) {

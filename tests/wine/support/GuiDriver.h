@@ -127,6 +127,8 @@ HWND WaitForDialog(DWORD processId, const std::function<bool(HWND)>& wanted,
                    DWORD timeoutMs = kDefaultTimeoutMs);
 Outcome WaitForWindowGone(HWND window, DWORD timeoutMs = kDefaultTimeoutMs);
 
+// The page a property sheet or wizard shows now; null when it does not answer.
+HWND CurrentPage(HWND sheet, DWORD timeoutMs = kDefaultTimeoutMs);
 // Descendants (depth first, so property-sheet pages are searched too).
 HWND FindChild(HWND parent, int id, const wchar_t* className = nullptr);
 HWND FindChildByClass(HWND parent, const wchar_t* className, int index = 0);

@@ -1,7 +1,5 @@
 #include "tests/wine/support/WizardDriver.h"
 
-#include <commctrl.h>
-
 #include "framework/win/PropertySheet.h"
 #include "resources/resource.h"
 #include "tests/wine/support/MainWindowDriver.h"
@@ -13,20 +11,12 @@ using ::testing::AssertionSuccess;
 gui::Outcome WizardDriver::Open(int button, const std::wstring& name) {
     const gui::Outcome clicked = gui::ClickWhenEnabled(app_.Control(button));
     if (!clicked) return clicked;
-    sheet_ = app_.WaitForDialog([](HWND w) {
-        DWORD_PTR page = 0;
-        return GetDlgItem(w, ID_WIZNEXT) &&
-               SendMessageTimeoutW(w, PSM_GETCURRENTPAGEHWND, 0, 0, SMTO_NORMAL, 1000, &page) && page;
-    });
+    sheet_ = app_.WaitForDialog([](HWND w) { return GetDlgItem(w, ID_WIZNEXT) && gui::CurrentPage(w, 1000); });
     if (sheet_ == nullptr) return AssertionFailure() << "no wizard after " << gui::WindowName(app_.Control(button));
     return name.empty() ? AssertionSuccess() : TypeName(name);
 }
 
-HWND WizardDriver::Page() const {
-    DWORD_PTR page = 0;
-    SendMessageTimeoutW(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0, SMTO_NORMAL, gui::kDefaultTimeoutMs, &page);
-    return reinterpret_cast<HWND>(page);
-}
+HWND WizardDriver::Page() const { return gui::CurrentPage(sheet_); }
 
 HWND WizardDriver::Item(int id) const { return gui::FindChild(Page(), id); }
 
