@@ -66,16 +66,15 @@ std::wstring TempDir() {
 // ---- whole files -------------------------------------------------------------------
 
 bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>* bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    const CFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return false;
     bytes->clear();
     uint8_t chunk[65536];
     DWORD got = 0;
     bool ok = true;
-    while ((ok = ReadFile(file, chunk, sizeof(chunk), &got, nullptr) != FALSE) && got > 0)
+    while ((ok = ReadFile(file.Get(), chunk, sizeof(chunk), &got, nullptr) != FALSE) && got > 0)
         bytes->insert(bytes->end(), chunk, chunk + got);
-    CloseHandle(file);
     return ok;
 }
 
@@ -90,27 +89,25 @@ CFileHandle HoldFile(const std::wstring& path) {
 }
 
 ::testing::AssertionResult WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return FileFailure("making", path);
+    const CFileHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return FileFailure("making", path);
     DWORD written = 0;
-    const bool ok = bytes.empty() || (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                                                nullptr) &&
-                                      written == bytes.size());
-    const ::testing::AssertionResult result = ok ? ::testing::AssertionSuccess() : FileFailure("writing", path);
-    CloseHandle(file);
-    return result;
+    const bool ok = bytes.empty() ||
+                    (WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                     written == bytes.size());
+    return ok ? ::testing::AssertionSuccess() : FileFailure("writing", path);
 }
 
 std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return names;
+    const CFindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &found));
+    if (!find.Valid()) return names;
     do {
         const std::wstring name = found.cFileName;
         if (name != L"." && name != L"..") names.push_back(name);
-    } while (FindNextFileW(find, &found));
-    FindClose(find);
+    } while (FindNextFileW(find.Get(), &found));
     return names;
 }
 
@@ -172,29 +169,18 @@ std::vector<std::wstring> CommandLinesOf(const wchar_t* program) {
 // ---- RecordingWindow ---------------------------------------------------------------
 
 RecordingWindow::RecordingWindow(const wchar_t* dialogTitle) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (dialogTitle != nullptr) {
-        // A dialog template: no controls, the title after the menu and class words.
-        std::vector<WORD> t(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
-        auto* d = reinterpret_cast<DLGTEMPLATE*>(t.data());
-        d->style = WS_POPUP | WS_CAPTION;
-        d->cx = 100;
-        d->cy = 50;
-        t.push_back(0);
-        t.push_back(0);
-        for (const wchar_t* c = dialogTitle; *c; ++c) t.push_back(*c);
-        t.push_back(0);
-        hwnd_ = CreateDialogIndirectParamW(instance, reinterpret_cast<DLGTEMPLATE*>(t.data()), nullptr, DialogProc,
-                                           reinterpret_cast<LPARAM>(this));
-        return;
-    }
-    static const wchar_t kClass[] = L"OrtivoTestRecordingWindow";
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = &RecordingWindow::Proc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kClass;
-    RegisterClassW(&wc);  // fails harmlessly when already registered
-    hwnd_ = CreateWindowExW(0, kClass, L"recorder", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, instance, this);
+    // A dialog template: no controls, the title after the menu and class words.
+    std::vector<WORD> t(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
+    auto* d = reinterpret_cast<DLGTEMPLATE*>(t.data());
+    d->style = WS_POPUP | WS_CAPTION;
+    d->cx = 100;
+    d->cy = 50;
+    t.push_back(0);
+    t.push_back(0);
+    for (const wchar_t* c = dialogTitle != nullptr ? dialogTitle : L"recorder"; *c; ++c) t.push_back(*c);
+    t.push_back(0);
+    hwnd_ = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(t.data()), nullptr,
+                                       DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 RecordingWindow::~RecordingWindow() {
@@ -206,16 +192,6 @@ bool RecordingWindow::Record(UINT message, WPARAM wParam) {
     received_.push_back({message, wParam});
     if (onReceive_) onReceive_(message);
     return true;
-}
-
-LRESULT CALLBACK RecordingWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<RecordingWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self != nullptr && self->Record(message, wParam)) return 0;
-    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 INT_PTR CALLBACK RecordingWindow::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -67,10 +67,10 @@ void RecordMessageFilter();
 std::vector<UINT> MessagesAllowedOn(HWND window);
 
 // ---- a window that records messages ---------------------------------------------
-// A hidden top-level window that records every message at or above WM_APP
-// (message, wParam) in the order received. With a title it is a dialog-class
-// window ("#32770") of that title, as the program's main window is, so that
-// another start of the program finds it.
+// A hidden dialog-class window ("#32770") that records every message at or
+// above WM_APP (message, wParam) in the order received. Given a title, it
+// stands for the program's main window, which another start of the program
+// finds by its title.
 class RecordingWindow {
 public:
     struct Entry {
@@ -90,7 +90,6 @@ public:
     void OnReceive(std::function<void(UINT)> handler) { onReceive_ = std::move(handler); }
 
 private:
-    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
     static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
     bool Record(UINT message, WPARAM wParam);
     HWND hwnd_ = nullptr;
