@@ -25,15 +25,12 @@ protected:
         settings_.PreserveKey(HKEY_CURRENT_USER, L"SOFTWARE\\Valtrecossin");
         settings_.Preserve(HKEY_CURRENT_USER, kSettingsKeyPath, L"DatData");
     }
-    ~KilledWriter() override {
-        if (ready_ != nullptr) CloseHandle(ready_);
-    }
 
     // Starts the rewriter and waits for its first complete write.
     gui::Program StartRewriter() {
-        ResetEvent(ready_);
+        ResetEvent(ready_.Get());
         gui::Program writer = gui::StartProgram(testsupport::ExeDir() + L"\\data_file_rewriter.exe", kReadyEvent);
-        const HANDLE waits[] = {ready_, writer.Handle()};
+        const HANDLE waits[] = {ready_.Get(), writer.Handle()};
         EXPECT_EQ(WaitForMultipleObjects(2, waits, FALSE, kReadyLimitMs), WAIT_OBJECT_0) << "no first write";
         return writer;
     }
@@ -46,11 +43,11 @@ protected:
 
     CDataFileGuard folder_;
     CRegistrySeed settings_;
-    HANDLE ready_ = CreateEventW(nullptr, TRUE, FALSE, kReadyEvent);
+    const CKernelHandle ready_{CreateEventW(nullptr, TRUE, FALSE, kReadyEvent)};
 };
 
 TEST_F(KilledWriter, EveryKillLeavesOneWholeSetAndAtMostTheCutWritesTemporaryFile) {
-    ASSERT_NE(ready_, nullptr);
+    ASSERT_TRUE(ready_.Valid());
     const std::vector<std::u16string> oldSet = NamesIn(RewriterSet(0)), newSet = NamesIn(RewriterSet(1));
     std::mt19937 random(14);  // the same moments on every run
     std::uniform_int_distribution<DWORD> pause(0, 25);

@@ -216,12 +216,12 @@ TEST_F(MainDialog, DataFileHeldRightAfterADeletionKeepsTheRemainingProfiles) {
     const std::vector<std::wstring> remaining = {L"会社", L"自宅"};
     ASSERT_TRUE(app_.WriteDataFile({L"旧", L"会社", L"自宅"}));
     ASSERT_TRUE(app_.StartToMain());
-    HANDLE holder = INVALID_HANDLE_VALUE;
+    CFileHandle holder;
     {
         // The program stands still where it stores the digest of the file it
         // has just written.
         CCallPause pause(app_.ProcessId(), L"advapi32.dll", "RegSetValueExW", L"DatData", [&] {
-            holder = CreateFileW(CommonDataFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            holder.Reset(testsupport::HoldFile(CommonDataFilePath()).Release());
         });
         ASSERT_TRUE(pause.WaitArmed(gui::kDefaultTimeoutMs));
         ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
@@ -229,10 +229,10 @@ TEST_F(MainDialog, DataFileHeldRightAfterADeletionKeepsTheRemainingProfiles) {
         ExpectBox(L"[旧]を削除しますか？", gui::BoxIcon::Question, IDYES);
         ASSERT_TRUE(pause.WaitDone(gui::kDefaultTimeoutMs)) << "the deletion wrote no data file";
     }
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(holder.Valid());
     gui::Sync(app_.Main());  // the deletion's handler has ended
     EXPECT_EQ(Rows(), remaining);
-    CloseHandle(holder);
+    holder.Reset();
     Close();
     EXPECT_EQ(FileNames(), remaining);
 }
@@ -280,13 +280,13 @@ TEST_F(MainDialog, AWriteThatFailsSays158OrForDiskSpace179) {
     ASSERT_TRUE(app_.WriteDataFile(names));
     ASSERT_TRUE(app_.StartToMain(L"", folder, testsupport::TempDir()));  // the folder can be moved away
 
-    HANDLE holder = CreateFileW(CDataFileGuard::Path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    CFileHandle holder = testsupport::HoldFile(CDataFileGuard::Path());
+    ASSERT_TRUE(holder.Valid());
     ASSERT_TRUE(gui::ListViewSelect(app_.List(), 0));
     ASSERT_TRUE(gui::ClickWhenEnabled(app_.Control(IDC_MAIN_DELETE)));
     ExpectBox(L"[会社]を削除しますか？", gui::BoxIcon::Question, IDYES);
     ExpectBox(testsupport::ExpectedText(158), gui::BoxIcon::Error);
-    CloseHandle(holder);
+    holder.Reset();
     ASSERT_TRUE(gui::Sync(app_.Main()));
     EXPECT_EQ(Rows(), names);
 

@@ -82,31 +82,24 @@ class OutputPipe {
 public:
     OutputPipe() {
         SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-        if (CreatePipe(&read_, &write_, &inherit, 1 << 20)) SetHandleInformation(read_, HANDLE_FLAG_INHERIT, 0);
+        if (CreatePipe(read_.Receive(), write_.Receive(), &inherit, 1 << 20))
+            SetHandleInformation(read_.Get(), HANDLE_FLAG_INHERIT, 0);
     }
-    ~OutputPipe() {
-        CloseWriteEnd();
-        if (read_) CloseHandle(read_);
-    }
-    OutputPipe(const OutputPipe&) = delete;
-    OutputPipe& operator=(const OutputPipe&) = delete;
-    HANDLE WriteEnd() const { return write_; }
-    void CloseWriteEnd() {
-        if (write_) CloseHandle(write_);
-        write_ = nullptr;
-    }
+    HANDLE WriteEnd() const { return write_.Get(); }
+    void CloseWriteEnd() { write_.Reset(); }
     // Everything written, once the program that held the other write end has ended.
     std::string ReadAll() {
         CloseWriteEnd();
         std::string bytes;
         char chunk[4096];
         DWORD got = 0;
-        while (read_ && ReadFile(read_, chunk, sizeof(chunk), &got, nullptr) && got > 0) bytes.append(chunk, got);
+        while (read_.Valid() && ReadFile(read_.Get(), chunk, sizeof(chunk), &got, nullptr) && got > 0)
+            bytes.append(chunk, got);
         return bytes;
     }
 
 private:
-    HANDLE read_ = nullptr, write_ = nullptr;
+    CKernelHandle read_, write_;
 };
 
 }  // namespace
