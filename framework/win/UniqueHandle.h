@@ -109,6 +109,14 @@ struct LocalMemoryTraits {
     static bool Close(Type memory) { return LocalFree(memory) == nullptr; }
 };
 
+// The service control manager or one service, opened by OpenSCManagerW or
+// OpenServiceW.
+struct ServiceHandleTraits {
+    using Type = SC_HANDLE;
+    static Type Empty() { return nullptr; }
+    static bool Close(Type handle) { return CloseServiceHandle(handle) != FALSE; }
+};
+
 using CKernelHandle = CUniqueHandle<KernelHandleTraits>;
 using CFileHandle = CUniqueHandle<FileHandleTraits>;
 using CFindHandle = CUniqueHandle<FindHandleTraits>;
@@ -119,3 +127,4 @@ template <class T>
 using CGdiObject = CUniqueHandle<GdiObjectTraits<T>>;
 using CIcon = CUniqueHandle<IconTraits>;
 using CLocalMemory = CUniqueHandle<LocalMemoryTraits>;
+using CServiceHandle = CUniqueHandle<ServiceHandleTraits>;

@@ -10,6 +10,8 @@
 
 #include "app/Messages.h"
 #include "app/win/Tolvik_NetworkApp.h"
+#include "applier/SettingRequest.h"
+#include "framework/win/Event.h"
 #include "framework/win/WideText.h"
 #include "switching/HandoffRecord.h"
 #include "switching/win/NetworkSetting.h"
@@ -178,6 +180,52 @@ TEST_F(SwitchSequence, ABlockMadeBeforehandByAnotherProgramFailsOnlyTheTcpIpStep
         RunSwitchFailingTcpIpWithApplication();  // the applier is never started for a block it did not make
         CloseHandle(foreign);
     }
+}
+
+// A pipe of the setting service's name made by this test program, as any
+// program of the session could: it waits for one client and tells whether
+// one came and how much it sent.
+class CForeignSettingPipe {
+public:
+    CForeignSettingPipe()
+        : pipe_(CreateNamedPipeW(reinterpret_cast<const wchar_t*>(kSettingPipeName),
+                                 PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED, PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE,
+                                 1, 4096, 65536, 0, nullptr)) {
+        connect_.hEvent = connected_.Handle();
+        listening_ = pipe_.Valid() && !ConnectNamedPipe(pipe_.Get(), &connect_) && GetLastError() == ERROR_IO_PENDING;
+    }
+    ~CForeignSettingPipe() {
+        if (!listening_) return;
+        CancelIoEx(pipe_.Get(), &connect_);
+        DWORD ignored = 0;
+        GetOverlappedResult(pipe_.Get(), &connect_, &ignored, TRUE);
+    }
+    bool Listening() const { return listening_; }
+    bool ClientCame() const { return WaitForSingleObject(connected_.Handle(), 0) == WAIT_OBJECT_0; }
+    DWORD BytesSent() const {
+        DWORD available = 0;
+        PeekNamedPipe(pipe_.Get(), nullptr, 0, nullptr, &available, nullptr);
+        return available;
+    }
+
+private:
+    CFileHandle pipe_;
+    CEvent connected_;
+    OVERLAPPED connect_ = {};
+    bool listening_ = false;
+};
+
+// No setting service runs in this prefix: a pipe of its name is never used,
+// and the switch goes through the applier as before.
+TEST_F(SwitchSequence, APipeOfTheServiceNameIsNotUsedWhileNoServiceRuns) {
+    CForeignSettingPipe pipe;
+    ASSERT_TRUE(pipe.Listening());
+    const std::vector<RecordingWindow::Entry> received = RunSwitch();
+    ASSERT_FALSE(received.empty());
+    EXPECT_EQ(received.back().wParam, 0u);
+    EXPECT_EQ(app_.applierFinished, 1);
+    EXPECT_FALSE(testsupport::CommandLinesOf(L"netsh.exe").empty());
+    EXPECT_FALSE(pipe.ClientCame()) << "the switch connected to a pipe that no service made";
 }
 
 // The threads of this process.
