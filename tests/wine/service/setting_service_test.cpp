@@ -315,11 +315,11 @@ std::vector<uint8_t> ServeOne(const std::vector<uint8_t>& message) {
     CFileHandle client(CreateFileW(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     DWORD mode = PIPE_READMODE_MESSAGE;
     SetNamedPipeHandleState(client.Get(), &mode, nullptr, nullptr);
-    DWORD written = 0;
-    WriteFile(client.Get(), message.data(), static_cast<DWORD>(message.size()), &written, nullptr);
     const CEvent stop;
     CRequestApplier applier(stop.Handle());
     std::thread session([&] { ServeClient(server.Get(), applier); });
+    DWORD written = 0;
+    WriteFile(client.Get(), message.data(), static_cast<DWORD>(message.size()), &written, nullptr);
     const std::vector<uint8_t> reply = ReadReply(client);
     client.Close();
     session.join();
