@@ -15,6 +15,7 @@
 #include "framework/win/UniqueHandle.h"
 #include "framework/win/WideText.h"
 #include "service/ServiceRegistration.h"
+#include "service/win/PipeServer.h"
 #include "service/win/PipeSession.h"
 #include "service/win/RequestLog.h"
 #include "tests/wine/support/ApplierCases.h"
@@ -243,11 +244,13 @@ TEST_F(SettingServiceTest, AClientThatStallsDelaysNoOther) {
     EXPECT_TRUE(AwaitDisconnected(stalled));
 }
 
+// More clients of each kind than the pipe has instances: every instance
+// has had one.
 TEST_F(SettingServiceTest, ClientsThatGoMidRequestLeaveTheServiceServing) {
-    ConnectClient();  // and gone before writing
-    {
+    const std::vector<uint8_t> longer(kSettingRequestSize + 1, 1);
+    for (DWORD i = 0; i <= kPipeInstances; ++i) {
+        ConnectClient();  // and gone before writing
         CFileHandle gone = ConnectClient();
-        std::vector<uint8_t> longer(kSettingRequestSize + 1, 1);
         DWORD written = 0;
         WriteFile(gone.Get(), longer.data(), static_cast<DWORD>(longer.size()), &written, nullptr);
     }  // gone before the reply
