@@ -7,6 +7,8 @@
 #include "service/win/PipeIo.h"
 #include "service/win/PipeSession.h"
 
+CreateNamedPipeCall createNamedPipe = CreateNamedPipeW;
+
 namespace {
 
 // The reply is the only message the service writes.
@@ -17,7 +19,7 @@ constexpr DWORD kOutBufferSize = 64;
 HANDLE CreateInstance(bool first, SECURITY_ATTRIBUTES& security) {
     const DWORD open = PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | (first ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0);
     const DWORD mode = PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS;
-    return CreateNamedPipeW(WPtr(kSettingPipeName), open, mode, kPipeInstances, kOutBufferSize,
+    return createNamedPipe(WPtr(kSettingPipeName), open, mode, kPipeInstances, kOutBufferSize,
                             static_cast<DWORD>(kSettingRequestSize), 0, &security);
 }
 

@@ -7,6 +7,10 @@
 #include "framework/win/UniqueHandle.h"
 #include "service/win/RequestApplier.h"
 
+// CreateNamedPipeW of kernel32; tests record the calls in its place.
+using CreateNamedPipeCall = HANDLE(WINAPI*)(LPCWSTR, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, LPSECURITY_ATTRIBUTES);
+extern CreateNamedPipeCall createNamedPipe;
+
 // Instances of the setting pipe, each served on a thread of its own, so
 // that a client that stalls keeps no other one waiting.
 inline constexpr DWORD kPipeInstances = 4;

@@ -171,6 +171,15 @@ std::vector<std::wstring> CommandLines() {
     return lines;
 }
 
+std::wstring Sddl(PSECURITY_DESCRIPTOR descriptor) {
+    LPWSTR sddl = nullptr;
+    if (!ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION,
+                                                              &sddl, nullptr))
+        return L"?";
+    CLocalMemory text(sddl);
+    return sddl;
+}
+
 std::wstring PipeDacl() {
     CFileHandle pipe = ConnectClient();
     PSECURITY_DESCRIPTOR descriptor = nullptr;
@@ -178,12 +187,7 @@ std::wstring PipeDacl() {
                         &descriptor) != ERROR_SUCCESS)
         return L"?";
     CLocalMemory owned(descriptor);
-    LPWSTR sddl = nullptr;
-    if (!ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION,
-                                                              &sddl, nullptr))
-        return L"?";
-    CLocalMemory text(sddl);
-    return sddl;
+    return Sddl(descriptor);
 }
 
 CProfileData Refusable(const char16_t* connection, uint32_t profileId = 1) {
@@ -204,6 +208,7 @@ protected:
     static void TearDownTestSuite() {
         RemoveService();
         RegDeleteKeyW(HKEY_LOCAL_MACHINE, kServiceKey);
+        DeleteFileW(kServiceRecordLog);
     }
 
     void SetUp() override {
@@ -359,6 +364,46 @@ TEST(SettingServiceLog, TheProgramHoldsTheEventsText) {
                                    kRequestEventId, 0, text, 512, reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(inserts)));
     FreeLibrary(program);
     EXPECT_EQ(L"Network setting request from user for the connection \"LAN\": reply 0.\r\n", std::wstring(text, n));
+}
+
+// ---- the instances as they are asked for ---------------------------------------------
+// Wine ignores FILE_FLAG_FIRST_PIPE_INSTANCE (a pipe of the name made
+// first by another process does not make the call fail): the flags handed
+// to the system are checked instead.
+
+struct PipeCall {
+    std::wstring name;
+    DWORD openMode, pipeMode, maxInstances;
+    std::wstring sddl;
+};
+std::vector<PipeCall> pipeCalls;
+
+HANDLE WINAPI RecordPipe(LPCWSTR name, DWORD openMode, DWORD pipeMode, DWORD maxInstances, DWORD out, DWORD in,
+                         DWORD timeout, LPSECURITY_ATTRIBUTES security) {
+    pipeCalls.push_back({name, openMode, pipeMode, maxInstances, Sddl(security->lpSecurityDescriptor)});
+    return CreateNamedPipeW(L"\\\\.\\pipe\\ortivo-instance-test", openMode, pipeMode, maxInstances, out, in,
+                            timeout, security);
+}
+
+TEST(SettingPipeInstances, OnlyTheFirstMustMakeThePipeAndNoneTakesRemoteClients) {
+    pipeCalls.clear();
+    createNamedPipe = RecordPipe;
+    {
+        const CEvent stop;
+        CSettingPipe pipe(stop.Handle());
+        EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), pipe.Create(u"D:P(A;;FA;;;SY)"));
+    }
+    createNamedPipe = CreateNamedPipeW;
+    ASSERT_EQ(kPipeInstances, pipeCalls.size());
+    for (const PipeCall& call : pipeCalls) {
+        const DWORD first = &call == &pipeCalls.front() ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0;
+        EXPECT_EQ(WPtr(kSettingPipeName), call.name);
+        EXPECT_EQ(static_cast<DWORD>(PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED) | first, call.openMode);
+        EXPECT_EQ(static_cast<DWORD>(PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_REJECT_REMOTE_CLIENTS),
+                  call.pipeMode);
+        EXPECT_EQ(kPipeInstances, call.maxInstances);
+        EXPECT_EQ(L"D:P(A;;FA;;;SY)", call.sddl);
+    }
 }
 
 }  // namespace
