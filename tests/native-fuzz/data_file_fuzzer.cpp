@@ -1,11 +1,15 @@
 // libFuzzer target for the data file decoder: any byte string must be
 // either rejected or loaded, never read out of bounds; what loads must
 // survive another encode and decode unchanged apart from identifiers.
+// The same bytes, and their last record's worth, go to the setting
+// service's request plan: a message is refused and runs nothing, or it is
+// a record whose two or three settings fit the command buffer.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
+#include "applier/SettingRequest.h"
 #include "profile/DataFileImage.h"
 
 namespace {
@@ -31,6 +35,23 @@ void CheckReencoding(const CProfileCollection& loaded, const uint8_t* data, std:
     Require(reloaded.Count() == loaded.Count());
 }
 
+// Room for the command line in the runner's buffer.
+constexpr std::size_t kCommandLineLimit = 828;
+
+void CheckRequestPlan(const uint8_t* message, std::size_t size) {
+    const ApplierPlan plan = PlanSettingRequest(message, size);
+    Require(!plan.notify);
+    if (plan.refused) {
+        Require(plan.settings.empty() && !plan.renewal && !plan.pause);
+        return;
+    }
+    Require(size == kSettingRequestSize);
+    Require(plan.settings.size() == 2 || plan.settings.size() == 3);
+    Require(plan.pause);
+    for (const ApplierCommand& command : plan.settings) Require(command.commandLine.size() < kCommandLineLimit);
+    if (plan.renewal) Require(plan.renewal->commandLine.size() < kCommandLineLimit);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -39,5 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     Require(result == 0 || result == -1);
     if (result == 0) CheckReencoding(loaded, data, size);
     else Require(loaded.Count() == 0);
+    CheckRequestPlan(data, size);
+    if (size >= kSettingRequestSize) CheckRequestPlan(data + size - kSettingRequestSize, kSettingRequestSize);
     return 0;
 }

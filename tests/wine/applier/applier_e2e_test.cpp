@@ -10,6 +10,7 @@
 #include "framework/win/WideText.h"
 #include "switching/HandoffRecord.h"
 #include "switching/win/HandoffWriter.h"
+#include "tests/wine/support/ApplierCases.h"
 #include "tests/wine/support/GuiDriver.h"
 #include "tests/wine/support/TestSupport.h"
 
@@ -71,45 +72,25 @@ protected:
         return n;
     }
 
-    static CProfileData Profile(const char16_t* connection) {
-        CProfileData p;
-        p.Record().profileId = 1;
-        p.SetText(ProfileText::connectionName, connection);
-        return p;
-    }
+    static CProfileData Profile(const char16_t* connection) { return ApplierProfile(connection); }
 
     std::wstring dir_;
     RecordingWindow window_;
 };
 
 TEST_F(ApplierTest, FixedAddressWithGatewayAndTwoDnsServers) {
-    CProfileData p = Profile(u"LAN");
-    ProfileRecord& r = p.Record();
-    r.ipMode = 1;
-    r.ipAddress = Ip(192, 168, 1, 10);
-    r.subnetMask = Ip(255, 255, 255, 0);
-    r.defaultGateway = Ip(192, 168, 1, 1);
-    r.dnsMode = 1;
-    r.preferredDns = Ip(192, 168, 1, 2);
-    r.alternateDns = Ip(8, 8, 4, 4);
-    EXPECT_EQ(0, Apply(p));
-    EXPECT_EQ((std::vector<std::wstring>{
-                  L"netsh interface ipv4 set address name=\"LAN\" source=static 192.168.1.10 255.255.255.0 192.168.1.1 0",
-                  L"netsh interface ipv4 set dns name=\"LAN\" source=static addr=192.168.1.2 register=PRIMARY",
-                  L"netsh interface ipv4 add dns name=\"LAN\" addr=8.8.4.4 index=2"}),
-              CommandLines());
+    const ApplierCase fixed = FixedAddressCase();
+    EXPECT_EQ(0, Apply(fixed.profile));
+    EXPECT_EQ(fixed.commandLines, CommandLines());
     EXPECT_EQ(1, FinishedMessages());
     for (const StandInRecord& rec : ReadRecords())
         EXPECT_EQ(0, _wcsicmp((SystemDir() + L"\\netsh.exe").c_str(), rec.module.c_str())) << Narrow(rec.module);
 }
 
 TEST_F(ApplierTest, DhcpWithAutomaticDnsRenewsLast) {
-    CProfileData p = Profile(u"Wi-Fi");
-    EXPECT_EQ(0, Apply(p));
-    EXPECT_EQ((std::vector<std::wstring>{L"netsh interface ipv4 set address name=\"Wi-Fi\" source=dhcp",
-                                         L"netsh interface ipv4 set dns name=\"Wi-Fi\" source=dhcp register=PRIMARY",
-                                         L"ipconfig /renew \"Wi-Fi\""}),
-              CommandLines());
+    const ApplierCase dhcp = DhcpCase();
+    EXPECT_EQ(0, Apply(dhcp.profile));
+    EXPECT_EQ(dhcp.commandLines, CommandLines());
     const auto records = ReadRecords();
     ASSERT_EQ(3u, records.size());
     EXPECT_EQ(0, _wcsicmp((SystemDir() + L"\\ipconfig.exe").c_str(), records[2].module.c_str()));
