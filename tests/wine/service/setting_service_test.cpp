@@ -19,6 +19,7 @@
 #include "service/win/PipeSession.h"
 #include "service/win/RequestLog.h"
 #include "tests/wine/support/ApplierCases.h"
+#include "tests/wine/support/SettingServiceSeed.h"
 #include "tests/wine/support/TestSupport.h"
 
 using namespace testsupport;
@@ -28,73 +29,9 @@ namespace {
 // Upper bounds for the system to get somewhere; no verdict rests on them.
 constexpr DWORD kStateLimitMs = 30000;
 constexpr DWORD kPollMs = 50;
-// The stand-ins run by the service know nothing of this test's
-// environment: they record into their default log.
-const wchar_t kServiceRecordLog[] = L"C:\\ortivo-record.log";
 const wchar_t kServiceKey[] = L"SOFTWARE\\Valtrecossin\\Ortivo\\Service";
 
-// ---- the service as the package registers it ------------------------------------
-
-CServiceHandle Manager() { return CServiceHandle(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS)); }
-
-CServiceHandle OpenSettingService(const CServiceHandle& manager) {
-    return CServiceHandle(OpenServiceW(manager.Get(), WPtr(kSettingServiceName), SERVICE_ALL_ACCESS));
-}
-
-// ServiceInstall: own process, automatic start, LocalSystem, the program by full path.
-::testing::AssertionResult RegisterService() {
-    CServiceHandle manager = Manager();
-    const std::wstring program = L"\"" + ExeDir() + L"\\Tolvik_NetworkSettingService.exe\"";
-    CServiceHandle service(CreateServiceW(manager.Get(), WPtr(kSettingServiceName), WPtr(kSettingServiceDisplayName),
-                                          SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS, SERVICE_AUTO_START,
-                                          SERVICE_ERROR_NORMAL, program.c_str(), nullptr, nullptr, nullptr, nullptr,
-                                          nullptr));
-    if (!service.Valid()) return ::testing::AssertionFailure() << "CreateServiceW: " << GetLastError();
-    SERVICE_DESCRIPTIONW description{const_cast<wchar_t*>(WPtr(kSettingServiceDescription))};
-    ChangeServiceConfig2W(service.Get(), SERVICE_CONFIG_DESCRIPTION, &description);
-    return ::testing::AssertionSuccess();
-}
-
-SERVICE_STATUS_PROCESS Status() {
-    SERVICE_STATUS_PROCESS status{};
-    CServiceHandle manager = Manager();
-    CServiceHandle service = OpenSettingService(manager);
-    DWORD size = 0;
-    QueryServiceStatusEx(service.Get(), SC_STATUS_PROCESS_INFO, reinterpret_cast<BYTE*>(&status), sizeof(status),
-                         &size);
-    return status;
-}
-
-// The state once it is `state`, or the last one read when the limit is up.
-DWORD AwaitState(DWORD state) {
-    DWORD now = Status().dwCurrentState;
-    for (DWORD waited = 0; now != state && waited < kStateLimitMs; waited += kPollMs) {
-        Sleep(kPollMs);
-        now = Status().dwCurrentState;
-    }
-    return now;
-}
-
-DWORD StartSettingService() {
-    CServiceHandle manager = Manager();
-    StartServiceW(OpenSettingService(manager).Get(), 0, nullptr);
-    return AwaitState(SERVICE_RUNNING);
-}
-
-DWORD StopSettingService() {
-    CServiceHandle manager = Manager();
-    SERVICE_STATUS status{};
-    ControlService(OpenSettingService(manager).Get(), SERVICE_CONTROL_STOP, &status);
-    return AwaitState(SERVICE_STOPPED);
-}
-
-void RemoveService() {
-    CServiceHandle manager = Manager();
-    CServiceHandle service = OpenSettingService(manager);
-    if (!service.Valid()) return;
-    StopSettingService();
-    DeleteService(service.Get());
-}
+// ---- the service as the package registers it (tests/wine/support/SettingServiceSeed.h)
 
 void SetUsersChoice(const wchar_t* choice) {
     if (choice == nullptr) {
@@ -200,13 +137,13 @@ class SettingServiceTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         ASSERT_TRUE(InstallApplierStandIns());
-        RemoveService();  // left by a run that did not end
+        RemoveSettingService();  // left by a run that did not end
         SetUsersChoice(nullptr);
-        ASSERT_TRUE(RegisterService());
+        ASSERT_TRUE(RegisterSettingService());
     }
 
     static void TearDownTestSuite() {
-        RemoveService();
+        RemoveSettingService();
         RegDeleteKeyW(HKEY_LOCAL_MACHINE, kServiceKey);
         DeleteFileW(kServiceRecordLog);
     }
