@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 
 #include "app/Messages.h"
@@ -15,8 +16,10 @@
 #include "framework/win/WideText.h"
 #include "switching/HandoffRecord.h"
 #include "switching/win/NetworkSetting.h"
+#include "tests/wine/support/ApplierCases.h"
 #include "tests/wine/support/GuiDriver.h"
 #include "tests/wine/support/RegistrySeed.h"
+#include "tests/wine/support/SettingServiceSeed.h"
 #include "tests/wine/support/TestSupport.h"
 
 namespace {
@@ -24,6 +27,19 @@ namespace {
 using testsupport::RecordingWindow;
 
 constexpr DWORD kSwitchLimitMs = 90000;
+
+// The threads of this process.
+std::set<DWORD> ThreadIds() {
+    std::set<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return ids;
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        if (entry.th32OwnerProcessID == GetCurrentProcessId()) ids.insert(entry.th32ThreadID);
+    CloseHandle(snapshot);
+    return ids;
+}
 
 class SwitchSequence : public ::testing::Test {
 protected:
@@ -86,6 +102,36 @@ protected:
     }
 
     static std::wstring StandInApplication() { return testsupport::ExeDir() + L"\\recording_standin.exe"; }
+
+    // The main window goes away while the switch waits for the TCP/IP
+    // step: once the stand-in there has recorded its start, `whileWaiting`
+    // looks around, then the switch object is destroyed. Every thread the
+    // switch started has ended then, nothing came after progress 0, and
+    // the profile's application never started.
+    void ExpectAbandonedWhileWaiting(const std::function<void()>& whileWaiting) {
+        profile_.Record().runAppEnabled = 1;
+        profile_.SetText(ProfileText::appPath, T(StandInApplication()));
+        const std::set<DWORD> before = ThreadIds();
+        std::vector<HANDLE> started;  // the threads the switch started: its worker
+        {
+            CNetworkSetting setting(app_);
+            ASSERT_EQ(setting.Start(window_.Handle(), profile_), 0);
+            ASSERT_TRUE(gui::WaitUntil([] { return !testsupport::ReadRecords().empty(); }, 30000));
+            for (DWORD id : ThreadIds())
+                if (!before.count(id))
+                    if (HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, id)) started.push_back(thread);
+            ASSERT_FALSE(started.empty()) << "no worker thread";
+            whileWaiting();
+        }  // the main window goes away in the middle of the wait
+        for (HANDLE thread : started) {
+            EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_OBJECT_0) << "a thread of the switch still runs";
+            CloseHandle(thread);
+        }
+        gui::PumpMessages();
+        EXPECT_EQ(Progress(window_.Received()), (std::vector<WPARAM>{0}));
+        EXPECT_EQ(Messages(window_.Received()), (std::vector<UINT>{kMsgProgress}));
+        EXPECT_EQ(testsupport::ReadRecords().size(), 1u);
+    }
 
     static std::vector<UINT> Messages(const std::vector<RecordingWindow::Entry>& entries) {
         std::vector<UINT> values;
@@ -228,17 +274,50 @@ TEST_F(SwitchSequence, APipeOfTheServiceNameIsNotUsedWhileNoServiceRuns) {
     EXPECT_FALSE(pipe.ClientCame()) << "the switch connected to a pipe that no service made";
 }
 
-// The threads of this process.
-std::set<DWORD> ThreadIds() {
-    std::set<DWORD> ids;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return ids;
-    THREADENTRY32 entry = {};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        if (entry.th32OwnerProcessID == GetCurrentProcessId()) ids.insert(entry.th32ThreadID);
-    CloseHandle(snapshot);
-    return ids;
+// With the setting service running, a switch needs neither the applier nor
+// its prompt: the service runs the applier's command lines for the profile
+// and the switch succeeds (message 169); a profile that the service refuses
+// is the TCP/IP failure (165) and runs nothing.
+TEST_F(SwitchSequence, WithTheServiceRunningTheServiceAppliesAndTheApplierNeverStarts) {
+    ASSERT_TRUE(testsupport::InstallStandIn(tempDir_ + L"\\Tolvik_NetworkSetting.exe"));
+    app_.programFolder = tempDir_;  // an applier started would record its start beside the commands
+    const testsupport::CRunningSettingService service;
+    ASSERT_TRUE(service.Running());
+    const testsupport::ApplierCase fixed = testsupport::FixedAddressCase();
+    profile_.CopyFrom(fixed.profile);
+    testsupport::UseRecordLog(testsupport::kServiceRecordLog);
+    std::vector<RecordingWindow::Entry> received = RunSwitch();
+    EXPECT_EQ(Progress(received), (std::vector<WPARAM>{0, 20, 40, 60, 80, 100}));
+    ASSERT_FALSE(received.empty());
+    EXPECT_EQ(received.back().wParam, 0u);
+    std::vector<std::wstring> ran;
+    for (const testsupport::StandInRecord& r : testsupport::ReadRecords()) ran.push_back(r.commandLine);
+    EXPECT_EQ(ran, fixed.commandLines);
+
+    profile_.SetText(ProfileText::connectionName, u"LAN\" x");
+    testsupport::UseRecordLog(testsupport::kServiceRecordLog);
+    window_.Clear();
+    received = RunSwitch();
+    ASSERT_FALSE(received.empty());
+    EXPECT_EQ(received.back().wParam, 0x0100u);
+    EXPECT_TRUE(testsupport::ReadRecords().empty());
+    EXPECT_EQ(app_.applierFinished, 0);
+}
+
+// A service of the setting service's name runs, but its process does not
+// hold the pipe (a service that holds none; the pipe is this program's):
+// the record is not sent and the TCP/IP step fails.
+TEST_F(SwitchSequence, APipeThatTheRunningServiceDoesNotHoldGetsNoRecord) {
+    CForeignSettingPipe pipe;
+    ASSERT_TRUE(pipe.Listening());
+    const testsupport::CRunningSettingService service(L"\"" + StandInApplication() + L"\" /service");
+    ASSERT_TRUE(service.Running());
+    app_.programFolder = tempDir_;  // no applier either
+    const std::vector<RecordingWindow::Entry> received = RunSwitch();
+    ASSERT_FALSE(received.empty());
+    EXPECT_EQ(received.back().wParam, 0x0100u);
+    EXPECT_TRUE(pipe.ClientCame()) << "the switch did not go to the running service";
+    EXPECT_EQ(pipe.BytesSent(), 0u) << "the record went to a pipe that the service does not hold";
 }
 
 TEST_F(SwitchSequence, ClosingWhileWaitingForTheApplierAbandonsTheSwitch) {
@@ -247,37 +326,26 @@ TEST_F(SwitchSequence, ClosingWhileWaitingForTheApplierAbandonsTheSwitch) {
     ASSERT_TRUE(testsupport::InstallStandIn(tempDir_ + L"\\Tolvik_NetworkSetting.exe"));
     SetEnvironmentVariableW(L"ORTIVO_STANDIN_HANG", L"20000");
     app_.programFolder = tempDir_;
-    profile_.Record().runAppEnabled = 1;
-    profile_.SetText(ProfileText::appPath, T(testsupport::ExeDir() + L"\\recording_standin.exe"));
-    const std::set<DWORD> before = ThreadIds();
-    std::vector<HANDLE> started;  // the threads the switch started: its worker
-    {
-        CNetworkSetting setting(app_);
-        ASSERT_EQ(setting.Start(window_.Handle(), profile_), 0);
-        ASSERT_TRUE(gui::WaitUntil([] { return !testsupport::ReadRecords().empty(); }, 30000));
-        for (DWORD id : ThreadIds())
-            if (!before.count(id))
-                if (HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, id)) started.push_back(thread);
-        ASSERT_FALSE(started.empty()) << "no worker thread";
+    ExpectAbandonedWhileWaiting([] {
         // The worker waits for the applier, with the handoff block open.
         HANDLE block = OpenFileMappingW(FILE_MAP_READ, FALSE, reinterpret_cast<const wchar_t*>(kHandoffBlockName));
         EXPECT_NE(block, nullptr) << "no handoff block while waiting for the applier";
         if (block) CloseHandle(block);
         SetEnvironmentVariableW(L"ORTIVO_STANDIN_HANG", nullptr);
-    }  // the main window goes away in the middle of the wait
-    // What the others see: the handoff block is gone and the worker has ended.
+    });
+    // The handoff block went with the switch.
     HANDLE block = OpenFileMappingW(FILE_MAP_READ, FALSE, reinterpret_cast<const wchar_t*>(kHandoffBlockName));
     EXPECT_EQ(block, nullptr) << "the handoff block outlived the switch";
     if (block) CloseHandle(block);
-    for (HANDLE thread : started) {
-        EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_OBJECT_0) << "a thread of the switch still runs";
-        CloseHandle(thread);
-    }
-    gui::PumpMessages();
-    // Nothing after the start: no further progress, no result, no application.
-    EXPECT_EQ(Progress(window_.Received()), (std::vector<WPARAM>{0}));
-    EXPECT_EQ(Messages(window_.Received()), (std::vector<UINT>{kMsgProgress}));
-    EXPECT_EQ(testsupport::ReadRecords().size(), 1u);
+}
+
+// The service takes the record and never answers.
+TEST_F(SwitchSequence, ClosingWhileWaitingForTheServiceAbandonsTheSwitch) {
+    testsupport::UseRecordLog(testsupport::kServiceRecordLog);
+    const testsupport::CRunningSettingService service(L"\"" + StandInApplication() + L"\" /service " +
+                                                      reinterpret_cast<const wchar_t*>(kSettingPipeName));
+    ASSERT_TRUE(service.Running());
+    ExpectAbandonedWhileWaiting([] {});
 }
 
 // "適用" pressed again as soon as a switch has reported: the worker of the
