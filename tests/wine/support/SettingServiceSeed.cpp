@@ -1,5 +1,7 @@
 #include "tests/wine/support/SettingServiceSeed.h"
 
+#include <vector>
+
 #include "applier/SettingRequest.h"
 #include "framework/win/UniqueHandle.h"
 #include "framework/win/WideText.h"
@@ -58,6 +60,26 @@ SERVICE_STATUS_PROCESS SettingServiceStatus() {
     QueryServiceStatusEx(service.Get(), SC_STATUS_PROCESS_INFO, reinterpret_cast<BYTE*>(&status), sizeof(status),
                          &size);
     return status;
+}
+
+SettingServiceConfig ReadSettingServiceConfig() {
+    SettingServiceConfig config;
+    CServiceHandle manager = Manager();
+    CServiceHandle service = OpenSettingService(manager);
+    DWORD size = 0;
+    QueryServiceConfigW(service.Get(), nullptr, 0, &size);
+    std::vector<BYTE> buffer(size);
+    if (size == 0 || !QueryServiceConfigW(service.Get(), reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data()), size,
+                                          &size))
+        return config;
+    const QUERY_SERVICE_CONFIGW& read = *reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data());
+    config.type = read.dwServiceType;
+    config.start = read.dwStartType;
+    config.errorControl = read.dwErrorControl;
+    config.program = read.lpBinaryPathName ? read.lpBinaryPathName : L"";
+    config.account = read.lpServiceStartName ? read.lpServiceStartName : L"";
+    config.displayName = read.lpDisplayName ? read.lpDisplayName : L"";
+    return config;
 }
 
 DWORD StartSettingService() {

@@ -21,6 +21,18 @@ std::wstring SettingServiceProgram();
 ::testing::AssertionResult RegisterSettingService(const std::wstring& commandLine = SettingServiceProgram());
 bool SettingServiceRegistered();
 SERVICE_STATUS_PROCESS SettingServiceStatus();
+
+// The service's configuration as the service control manager keeps it
+// (all empty when it cannot be read).
+struct SettingServiceConfig {
+    DWORD type = 0;
+    DWORD start = 0;
+    DWORD errorControl = 0;
+    std::wstring program;  // the command line, as registered
+    std::wstring account;
+    std::wstring displayName;
+};
+SettingServiceConfig ReadSettingServiceConfig();
 // Each returns the state once it is the one asked for, or the last one
 // read when the time is up.
 DWORD StartSettingService();
