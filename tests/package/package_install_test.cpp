@@ -19,7 +19,7 @@
 #include "resources/resource.h"
 #include "tests/wine/support/GuiDriver.h"
 #include "tests/wine/support/RegistrySeed.h"
-#include "tests/wine/support/SettingServiceSeed.h"
+#include "tests/wine/support/SettingServiceHost.h"
 #include "tests/wine/support/TestSupport.h"
 
 namespace {

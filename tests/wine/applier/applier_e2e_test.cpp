@@ -60,12 +60,6 @@ protected:
         return gui::RunProgram(ExeDir() + L"\\Tolvik_NetworkSetting.exe", arguments, kRunLimitMs, directory);
     }
 
-    std::vector<std::wstring> CommandLines() {
-        std::vector<std::wstring> lines;
-        for (const StandInRecord& r : ReadRecords()) lines.push_back(r.commandLine);
-        return lines;
-    }
-
     int FinishedMessages() const {
         int n = 0;
         for (const auto& e : window_.Received()) n += e.message == kMsgApplierFinished && e.wParam == 0;
@@ -81,7 +75,7 @@ protected:
 TEST_F(ApplierTest, FixedAddressWithGatewayAndTwoDnsServers) {
     const ApplierCase fixed = FixedAddressCase();
     EXPECT_EQ(0, Apply(fixed.profile));
-    EXPECT_EQ(fixed.commandLines, CommandLines());
+    EXPECT_EQ(fixed.commandLines, RecordedCommandLines());
     EXPECT_EQ(1, FinishedMessages());
     for (const StandInRecord& rec : ReadRecords())
         EXPECT_EQ(0, _wcsicmp((SystemDir() + L"\\netsh.exe").c_str(), rec.module.c_str())) << Narrow(rec.module);
@@ -90,7 +84,7 @@ TEST_F(ApplierTest, FixedAddressWithGatewayAndTwoDnsServers) {
 TEST_F(ApplierTest, DhcpWithAutomaticDnsRenewsLast) {
     const ApplierCase dhcp = DhcpCase();
     EXPECT_EQ(0, Apply(dhcp.profile));
-    EXPECT_EQ(dhcp.commandLines, CommandLines());
+    EXPECT_EQ(dhcp.commandLines, RecordedCommandLines());
     const auto records = ReadRecords();
     ASSERT_EQ(3u, records.size());
     EXPECT_EQ(0, _wcsicmp((SystemDir() + L"\\ipconfig.exe").c_str(), records[2].module.c_str()));
@@ -106,7 +100,7 @@ TEST_F(ApplierTest, WindowHandleZeroRunsTheCommandsButSendsNoMessage) {
     EXPECT_EQ((std::vector<std::wstring>{
                   L"netsh interface ipv4 set address name=\"LAN\" source=static addr=10.0.0.5 mask=255.0.0.0",
                   L"netsh interface ipv4 set dns name=\"LAN\" source=dhcp register=PRIMARY"}),
-              CommandLines());
+              RecordedCommandLines());
     EXPECT_EQ(0, FinishedMessages());
 }
 
@@ -115,7 +109,7 @@ TEST_F(ApplierTest, UnregisteredProfileOrNoBlockDoesNothing) {
     p.Record().profileId = 0;
     EXPECT_EQ(0, Apply(p));
     EXPECT_EQ(-1, RunApplier(W(HandoffDigest(Image(p, window_.Handle()))))) << "started by hand, without a block";
-    EXPECT_TRUE(CommandLines().empty());
+    EXPECT_TRUE(RecordedCommandLines().empty());
     EXPECT_EQ(0, FinishedMessages());
 }
 
@@ -128,13 +122,13 @@ TEST_F(ApplierTest, ConnectionNameWithSpacesStandsUnchangedInTheQuotes) {
                   L"netsh interface ipv4 set address name=\"ローカル エリア 接続 2\" source=dhcp",
                   L"netsh interface ipv4 delete dnsserver name=\"ローカル エリア 接続 2\" all",
                   L"ipconfig /renew \"ローカル エリア 接続 2\""}),
-              CommandLines());
+              RecordedCommandLines());
 }
 
 TEST_F(ApplierTest, NameWithADoubleQuoteIsRefusedAndRunsNothing) {
     CProfileData p = Profile(u"LAN\" source=static addr=1.2.3.4");
     EXPECT_EQ(1, Apply(p));
-    EXPECT_TRUE(CommandLines().empty());
+    EXPECT_TRUE(RecordedCommandLines().empty());
     EXPECT_EQ(0, FinishedMessages());
 }
 
@@ -149,7 +143,7 @@ TEST_F(ApplierTest, AChangedBlockAWrongDigestOrNoneRunsNothing) {
     EXPECT_EQ(-1, WithBlock(image, W(HandoffDigest(changed)))) << "another block's digest";
     EXPECT_EQ(-1, WithBlock(image, L"")) << "no digest";
     EXPECT_EQ(-1, WithBlock(image, digest + L" " + digest)) << "more than one argument";
-    EXPECT_TRUE(CommandLines().empty());
+    EXPECT_TRUE(RecordedCommandLines().empty());
     EXPECT_EQ(0, FinishedMessages());
 }
 
@@ -193,7 +187,7 @@ TEST_F(ApplierTest, ACommandThatNeverEndsIsEndedAfterItsBound) {
     const bool ran = RunHidden(ApplierCommand{u"x", ApplierProgram::Netsh, u"netsh hang"}, 2000);
     SetEnvironmentVariableW(L"ORTIVO_STANDIN_HANG", nullptr);
     EXPECT_FALSE(ran);
-    EXPECT_EQ(std::vector<std::wstring>{L"netsh hang"}, CommandLines());
+    EXPECT_EQ(std::vector<std::wstring>{L"netsh hang"}, RecordedCommandLines());
     EXPECT_TRUE(RunHidden(ApplierCommand{u"x", ApplierProgram::Netsh, u"netsh ends"}, 30000));
 }
 
@@ -214,7 +208,7 @@ TEST_F(ApplierTest, ASmallerBlockMadeByAnotherProgramIsNotReadAndNothingRuns) {
     const long code = RunApplier(W(HandoffDigest(HandoffImage{})));
     CloseHandle(foreign);
     EXPECT_EQ(-1, code);
-    EXPECT_TRUE(CommandLines().empty());
+    EXPECT_TRUE(RecordedCommandLines().empty());
 }
 
 // A window on a thread of its own that takes no messages until the object goes.
@@ -254,7 +248,7 @@ TEST_F(ApplierTest, AWindowThatTakesNoMessagesDoesNotKeepTheApplierRunning) {
     ASSERT_NE(nullptr, stalled.Handle());
     const long code = ApplyImage(Image(Profile(u"LAN"), stalled.Handle()));  // -2: still running at the limit
     EXPECT_EQ(0, code);
-    EXPECT_EQ(3u, CommandLines().size());
+    EXPECT_EQ(3u, RecordedCommandLines().size());
 }
 
 // Wine reports another Windows version to a program named in AppDefaults.
@@ -282,7 +276,7 @@ TEST_F(ApplierTest, OnVistaItExitsWithMinusOneBeforeTouchingTheBlock) {
         code = Apply(Profile(u"LAN"));
     }
     EXPECT_EQ(-1, code);
-    EXPECT_TRUE(CommandLines().empty());
+    EXPECT_TRUE(RecordedCommandLines().empty());
     EXPECT_EQ(0, FinishedMessages());
 }
 

@@ -19,7 +19,7 @@
 #include "tests/wine/support/ApplierCases.h"
 #include "tests/wine/support/GuiDriver.h"
 #include "tests/wine/support/RegistrySeed.h"
-#include "tests/wine/support/SettingServiceSeed.h"
+#include "tests/wine/support/SettingServiceHost.h"
 #include "tests/wine/support/TestSupport.h"
 
 namespace {
@@ -290,9 +290,7 @@ TEST_F(SwitchSequence, WithTheServiceRunningTheServiceAppliesAndTheApplierNeverS
     EXPECT_EQ(Progress(received), (std::vector<WPARAM>{0, 20, 40, 60, 80, 100}));
     ASSERT_FALSE(received.empty());
     EXPECT_EQ(received.back().wParam, 0u);
-    std::vector<std::wstring> ran;
-    for (const testsupport::StandInRecord& r : testsupport::ReadRecords()) ran.push_back(r.commandLine);
-    EXPECT_EQ(ran, fixed.commandLines);
+    EXPECT_EQ(testsupport::RecordedCommandLines(), fixed.commandLines);
 
     profile_.SetText(ProfileText::connectionName, u"LAN\" x");
     testsupport::UseRecordLog(testsupport::kServiceRecordLog);

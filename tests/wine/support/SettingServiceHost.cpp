@@ -1,4 +1,4 @@
-#include "tests/wine/support/SettingServiceSeed.h"
+#include "tests/wine/support/SettingServiceHost.h"
 
 #include <vector>
 
@@ -9,16 +9,16 @@
 #include "tests/wine/support/TestSupport.h"
 
 namespace testsupport {
+
 namespace {
 
-// Upper bounds for the system to get somewhere; no verdict rests on them.
 constexpr DWORD kStateLimitMs = 30000;
 constexpr DWORD kPollMs = 50;
 
 CServiceHandle Manager() { return CServiceHandle(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS)); }
 
-CServiceHandle OpenSettingService(const CServiceHandle& manager) {
-    return CServiceHandle(OpenServiceW(manager.Get(), WPtr(kSettingServiceName), SERVICE_ALL_ACCESS));
+CServiceHandle SettingService() {
+    return CServiceHandle(OpenServiceW(Manager().Get(), WPtr(kSettingServiceName), SERVICE_ALL_ACCESS));
 }
 
 DWORD AwaitState(DWORD state) {
@@ -34,38 +34,49 @@ DWORD AwaitState(DWORD state) {
 
 std::wstring SettingServiceProgram() { return L"\"" + ExeDir() + L"\\Tolvik_NetworkSettingService.exe\""; }
 
-// ServiceInstall: own process, automatic start, LocalSystem, the program by full path.
 ::testing::AssertionResult RegisterSettingService(const std::wstring& commandLine) {
-    CServiceHandle manager = Manager();
-    CServiceHandle service(CreateServiceW(manager.Get(), WPtr(kSettingServiceName), WPtr(kSettingServiceDisplayName),
-                                          SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS, SERVICE_AUTO_START,
-                                          SERVICE_ERROR_NORMAL, commandLine.c_str(), nullptr, nullptr, nullptr,
-                                          nullptr, nullptr));
+    RemoveSettingService();
+    CServiceHandle service(CreateServiceW(Manager().Get(), WPtr(kSettingServiceName),
+                                          WPtr(kSettingServiceDisplayName), SERVICE_ALL_ACCESS,
+                                          SERVICE_WIN32_OWN_PROCESS, SERVICE_AUTO_START, SERVICE_ERROR_NORMAL,
+                                          commandLine.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr));
     if (!service.Valid()) return ::testing::AssertionFailure() << "CreateServiceW: " << GetLastError();
     SERVICE_DESCRIPTIONW description{const_cast<wchar_t*>(WPtr(kSettingServiceDescription))};
     ChangeServiceConfig2W(service.Get(), SERVICE_CONFIG_DESCRIPTION, &description);
     return ::testing::AssertionSuccess();
 }
 
-bool SettingServiceRegistered() {
-    CServiceHandle manager = Manager();
-    return OpenSettingService(manager).Valid();
+bool SettingServiceRegistered() { return SettingService().Valid(); }
+
+void RemoveSettingService() {
+    CServiceHandle service = SettingService();
+    if (!service.Valid()) return;
+    StopSettingService();
+    DeleteService(service.Get());
 }
 
 SERVICE_STATUS_PROCESS SettingServiceStatus() {
     SERVICE_STATUS_PROCESS status{};
-    CServiceHandle manager = Manager();
-    CServiceHandle service = OpenSettingService(manager);
     DWORD size = 0;
-    QueryServiceStatusEx(service.Get(), SC_STATUS_PROCESS_INFO, reinterpret_cast<BYTE*>(&status), sizeof(status),
-                         &size);
+    QueryServiceStatusEx(SettingService().Get(), SC_STATUS_PROCESS_INFO, reinterpret_cast<BYTE*>(&status),
+                         sizeof(status), &size);
     return status;
+}
+
+DWORD StartSettingService() {
+    StartServiceW(SettingService().Get(), 0, nullptr);
+    return AwaitState(SERVICE_RUNNING);
+}
+
+DWORD StopSettingService() {
+    SERVICE_STATUS status{};
+    ControlService(SettingService().Get(), SERVICE_CONTROL_STOP, &status);
+    return AwaitState(SERVICE_STOPPED);
 }
 
 SettingServiceConfig ReadSettingServiceConfig() {
     SettingServiceConfig config;
-    CServiceHandle manager = Manager();
-    CServiceHandle service = OpenSettingService(manager);
+    const CServiceHandle service = SettingService();
     DWORD size = 0;
     QueryServiceConfigW(service.Get(), nullptr, 0, &size);
     std::vector<BYTE> buffer(size);
@@ -82,29 +93,7 @@ SettingServiceConfig ReadSettingServiceConfig() {
     return config;
 }
 
-DWORD StartSettingService() {
-    CServiceHandle manager = Manager();
-    StartServiceW(OpenSettingService(manager).Get(), 0, nullptr);
-    return AwaitState(SERVICE_RUNNING);
-}
-
-DWORD StopSettingService() {
-    CServiceHandle manager = Manager();
-    SERVICE_STATUS status{};
-    ControlService(OpenSettingService(manager).Get(), SERVICE_CONTROL_STOP, &status);
-    return AwaitState(SERVICE_STOPPED);
-}
-
-void RemoveSettingService() {
-    CServiceHandle manager = Manager();
-    CServiceHandle service = OpenSettingService(manager);
-    if (!service.Valid()) return;
-    StopSettingService();
-    DeleteService(service.Get());
-}
-
 CRunningSettingService::CRunningSettingService(const std::wstring& commandLine) {
-    RemoveSettingService();  // left by a run that did not end
     registered_ = RegisterSettingService(commandLine);
     if (registered_) state_ = StartSettingService();
 }

@@ -1,8 +1,10 @@
 #pragma once
-// The setting service in the test's prefix, registered as the package's
-// service row registers it (own process, automatic start, LocalSystem, the
-// program by its full path), started, stopped and removed. Services live
-// while the prefix has a process: the test program is one.
+// The setting service in the test prefix, registered as the package's
+// ServiceInstall row registers it: own process, automatic start,
+// LocalSystem, bin\Tolvik_NetworkSettingService.exe by full path (or a
+// stand-in under the service's name). Wine keeps services only while the
+// prefix has a process: the test is one. Each wait is bounded (30 s); no
+// verdict rests on its length.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -15,12 +17,21 @@ namespace testsupport {
 // environment: they record into their default log.
 inline constexpr wchar_t kServiceRecordLog[] = L"C:\\ortivo-record.log";
 
-// The service's command line: the real program beside the tests, quoted.
+// The service's command line: bin\Tolvik_NetworkSettingService.exe, quoted.
 std::wstring SettingServiceProgram();
 
+// Removes a registration left by an earlier run first. `commandLine`
+// registers another program under the service's name: the recording
+// stand-in with /service (tests/wine/standins/).
 ::testing::AssertionResult RegisterSettingService(const std::wstring& commandLine = SettingServiceProgram());
 bool SettingServiceRegistered();
+// Stops the service if it runs and deletes its registration.
+void RemoveSettingService();
 SERVICE_STATUS_PROCESS SettingServiceStatus();
+// Each returns the state reached: SERVICE_RUNNING, SERVICE_STOPPED, or
+// the last one read when the time was up.
+DWORD StartSettingService();
+DWORD StopSettingService();
 
 // The service's configuration as the service control manager keeps it
 // (all empty when it cannot be read).
@@ -33,12 +44,6 @@ struct SettingServiceConfig {
     std::wstring displayName;
 };
 SettingServiceConfig ReadSettingServiceConfig();
-// Each returns the state once it is the one asked for, or the last one
-// read when the time is up.
-DWORD StartSettingService();
-DWORD StopSettingService();
-// Stops it first; nothing happens when no service is registered.
-void RemoveSettingService();
 
 // The service registered and started for one scope, removed at its end
 // (an automatic service left behind would start with the next test's prefix).
