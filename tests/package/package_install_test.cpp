@@ -152,14 +152,16 @@ TEST_F(MsiPackage, InstallsSilentlyStartsAsOnANewComputerAndUninstallsKeepingThe
 TEST_F(MsiPackage, RegistersTheSettingServiceOnRequestAndRemovesItOnUninstall) {
     ASSERT_EQ(Msiexec(L"/i", L" ORTIVO_SERVICE=1 ORTIVO_SERVICE_USERS=operators"), 0) << "silent install";
     const std::wstring program = ProgramFolder() + L"\\Tolvik_NetworkSettingService.exe";
-    const testsupport::SettingServiceConfig config = testsupport::ReadSettingServiceConfig();
-    EXPECT_EQ(config.type, static_cast<DWORD>(SERVICE_WIN32_OWN_PROCESS));
-    EXPECT_EQ(config.start, static_cast<DWORD>(SERVICE_AUTO_START));
-    EXPECT_EQ(config.errorControl, static_cast<DWORD>(SERVICE_ERROR_NORMAL));
-    EXPECT_EQ(config.account, L"LocalSystem");
-    EXPECT_EQ(config.displayName, L"Ortivo ネットワーク設定サービス");
+    // The service's registration as Windows keeps it.
+    const std::wstring service = L"SYSTEM\\CurrentControlSet\\Services\\OrtivoNetworkSetting";
+    EXPECT_EQ(RegistryDword(HKEY_LOCAL_MACHINE, service, L"Type"), SERVICE_WIN32_OWN_PROCESS);
+    EXPECT_EQ(RegistryDword(HKEY_LOCAL_MACHINE, service, L"Start"), SERVICE_AUTO_START);
+    EXPECT_EQ(RegistryDword(HKEY_LOCAL_MACHINE, service, L"ErrorControl"), SERVICE_ERROR_NORMAL);
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, service, L"ObjectName"), L"LocalSystem");
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, service, L"DisplayName"), L"Ortivo ネットワーク設定サービス");
     // The program by its full path, quoted or not (Wine's msiexec does not quote it).
-    EXPECT_TRUE(config.program == program || config.program == L"\"" + program + L"\"") << testsupport::Narrow(config.program);
+    const std::wstring image = RegistryString(HKEY_LOCAL_MACHINE, service, L"ImagePath");
+    EXPECT_TRUE(image == program || image == L"\"" + program + L"\"") << testsupport::Narrow(image);
     EXPECT_EQ(testsupport::SettingServiceStatus().dwCurrentState, static_cast<DWORD>(SERVICE_RUNNING));
     EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kServiceKey, L"Users"), L"operators");
     EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kEventSourceKey, L"EventMessageFile"), program);

@@ -1,7 +1,5 @@
 #include "tests/wine/support/SettingServiceHost.h"
 
-#include <vector>
-
 #include "applier/SettingRequest.h"
 #include "framework/win/UniqueHandle.h"
 #include "framework/win/WideText.h"
@@ -72,25 +70,6 @@ DWORD StopSettingService() {
     SERVICE_STATUS status{};
     ControlService(SettingService().Get(), SERVICE_CONTROL_STOP, &status);
     return AwaitState(SERVICE_STOPPED);
-}
-
-SettingServiceConfig ReadSettingServiceConfig() {
-    SettingServiceConfig config;
-    const CServiceHandle service = SettingService();
-    DWORD size = 0;
-    QueryServiceConfigW(service.Get(), nullptr, 0, &size);
-    std::vector<BYTE> buffer(size);
-    if (size == 0 || !QueryServiceConfigW(service.Get(), reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data()), size,
-                                          &size))
-        return config;
-    const QUERY_SERVICE_CONFIGW& read = *reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data());
-    config.type = read.dwServiceType;
-    config.start = read.dwStartType;
-    config.errorControl = read.dwErrorControl;
-    config.program = read.lpBinaryPathName ? read.lpBinaryPathName : L"";
-    config.account = read.lpServiceStartName ? read.lpServiceStartName : L"";
-    config.displayName = read.lpDisplayName ? read.lpDisplayName : L"";
-    return config;
 }
 
 CRunningSettingService::CRunningSettingService(const std::wstring& commandLine) {

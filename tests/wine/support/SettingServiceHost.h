@@ -33,18 +33,6 @@ SERVICE_STATUS_PROCESS SettingServiceStatus();
 DWORD StartSettingService();
 DWORD StopSettingService();
 
-// The service's configuration as the service control manager keeps it
-// (all empty when it cannot be read).
-struct SettingServiceConfig {
-    DWORD type = 0;
-    DWORD start = 0;
-    DWORD errorControl = 0;
-    std::wstring program;  // the command line, as registered
-    std::wstring account;
-    std::wstring displayName;
-};
-SettingServiceConfig ReadSettingServiceConfig();
-
 // The service registered and started for one scope, removed at its end
 // (an automatic service left behind would start with the next test's prefix).
 class CRunningSettingService {

@@ -261,9 +261,12 @@ private:
     bool listening_ = false;
 };
 
-// No setting service runs in this prefix: a pipe of its name is never used,
-// and the switch goes through the applier as before.
-TEST_F(SwitchSequence, APipeOfTheServiceNameIsNotUsedWhileNoServiceRuns) {
+// The setting service is installed but stopped: a pipe of its name is
+// never used, and the switch goes through the applier as before.
+TEST_F(SwitchSequence, APipeOfTheServiceNameIsNotUsedWhileTheServiceIsStopped) {
+    const testsupport::CRunningSettingService service;
+    ASSERT_TRUE(service.Running());
+    ASSERT_EQ(testsupport::StopSettingService(), static_cast<DWORD>(SERVICE_STOPPED));
     CForeignSettingPipe pipe;
     ASSERT_TRUE(pipe.Listening());
     const std::vector<RecordingWindow::Entry> received = RunSwitch();
@@ -271,7 +274,7 @@ TEST_F(SwitchSequence, APipeOfTheServiceNameIsNotUsedWhileNoServiceRuns) {
     EXPECT_EQ(received.back().wParam, 0u);
     EXPECT_EQ(app_.applierFinished, 1);
     EXPECT_FALSE(testsupport::CommandLinesOf(L"netsh.exe").empty());
-    EXPECT_FALSE(pipe.ClientCame()) << "the switch connected to a pipe that no service made";
+    EXPECT_FALSE(pipe.ClientCame()) << "the switch connected to a pipe that no running service holds";
 }
 
 // With the setting service running, a switch needs neither the applier nor
