@@ -2,7 +2,7 @@
 #   <subsystem>/*.cpp       portable code (no windows.h), built everywhere
 #   <subsystem>/win/*.cpp   Win32 code, Windows build only
 #   entry_*.cpp             program entry points, never in a library
-set(ORTIVO_SUBSYSTEMS framework profile switching applier system app mainwindow wizard controls editor)
+set(ORTIVO_SUBSYSTEMS framework profile switching applier service system app mainwindow wizard controls editor)
 
 function(ortivo_glob out pattern)
   set(result)

@@ -16,3 +16,17 @@ INSERT INTO `MsiLockPermissionsEx` (`MsiLockPermissionsEx`, `LockObject`, `Table
 -- (PKEY_AppUserModel_ID), so that shortcut, pinned button and jump list are one.
 CREATE TABLE `MsiShortcutProperty` (`MsiShortcutProperty` CHAR(72) NOT NULL, `Shortcut_` CHAR(72) NOT NULL, `PropertyKey` CHAR(0) NOT NULL, `PropVariantValue` CHAR(0) NOT NULL PRIMARY KEY `MsiShortcutProperty`)
 INSERT INTO `MsiShortcutProperty` (`MsiShortcutProperty`, `Shortcut_`, `PropertyKey`, `PropVariantValue`) VALUES ('MainProgramAppUserModelId', 'MainProgramShortcut', '{9F4C2855-9F79-4B39-A8D0-E1D42DE1D5F3}, 5', 'TOLVIK_NETWORK_CHANGER.FOR.WINDOWS_SEVEN')
+--
+-- The setting service is registered and started only with ORTIVO_SERVICE=1;
+-- its program is installed always (Tolvik_NetworkSettingService.wxi).
+-- Stopping and removing it keep their conditions: they act on the service
+-- only where it exists.
+UPDATE `InstallExecuteSequence` SET `Condition` = 'VersionNT AND ORTIVO_SERVICE=1' WHERE `Action` = 'InstallServices' OR `Action` = 'StartServices'
+-- Who may use the service's pipe and its event-log source, only with the
+-- service. The condition holds on removal too: a component whose condition
+-- is false when the product is removed stays behind.
+UPDATE `Component` SET `Condition` = 'ORTIVO_SERVICE=1 OR REMOVE~="ALL"' WHERE `Component` = 'SettingServiceRegistration'
+-- The service's texts in Japanese, as the service program names them
+-- (service/ServiceRegistration.h): package.sh gives the database the
+-- Japanese code page (932) first; wixl writes ASCII only.
+UPDATE `ServiceInstall` SET `DisplayName` = 'Ortivo ネットワーク設定サービス', `Description` = 'Ortivo のプロファイルの切り替えで、標準ユーザーに代わって接続の IPv4 アドレスと DNS を設定します。このサービスを停止すると、切り替えのたびに管理者の承認が必要になります。' WHERE `ServiceInstall` = 'SettingService'

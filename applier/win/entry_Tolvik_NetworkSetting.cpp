@@ -8,6 +8,7 @@
 #include "app/win/WindowsVersion.h"
 #include "applier/ApplierPlan.h"
 #include "applier/win/CommandRunner.h"
+#include "applier/win/PlanRunner.h"
 #include "framework/win/UniqueHandle.h"
 #include "switching/win/HandoffBlock.h"
 
@@ -40,23 +41,6 @@ void NotifyFinished(uint32_t window32) {
     HWND window = static_cast<HWND>(LongToHandle(static_cast<LONG>(window32)));
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(window, kMsgApplierFinished, 0, 0, SMTO_ABORTIFHUNG, kNotifyTimeoutMs, &ignored);
-}
-
-// False when the command could not be started or did not end in its bound.
-bool TraceAndRun(const ApplierCommand& command) {
-    Trace(command.label);
-    Trace(command.commandLine + u"\n");
-    return RunHidden(command);
-}
-
-// Every command runs whatever the earlier ones did; true when all of them
-// ran to their end.
-bool RunPlan(const ApplierPlan& plan) {
-    bool ran = true;
-    for (const ApplierCommand& command : plan.settings) ran &= TraceAndRun(command);
-    if (plan.pause) Sleep(kApplierPauseMs);
-    if (plan.renewal) ran &= TraceAndRun(*plan.renewal);
-    return ran;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // A traits type per kind names the handle's type, its empty value and how
 // it is given back (true when the system reports no failure).
 #include <windows.h>
+#include <winsvc.h>
 
 template <class Traits>
 class CUniqueHandle {
@@ -109,6 +110,21 @@ struct LocalMemoryTraits {
     static bool Close(Type memory) { return LocalFree(memory) == nullptr; }
 };
 
+// The service control manager or one service, opened by OpenSCManagerW,
+// OpenServiceW or CreateServiceW.
+struct ServiceHandleTraits {
+    using Type = SC_HANDLE;
+    static Type Empty() { return nullptr; }
+    static bool Close(Type handle) { return CloseServiceHandle(handle) != FALSE; }
+};
+
+// An event source of the event log, from RegisterEventSourceW.
+struct EventSourceTraits {
+    using Type = HANDLE;
+    static Type Empty() { return nullptr; }
+    static bool Close(Type source) { return DeregisterEventSource(source) != FALSE; }
+};
+
 using CKernelHandle = CUniqueHandle<KernelHandleTraits>;
 using CFileHandle = CUniqueHandle<FileHandleTraits>;
 using CFindHandle = CUniqueHandle<FindHandleTraits>;
@@ -119,3 +135,5 @@ template <class T>
 using CGdiObject = CUniqueHandle<GdiObjectTraits<T>>;
 using CIcon = CUniqueHandle<IconTraits>;
 using CLocalMemory = CUniqueHandle<LocalMemoryTraits>;
+using CServiceHandle = CUniqueHandle<ServiceHandleTraits>;
+using CEventSource = CUniqueHandle<EventSourceTraits>;

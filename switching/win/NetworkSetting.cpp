@@ -10,6 +10,7 @@
 #include "switching/win/DefaultPrinter.h"
 #include "switching/win/HandoffWriter.h"
 #include "switching/win/ProxyWriter.h"
+#include "switching/win/SettingServiceClient.h"
 
 namespace {
 
@@ -119,13 +120,26 @@ uint32_t CNetworkSetting::RunSequence() {
 }
 
 int CNetworkSetting::TcpIpStep() {
+    // The setting service, when it runs, applies the settings without an
+    // elevation prompt; otherwise the elevated applier does.
+    const DWORD service = RunningSettingServiceProcess();
+    if (service != 0) return ApplyThroughService(service) ? 0 : -1;
+    return ApplyThroughApplier() ? 0 : -1;
+}
+
+bool CNetworkSetting::ApplyThroughService(DWORD serviceProcess) {
+    const SettingServiceWait wait = {stop_.Handle(), kApplierWaitRounds, applierRoundMs_};
+    return ApplyThroughSettingService(serviceProcess, profile_, wait) == SettingReply::Applied;
+}
+
+bool CNetworkSetting::ApplyThroughApplier() {
     app_.ClearApplierFinished();
     const HandoffImage image = BuildHandoffImage(profile_, static_cast<uint32_t>(HandleToLong(window_)));
     block_.Reset(WriteHandoffBlock(image));
-    if (!block_.Valid()) return -1;
+    if (!block_.Valid()) return false;
     const bool applied = RunApplier(HandoffDigest(image));
     block_.Reset();
-    return applied ? 0 : -1;
+    return applied;
 }
 
 bool CNetworkSetting::RunApplier(const Text& digest) {

@@ -35,7 +35,7 @@ public:
     uint32_t RunSequence();
 
     // Steps of the sequence.
-    int TcpIpStep();        // negative: block, applier start or its report failed
+    int TcpIpStep();        // negative: the service's reply, or the block, applier start or its report failed
     int ProxyStep();        // 1 unchanged, 0 done, negative failed
     int PrinterStep();      // 1 not configured, 0 done, -1 failed
     int Checks();           // the check bits, 0 = all passed
@@ -52,8 +52,10 @@ public:
     // system call that hangs keeps a worker that long: every wait of the
     // switch is cut short or lasts a second at most.
     static constexpr DWORD kAbandonedWorkerWaitMs = 30000;
-    // Rounds while waiting for the applier (181 waits + the last).
+    // Rounds while waiting for the applier (181 waits + the last), 182 in
+    // all; the setting service's reply is waited for as long.
     static constexpr int kApplierWaitLimit = 180;
+    static constexpr int kApplierWaitRounds = kApplierWaitLimit + 2;
 
 private:
     static DWORD WINAPI ThreadRoutine(LPVOID parameter);
@@ -63,6 +65,12 @@ private:
     // Waits unless the switch is abandoned meanwhile; false then.
     bool Pause(DWORD ms) const;
     void AbandonWorker();
+    // The TCP/IP settings through the running setting service (its
+    // process); true only when it replied that they have been applied.
+    bool ApplyThroughService(DWORD serviceProcess);
+    // The TCP/IP settings through the elevated applier: the handoff block,
+    // the applier's start and its report; true when it reported.
+    bool ApplyThroughApplier();
     // Starts the applier with the block's digest and waits for it; true
     // only when it reported that the settings have been applied.
     bool RunApplier(const Text& digest);

@@ -1,11 +1,15 @@
 // libFuzzer target for the data file decoder: any byte string must be
 // either rejected or loaded, never read out of bounds; what loads must
 // survive another encode and decode unchanged apart from identifiers.
+// The same bytes, and their last record's worth, go to the setting
+// service's request plan: a message is refused and runs nothing, or it is
+// a record whose two or three settings fit the command buffer.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
+#include "applier/SettingRequest.h"
 #include "profile/DataFileImage.h"
 
 namespace {
@@ -31,6 +35,16 @@ void CheckReencoding(const CProfileCollection& loaded, const uint8_t* data, std:
     Require(reloaded.Count() == loaded.Count());
 }
 
+// Refused runs nothing; otherwise a whole record gives two or three
+// settings within the runner's command buffer (828 characters).
+void CheckRequestPlan(const uint8_t* message, std::size_t size) {
+    const ApplierPlan plan = PlanSettingRequest(message, size);
+    Require(!plan.notify && plan.refused != plan.pause);
+    if (plan.refused) return Require(plan.settings.empty() && !plan.renewal);
+    Require(size == kSettingRequestSize && (plan.settings.size() == 2 || plan.settings.size() == 3));
+    for (const ApplierCommand& command : plan.settings) Require(command.commandLine.size() < 828);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -39,5 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     Require(result == 0 || result == -1);
     if (result == 0) CheckReencoding(loaded, data, size);
     else Require(loaded.Count() == 0);
+    CheckRequestPlan(data, size);
+    if (size >= kSettingRequestSize) CheckRequestPlan(data + size - kSettingRequestSize, kSettingRequestSize);
     return 0;
 }

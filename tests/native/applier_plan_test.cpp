@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "applier/ApplierPlan.h"
+#include "applier/SettingRequest.h"
 #include "framework/Sha256.h"
 #include "switching/HandoffRecord.h"
 
@@ -110,6 +111,76 @@ TEST(ApplierPlan, NameIsReadBoundedByTheFieldEvenWithoutTerminator) {
     ASSERT_EQ(2u, plan.settings.size());
     EXPECT_EQ(u"netsh interface ipv4 set address name=\"" + Text(255, u'x') + u"\" source=dhcp",
               plan.settings[0].commandLine);
+}
+
+// The setting service's request: the record alone, planned by the
+// applier's plan with no window to notify; refused is reply 1 and runs nothing.
+std::vector<uint8_t> Message(const HandoffContents& block, std::size_t size = kSettingRequestSize) {
+    std::vector<uint8_t> bytes(block.profile.Bytes(), block.profile.Bytes() + kProfileRecordSize);
+    bytes.resize(size, 0);
+    return bytes;
+}
+
+std::vector<Text> CommandLines(const ApplierPlan& plan) {
+    std::vector<Text> lines;
+    for (const auto& c : plan.settings) lines.push_back(c.commandLine);
+    if (plan.renewal) lines.push_back(plan.renewal->commandLine);
+    return lines;
+}
+
+TEST(SettingRequest, RefusesWhatTheApplierWouldNotRunAndPlansTheApplierCommandLinesOtherwise) {
+    HandoffContents unregistered = Block(1, 0, 0, 0, 0);
+    unregistered.profile.Record().profileId = 0;
+    const HandoffContents dhcp = Block(0, 0, 0, 0, 0, u"Wi-Fi", 0);
+    const HandoffContents fixed = Block(1, Ip(192, 168, 0, 1), 1, Ip(192, 168, 0, 2), Ip(192, 168, 0, 3), u"LAN", 0);
+    struct Row {
+        const char* what;
+        std::vector<uint8_t> message;
+        const HandoffContents* applied;  // null: refused
+    };
+    const Row rows[] = {
+        {"100 bytes", std::vector<uint8_t>(100, 1), nullptr},
+        {"26,149 bytes", Message(fixed, kSettingRequestSize + 1), nullptr},
+        {"one byte short", Message(fixed, kSettingRequestSize - 1), nullptr},
+        {"profileId 0", Message(unregistered), nullptr},
+        {"a quote in the connection name", Message(Block(0, 0, 0, 0, 0, u"LAN\" addr=1.1.1.1")), nullptr},
+        {"DHCP", Message(dhcp), &dhcp},
+        {"fixed address", Message(fixed), &fixed},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const ApplierPlan plan = PlanSettingRequest(row.message.data(), row.message.size());
+        EXPECT_EQ(row.applied == nullptr, plan.refused);
+        EXPECT_FALSE(plan.notify);
+        if (row.applied == nullptr) {
+            EXPECT_TRUE(CommandLines(plan).empty());
+            EXPECT_FALSE(plan.pause);
+            continue;
+        }
+        const ApplierPlan applier = PlanApplierRun(*row.applied);
+        EXPECT_EQ(CommandLines(applier), CommandLines(plan));
+        EXPECT_EQ(applier.pause, plan.pause);
+    }
+    EXPECT_TRUE(PlanSettingRequest(nullptr, kSettingRequestSize).refused);
+}
+
+TEST(SettingRequest, RepliesTravelAsLittleEndianValuesAndAnythingElseReadsAsFailed) {
+    const struct {
+        SettingReply reply;
+        std::vector<uint8_t> bytes;
+    } encoded[] = {{SettingReply::Applied, {0, 0, 0, 0}},
+                   {SettingReply::Refused, {1, 0, 0, 0}},
+                   {SettingReply::Failed, {0xff, 0xff, 0xff, 0xff}}};
+    for (const auto& row : encoded) {
+        uint8_t bytes[kSettingReplySize];
+        EncodeSettingReply(row.reply, bytes);
+        EXPECT_EQ(row.bytes, std::vector<uint8_t>(bytes, bytes + kSettingReplySize));
+        EXPECT_EQ(row.reply, DecodeSettingReply(row.bytes.data(), row.bytes.size()));
+    }
+    const std::vector<uint8_t> others[] = {{2, 0, 0, 0}, {0, 0, 0, 1}, {0, 0, 0}, {0, 0, 0, 0, 0}, {1}};
+    for (const std::vector<uint8_t>& other : others)
+        EXPECT_EQ(SettingReply::Failed, DecodeSettingReply(other.data(), other.size())) << other.size();
+    EXPECT_EQ(SettingReply::Failed, DecodeSettingReply(nullptr, kSettingReplySize));
 }
 
 TEST(HandoffRecord, RecordThenLittleEndianWindowHandle) {

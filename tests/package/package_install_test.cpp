@@ -3,7 +3,9 @@
 // programs, the data folder and the Start menu shortcut in place; the
 // installed main program starts from there, says there are no profiles yet
 // and writes its empty data file; a silent uninstall removes programs and
-// shortcut and keeps the users' data file.
+// shortcut and keeps the users' data file. Without ORTIVO_SERVICE=1 the
+// setting service's program is installed, but no service is registered;
+// with it, the service is registered, started and removed again.
 #include <windows.h>
 #include <shlobj.h>
 #include <wrl/client.h>
@@ -16,6 +18,8 @@
 #include "profile/DataFileImage.h"
 #include "resources/resource.h"
 #include "tests/wine/support/GuiDriver.h"
+#include "tests/wine/support/RegistrySeed.h"
+#include "tests/wine/support/SettingServiceHost.h"
 #include "tests/wine/support/TestSupport.h"
 
 namespace {
@@ -44,10 +48,19 @@ bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) 
 
 std::vector<uint8_t> Bytes(const std::wstring& path) { return testsupport::FileBytes(path); }
 
-// msiexec with the package, silently; its exit code.
-long Msiexec(const wchar_t* action) {
+const wchar_t kServiceKey[] = L"SOFTWARE\\Valtrecossin\\Ortivo\\Service";
+const wchar_t kEventSourceKey[] = L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Ortivo";
+
+bool HasValue(const wchar_t* key, const wchar_t* name) {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    return ReadRegistryValue(HKEY_LOCAL_MACHINE, key, name, &type, &data);
+}
+
+// msiexec with the package, silently, and these properties; its exit code.
+long Msiexec(const wchar_t* action, const wchar_t* properties = L"") {
     return gui::RunProgram(testsupport::SystemDir() + L"\\msiexec.exe",
-                                   std::wstring(action) + L" \"" + PackagePath() + L"\" /qn", kLimitMs);
+                           std::wstring(action) + L" \"" + PackagePath() + L"\" /qn" + properties, kLimitMs);
 }
 
 // The program that the shortcut starts.
@@ -74,6 +87,8 @@ protected:
         ASSERT_EQ(CoInitialize(nullptr), S_OK);
         // What an earlier run left behind.
         Msiexec(L"/x");
+        RegDeleteKeyW(HKEY_LOCAL_MACHINE, kServiceKey);
+        RegDeleteKeyW(HKEY_LOCAL_MACHINE, kEventSourceKey);
         DeleteFileW(DataFile().c_str());
         RemoveDirectoryW(DataFolder().c_str());
         ASSERT_FALSE(Exists(DataFolder()));
@@ -86,7 +101,8 @@ TEST_F(MsiPackage, InstallsSilentlyStartsAsOnANewComputerAndUninstallsKeepingThe
 
     // The release programs as built, the data folder and the shortcut.
     const std::wstring mainProgram = ProgramFolder() + L"\\Tolvik_Network.exe";
-    for (const wchar_t* name : {L"Tolvik_Network.exe", L"Tolvik_NetworkSetting.exe", L"Tolvik_EditProfile.exe"}) {
+    for (const wchar_t* name : {L"Tolvik_Network.exe", L"Tolvik_NetworkSetting.exe", L"Tolvik_EditProfile.exe",
+                                L"Tolvik_NetworkSettingService.exe"}) {
         const std::vector<uint8_t> installed = Bytes(ProgramFolder() + L"\\" + name);
         EXPECT_FALSE(installed.empty()) << testsupport::Narrow(name);
         EXPECT_TRUE(installed == Bytes(testsupport::ExeDir() + L"\\" + name)) << testsupport::Narrow(name);
@@ -94,6 +110,9 @@ TEST_F(MsiPackage, InstallsSilentlyStartsAsOnANewComputerAndUninstallsKeepingThe
     EXPECT_TRUE(Exists(DataFolder()));
     EXPECT_FALSE(Exists(DataFile()));
     EXPECT_EQ(ShortcutTarget(Shortcut()), mainProgram);
+    EXPECT_FALSE(testsupport::SettingServiceRegistered());
+    EXPECT_FALSE(HasValue(kServiceKey, L"Users"));
+    EXPECT_FALSE(HasValue(kEventSourceKey, L"EventMessageFile"));
 
     // The first start: message 181, the empty data file, then the main
     // window and the hint window.
@@ -122,8 +141,37 @@ TEST_F(MsiPackage, InstallsSilentlyStartsAsOnANewComputerAndUninstallsKeepingThe
     EXPECT_FALSE(Exists(mainProgram));
     EXPECT_FALSE(Exists(ProgramFolder() + L"\\Tolvik_NetworkSetting.exe"));
     EXPECT_FALSE(Exists(ProgramFolder() + L"\\Tolvik_EditProfile.exe"));
+    EXPECT_FALSE(Exists(ProgramFolder() + L"\\Tolvik_NetworkSettingService.exe"));
     EXPECT_FALSE(Exists(Shortcut()));
     EXPECT_TRUE(Bytes(DataFile()) == written) << "the users' data file stays as it was";
+}
+
+// Asked for, the setting service is registered as its row says, started,
+// told who may use its pipe and given its event source; uninstalling stops
+// and removes all of it.
+TEST_F(MsiPackage, RegistersTheSettingServiceOnRequestAndRemovesItOnUninstall) {
+    ASSERT_EQ(Msiexec(L"/i", L" ORTIVO_SERVICE=1 ORTIVO_SERVICE_USERS=operators"), 0) << "silent install";
+    const std::wstring program = ProgramFolder() + L"\\Tolvik_NetworkSettingService.exe";
+    // The service's registration as Windows keeps it.
+    const std::wstring service = L"SYSTEM\\CurrentControlSet\\Services\\OrtivoNetworkSetting";
+    EXPECT_EQ(RegistryDword(HKEY_LOCAL_MACHINE, service, L"Type"), SERVICE_WIN32_OWN_PROCESS);
+    EXPECT_EQ(RegistryDword(HKEY_LOCAL_MACHINE, service, L"Start"), SERVICE_AUTO_START);
+    EXPECT_EQ(RegistryDword(HKEY_LOCAL_MACHINE, service, L"ErrorControl"), SERVICE_ERROR_NORMAL);
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, service, L"ObjectName"), L"LocalSystem");
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, service, L"DisplayName"), L"Ortivo ネットワーク設定サービス");
+    // The program by its full path, quoted or not (Wine's msiexec does not quote it).
+    const std::wstring image = RegistryString(HKEY_LOCAL_MACHINE, service, L"ImagePath");
+    EXPECT_TRUE(image == program || image == L"\"" + program + L"\"") << testsupport::Narrow(image);
+    EXPECT_EQ(testsupport::SettingServiceStatus().dwCurrentState, static_cast<DWORD>(SERVICE_RUNNING));
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kServiceKey, L"Users"), L"operators");
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kEventSourceKey, L"EventMessageFile"), program);
+    EXPECT_EQ(RegistryDword(HKEY_LOCAL_MACHINE, kEventSourceKey, L"TypesSupported"), 7);
+
+    ASSERT_EQ(Msiexec(L"/x"), 0) << "silent uninstall";
+    EXPECT_FALSE(testsupport::SettingServiceRegistered());
+    EXPECT_FALSE(HasValue(kServiceKey, L"Users"));
+    EXPECT_FALSE(HasValue(kEventSourceKey, L"EventMessageFile"));
+    EXPECT_FALSE(Exists(program));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@ major-upgrade rule.
     package_tables_test.py PACKAGE.msi VERSION
 """
 import os
+import re
 import subprocess
 import sys
 import unittest
@@ -18,6 +19,16 @@ APP_USER_MODEL_ID_KEY = "{9F4C2855-9F79-4B39-A8D0-E1D42DE1D5F3}, 5"
 # LocalSystem (SY) full control, inherited by files and folders (OICI),
 # nothing inherited from above (P).
 DATA_FOLDER_SDDL = "D:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFWFXSD;;;BU)"
+SERVICE_PROGRAM = "Tolvik_NetworkSettingService.exe"
+# Where the service program keeps the texts it is registered with.
+SERVICE_REGISTRATION = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "service",
+                                    "ServiceRegistration.h")
+SERVICE_REQUESTED = "ORTIVO_SERVICE=1"
+# The service's registry values: installed on request, removed with the product.
+SERVICE_VALUES_CONDITION = 'ORTIVO_SERVICE=1 OR REMOVE~="ALL"'
+# ServiceControl events: start on install (1), stop on install (2) and on
+# uninstall (0x20), delete on uninstall (0x80).
+SERVICE_EVENTS = 0x01 | 0x02 | 0x20 | 0x80
 
 
 def msiinfo(command, *args):
@@ -30,6 +41,13 @@ def table(name):
     lines = msiinfo("export", name).splitlines()
     columns = lines[0].split("\t")
     return [dict(zip(columns, line.split("\t"))) for line in lines[3:] if line]
+
+
+def service_text(name):
+    """A text of the service's registration header: its u"..." pieces joined."""
+    with open(SERVICE_REGISTRATION, encoding="utf-8") as header:
+        declaration = re.search(r"%s\[\] =((?:\s*u\"[^\"]*\")+);" % name, header.read()).group(1)
+    return "".join(re.findall(r'u"([^"]*)"', declaration))
 
 
 def directory_path(directory):
@@ -52,13 +70,64 @@ class PackageTables(unittest.TestCase):
         components = {r["Component"]: r for r in table("Component")}
         files = {r["FileName"]: r for r in table("File")}
         bin_dir = os.path.dirname(PACKAGE)
-        for name in ("Tolvik_Network.exe", "Tolvik_NetworkSetting.exe", "Tolvik_EditProfile.exe"):
+        for name in ("Tolvik_Network.exe", "Tolvik_NetworkSetting.exe", "Tolvik_EditProfile.exe", SERVICE_PROGRAM):
             with self.subTest(name):
                 component = components[files[name]["Component_"]]
                 self.assertEqual(directory_path(component["Directory_"]),
                                  "ProgramFiles64Folder\\Valtrecossin\\Ortivo")
                 self.assertTrue(int(component["Attributes"]) & 256, "a 64-bit component")
                 self.assertEqual(int(files[name]["FileSize"]), os.path.getsize(os.path.join(bin_dir, name)))
+
+    def service_component(self):
+        """The service program's file row and component row."""
+        service_file = [r for r in table("File") if r["FileName"] == SERVICE_PROGRAM][0]
+        components = {r["Component"]: r for r in table("Component")}
+        return service_file, components[service_file["Component_"]]
+
+    def test_setting_service_is_registered_from_the_always_installed_program_only_on_request(self):
+        service_file, component = self.service_component()
+        self.assertEqual(component["Condition"], "", "the program is installed always")
+        self.assertEqual(component["KeyPath"], service_file["File"], "the service's image path")
+        services = table("ServiceInstall")
+        self.assertEqual(len(services), 1)
+        service = services[0]
+        self.assertEqual((service["Name"], service["DisplayName"]),
+                         ("OrtivoNetworkSetting", "Ortivo ネットワーク設定サービス"))
+        self.assertEqual(service["DisplayName"], service_text("kSettingServiceDisplayName"))
+        self.assertEqual(service["Description"], service_text("kSettingServiceDescription"))
+        # Its own process (0x10), automatic start (2), normal error control (1), LocalSystem.
+        self.assertEqual((service["ServiceType"], service["StartType"], service["ErrorControl"]), ("16", "2", "1"))
+        self.assertEqual((service["StartName"], service["Password"], service["Arguments"]), ("LocalSystem", "", ""))
+        self.assertEqual(service["Component_"], component["Component"])
+        controls = table("ServiceControl")
+        self.assertEqual(len(controls), 1)
+        self.assertEqual((controls[0]["Name"], int(controls[0]["Event"]), controls[0]["Wait"], controls[0]["Component_"]),
+                         ("OrtivoNetworkSetting", SERVICE_EVENTS, "1", component["Component"]))
+        # Registered and started only when asked for; stopped and removed
+        # wherever it exists.
+        conditions = {r["Action"]: r["Condition"] for r in table("InstallExecuteSequence")}
+        for action in ("InstallServices", "StartServices"):
+            self.assertEqual(conditions[action], "VersionNT AND " + SERVICE_REQUESTED, action)
+        for action in ("StopServices", "DeleteServices"):
+            self.assertEqual(conditions[action], "VersionNT", action)
+
+    def test_the_pipe_users_and_the_event_log_source_come_only_with_the_service(self):
+        service_file, _ = self.service_component()
+        rows = {(r["Root"], r["Key"], r["Name"]): r for r in table("Registry")}
+        event_source = "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Ortivo"
+        expected = {
+            ("2", "SOFTWARE\\Valtrecossin\\Ortivo\\Service", "Users"): "[ORTIVO_SERVICE_USERS]",
+            ("2", event_source, "EventMessageFile"): "[#%s]" % service_file["File"],
+            ("2", event_source, "TypesSupported"): "#7",
+        }
+        components = {r["Component"]: r for r in table("Component")}
+        for key, value in expected.items():
+            with self.subTest(key[2]):
+                self.assertEqual(rows[key]["Value"], value)
+                self.assertEqual(components[rows[key]["Component_"]]["Condition"], SERVICE_VALUES_CONDITION)
+                self.assertTrue(int(components[rows[key]["Component_"]]["Attributes"]) & 256, "64-bit registry")
+        self.assertEqual(self.property("ORTIVO_SERVICE_USERS"), "interactive")
+        self.assertIsNone(self.property("ORTIVO_SERVICE"))
 
     def test_data_folder_gives_users_modify_rights_by_well_known_sids(self):
         folders = [r["Directory_"] for r in table("CreateFolder")

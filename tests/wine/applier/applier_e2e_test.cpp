@@ -10,6 +10,7 @@
 #include "framework/win/WideText.h"
 #include "switching/HandoffRecord.h"
 #include "switching/win/HandoffWriter.h"
+#include "tests/wine/support/ApplierCases.h"
 #include "tests/wine/support/GuiDriver.h"
 #include "tests/wine/support/TestSupport.h"
 
@@ -59,57 +60,31 @@ protected:
         return gui::RunProgram(ExeDir() + L"\\Tolvik_NetworkSetting.exe", arguments, kRunLimitMs, directory);
     }
 
-    std::vector<std::wstring> CommandLines() {
-        std::vector<std::wstring> lines;
-        for (const StandInRecord& r : ReadRecords()) lines.push_back(r.commandLine);
-        return lines;
-    }
-
     int FinishedMessages() const {
         int n = 0;
         for (const auto& e : window_.Received()) n += e.message == kMsgApplierFinished && e.wParam == 0;
         return n;
     }
 
-    static CProfileData Profile(const char16_t* connection) {
-        CProfileData p;
-        p.Record().profileId = 1;
-        p.SetText(ProfileText::connectionName, connection);
-        return p;
-    }
+    static CProfileData Profile(const char16_t* connection) { return ApplierProfile(connection); }
 
     std::wstring dir_;
     RecordingWindow window_;
 };
 
 TEST_F(ApplierTest, FixedAddressWithGatewayAndTwoDnsServers) {
-    CProfileData p = Profile(u"LAN");
-    ProfileRecord& r = p.Record();
-    r.ipMode = 1;
-    r.ipAddress = Ip(192, 168, 1, 10);
-    r.subnetMask = Ip(255, 255, 255, 0);
-    r.defaultGateway = Ip(192, 168, 1, 1);
-    r.dnsMode = 1;
-    r.preferredDns = Ip(192, 168, 1, 2);
-    r.alternateDns = Ip(8, 8, 4, 4);
-    EXPECT_EQ(0, Apply(p));
-    EXPECT_EQ((std::vector<std::wstring>{
-                  L"netsh interface ipv4 set address name=\"LAN\" source=static 192.168.1.10 255.255.255.0 192.168.1.1 0",
-                  L"netsh interface ipv4 set dns name=\"LAN\" source=static addr=192.168.1.2 register=PRIMARY",
-                  L"netsh interface ipv4 add dns name=\"LAN\" addr=8.8.4.4 index=2"}),
-              CommandLines());
+    const ApplierCase fixed = FixedAddressCase();
+    EXPECT_EQ(0, Apply(fixed.profile));
+    EXPECT_EQ(fixed.commandLines, RecordedCommandLines());
     EXPECT_EQ(1, FinishedMessages());
     for (const StandInRecord& rec : ReadRecords())
         EXPECT_EQ(0, _wcsicmp((SystemDir() + L"\\netsh.exe").c_str(), rec.module.c_str())) << Narrow(rec.module);
 }
 
 TEST_F(ApplierTest, DhcpWithAutomaticDnsRenewsLast) {
-    CProfileData p = Profile(u"Wi-Fi");
-    EXPECT_EQ(0, Apply(p));
-    EXPECT_EQ((std::vector<std::wstring>{L"netsh interface ipv4 set address name=\"Wi-Fi\" source=dhcp",
-                                         L"netsh interface ipv4 set dns name=\"Wi-Fi\" source=dhcp register=PRIMARY",
-                                         L"ipconfig /renew \"Wi-Fi\""}),
-              CommandLines());
+    const ApplierCase dhcp = DhcpCase();
+    EXPECT_EQ(0, Apply(dhcp.profile));
+    EXPECT_EQ(dhcp.commandLines, RecordedCommandLines());
     const auto records = ReadRecords();
     ASSERT_EQ(3u, records.size());
     EXPECT_EQ(0, _wcsicmp((SystemDir() + L"\\ipconfig.exe").c_str(), records[2].module.c_str()));
@@ -125,7 +100,7 @@ TEST_F(ApplierTest, WindowHandleZeroRunsTheCommandsButSendsNoMessage) {
     EXPECT_EQ((std::vector<std::wstring>{
                   L"netsh interface ipv4 set address name=\"LAN\" source=static addr=10.0.0.5 mask=255.0.0.0",
                   L"netsh interface ipv4 set dns name=\"LAN\" source=dhcp register=PRIMARY"}),
-              CommandLines());
+              RecordedCommandLines());
     EXPECT_EQ(0, FinishedMessages());
 }
 
@@ -134,7 +109,7 @@ TEST_F(ApplierTest, UnregisteredProfileOrNoBlockDoesNothing) {
     p.Record().profileId = 0;
     EXPECT_EQ(0, Apply(p));
     EXPECT_EQ(-1, RunApplier(W(HandoffDigest(Image(p, window_.Handle()))))) << "started by hand, without a block";
-    EXPECT_TRUE(CommandLines().empty());
+    EXPECT_TRUE(RecordedCommandLines().empty());
     EXPECT_EQ(0, FinishedMessages());
 }
 
@@ -147,13 +122,13 @@ TEST_F(ApplierTest, ConnectionNameWithSpacesStandsUnchangedInTheQuotes) {
                   L"netsh interface ipv4 set address name=\"ローカル エリア 接続 2\" source=dhcp",
                   L"netsh interface ipv4 delete dnsserver name=\"ローカル エリア 接続 2\" all",
                   L"ipconfig /renew \"ローカル エリア 接続 2\""}),
-              CommandLines());
+              RecordedCommandLines());
 }
 
 TEST_F(ApplierTest, NameWithADoubleQuoteIsRefusedAndRunsNothing) {
     CProfileData p = Profile(u"LAN\" source=static addr=1.2.3.4");
     EXPECT_EQ(1, Apply(p));
-    EXPECT_TRUE(CommandLines().empty());
+    EXPECT_TRUE(RecordedCommandLines().empty());
     EXPECT_EQ(0, FinishedMessages());
 }
 
@@ -168,7 +143,7 @@ TEST_F(ApplierTest, AChangedBlockAWrongDigestOrNoneRunsNothing) {
     EXPECT_EQ(-1, WithBlock(image, W(HandoffDigest(changed)))) << "another block's digest";
     EXPECT_EQ(-1, WithBlock(image, L"")) << "no digest";
     EXPECT_EQ(-1, WithBlock(image, digest + L" " + digest)) << "more than one argument";
-    EXPECT_TRUE(CommandLines().empty());
+    EXPECT_TRUE(RecordedCommandLines().empty());
     EXPECT_EQ(0, FinishedMessages());
 }
 
@@ -212,7 +187,7 @@ TEST_F(ApplierTest, ACommandThatNeverEndsIsEndedAfterItsBound) {
     const bool ran = RunHidden(ApplierCommand{u"x", ApplierProgram::Netsh, u"netsh hang"}, 2000);
     SetEnvironmentVariableW(L"ORTIVO_STANDIN_HANG", nullptr);
     EXPECT_FALSE(ran);
-    EXPECT_EQ(std::vector<std::wstring>{L"netsh hang"}, CommandLines());
+    EXPECT_EQ(std::vector<std::wstring>{L"netsh hang"}, RecordedCommandLines());
     EXPECT_TRUE(RunHidden(ApplierCommand{u"x", ApplierProgram::Netsh, u"netsh ends"}, 30000));
 }
 
@@ -233,7 +208,7 @@ TEST_F(ApplierTest, ASmallerBlockMadeByAnotherProgramIsNotReadAndNothingRuns) {
     const long code = RunApplier(W(HandoffDigest(HandoffImage{})));
     CloseHandle(foreign);
     EXPECT_EQ(-1, code);
-    EXPECT_TRUE(CommandLines().empty());
+    EXPECT_TRUE(RecordedCommandLines().empty());
 }
 
 // A window on a thread of its own that takes no messages until the object goes.
@@ -273,7 +248,7 @@ TEST_F(ApplierTest, AWindowThatTakesNoMessagesDoesNotKeepTheApplierRunning) {
     ASSERT_NE(nullptr, stalled.Handle());
     const long code = ApplyImage(Image(Profile(u"LAN"), stalled.Handle()));  // -2: still running at the limit
     EXPECT_EQ(0, code);
-    EXPECT_EQ(3u, CommandLines().size());
+    EXPECT_EQ(3u, RecordedCommandLines().size());
 }
 
 // Wine reports another Windows version to a program named in AppDefaults.
@@ -301,7 +276,7 @@ TEST_F(ApplierTest, OnVistaItExitsWithMinusOneBeforeTouchingTheBlock) {
         code = Apply(Profile(u"LAN"));
     }
     EXPECT_EQ(-1, code);
-    EXPECT_TRUE(CommandLines().empty());
+    EXPECT_TRUE(RecordedCommandLines().empty());
     EXPECT_EQ(0, FinishedMessages());
 }
 

@@ -2,6 +2,11 @@
 // log named by ORTIVO_RECORD_LOG (default C:\ortivo-record.log), waits
 // ORTIVO_STANDIN_HANG milliseconds (default none) and exits with
 // ORTIVO_STANDIN_EXIT (default 0).
+//
+// With the argument /service it is a service instead, which runs until it
+// is stopped. Given a pipe name as well (/service \\.\pipe\NAME), it makes
+// that pipe and, once a client's first message has arrived, appends its
+// line as above; it never answers.
 #include <windows.h>
 
 #include <string>
@@ -27,9 +32,8 @@ int Ending() {
     return _wtoi(Variable(L"ORTIVO_STANDIN_EXIT", L"0").c_str());
 }
 
-}  // namespace
-
-int wmain() {
+// Appends the line; false when the log could not be written.
+bool RecordStart() {
     wchar_t module[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, module, MAX_PATH);
     wchar_t cwd[MAX_PATH] = {};
@@ -45,9 +49,63 @@ int wmain() {
             DWORD written = 0;
             WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
             CloseHandle(file);
-            return Ending();
+            return true;
         }
         Sleep(10);
     }
-    return 1;
+    return false;
+}
+
+// ---- as a service ----------------------------------------------------------------
+
+SERVICE_STATUS_HANDLE serviceStatus = nullptr;
+const wchar_t* servicePipe = nullptr;
+
+void ReportService(DWORD state) {
+    SERVICE_STATUS status = {};
+    status.dwServiceType = SERVICE_WIN32_OWN_PROCESS;
+    status.dwCurrentState = state;
+    status.dwControlsAccepted = state == SERVICE_RUNNING ? SERVICE_ACCEPT_STOP : 0;
+    SetServiceStatus(serviceStatus, &status);
+}
+
+// A stop ends the process at once, whatever the service waits for.
+DWORD WINAPI ServiceControl(DWORD control, DWORD, void*, void*) {
+    if (control == SERVICE_CONTROL_STOP) {
+        ReportService(SERVICE_STOPPED);
+        ExitProcess(0);
+    }
+    return control == SERVICE_CONTROL_INTERROGATE ? NO_ERROR : ERROR_CALL_NOT_IMPLEMENTED;
+}
+
+void WINAPI ServiceMain(DWORD, wchar_t**) {
+    serviceStatus = RegisterServiceCtrlHandlerExW(L"", ServiceControl, nullptr);
+    if (serviceStatus == nullptr) return;
+    const HANDLE pipe = servicePipe == nullptr
+                            ? INVALID_HANDLE_VALUE
+                            : CreateNamedPipeW(servicePipe, PIPE_ACCESS_DUPLEX, PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE,
+                                               1, 64, 65536, 0, nullptr);
+    ReportService(SERVICE_RUNNING);
+    static char message[65536];
+    DWORD read = 0;
+    if (pipe != INVALID_HANDLE_VALUE && (ConnectNamedPipe(pipe, nullptr) || GetLastError() == ERROR_PIPE_CONNECTED) &&
+        ReadFile(pipe, message, sizeof(message), &read, nullptr))
+        RecordStart();
+    Sleep(INFINITE);
+}
+
+int RunAsService() {
+    wchar_t ownProcess[] = L"";  // the name of an own-process service is not looked at
+    SERVICE_TABLE_ENTRYW table[] = {{ownProcess, ServiceMain}, {nullptr, nullptr}};
+    return StartServiceCtrlDispatcherW(table) ? 0 : 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc >= 2 && wcscmp(argv[1], L"/service") == 0) {
+        servicePipe = argc >= 3 ? argv[2] : nullptr;
+        return RunAsService();
+    }
+    return RecordStart() ? Ending() : 1;
 }

@@ -158,6 +158,15 @@ long long RegistryDword(HKEY root, const std::wstring& path, const wchar_t* name
     return value;
 }
 
+std::wstring RegistryString(HKEY root, const std::wstring& path, const wchar_t* name) {
+    DWORD type = REG_NONE;
+    std::vector<BYTE> data;
+    if (!ReadRegistryValue(root, path, name, &type, &data) || type != REG_SZ) return L"(none)";
+    std::wstring text(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t));
+    while (!text.empty() && text.back() == L'\0') text.pop_back();
+    return text;
+}
+
 std::wstring AdapterTcpipKey(const std::wstring& guid) {
     return L"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\" + guid;
 }

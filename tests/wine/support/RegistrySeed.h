@@ -71,6 +71,8 @@ bool ReadRegistryValue(HKEY root, const std::wstring& path, const wchar_t* name,
                        std::vector<BYTE>* data);
 // A REG_DWORD value, or -1 when there is none of that type.
 long long RegistryDword(HKEY root, const std::wstring& path, const wchar_t* name);
+// A REG_SZ value without its terminator, or "(none)" when there is none of that type.
+std::wstring RegistryString(HKEY root, const std::wstring& path, const wchar_t* name);
 
 // Keys of one adapter (by its GUID text, "{...}") below HKEY_LOCAL_MACHINE.
 std::wstring AdapterTcpipKey(const std::wstring& guid);

@@ -159,6 +159,12 @@ std::vector<StandInRecord> ReadRecords() {
     return records;
 }
 
+std::vector<std::wstring> RecordedCommandLines() {
+    std::vector<std::wstring> lines;
+    for (const StandInRecord& r : ReadRecords()) lines.push_back(r.commandLine);
+    return lines;
+}
+
 std::vector<std::wstring> CommandLinesOf(const wchar_t* program) {
     std::vector<std::wstring> lines;
     for (const StandInRecord& r : ReadRecords())

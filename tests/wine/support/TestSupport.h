@@ -49,6 +49,8 @@ struct StandInRecord {
     std::wstring commandLine;  // GetCommandLineW as it received it
 };
 std::vector<StandInRecord> ReadRecords();
+// Every command line recorded, in the order the stand-ins ran.
+std::vector<std::wstring> RecordedCommandLines();
 // The command lines recorded by stand-ins whose file name is `program` ("netsh.exe").
 std::vector<std::wstring> CommandLinesOf(const wchar_t* program);
 

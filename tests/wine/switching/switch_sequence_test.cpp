@@ -6,15 +6,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 
 #include "app/Messages.h"
 #include "app/win/Tolvik_NetworkApp.h"
+#include "applier/SettingRequest.h"
+#include "framework/win/Event.h"
 #include "framework/win/WideText.h"
 #include "switching/HandoffRecord.h"
 #include "switching/win/NetworkSetting.h"
+#include "tests/wine/support/ApplierCases.h"
 #include "tests/wine/support/GuiDriver.h"
 #include "tests/wine/support/RegistrySeed.h"
+#include "tests/wine/support/SettingServiceHost.h"
 #include "tests/wine/support/TestSupport.h"
 
 namespace {
@@ -22,6 +27,19 @@ namespace {
 using testsupport::RecordingWindow;
 
 constexpr DWORD kSwitchLimitMs = 90000;
+
+// The threads of this process.
+std::set<DWORD> ThreadIds() {
+    std::set<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return ids;
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        if (entry.th32OwnerProcessID == GetCurrentProcessId()) ids.insert(entry.th32ThreadID);
+    CloseHandle(snapshot);
+    return ids;
+}
 
 class SwitchSequence : public ::testing::Test {
 protected:
@@ -84,6 +102,36 @@ protected:
     }
 
     static std::wstring StandInApplication() { return testsupport::ExeDir() + L"\\recording_standin.exe"; }
+
+    // The main window goes away while the switch waits for the TCP/IP
+    // step: once the stand-in there has recorded its start, `whileWaiting`
+    // looks around, then the switch object is destroyed. Every thread the
+    // switch started has ended then, nothing came after progress 0, and
+    // the profile's application never started.
+    void ExpectAbandonedWhileWaiting(const std::function<void()>& whileWaiting) {
+        profile_.Record().runAppEnabled = 1;
+        profile_.SetText(ProfileText::appPath, T(StandInApplication()));
+        const std::set<DWORD> before = ThreadIds();
+        std::vector<HANDLE> started;  // the threads the switch started: its worker
+        {
+            CNetworkSetting setting(app_);
+            ASSERT_EQ(setting.Start(window_.Handle(), profile_), 0);
+            ASSERT_TRUE(gui::WaitUntil([] { return !testsupport::ReadRecords().empty(); }, 30000));
+            for (DWORD id : ThreadIds())
+                if (!before.count(id))
+                    if (HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, id)) started.push_back(thread);
+            ASSERT_FALSE(started.empty()) << "no worker thread";
+            whileWaiting();
+        }  // the main window goes away in the middle of the wait
+        for (HANDLE thread : started) {
+            EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_OBJECT_0) << "a thread of the switch still runs";
+            CloseHandle(thread);
+        }
+        gui::PumpMessages();
+        EXPECT_EQ(Progress(window_.Received()), (std::vector<WPARAM>{0}));
+        EXPECT_EQ(Messages(window_.Received()), (std::vector<UINT>{kMsgProgress}));
+        EXPECT_EQ(testsupport::ReadRecords().size(), 1u);
+    }
 
     static std::vector<UINT> Messages(const std::vector<RecordingWindow::Entry>& entries) {
         std::vector<UINT> values;
@@ -180,17 +228,97 @@ TEST_F(SwitchSequence, ABlockMadeBeforehandByAnotherProgramFailsOnlyTheTcpIpStep
     }
 }
 
-// The threads of this process.
-std::set<DWORD> ThreadIds() {
-    std::set<DWORD> ids;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return ids;
-    THREADENTRY32 entry = {};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        if (entry.th32OwnerProcessID == GetCurrentProcessId()) ids.insert(entry.th32ThreadID);
-    CloseHandle(snapshot);
-    return ids;
+// A pipe of the setting service's name made by this test program, as any
+// program of the session could: it waits for one client and tells whether
+// one came and how much it sent.
+class CForeignSettingPipe {
+public:
+    CForeignSettingPipe()
+        : pipe_(CreateNamedPipeW(reinterpret_cast<const wchar_t*>(kSettingPipeName),
+                                 PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED, PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE,
+                                 1, 4096, 65536, 0, nullptr)) {
+        connect_.hEvent = connected_.Handle();
+        listening_ = pipe_.Valid() && !ConnectNamedPipe(pipe_.Get(), &connect_) && GetLastError() == ERROR_IO_PENDING;
+    }
+    ~CForeignSettingPipe() {
+        if (!listening_) return;
+        CancelIoEx(pipe_.Get(), &connect_);
+        DWORD ignored = 0;
+        GetOverlappedResult(pipe_.Get(), &connect_, &ignored, TRUE);
+    }
+    bool Listening() const { return listening_; }
+    bool ClientCame() const { return WaitForSingleObject(connected_.Handle(), 0) == WAIT_OBJECT_0; }
+    DWORD BytesSent() const {
+        DWORD available = 0;
+        PeekNamedPipe(pipe_.Get(), nullptr, 0, nullptr, &available, nullptr);
+        return available;
+    }
+
+private:
+    CFileHandle pipe_;
+    CEvent connected_;
+    OVERLAPPED connect_ = {};
+    bool listening_ = false;
+};
+
+// The setting service is installed but stopped: a pipe of its name is
+// never used, and the switch goes through the applier as before.
+TEST_F(SwitchSequence, APipeOfTheServiceNameIsNotUsedWhileTheServiceIsStopped) {
+    const testsupport::CRunningSettingService service;
+    ASSERT_TRUE(service.Running());
+    ASSERT_EQ(testsupport::StopSettingService(), static_cast<DWORD>(SERVICE_STOPPED));
+    CForeignSettingPipe pipe;
+    ASSERT_TRUE(pipe.Listening());
+    const std::vector<RecordingWindow::Entry> received = RunSwitch();
+    ASSERT_FALSE(received.empty());
+    EXPECT_EQ(received.back().wParam, 0u);
+    EXPECT_EQ(app_.applierFinished, 1);
+    EXPECT_FALSE(testsupport::CommandLinesOf(L"netsh.exe").empty());
+    EXPECT_FALSE(pipe.ClientCame()) << "the switch connected to a pipe that no running service holds";
+}
+
+// With the setting service running, a switch needs neither the applier nor
+// its prompt: the service runs the applier's command lines for the profile
+// and the switch succeeds (message 169); a profile that the service refuses
+// is the TCP/IP failure (165) and runs nothing.
+TEST_F(SwitchSequence, WithTheServiceRunningTheServiceAppliesAndTheApplierNeverStarts) {
+    ASSERT_TRUE(testsupport::InstallStandIn(tempDir_ + L"\\Tolvik_NetworkSetting.exe"));
+    app_.programFolder = tempDir_;  // an applier started would record its start beside the commands
+    const testsupport::CRunningSettingService service;
+    ASSERT_TRUE(service.Running());
+    const testsupport::ApplierCase fixed = testsupport::FixedAddressCase();
+    profile_.CopyFrom(fixed.profile);
+    testsupport::UseRecordLog(testsupport::kServiceRecordLog);
+    std::vector<RecordingWindow::Entry> received = RunSwitch();
+    EXPECT_EQ(Progress(received), (std::vector<WPARAM>{0, 20, 40, 60, 80, 100}));
+    ASSERT_FALSE(received.empty());
+    EXPECT_EQ(received.back().wParam, 0u);
+    EXPECT_EQ(testsupport::RecordedCommandLines(), fixed.commandLines);
+
+    profile_.SetText(ProfileText::connectionName, u"LAN\" x");
+    testsupport::UseRecordLog(testsupport::kServiceRecordLog);
+    window_.Clear();
+    received = RunSwitch();
+    ASSERT_FALSE(received.empty());
+    EXPECT_EQ(received.back().wParam, 0x0100u);
+    EXPECT_TRUE(testsupport::ReadRecords().empty());
+    EXPECT_EQ(app_.applierFinished, 0);
+}
+
+// A service of the setting service's name runs, but its process does not
+// hold the pipe (a service that holds none; the pipe is this program's):
+// the record is not sent and the TCP/IP step fails.
+TEST_F(SwitchSequence, APipeThatTheRunningServiceDoesNotHoldGetsNoRecord) {
+    CForeignSettingPipe pipe;
+    ASSERT_TRUE(pipe.Listening());
+    const testsupport::CRunningSettingService service(L"\"" + StandInApplication() + L"\" /service");
+    ASSERT_TRUE(service.Running());
+    app_.programFolder = tempDir_;  // no applier either
+    const std::vector<RecordingWindow::Entry> received = RunSwitch();
+    ASSERT_FALSE(received.empty());
+    EXPECT_EQ(received.back().wParam, 0x0100u);
+    EXPECT_TRUE(pipe.ClientCame()) << "the switch did not go to the running service";
+    EXPECT_EQ(pipe.BytesSent(), 0u) << "the record went to a pipe that the service does not hold";
 }
 
 TEST_F(SwitchSequence, ClosingWhileWaitingForTheApplierAbandonsTheSwitch) {
@@ -199,37 +327,26 @@ TEST_F(SwitchSequence, ClosingWhileWaitingForTheApplierAbandonsTheSwitch) {
     ASSERT_TRUE(testsupport::InstallStandIn(tempDir_ + L"\\Tolvik_NetworkSetting.exe"));
     SetEnvironmentVariableW(L"ORTIVO_STANDIN_HANG", L"20000");
     app_.programFolder = tempDir_;
-    profile_.Record().runAppEnabled = 1;
-    profile_.SetText(ProfileText::appPath, T(testsupport::ExeDir() + L"\\recording_standin.exe"));
-    const std::set<DWORD> before = ThreadIds();
-    std::vector<HANDLE> started;  // the threads the switch started: its worker
-    {
-        CNetworkSetting setting(app_);
-        ASSERT_EQ(setting.Start(window_.Handle(), profile_), 0);
-        ASSERT_TRUE(gui::WaitUntil([] { return !testsupport::ReadRecords().empty(); }, 30000));
-        for (DWORD id : ThreadIds())
-            if (!before.count(id))
-                if (HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, id)) started.push_back(thread);
-        ASSERT_FALSE(started.empty()) << "no worker thread";
+    ExpectAbandonedWhileWaiting([] {
         // The worker waits for the applier, with the handoff block open.
         HANDLE block = OpenFileMappingW(FILE_MAP_READ, FALSE, reinterpret_cast<const wchar_t*>(kHandoffBlockName));
         EXPECT_NE(block, nullptr) << "no handoff block while waiting for the applier";
         if (block) CloseHandle(block);
         SetEnvironmentVariableW(L"ORTIVO_STANDIN_HANG", nullptr);
-    }  // the main window goes away in the middle of the wait
-    // What the others see: the handoff block is gone and the worker has ended.
+    });
+    // The handoff block went with the switch.
     HANDLE block = OpenFileMappingW(FILE_MAP_READ, FALSE, reinterpret_cast<const wchar_t*>(kHandoffBlockName));
     EXPECT_EQ(block, nullptr) << "the handoff block outlived the switch";
     if (block) CloseHandle(block);
-    for (HANDLE thread : started) {
-        EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_OBJECT_0) << "a thread of the switch still runs";
-        CloseHandle(thread);
-    }
-    gui::PumpMessages();
-    // Nothing after the start: no further progress, no result, no application.
-    EXPECT_EQ(Progress(window_.Received()), (std::vector<WPARAM>{0}));
-    EXPECT_EQ(Messages(window_.Received()), (std::vector<UINT>{kMsgProgress}));
-    EXPECT_EQ(testsupport::ReadRecords().size(), 1u);
+}
+
+// The service takes the record and never answers.
+TEST_F(SwitchSequence, ClosingWhileWaitingForTheServiceAbandonsTheSwitch) {
+    testsupport::UseRecordLog(testsupport::kServiceRecordLog);
+    const testsupport::CRunningSettingService service(L"\"" + StandInApplication() + L"\" /service " +
+                                                      reinterpret_cast<const wchar_t*>(kSettingPipeName));
+    ASSERT_TRUE(service.Running());
+    ExpectAbandonedWhileWaiting([] {});
 }
 
 // "適用" pressed again as soon as a switch has reported: the worker of the
