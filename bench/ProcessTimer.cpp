@@ -169,7 +169,8 @@ MessageFigures MeasureUntilMessage(const std::wstring& exe, const std::wstring& 
         return figures;
     figures.messageMs = NowMs() - start;
     double created = 0, ended = 0;
-    figures.ok = watch.Times(&created, &ended) && gui::AnswerMessageBox(box, IDOK) && program.WaitForExit(kLimitMs);
+    figures.childSeen = watch.Times(&created, &ended);
+    figures.ok = gui::AnswerMessageBox(box, IDOK) && program.WaitForExit(kLimitMs);
     figures.childStartMs = created - systemStart;
     figures.childEndMs = ended - systemStart;
     CoolDown();

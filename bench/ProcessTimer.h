@@ -20,7 +20,8 @@ struct StartFigures {
 StartFigures MeasureStart(const std::wstring& exe, const std::wstring& arguments);
 
 struct MessageFigures {
-    bool ok = false;
+    bool ok = false;          // the message came and the program ended
+    bool childSeen = false;   // the program `child` was started and ended meanwhile
     double dialogMs = 0;      // CreateProcess to the visible main dialog
     double childStartMs = 0;  // to the creation of the program it started (the setting applier)
     double childEndMs = 0;    // to that program's end
@@ -30,7 +31,7 @@ struct MessageFigures {
 // Starts the main program and times it to its visible main dialog and then
 // to a message box with exactly `text`, which is answered with OK; the
 // program's end is awaited. The program `child` (a file name) that it
-// starts meanwhile is timed from its creation to its end.
+// starts meanwhile, if it does, is timed from its creation to its end.
 MessageFigures MeasureUntilMessage(const std::wstring& exe, const std::wstring& arguments, const std::wstring& text,
                                    const wchar_t* child);
 

@@ -1,6 +1,6 @@
 // Start-up and switch benchmark of the main program under Wine (bench/run.sh).
 //
-//   ortivo_bench [--runs N] [--only start|profiles|switch] [--program FILE]
+//   ortivo_bench [--runs N] [--only start|profiles|switch|service] [--program FILE]
 //       N alternating runs of each measurement (default 7); --only runs one
 //       part; --program measures another build of the main program, copied
 //       beside this one under the name FILE
@@ -13,6 +13,10 @@
 //    the setting applier's run (from its creation to its end: its commands
 //    and its 5 s pause) and the 1 s full bar is its overhead. The same for
 //    /RunProfile2, which also sets the proxy (WinINet is loaded for it).
+// 4. The same switch (/RunProfile1) through the setting service and through
+//    the applier, alternately in one run: the service is registered and
+//    running for the one and removed for the other. From the visible main
+//    dialog to message 169; both include the 5 s pause and the full bar.
 // Prints the medians, the ratios and the goals.
 #include <windows.h>
 
@@ -21,12 +25,14 @@
 #include <cwchar>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "bench/BenchPrefix.h"
 #include "bench/Median.h"
 #include "bench/ProcessTimer.h"
+#include "tests/wine/support/SettingServiceHost.h"
 #include "tests/wine/support/TestSupport.h"
 
 namespace {
@@ -114,7 +120,7 @@ struct SwitchSeries {
 bool RunSwitch(int number, SwitchSeries& series) {
     const bench::MessageFigures f = bench::MeasureUntilMessage(
         Program(g_main), L"/RunProfile" + std::to_wstring(number), kSwitchDone, L"Tolvik_NetworkSetting.exe");
-    if (!f.ok) return false;
+    if (!f.ok || !f.childSeen) return false;
     series.toMessage.push_back(f.messageMs);
     series.applier.push_back(f.childEndMs - f.childStartMs);
     series.overhead.push_back((f.childStartMs - f.dialogMs) + (f.messageMs - f.childEndMs - kFullBarMs));
@@ -142,6 +148,27 @@ bool MeasureSwitch(int runs, const std::wstring& threeProfiles) {
     }
     PrintSwitch("/RunProfile1 (proxy left as it is)", unchangedProxy);
     PrintSwitch("/RunProfile2 (proxy set to none)", noProxy);
+    return true;
+}
+
+// 4. The switch through the setting service beside the switch through the
+//    applier.
+bool CompareSettingPaths(int runs, const std::wstring& threeProfiles) {
+    std::vector<double> service, applier;
+    if (!bench::UseProfileFile(threeProfiles)) return false;
+    for (int run = 0; run < 2 * runs; ++run) {
+        const bool throughService = run % 2 == 0;
+        std::optional<testsupport::CRunningSettingService> running;
+        if (throughService && !running.emplace().Running()) return false;
+        const bench::MessageFigures f = bench::MeasureUntilMessage(Program(g_main), L"/RunProfile1", kSwitchDone,
+                                                                   L"Tolvik_NetworkSetting.exe");
+        // Through the service no applier may start; through the applier it must.
+        if (!f.ok || f.childSeen == throughService) return false;
+        (throughService ? service : applier).push_back(f.messageMs - f.dialogMs);
+    }
+    std::printf("switch /RunProfile1, main dialog to message 169: through the service %7.1f ms, through the applier "
+                "%7.1f ms (service - applier %+.1f ms)\n",
+                Median(service), Median(applier), Median(service) - Median(applier));
     return true;
 }
 
@@ -174,7 +201,8 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("%ls: medians of %d alternating runs each\n", g_main, runs);
     const bool ok = (!wanted(L"start") || CompareWithFloor(runs, files[3])) &&
                     (!wanted(L"profiles") || CompareProfileCounts(runs, files)) &&
-                    (!wanted(L"switch") || MeasureSwitch(runs, files[3]));
+                    (!wanted(L"switch") || MeasureSwitch(runs, files[3])) &&
+                    (!wanted(L"service") || CompareSettingPaths(runs, files[3]));
     std::fflush(stdout);
     return ok ? 0 : 1;
 }
