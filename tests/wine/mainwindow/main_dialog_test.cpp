@@ -19,8 +19,6 @@ using testsupport::Narrow;
 
 constexpr wchar_t kSwitchingCaption[] = L"Ortivo (ネットワーク設定中)";
 
-std::string U8(const std::wstring& w) { return Narrow(w); }
-
 class MainDialog : public ::testing::Test {
 protected:
     void ExpectBox(const std::wstring& text, gui::BoxIcon icon, int answer = IDOK) {
@@ -79,7 +77,7 @@ TEST_F(MainDialog, AddRefuseDuplicateEditAndDeleteStartingWithoutProfiles) {
     gui::SaveScreenshot(wizard_.Sheet(), L"mainwindow_wizard_name_page.png");
     ASSERT_NO_FATAL_FAILURE(FinishFromNamePage());
     ASSERT_TRUE(app_.WaitForRows(1));
-    EXPECT_EQ(U8(gui::ListViewText(app_.List(), 0)), "オフィス");
+    EXPECT_EQ(Narrow(gui::ListViewText(app_.List(), 0)), "オフィス");
     EXPECT_EQ(FileNames(), std::vector<std::wstring>{L"オフィス"});
 
     // A duplicate name: message 160, the wizard stays on the name page.
@@ -95,7 +93,7 @@ TEST_F(MainDialog, AddRefuseDuplicateEditAndDeleteStartingWithoutProfiles) {
     EXPECT_TRUE(app_.Enabled(IDC_MAIN_APPLY));
     EXPECT_EQ(app_.Description().find(L"ネットワーク接続名\r\n  \r\nネットワークアダプタ\r\n"), 0u);
     EXPECT_NE(app_.Description().find(L"TCP/IP設定\r\n  接続方法：DHCP接続\r\n"), std::wstring::npos)
-        << U8(app_.Description());
+        << Narrow(app_.Description());
     gui::SaveScreenshot(app_.Main(), L"mainwindow_main_dialog.png");
 
     // Editing renames the row and the record.
@@ -118,7 +116,7 @@ TEST_F(MainDialog, AddRefuseDuplicateEditAndDeleteStartingWithoutProfiles) {
     ExpectBox(L"[自宅]を削除しますか？", gui::BoxIcon::Question, IDYES);
     ASSERT_TRUE(app_.WaitForRows(0));
     // The handler goes on after emptying the list: wait for its last steps.
-    EXPECT_TRUE(gui::WaitUntil([&] { return app_.Description().empty(); })) << U8(app_.Description());
+    EXPECT_TRUE(gui::WaitUntil([&] { return app_.Description().empty(); })) << Narrow(app_.Description());
     EXPECT_TRUE(gui::WaitUntil([&] { return !app_.Enabled(IDC_MAIN_EDIT); }));
     ASSERT_TRUE(gui::Sync(app_.Main()));
     EXPECT_TRUE(FileNames().empty());
@@ -147,9 +145,9 @@ TEST_F(MainDialog, TwelveProfilesRefuseAnotherCancelStoresNothingClosingWrites) 
     // The profile names no adapter: the connection page chose the first one.
     const std::vector<AdapterInfo> adapters = ListAdapters();
     ASSERT_FALSE(adapters.empty());
-    EXPECT_EQ(U8(gui::WindowText(wizard_.Item(IDC_CONFIRM_ADAPTER))), U8(adapters.front().description));
+    EXPECT_EQ(Narrow(gui::WindowText(wizard_.Item(IDC_CONFIRM_ADAPTER))), Narrow(adapters.front().description));
     const std::wstring summary = gui::WindowText(wizard_.Item(IDC_CONFIRM_SUMMARY));
-    EXPECT_EQ(summary.find(L"TCP/IP設定\r\n  接続方法：DHCP接続\r\n"), 0u) << U8(summary);
+    EXPECT_EQ(summary.find(L"TCP/IP設定\r\n  接続方法：DHCP接続\r\n"), 0u) << Narrow(summary);
     ASSERT_TRUE(wizard_.Cancel());
     EXPECT_EQ(Rows(), names);
     EXPECT_EQ(FileNames(), names);
@@ -177,7 +175,7 @@ TEST_F(MainDialog, ApplyRunsAWholeSwitchAndRunRequestsNameProfilesByPosition) {
     for (int id : {IDC_MAIN_ADD, IDC_MAIN_EDIT, IDC_MAIN_DELETE, IDC_MAIN_APPLY}) EXPECT_FALSE(app_.Enabled(id)) << id;
     HWND progressWindow = app_.WaitForDialog([](HWND w) { return GetDlgItem(w, IDC_PROGRESS_BAR) != nullptr; });
     ASSERT_NE(progressWindow, nullptr) << "no progress window";
-    EXPECT_EQ(U8(gui::WindowText(GetDlgItem(progressWindow, IDC_PROGRESS_PROFILE))), "プロファイル：会社");
+    EXPECT_EQ(Narrow(gui::WindowText(GetDlgItem(progressWindow, IDC_PROGRESS_PROFILE))), "プロファイル：会社");
     gui::SaveScreenshot(app_.Main(), L"mainwindow_switching.png");
 
     // A run request while the switch runs starts nothing but selects the
@@ -200,7 +198,7 @@ TEST_F(MainDialog, ApplyRunsAWholeSwitchAndRunRequestsNameProfilesByPosition) {
     ASSERT_FALSE(commands.empty());
     EXPECT_NE(commands.front().find(L"interface ipv4 set address name=\"ローカル エリア接続\" source=dhcp"),
               std::wstring::npos)
-        << U8(commands.front());
+        << Narrow(commands.front());
 
     // Logging off writes the data file and ends the program without asking.
     ASSERT_TRUE(app_.RemoveDataFile());

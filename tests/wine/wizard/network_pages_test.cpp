@@ -20,9 +20,8 @@
 
 namespace {
 
-using testsupport::Narrow;
-
 using testsupport::Ip;
+using testsupport::Narrow;
 
 constexpr wchar_t kPrinter[] = L"Ortivo Test Printer";
 

@@ -21,9 +21,8 @@
 
 namespace {
 
-using testsupport::Narrow;
-
 using testsupport::Ip;
+using testsupport::Narrow;
 
 const wchar_t kConnection[] = L"本社 LAN";
 const wchar_t kPrinter[] = L"Ortivo 本社プリンタ";
