@@ -6,11 +6,9 @@
 
 namespace {
 
-std::string U8(const Text& t) { return text::ToUtf8(t); }
-
 std::vector<std::string> Split(const char* line) {
     std::vector<std::string> out;
-    for (const Text& a : SplitCommandLine(text::FromUtf8(line))) out.push_back(U8(a));
+    for (const Text& a : SplitCommandLine(text::FromUtf8(line))) out.push_back(text::ToUtf8(a));
     return out;
 }
 

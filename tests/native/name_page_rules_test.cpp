@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "resources/resource.h"
+#include "tests/native/NamedProfile.h"
 #include "wizard/NamePageRules.h"
 
 namespace {
@@ -10,11 +11,7 @@ using namepage::NameCheck;
 
 CProfileCollection Stored(std::initializer_list<const char16_t*> names) {
     CProfileCollection profiles;
-    for (const char16_t* name : names) {
-        CProfileData p;
-        p.SetText(ProfileText::profileName, name);
-        profiles.Add(p);  // identifiers 1, 2, ...
-    }
+    for (const char16_t* name : names) profiles.Add(NamedProfile(name));  // identifiers 1, 2, ...
     return profiles;
 }
 

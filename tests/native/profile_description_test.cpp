@@ -7,8 +7,6 @@
 
 namespace {
 
-std::string U8(const Text& t) { return text::ToUtf8(t); }
-
 
 const char kDhcpTcpIp[] = "TCP/IP設定\r\n  接続方法：DHCP接続\r\n  DNSサーバ取得方法：自動取得\r\n";
 const char kNoChecksAppPrinter[] =
@@ -23,7 +21,7 @@ CProfileData Plain() {
     return p;
 }
 
-std::string Description(const CProfileData& p, int32_t ie = 8) { return U8(ComposeProfileDescription(p, ie)); }
+std::string Description(const CProfileData& p, int32_t ie = 8) { return text::ToUtf8(ComposeProfileDescription(p, ie)); }
 
 // The description between the proxy heading and the check heading.
 std::string ProxyPart(const CProfileData& p, int32_t ie = 8) {
@@ -50,7 +48,7 @@ TEST(ProfileDescription, DefaultProfileInFull) {
 }
 
 TEST(ProfileDescription, ConfirmationSummaryIsTheDescriptionWithoutConnectionAndAdapter) {
-    EXPECT_EQ(U8(ComposeProfileSummary(Plain(), 8)),
+    EXPECT_EQ(text::ToUtf8(ComposeProfileSummary(Plain(), 8)),
               std::string(kDhcpTcpIp) + "Internet Explorerプロキシ設定\r\n  プロキシの設定を変更しない\r\n" +
                   kNoChecksAppPrinter);
 }
@@ -149,10 +147,10 @@ TEST(ProfileDescription, ProxyPageSummaryHasTheSameLines) {
     CProfileData p = ProxyProfile();
     p.SetText(ProfileText::httpProxyServer, u"h");
     p.Record().httpProxyPort = 3128;
-    EXPECT_EQ(U8(ComposeProxySummary(p, 8)),
+    EXPECT_EQ(text::ToUtf8(ComposeProxySummary(p, 8)),
               "Internet Explorerプロキシ設定\r\n" + ProxyPart(p));
     p.Record().proxyMode = 0;  // the page shows the details whatever the mode
-    EXPECT_EQ(U8(ComposeProxySummary(p, 8)),
+    EXPECT_EQ(text::ToUtf8(ComposeProxySummary(p, 8)),
               "Internet Explorerプロキシ設定\r\n  自動構成スクリプトアドレス：<設定なし>\r\n  HTTPプロキシ：h:3128\r\n");
 }
 
@@ -183,7 +181,7 @@ TEST(TaskDescription, ConnectionNamesOfSixteenSeventeenAndEighteenCharacters) {
     auto shortForm = [&](const char16_t* name) {
         CProfileData p = Plain();
         p.SetText(ProfileText::connectionName, name);
-        const std::string d = U8(ComposeTaskDescription(p));
+        const std::string d = text::ToUtf8(ComposeTaskDescription(p));
         return d.substr(head.size(), d.find("TCP/IP設定") - head.size());
     };
     EXPECT_EQ(shortForm(u"ワイヤレス ネットワーク接続 2"), "  ワイヤレス ネットワーク接続 2\r\n");  // 16

@@ -13,6 +13,8 @@
 #include "profile/ProfileDescription.h"
 #include "resources/resource.h"
 
+#include "tests/native/NamedProfile.h"
+
 namespace {
 
 // A profile with every field set to something other than its default.
@@ -59,13 +61,6 @@ CProfileData EveryFieldSet(const char16_t* name) {
     return p;
 }
 
-CProfileData Named(const char16_t* name) {
-    CProfileData p;
-    p.SetText(ProfileText::profileName, name);
-    p.Record().iconIndex = 0;
-    return p;
-}
-
 std::string Replaced(std::string text, const std::string& what, const std::string& with) {
     const std::size_t at = text.find(what);
     EXPECT_NE(at, std::string::npos) << what;
@@ -75,7 +70,7 @@ std::string Replaced(std::string text, const std::string& what, const std::strin
 
 TEST(ProfileFile, EveryFieldSurvivesWritingAndReadingByteForByte) {
     const CProfileData original = EveryFieldSet(u"本社");
-    const std::string file = profilejson::Write({original, Named(u"Home")});
+    const std::string file = profilejson::Write({original, NamedProfile(u"Home", 0)});
     EXPECT_NE(file.find("\"formatVersion\": 1"), std::string::npos);
     EXPECT_NE(file.find("\"ipAddress\": \"192.168.1.10\""), std::string::npos);
     EXPECT_NE(file.find("\"defaultGateway\": \"\""), std::string::npos) << "0 is written as not set";
@@ -107,7 +102,7 @@ struct Refusal {
 };
 
 std::vector<Refusal> Refusals() {
-    const std::string good = profilejson::Write({Named(u"Home"), EveryFieldSet(u"Office")});
+    const std::string good = profilejson::Write({NamedProfile(u"Home", 0), EveryFieldSet(u"Office")});
     const std::string office = "\"profileName\": \"Office\"";
     const std::string second = good.substr(good.find(office));
     auto inSecond = [&](const std::string& what, const std::string& with) {
@@ -143,7 +138,7 @@ std::vector<Refusal> Refusals() {
          "httpProxyPort", {}},
         {"duplicate name (160)", inSecond(office, "\"profileName\": \"Home\""), IDS_NAME_DUPLICATE, 2, "profileName",
          {}},
-        {"thirteen profiles", profilejson::Write(std::vector<CProfileData>(13, Named(u"x"))), IDS_FAULT_TOO_MANY, 0,
+        {"thirteen profiles", profilejson::Write(std::vector<CProfileData>(13, NamedProfile(u"x", 0))), IDS_FAULT_TOO_MANY, 0,
          "", {12}},
     };
 }
@@ -152,7 +147,7 @@ TEST(ProfileFile, EachKindOfBadInputIsRefusedNamingProfileAndFieldAndNothingChan
     for (const Refusal& r : Refusals()) {
         SCOPED_TRACE(r.what);
         CProfileEditList list;
-        list.Profiles().Add(Named(u"Kept"));
+        list.Profiles().Add(NamedProfile(u"Kept", 0));
         std::vector<CProfileData> read;
         ImportError e = profilejson::Read(r.file, read);
         if (!e.Failed()) e = list.Import(read, false, 8);
@@ -170,18 +165,18 @@ TEST(ProfileFile, EachKindOfBadInputIsRefusedNamingProfileAndFieldAndNothingChan
 
 TEST(ProfileFile, AppendingKeepsTheNamesUniqueAndTheCountAtTwelve) {
     CProfileEditList list;
-    for (const char16_t* name : {u"Office", u"Home"}) list.Profiles().Add(Named(name));
-    ImportError e = list.Import({Named(u"Cafe"), Named(u"Home")}, true, 8);
+    for (const char16_t* name : {u"Office", u"Home"}) list.Profiles().Add(NamedProfile(name, 0));
+    ImportError e = list.Import({NamedProfile(u"Cafe", 0), NamedProfile(u"Home", 0)}, true, 8);
     EXPECT_EQ(e.messageId, IDS_NAME_DUPLICATE);
     EXPECT_EQ(e.profileNumber, 2);
     EXPECT_EQ(e.profileName, u"Home");
-    e = list.Import(std::vector<CProfileData>(11, Named(u"x")), true, 8);
+    e = list.Import(std::vector<CProfileData>(11, NamedProfile(u"x", 0)), true, 8);
     EXPECT_EQ(e.messageId, IDS_FAULT_TOO_MANY);
     EXPECT_EQ(list.Count(), 2);
     EXPECT_FALSE(list.Modified());
 
-    ASSERT_FALSE(list.Import({Named(u"Cafe")}, true, 8).Failed());
-    ASSERT_FALSE(list.Import({Named(u"Office")}, false, 8).Failed()) << "replacing: the old names are gone";
+    ASSERT_FALSE(list.Import({NamedProfile(u"Cafe", 0)}, true, 8).Failed());
+    ASSERT_FALSE(list.Import({NamedProfile(u"Office", 0)}, false, 8).Failed()) << "replacing: the old names are gone";
     EXPECT_EQ(list.Count(), 1);
     EXPECT_TRUE(list.Modified());
 }
@@ -208,7 +203,7 @@ Text Names(const CProfileCollection& profiles) {
 
 TEST(ProfileEditList, MoveCopyRenameRemoveAndTheOrderSaved) {
     CProfileEditList list;
-    for (const char16_t* name : {u"A", u"B", u"C"}) list.Profiles().Add(Named(name));
+    for (const char16_t* name : {u"A", u"B", u"C"}) list.Profiles().Add(NamedProfile(name, 0));
     EXPECT_EQ(list.MoveUp(0), -1);
     EXPECT_EQ(list.MoveDown(2), -1);
     EXPECT_FALSE(list.Modified());
@@ -241,18 +236,18 @@ TEST(ProfileEditList, MoveCopyRenameRemoveAndTheOrderSaved) {
 TEST(ProfileEditList, CopiesStopAtTwelveAndTheirNamesFitThirtyTwoCharacters) {
     const Text longName(32, u'x');
     CProfileCollection profiles;
-    profiles.Add(Named(longName.c_str()));
+    profiles.Add(NamedProfile(longName.c_str(), 0));
     const Text copy = CopyName(longName, u" - コピー", profiles);
     EXPECT_EQ(copy, Text(26, u'x') + u" - コピー");
-    profiles.Add(Named(copy.c_str()));
+    profiles.Add(NamedProfile(copy.c_str(), 0));
     EXPECT_EQ(CopyName(longName, u" - コピー", profiles), Text(22, u'x') + u" - コピー (2)");
 
     CProfileEditList list;
-    for (int i = 0; i < 12; ++i) list.Profiles().Add(Named((u"P" + text::Decimal(i)).c_str()));
+    for (int i = 0; i < 12; ++i) list.Profiles().Add(NamedProfile((u"P" + text::Decimal(i)).c_str(), 0));
     EXPECT_EQ(list.Copy(0, u" - コピー"), -2);
     EXPECT_EQ(list.Copy(12, u" - コピー"), -1);
     EXPECT_FALSE(list.TooManyToSave());
-    list.Profiles().Add(Named(u"P12"));
+    list.Profiles().Add(NamedProfile(u"P12", 0));
     EXPECT_TRUE(list.TooManyToSave());
 }
 

@@ -6,13 +6,9 @@
 #include "profile/ProfileData.h"
 #include "system/Tools.h"
 
-namespace {
+#include "tests/native/NamedProfile.h"
 
-CProfileData Named(const char16_t* name) {
-    CProfileData p;
-    p.SetText(ProfileText::profileName, name);
-    return p;
-}
+namespace {
 
 TEST(ProfileRecord, ResetGivesTheDefaultsAndZeroElsewhere) {
     CProfileData p;
@@ -58,7 +54,7 @@ TEST(ProfileRecord, TextWritesClearTheWholeFieldAndCutAtTheLimit) {
 }
 
 TEST(ProfileRecord, CopyTakesEveryByteIncludingTheIdentifier) {
-    CProfileData a = Named(u"A");
+    CProfileData a = NamedProfile(u"A");
     a.Record().profileId = 42;
     a.Record().socksProxyPort = 1080;
     CProfileData b;
@@ -68,13 +64,13 @@ TEST(ProfileRecord, CopyTakesEveryByteIncludingTheIdentifier) {
 
 TEST(ProfileCollection, IdentifiersCountUpAndAreNeverReused) {
     CProfileCollection c;
-    EXPECT_EQ(1, c.Add(Named(u"A")));
-    EXPECT_EQ(2, c.Add(Named(u"B")));
-    EXPECT_EQ(3, c.Add(Named(u"C")));
+    EXPECT_EQ(1, c.Add(NamedProfile(u"A")));
+    EXPECT_EQ(2, c.Add(NamedProfile(u"B")));
+    EXPECT_EQ(3, c.Add(NamedProfile(u"C")));
     CProfileData second;
     ASSERT_EQ(0, c.GetByPosition(1, &second));
     EXPECT_EQ(2, c.Remove(second));
-    EXPECT_EQ(4, c.Add(Named(u"D")));
+    EXPECT_EQ(4, c.Add(NamedProfile(u"D")));
     CProfileData out;
     ASSERT_EQ(0, c.GetByPosition(1, &out));
     EXPECT_EQ(u"C", out.GetText(ProfileText::profileName));
@@ -87,12 +83,12 @@ TEST(ProfileCollection, IdentifiersCountUpAndAreNeverReused) {
     // A collection to reload into continues the count and starts empty.
     CProfileCollection reloaded = c.EmptyContinuation();
     EXPECT_EQ(0, reloaded.Count());
-    EXPECT_EQ(5, reloaded.Add(Named(u"E")));
+    EXPECT_EQ(5, reloaded.Add(NamedProfile(u"E")));
 }
 
 TEST(ProfileCollection, MoveKeepsIdentifiersWithTheirRecords) {
     CProfileCollection c;
-    for (const char16_t* name : {u"A", u"B", u"C"}) c.Add(Named(name));
+    for (const char16_t* name : {u"A", u"B", u"C"}) c.Add(NamedProfile(name));
     EXPECT_EQ(0, c.Move(0, 2));
     EXPECT_EQ(-1, c.Move(0, 3));
     EXPECT_EQ(-1, c.Move(-1, 0));
@@ -105,11 +101,11 @@ TEST(ProfileCollection, MoveKeepsIdentifiersWithTheirRecords) {
 
 TEST(ProfileCollection, UnknownIdentifiersChangeNothing) {
     CProfileCollection c;
-    CProfileData ghost = Named(u"ghost");
+    CProfileData ghost = NamedProfile(u"ghost");
     ghost.Record().profileId = 9;
     EXPECT_EQ(-1, c.Edit(ghost)) << "empty list";
     EXPECT_EQ(-1, c.Remove(ghost));
-    c.Add(Named(u"A"));
+    c.Add(NamedProfile(u"A"));
     EXPECT_EQ(-1, c.Edit(ghost));
     EXPECT_EQ(-1, c.Remove(ghost));
     EXPECT_EQ(-1, c.FindById(9, &ghost));
@@ -121,8 +117,8 @@ TEST(ProfileCollection, UnknownIdentifiersChangeNothing) {
 
 TEST(ProfileCollection, EditOverwritesTheWholeRecord) {
     CProfileCollection c;
-    c.Add(Named(u"A"));
-    CProfileData edited = Named(u"A2");
+    c.Add(NamedProfile(u"A"));
+    CProfileData edited = NamedProfile(u"A2");
     edited.Record().profileId = 1;
     edited.Record().dnsMode = 1;
     EXPECT_EQ(1, c.Edit(edited));
