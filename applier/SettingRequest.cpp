@@ -25,6 +25,8 @@ SettingReply DecodeSettingReply(const uint8_t* bytes, std::size_t size) {
     switch (static_cast<int32_t>(value)) {
         case 0: return SettingReply::Applied;
         case 1: return SettingReply::Refused;
+        case 2: return SettingReply::NotPermitted;
+        case 3: return SettingReply::Busy;
         default: return SettingReply::Failed;
     }
 }

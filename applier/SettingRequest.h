@@ -16,9 +16,11 @@ inline constexpr std::size_t kSettingRequestSize = kProfileRecordSize;
 inline constexpr std::size_t kSettingReplySize = 4;
 
 enum class SettingReply : int32_t {
-    Applied = 0,   // the commands ran and the pause is over
-    Refused = 1,   // nothing ran: wrong size, profileId 0, or the plan refused it
-    Failed = -1,   // a command could not be started or did not end in its bound
+    Applied = 0,       // the commands ran and the pause is over
+    Refused = 1,       // nothing ran: wrong size, profileId 0, or the plan refused it
+    NotPermitted = 2,  // nothing ran: the client may not ask the service for this
+    Busy = 3,          // nothing ran: the client's session has a request queued or running
+    Failed = -1,       // a command could not be started or did not end in its bound
 };
 
 // What the service runs for one request message. A message of another size,
@@ -27,6 +29,6 @@ enum class SettingReply : int32_t {
 ApplierPlan PlanSettingRequest(const uint8_t* message, std::size_t size);
 
 // The reply as it travels, and back; any 4 bytes that are not one of the
-// three replies read as Failed.
+// replies read as Failed.
 void EncodeSettingReply(SettingReply reply, uint8_t (&bytes)[kSettingReplySize]);
 SettingReply DecodeSettingReply(const uint8_t* bytes, std::size_t size);

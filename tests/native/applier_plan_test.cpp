@@ -170,6 +170,8 @@ TEST(SettingRequest, RepliesTravelAsLittleEndianValuesAndAnythingElseReadsAsFail
         std::vector<uint8_t> bytes;
     } encoded[] = {{SettingReply::Applied, {0, 0, 0, 0}},
                    {SettingReply::Refused, {1, 0, 0, 0}},
+                   {SettingReply::NotPermitted, {2, 0, 0, 0}},
+                   {SettingReply::Busy, {3, 0, 0, 0}},
                    {SettingReply::Failed, {0xff, 0xff, 0xff, 0xff}}};
     for (const auto& row : encoded) {
         uint8_t bytes[kSettingReplySize];
@@ -177,7 +179,7 @@ TEST(SettingRequest, RepliesTravelAsLittleEndianValuesAndAnythingElseReadsAsFail
         EXPECT_EQ(row.bytes, std::vector<uint8_t>(bytes, bytes + kSettingReplySize));
         EXPECT_EQ(row.reply, DecodeSettingReply(row.bytes.data(), row.bytes.size()));
     }
-    const std::vector<uint8_t> others[] = {{2, 0, 0, 0}, {0, 0, 0, 1}, {0, 0, 0}, {0, 0, 0, 0, 0}, {1}};
+    const std::vector<uint8_t> others[] = {{4, 0, 0, 0}, {0, 0, 0, 1}, {0, 0, 0}, {0, 0, 0, 0, 0}, {1}};
     for (const std::vector<uint8_t>& other : others)
         EXPECT_EQ(SettingReply::Failed, DecodeSettingReply(other.data(), other.size())) << other.size();
     EXPECT_EQ(SettingReply::Failed, DecodeSettingReply(nullptr, kSettingReplySize));
