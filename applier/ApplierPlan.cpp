@@ -51,8 +51,10 @@ ApplierCommand RenewCommand(const Text& connectionName) {
 }
 
 bool IsSafeConnectionName(const Text& name) {
+    // ipconfig reads a name that begins as a switch does as a switch.
+    if (!name.empty() && (name.front() == u'/' || name.front() == u'-')) return false;
     for (char16_t c : name)
-        if (c == u'"' || c < 0x20 || c == 0x7F) return false;
+        if (c == u'"' || c == u'*' || c == u'?' || c < 0x20 || c == 0x7F) return false;
     return true;
 }
 

@@ -39,8 +39,10 @@ inline constexpr std::size_t kApplierNameLimit = 255;
 // trace label is "ipconfig /renew" with a line break).
 ApplierCommand RenewCommand(const Text& connectionName);
 
-// A connection name that can stand inside name="..." on a command line:
-// no double quote and no control character.
+// A connection name that can stand inside name="..." of netsh and as the one
+// connection that ipconfig /renew "..." renews: no double quote, no control
+// character, no wildcard (ipconfig reads * and ? as wildcards, so that "*"
+// would renew every adapter), and not beginning with / or - (a switch).
 bool IsSafeConnectionName(const Text& name);
 
 // Nothing happens for profileId 0 (no message either). A connection name

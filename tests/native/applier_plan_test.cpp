@@ -86,13 +86,15 @@ TEST(ApplierPlan, WindowZeroRunsButDoesNotNotify) {
 }
 
 TEST(ApplierPlan, UnsafeNamesAreRefusedAndRunNothing) {
-    for (const char16_t* name : {u"LAN\" addr=1.1.1.1", u"LAN\r\nx", u"\tLAN"}) {
+    for (const char16_t* name : {u"LAN\" addr=1.1.1.1", u"LAN\r\nx", u"\tLAN", u"*", u"LAN?", u"Wi-Fi*",
+                                 u"/all", u"-x"}) {
         const ApplierPlan plan = PlanApplierRun(Block(0, 0, 0, 0, 0, name));
         EXPECT_TRUE(plan.refused);
         EXPECT_TRUE(plan.settings.empty());
         EXPECT_FALSE(plan.renewal || plan.pause || plan.notify);
     }
     EXPECT_TRUE(IsSafeConnectionName(u"ローカル エリア 接続 (2)"));
+    EXPECT_TRUE(IsSafeConnectionName(u"Wi-Fi 2/LAN-B"));
     EXPECT_FALSE(IsSafeConnectionName(u"a\"b"));
     EXPECT_FALSE(IsSafeConnectionName(Text(1, u'\x1f')));
 }
@@ -144,6 +146,7 @@ TEST(SettingRequest, RefusesWhatTheApplierWouldNotRunAndPlansTheApplierCommandLi
         {"one byte short", Message(fixed, kSettingRequestSize - 1), nullptr},
         {"profileId 0", Message(unregistered), nullptr},
         {"a quote in the connection name", Message(Block(0, 0, 0, 0, 0, u"LAN\" addr=1.1.1.1")), nullptr},
+        {"a wildcard for ipconfig", Message(Block(0, 0, 0, 0, 0, u"*")), nullptr},
         {"DHCP", Message(dhcp), &dhcp},
         {"fixed address", Message(fixed), &fixed},
     };
@@ -183,6 +186,37 @@ TEST(SettingRequest, RepliesTravelAsLittleEndianValuesAndAnythingElseReadsAsFail
     for (const std::vector<uint8_t>& other : others)
         EXPECT_EQ(SettingReply::Failed, DecodeSettingReply(other.data(), other.size())) << other.size();
     EXPECT_EQ(SettingReply::Failed, DecodeSettingReply(nullptr, kSettingReplySize));
+}
+
+// A switch falls back to the elevated applier only when the service may not
+// do it for this user: reply 2, or a pipe the user may not open.
+TEST(SettingRequest, OnlyNotPermittedOrAccessDeniedFallsBackToTheApplier) {
+    const struct {
+        SettingReply reply;
+        ServiceOutcome outcome;
+    } rows[] = {{SettingReply::Applied, ServiceOutcome::Applied},
+                {SettingReply::Refused, ServiceOutcome::Failed},
+                {SettingReply::NotPermitted, ServiceOutcome::UseApplier},
+                {SettingReply::Busy, ServiceOutcome::Failed},
+                {SettingReply::Failed, ServiceOutcome::Failed}};
+    for (const auto& row : rows) EXPECT_EQ(row.outcome, OutcomeOfReply(row.reply)) << static_cast<int>(row.reply);
+    EXPECT_EQ(SettingReply::NotPermitted, ReplyForUnopenedPipe(5)) << "access denied";
+    for (uint32_t error : {2u, 231u, 109u}) EXPECT_EQ(SettingReply::Failed, ReplyForUnopenedPipe(error)) << error;
+}
+
+// The pipe's name is drawn anew at each start; a client opens only a name
+// of that form.
+TEST(SettingRequest, PipeNamesAreTheBaseADotAndThirtyTwoLowerCaseHexDigits) {
+    uint8_t random[kSettingPipeRandomBytes];
+    for (std::size_t i = 0; i < kSettingPipeRandomBytes; ++i) random[i] = static_cast<uint8_t>(0xA0 + i);
+    const Text name = SettingPipeName(random);
+    EXPECT_EQ(u"\\\\.\\pipe\\Tolvik_NetworkSetting.a0a1a2a3a4a5a6a7a8a9aaabacadaeaf", name);
+    EXPECT_TRUE(IsSettingPipeName(name));
+    const Text base = kSettingPipeName;
+    for (const Text& other : {base, base + u".", name.substr(0, name.size() - 1), name + u"0",
+                              base + u".A0A1A2A3A4A5A6A7A8A9AAABACADAEAF", base + u".a0a1a2a3a4a5a6a7a8a9aaabacadaeag",
+                              Text(u"\\\\.\\pipe\\Other.a0a1a2a3a4a5a6a7a8a9aaabacadaeaf")})
+        EXPECT_FALSE(IsSettingPipeName(other)) << text::ToUtf8(other);
 }
 
 TEST(HandoffRecord, RecordThenLittleEndianWindowHandle) {
