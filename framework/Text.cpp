@@ -108,6 +108,16 @@ Text UpperAscii(Text s) {
     return s;
 }
 
+Text LowerHex(const uint8_t* bytes, std::size_t size) {
+    static const char16_t kHex[] = u"0123456789abcdef";
+    Text digits;
+    for (std::size_t i = 0; i < size; ++i) {
+        digits += kHex[bytes[i] >> 4];
+        digits += kHex[bytes[i] & 0x0F];
+    }
+    return digits;
+}
+
 int32_t ReadDecimal(const Text& s) {
     std::size_t i = 0;
     while (i < s.size() && (s[i] == u' ' || (s[i] >= u'\t' && s[i] <= u'\r'))) ++i;

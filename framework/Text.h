@@ -32,6 +32,9 @@ Text TrimSpaces(const Text& s);
 // ASCII letters a-z made upper case; everything else as it is.
 Text UpperAscii(Text s);
 
+// Two lower-case hexadecimal digits for each byte.
+Text LowerHex(const uint8_t* bytes, std::size_t size);
+
 // The number at the start of `s` as "%d" reads it: leading blanks, an
 // optional sign, then decimal digits up to the first other character.
 // No digits give 0; values beyond the 32-bit range are held at its ends.

@@ -23,11 +23,6 @@ HandoffContents ReadHandoffImage(const HandoffImage& image) {
 }
 
 Text HandoffDigest(const HandoffImage& image) {
-    static const char16_t kHex[] = u"0123456789abcdef";
-    Text digits;
-    for (uint8_t byte : Sha256(image.data(), image.size())) {
-        digits += kHex[byte >> 4];
-        digits += kHex[byte & 0x0F];
-    }
-    return digits;
+    const Sha256Digest digest = Sha256(image.data(), image.size());
+    return text::LowerHex(digest.data(), digest.size());
 }

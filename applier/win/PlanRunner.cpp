@@ -1,14 +1,13 @@
 #include "applier/win/PlanRunner.h"
 
-#include "applier/win/CommandRunner.h"
-
 namespace {
 
-// False when the command could not be started or did not end in its bound.
-bool TraceAndRun(const ApplierCommand& command) {
+// False when the command could not be started, did not end in its bound
+// or was stopped.
+bool TraceAndRun(const ApplierCommand& command, const CommandScope& scope) {
     Trace(command.label);
     Trace(command.commandLine + u"\n");
-    return RunHidden(command);
+    return RunHidden(command, scope);
 }
 
 // False when `stop` was set before the pause was over.
@@ -22,10 +21,10 @@ bool Pause(HANDLE stop) {
 
 }  // namespace
 
-bool RunPlan(const ApplierPlan& plan, HANDLE stop) {
+bool RunPlan(const ApplierPlan& plan, const CommandScope& scope) {
     bool ran = true;
-    for (const ApplierCommand& command : plan.settings) ran &= TraceAndRun(command);
-    if (plan.pause && !Pause(stop)) return false;
-    if (plan.renewal) ran &= TraceAndRun(*plan.renewal);
+    for (const ApplierCommand& command : plan.settings) ran &= TraceAndRun(command, scope);
+    if (plan.pause && !Pause(scope.stop)) return false;
+    if (plan.renewal) ran &= TraceAndRun(*plan.renewal, scope);
     return ran;
 }

@@ -2,9 +2,12 @@
 #include <windows.h>
 
 #include "applier/ApplierPlan.h"
+#include "applier/win/CommandRunner.h"
 
 // Runs what one plan asks for: every setting command whatever the earlier
-// ones did, the pause, then the renewal. `stop` (none for the applier) is
-// an event that ends the pause at once; a stopped run skips the renewal.
-// True when every command ran to its end and the pause was not cut short.
-bool RunPlan(const ApplierPlan& plan, HANDLE stop = nullptr);
+// ones did, the pause, then the renewal, each within `scope`. Once the
+// scope's stop is set (never for the applier) no further command starts,
+// a running one is ended, the pause ends at once and the renewal is
+// skipped. True when every command ran to its end and the run was not
+// stopped.
+bool RunPlan(const ApplierPlan& plan, const CommandScope& scope);

@@ -9,6 +9,7 @@
 #include "applier/ApplierPlan.h"
 #include "applier/win/CommandRunner.h"
 #include "applier/win/PlanRunner.h"
+#include "applier/win/SystemDllSearch.h"
 #include "framework/win/UniqueHandle.h"
 #include "switching/win/HandoffBlock.h"
 
@@ -46,6 +47,7 @@ void NotifyFinished(uint32_t window32) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    LoadDllsFromSystemDirectoryOnly();
     HandoffImage copy{};
     if (!IsWindows7OrLater()) return kExitNoBlock;
     if (!CopyHandoffBlock(copy)) return kExitNoBlock;
@@ -54,7 +56,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const ApplierPlan plan = PlanApplierRun(ReadHandoffImage(copy));
     if (plan.refused) return kExitNotApplied;
     Trace(u"Setting Start.\n");
-    const bool ran = RunPlan(plan);
+    // Whatever the commands leave running ends with the applier.
+    const CKernelHandle job(CreateCommandJob());
+    const bool ran = RunPlan(plan, CommandScope{nullptr, job.Get()});
     Trace(u"Setting End.\n");
     if (!ran) return kExitNotApplied;
 

@@ -5,8 +5,11 @@
 #include <aclapi.h>
 #include <sddl.h>
 
+#include <thread>
+
 #include "app/Messages.h"
 #include "applier/win/CommandRunner.h"
+#include "framework/win/Event.h"
 #include "framework/win/WideText.h"
 #include "switching/HandoffRecord.h"
 #include "switching/win/HandoffWriter.h"
@@ -181,24 +184,39 @@ TEST_F(ApplierTest, TheBlockAdmitsTheUserSystemAndAdministratorsToRead) {
     EXPECT_EQ(L"D:P(A;;CCDCLCSWRPSDRCWDWO;;;" + UserSid() + L")(A;;CCDCLCSWRPSDRCWDWO;;;SY)(A;;CCLCRC;;;BA)", text);
 }
 
-// A command that never ends is ended after its bound and counts as failed.
-TEST_F(ApplierTest, ACommandThatNeverEndsIsEndedAfterItsBound) {
+// A command that never ends is ended after its bound, or at once when the
+// run is stopped (INFINITE: only the stop ends it), and counts as failed;
+// once stopped, no further command starts.
+TEST_F(ApplierTest, ACommandThatNeverEndsIsEndedAfterItsBoundOrByTheStop) {
     SetEnvironmentVariableW(L"ORTIVO_STANDIN_HANG", L"600000");
-    const bool ran = RunHidden(ApplierCommand{u"x", ApplierProgram::Netsh, u"netsh hang"}, 2000);
+    const bool ran = RunHidden(ApplierCommand{u"x", ApplierProgram::Netsh, u"netsh hang"}, CommandScope{}, 2000);
+    const CEvent stop;
+    std::thread stopper([&] {
+        gui::WaitUntil([] { return RecordedCommandLines().size() == 2; }, kRunLimitMs);
+        stop.Set();
+    });
+    const CommandScope stoppable{stop.Handle(), nullptr};
+    const bool stopped = RunHidden(ApplierCommand{u"x", ApplierProgram::Netsh, u"netsh stopped"}, stoppable, INFINITE);
+    stopper.join();
     SetEnvironmentVariableW(L"ORTIVO_STANDIN_HANG", nullptr);
     EXPECT_FALSE(ran);
-    EXPECT_EQ(std::vector<std::wstring>{L"netsh hang"}, RecordedCommandLines());
-    EXPECT_TRUE(RunHidden(ApplierCommand{u"x", ApplierProgram::Netsh, u"netsh ends"}, 30000));
+    EXPECT_FALSE(stopped);
+    EXPECT_FALSE(RunHidden(ApplierCommand{u"x", ApplierProgram::Netsh, u"netsh after the stop"}, stoppable));
+    EXPECT_EQ((std::vector<std::wstring>{L"netsh hang", L"netsh stopped"}), RecordedCommandLines());
+    EXPECT_TRUE(RunHidden(ApplierCommand{u"x", ApplierProgram::Netsh, u"netsh ends"}, CommandScope{}, 30000));
 }
 
+// Every command runs from the system directory, in it as its current folder.
 TEST_F(ApplierTest, ProgramsInTheCurrentFolderNeverRun) {
     ASSERT_TRUE(InstallStandIn(dir_ + L"\\netsh.exe"));
     ASSERT_TRUE(InstallStandIn(dir_ + L"\\ipconfig.exe"));
     EXPECT_EQ(0, Apply(Profile(u"LAN"), true, dir_));
     const auto records = ReadRecords();
     ASSERT_EQ(3u, records.size());
-    for (const StandInRecord& rec : records)
+    for (const StandInRecord& rec : records) {
         EXPECT_EQ(0, _wcsnicmp(SystemDir().c_str(), rec.module.c_str(), SystemDir().size())) << Narrow(rec.module);
+        EXPECT_EQ(0, _wcsicmp(SystemDir().c_str(), rec.directory.c_str())) << Narrow(rec.directory);
+    }
 }
 
 TEST_F(ApplierTest, ASmallerBlockMadeByAnotherProgramIsNotReadAndNothingRuns) {
