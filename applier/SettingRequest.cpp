@@ -3,6 +3,19 @@
 #include "profile/ProfileData.h"
 #include "switching/HandoffRecord.h"
 
+Text SettingPipeName(const uint8_t (&random)[kSettingPipeRandomBytes]) {
+    return Text(kSettingPipeName) + u"." + text::LowerHex(random, kSettingPipeRandomBytes);
+}
+
+bool IsSettingPipeName(const Text& name) {
+    const Text prefix = Text(kSettingPipeName) + u".";
+    if (name.size() != prefix.size() + 2 * kSettingPipeRandomBytes || name.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    for (std::size_t i = prefix.size(); i < name.size(); ++i)
+        if (!((name[i] >= u'0' && name[i] <= u'9') || (name[i] >= u'a' && name[i] <= u'f'))) return false;
+    return true;
+}
+
 ApplierPlan PlanSettingRequest(const uint8_t* message, std::size_t size) {
     ApplierPlan refused;
     refused.refused = true;
@@ -11,6 +24,19 @@ ApplierPlan PlanSettingRequest(const uint8_t* message, std::size_t size) {
     request.profile.LoadBytes(message);
     if (request.profile.Record().profileId == 0) return refused;
     return PlanApplierRun(request);  // window32 0: no one is notified
+}
+
+ServiceOutcome OutcomeOfReply(SettingReply reply) {
+    switch (reply) {
+        case SettingReply::Applied: return ServiceOutcome::Applied;
+        case SettingReply::NotPermitted: return ServiceOutcome::UseApplier;
+        default: return ServiceOutcome::Failed;
+    }
+}
+
+SettingReply ReplyForUnopenedPipe(uint32_t systemError) {
+    constexpr uint32_t kAccessDenied = 5;
+    return systemError == kAccessDenied ? SettingReply::NotPermitted : SettingReply::Failed;
 }
 
 void EncodeSettingReply(SettingReply reply, uint8_t (&bytes)[kSettingReplySize]) {

@@ -11,7 +11,12 @@
 #include "profile/ProfileRecord.h"
 
 inline constexpr char16_t kSettingServiceName[] = u"OrtivoNetworkSetting";
+// The service serves a pipe of a new name at each start: this, a dot and
+// the lower-case hexadecimal digits of kSettingPipeRandomBytes random bytes.
+// It publishes the name where only SYSTEM and Administrators can write, so
+// that no program of a user can take the pipe's name before the service.
 inline constexpr char16_t kSettingPipeName[] = u"\\\\.\\pipe\\Tolvik_NetworkSetting";
+inline constexpr std::size_t kSettingPipeRandomBytes = 16;
 inline constexpr std::size_t kSettingRequestSize = kProfileRecordSize;
 inline constexpr std::size_t kSettingReplySize = 4;
 
@@ -23,10 +28,23 @@ enum class SettingReply : int32_t {
     Failed = -1,       // a command could not be started or did not end in its bound
 };
 
+Text SettingPipeName(const uint8_t (&random)[kSettingPipeRandomBytes]);
+// Whether `name` is one that SettingPipeName makes; a client opens no other.
+bool IsSettingPipeName(const Text& name);
+
 // What the service runs for one request message. A message of another size,
 // a record with profileId 0 and a record the applier would refuse are all
 // refused; nothing is ever sent to a window from here.
 ApplierPlan PlanSettingRequest(const uint8_t* message, std::size_t size);
+
+// What a switch makes of the service's reply: applied; the TCP/IP failure;
+// or, when the service may not do this for this user, the elevated applier
+// as when no service runs (an administrator can still allow it).
+enum class ServiceOutcome { Applied, Failed, UseApplier };
+ServiceOutcome OutcomeOfReply(SettingReply reply);
+// The reply that stands for a pipe the client could not open with this
+// system error code: access denied (5) is NotPermitted, anything else Failed.
+SettingReply ReplyForUnopenedPipe(uint32_t systemError);
 
 // The reply as it travels, and back; any 4 bytes that are not one of the
 // replies read as Failed.

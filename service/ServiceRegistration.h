@@ -15,7 +15,11 @@ inline constexpr char16_t kSettingServiceDescription[] =
 inline constexpr char16_t kEventSourceName[] = u"Ortivo";
 inline constexpr uint32_t kRequestEventId = 1;
 
-// HKEY_LOCAL_MACHINE key and REG_SZ value of the pipe's users,
-// "interactive" (or none) or "operators".
+// HKEY_LOCAL_MACHINE key of the service's settings, which only SYSTEM and
+// Administrators may change: the REG_SZ value of the users it serves
+// ("interactive"; anything else, none included, means the operators:
+// ClientAdmission.h), and the REG_SZ value in which the running service
+// publishes the name of its pipe (SettingPipeName).
 inline constexpr char16_t kServiceSettingsKey[] = u"SOFTWARE\\Valtrecossin\\Ortivo\\Service";
 inline constexpr char16_t kServiceUsersValue[] = u"Users";
+inline constexpr char16_t kServicePipeValue[] = u"Pipe";

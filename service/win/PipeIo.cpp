@@ -31,12 +31,13 @@ DWORD Complete(HANDLE pipe, Operation& op, BOOL started, HANDLE stop, DWORD limi
 
 }  // namespace
 
-bool AwaitClient(HANDLE pipe, HANDLE stop) {
+DWORD AwaitClient(HANDLE pipe, HANDLE stop) {
     Operation op;
     DWORD ignored = 0;
     const BOOL started = ConnectNamedPipe(pipe, &op.overlapped);
-    if (!started && GetLastError() == ERROR_PIPE_CONNECTED) return WaitForSingleObject(stop, 0) != WAIT_OBJECT_0;
-    return Complete(pipe, op, started, stop, INFINITE, ignored) == ERROR_SUCCESS;
+    if (!started && GetLastError() == ERROR_PIPE_CONNECTED)
+        return WaitForSingleObject(stop, 0) == WAIT_OBJECT_0 ? ERROR_OPERATION_ABORTED : ERROR_SUCCESS;
+    return Complete(pipe, op, started, stop, INFINITE, ignored);
 }
 
 DWORD ReadMessage(HANDLE pipe, uint8_t* buffer, DWORD capacity, DWORD& size, HANDLE stop, DWORD limitMs) {

@@ -9,9 +9,11 @@
 // How long a client may take to send its request, and to go after the reply.
 inline constexpr DWORD kClientLimitMs = 5000;
 
-// Waits for a client to connect to `pipe`; false when `stop` was set or
-// the pipe cannot take a client.
-bool AwaitClient(HANDLE pipe, HANDLE stop);
+// Waits for a client to connect to `pipe`. ERROR_SUCCESS when one is
+// connected; ERROR_OPERATION_ABORTED when `stop` was set; ERROR_NO_DATA
+// when a client came and went before the wait (the instance is to be
+// disconnected and can listen again); otherwise the error of the pipe.
+DWORD AwaitClient(HANDLE pipe, HANDLE stop);
 
 // Reads one message into `buffer`, at most `limitMs`. ERROR_SUCCESS with
 // `size` set; ERROR_MORE_DATA for a longer message (its rest stays in the

@@ -2,23 +2,39 @@
 
 #include <vector>
 
-#include "service/win/ClientIdentity.h"
 #include "service/win/PipeIo.h"
 #include "service/win/RequestLog.h"
 
-void ServeClient(HANDLE pipe, CRequestApplier& applier) {
+namespace {
+
+// The reply to one request of `client` (`whole`: it fitted in one message
+// of its size): not permitted unless the service serves the client's
+// users; refused when it is no whole record or the applier's plan refuses
+// it; otherwise whatever applying it gave.
+SettingReply AnswerRequest(const PipeClient& client, ServiceUsers users, const uint8_t* message, std::size_t size,
+                           bool whole, CRequestApplier& applier) {
+    if (!IsClientAdmitted(users, client.membership)) return SettingReply::NotPermitted;
+    if (!whole) return SettingReply::Refused;
+    const ApplierPlan plan = PlanSettingRequest(message, size);
+    if (plan.refused) return SettingReply::Refused;
+    return applier.Apply(client.sessionId, plan);
+}
+
+}  // namespace
+
+void ServeClient(HANDLE pipe, PipeClient& client, ServiceUsers users, CRequestApplier& applier) {
     std::vector<uint8_t> message(kSettingRequestSize);
     DWORD size = 0;
     const DWORD read = ReadMessage(pipe, message.data(), static_cast<DWORD>(message.size()), size,
                                    applier.Stop(), kClientLimitMs);
     if (read != ERROR_SUCCESS && read != ERROR_MORE_DATA) return;
+    if (!ReadPipeClientToken(pipe, client)) return;
     const bool whole = read == ERROR_SUCCESS;
-    const Text user = PipeClientUserName(pipe);
-    const SettingReply reply = whole ? applier.Answer(message.data(), size) : SettingReply::Refused;
+    const SettingReply reply = AnswerRequest(client, users, message.data(), size, whole, applier);
 
     uint8_t bytes[kSettingReplySize];
     EncodeSettingReply(reply, bytes);
     WriteMessage(pipe, bytes, sizeof(bytes), applier.Stop(), kClientLimitMs);
-    LogRequest(user, message.data(), whole ? size : 0, reply);
+    LogRequest(u"?", message.data(), whole ? size : 0, reply);
     AwaitClientGone(pipe, applier.Stop());
 }

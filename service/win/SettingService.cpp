@@ -1,17 +1,25 @@
 #include "service/win/SettingService.h"
 
 #include "applier/SettingRequest.h"
+#include "applier/win/CommandRunner.h"
 #include "framework/win/Event.h"
 #include "framework/win/WideText.h"
 #include "service/PipeSecurity.h"
+#include "service/win/PipePublication.h"
 #include "service/win/PipeServer.h"
 #include "service/win/UsersChoice.h"
 
 namespace {
 
-// How long the manager is told a start or a stop may take. A stop ends
-// every wait at once but lets a command that is running end (60 s at most).
+// How long the manager is told a start or a step of the stop may take; a
+// stop advances its checkpoint every second.
 constexpr DWORD kPendingHintMs = 3000;
+// How long a stop waits for the clients' threads (a running command is
+// ended at once); the service reports itself stopped within this, well
+// inside the 30 s that the system and the package give a stop.
+constexpr DWORD kStopLimitMs = 20000;
+// A new name is drawn this often when the pipe cannot be made under one.
+constexpr int kNameAttempts = 3;
 
 SERVICE_STATUS_HANDLE statusHandle = nullptr;
 HANDLE stopEvent = nullptr;
@@ -29,16 +37,30 @@ void Report(DWORD state, DWORD exitCode = NO_ERROR) {
     SetServiceStatus(statusHandle, &status);
 }
 
+void ReportStopping() { Report(SERVICE_STOP_PENDING); }
+
 DWORD WINAPI Control(DWORD control, DWORD, LPVOID, LPVOID) {
     switch (control) {
         case SERVICE_CONTROL_STOP:
         case SERVICE_CONTROL_SHUTDOWN:
-            Report(SERVICE_STOP_PENDING);
+            ReportStopping();
             SetEvent(stopEvent);
             return NO_ERROR;
         case SERVICE_CONTROL_INTERROGATE: return NO_ERROR;
         default: return ERROR_CALL_NOT_IMPLEMENTED;
     }
+}
+
+// Makes the pipe under a new random name, and publishes the name.
+DWORD CreatePipe(CSettingPipe& pipe) {
+    DWORD created = ERROR_ACCESS_DENIED;
+    for (int attempt = 0; attempt < kNameAttempts && created != ERROR_SUCCESS; ++attempt) {
+        const Text name = NewSettingPipeName();
+        if (name.empty()) return NTE_FAIL;
+        created = pipe.Create(name, SettingPipeSddl());
+        if (created == ERROR_SUCCESS && !PublishSettingPipe(name)) return ERROR_CANTWRITE;
+    }
+    return created;
 }
 
 }  // namespace
@@ -49,15 +71,22 @@ void WINAPI SettingServiceMain(DWORD, LPWSTR*) {
     statusHandle = RegisterServiceCtrlHandlerExW(WPtr(kSettingServiceName), Control, nullptr);
     if (statusHandle == nullptr) return;
     Report(SERVICE_START_PENDING);
-    CSettingPipe pipe(stopEvent);
-    // The pipe is made before the service reports running, so that a
-    // client never finds the service running without it.
-    const DWORD created = pipe.Create(SettingPipeSddl(ReadUsersChoice()));
+    // Whatever the commands leave running ends with the service.
+    const CKernelHandle job(CreateCommandJob());
+    CSettingPipe pipe(CommandScope{stopEvent, job.Get()}, ReadServiceUsers());
+    // The pipe is made and published before the service reports running,
+    // so that a client never finds the service running without it.
+    const DWORD created = CreatePipe(pipe);
     if (created != ERROR_SUCCESS) {
         Report(SERVICE_STOPPED, created);
         return;
     }
     Report(SERVICE_RUNNING);
-    pipe.Serve();
+    pipe.Listen();
+    WithdrawSettingPipe();
+    const bool ended = pipe.AwaitClients(kStopLimitMs, ReportStopping);
     Report(SERVICE_STOPPED);
+    // A client's thread that has not ended still uses the pipe's state: the
+    // process ends here, and the job with it ends any command.
+    if (!ended) ExitProcess(ERROR_TIMEOUT);
 }

@@ -1,7 +1,7 @@
 #pragma once
-#include "framework/Text.h"
+#include "service/ClientAdmission.h"
 
-// The package's choice of who may use the setting pipe (HKLM
-// SOFTWARE\Valtrecossin\Ortivo\Service, value Users); empty when there is
-// none or it is no string.
-Text ReadUsersChoice();
+// The users the service serves, by the package's choice (HKLM
+// SOFTWARE\Valtrecossin\Ortivo\Service, value Users): interactive users
+// only when the value is the string "interactive", the operators otherwise.
+ServiceUsers ReadServiceUsers();

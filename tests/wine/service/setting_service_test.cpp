@@ -6,16 +6,20 @@
 #include <aclapi.h>
 #include <sddl.h>
 
+#include <algorithm>
+#include <atomic>
 #include <thread>
 
 #include "applier/SettingRequest.h"
 #include "framework/win/Event.h"
 #include "framework/win/WideText.h"
 #include "service/ServiceRegistration.h"
+#include "service/PipeSecurity.h"
+#include "service/win/ClientIdentity.h"
 #include "service/win/PipeServer.h"
-#include "service/win/PipeSession.h"
 #include "service/win/RequestLog.h"
 #include "tests/wine/support/ApplierCases.h"
+#include "tests/wine/support/GuiDriver.h"
 #include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/SettingServiceHost.h"
 #include "tests/wine/support/TestSupport.h"
@@ -38,16 +42,18 @@ Bytes Reply(SettingReply reply) {
 }
 
 // Opens the pipe as the main program does (read, write messages, set the
-// read mode: nothing more) and reads messages.
-CFileHandle ConnectClient(const wchar_t* name = WPtr(kSettingPipeName)) {
+// read mode: nothing more) and reads messages: the one the running service
+// published, unless another is named.
+CFileHandle ConnectClient(std::wstring name = L"") {
+    if (name.empty()) name = PublishedSettingPipe();
     for (int attempt = 0; attempt < 3; ++attempt) {
-        CFileHandle pipe(CreateFileW(name, GENERIC_READ | FILE_WRITE_DATA | FILE_WRITE_ATTRIBUTES, 0, nullptr,
-                                     OPEN_EXISTING, 0, nullptr));
+        CFileHandle pipe(CreateFileW(name.c_str(), GENERIC_READ | FILE_WRITE_DATA | FILE_WRITE_ATTRIBUTES, 0,
+                                     nullptr, OPEN_EXISTING, 0, nullptr));
         DWORD mode = PIPE_READMODE_MESSAGE;
         if (pipe.Valid() && SetNamedPipeHandleState(pipe.Get(), &mode, nullptr, nullptr))
             return CFileHandle(pipe.Release());
         if (GetLastError() != ERROR_PIPE_BUSY) break;
-        WaitNamedPipeW(name, kLimitMs);
+        WaitNamedPipeW(name.c_str(), kLimitMs);
     }
     ADD_FAILURE() << "the pipe cannot be opened: " << GetLastError();
     return CFileHandle();
@@ -63,7 +69,7 @@ Bytes Exchange(const CFileHandle& pipe, const Bytes& message) {
     return Bytes(reply, reply + read);
 }
 
-Bytes Request(const Bytes& message) { return Exchange(ConnectClient(), message); }
+Bytes Request(const Bytes& message, const std::wstring& pipe = L"") { return Exchange(ConnectClient(pipe), message); }
 
 // Neither broken nor disconnected by the service.
 bool StillConnected(const CFileHandle& pipe) {
@@ -102,17 +108,20 @@ class SettingServiceTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         ASSERT_TRUE(InstallApplierStandIns());
-        ASSERT_TRUE(RegisterSettingService());
+        service_ = new CRunningSettingService;
+        ASSERT_TRUE(service_->Running());
     }
     static void TearDownTestSuite() {
-        RemoveSettingService();
+        delete service_;
         DeleteFileW(kServiceRecordLog);
     }
     void SetUp() override {
         UseRecordLog(kServiceRecordLog);
         ASSERT_EQ(static_cast<DWORD>(SERVICE_RUNNING), StartSettingService());
     }
+    static CRunningSettingService* service_;
 };
+CRunningSettingService* SettingServiceTest::service_ = nullptr;
 
 TEST_F(SettingServiceTest, RefusedRequestsGetOneAndRunNothing) {
     Bytes longer = RecordBytes(Profile(u"LAN"));
@@ -121,10 +130,24 @@ TEST_F(SettingServiceTest, RefusedRequestsGetOneAndRunNothing) {
     EXPECT_EQ(Reply(SettingReply::Refused), Request(longer)) << "26,149 bytes";
     EXPECT_EQ(Reply(SettingReply::Refused), Request(RecordBytes(Profile(u"LAN", 0)))) << "profileId 0";
     EXPECT_EQ(Reply(SettingReply::Refused), Request(RecordBytes(Profile(u"LAN\" source=static addr=1.2.3.4"))));
+    EXPECT_EQ(Reply(SettingReply::Refused), Request(RecordBytes(Profile(u"*")))) << "every adapter renewed";
     EXPECT_TRUE(RecordedCommandLines().empty());
 }
 
+// A program of a user that made a pipe of the service's base name before
+// the service started keeps it from nothing: the service serves a name of
+// its own, drawn anew at each start and published where only SYSTEM and
+// Administrators write.
 TEST_F(SettingServiceTest, AGoodRequestGetsZeroAndRunsTheApplierCommandLines) {
+    const std::wstring first = PublishedSettingPipe();
+    ASSERT_EQ(static_cast<DWORD>(SERVICE_STOPPED), StopSettingService());
+    EXPECT_EQ(L"", PublishedSettingPipe()) << "withdrawn at the stop";
+    const CFileHandle squatter(CreateNamedPipeW(WPtr(kSettingPipeName), PIPE_ACCESS_DUPLEX, PIPE_TYPE_MESSAGE, 1,
+                                                64, 64, 0, nullptr));
+    ASSERT_TRUE(squatter.Valid());
+    ASSERT_EQ(static_cast<DWORD>(SERVICE_RUNNING), StartSettingService());
+    EXPECT_TRUE(IsSettingPipeName(T(PublishedSettingPipe()))) << Narrow(PublishedSettingPipe());
+    EXPECT_NE(first, PublishedSettingPipe());
     for (const ApplierCase& c : {FixedAddressCase(), DhcpCase()}) {
         UseRecordLog(kServiceRecordLog);
         EXPECT_EQ(Reply(SettingReply::Applied), Request(RecordBytes(c.profile)));
@@ -145,7 +168,7 @@ TEST_F(SettingServiceTest, AClientThatStallsDelaysNoOther) {
 // has had one.
 TEST_F(SettingServiceTest, ClientsThatGoMidRequestLeaveTheServiceServing) {
     const Bytes longer(kSettingRequestSize + 1, 1);
-    for (DWORD i = 0; i <= kPipeInstances; ++i) {
+    for (std::size_t i = 0; i <= CSessionTurns::kConnectionsPerSession; ++i) {
         ConnectClient();  // and gone before writing
         CFileHandle gone = ConnectClient();
         DWORD written = 0;
@@ -156,37 +179,58 @@ TEST_F(SettingServiceTest, ClientsThatGoMidRequestLeaveTheServiceServing) {
     EXPECT_EQ(dhcp.commandLines, RecordedCommandLines());
 }
 
-// SYSTEM and Administrators all access (FA); the chosen users read, write
-// and set the read mode (0x12018b), but may not create an instance.
-TEST_F(SettingServiceTest, ThePipeAdmitsSystemAdministratorsAndTheChosenUsersOnly) {
-    CRegistrySeed seed;
-    const std::wstring key = W(kServiceSettingsKey);
+// SYSTEM and Administrators all access (FA); interactive users read, write
+// and set the read mode (0x12018b), but may not create an instance. Whom
+// the service serves is its own decision: only the string "interactive"
+// admits every interactive user (a refused record gets 1); anything else
+// means the operators, whom the test's user is not among (2, not permitted).
+TEST_F(SettingServiceTest, OnlyTheStringInteractiveAdmitsEveryInteractiveUser) {
     const struct {
-        const wchar_t* choice;
-        const wchar_t* users;
-    } rows[] = {{nullptr, L"IU"}, {L"operators", L"NO"}, {L"everyone", L"IU"}};
-    for (const auto& row : rows) {
-        ASSERT_TRUE(row.choice ? seed.SetString(HKEY_LOCAL_MACHINE, key, L"Users", row.choice)
-                               : seed.DeleteValue(HKEY_LOCAL_MACHINE, key, L"Users"));
-        ASSERT_EQ(static_cast<DWORD>(SERVICE_STOPPED), StopSettingService());
-        ASSERT_EQ(static_cast<DWORD>(SERVICE_RUNNING), StartSettingService());
-        EXPECT_EQ(L"D:P(A;;FA;;;SY)(A;;FA;;;BA)(A;;0x12018b;;;" + std::wstring(row.users) + L")", PipeDacl());
-    }
+        const wchar_t* value;  // none: no value
+        DWORD type;
+        SettingReply reply;
+    } rows[] = {{L"interactive", REG_SZ, SettingReply::Refused},       {nullptr, REG_NONE, SettingReply::NotPermitted},
+                {L"operators", REG_SZ, SettingReply::NotPermitted},    {L"interactve", REG_SZ, SettingReply::NotPermitted},
+                {L"1", REG_DWORD, SettingReply::NotPermitted},         {L"interactive", REG_EXPAND_SZ, SettingReply::NotPermitted}};
+    {
+        CRegistrySeed seed;
+        const std::wstring key = W(kServiceSettingsKey);
+        for (const auto& row : rows) {
+            SCOPED_TRACE(Narrow(row.value ? row.value : L"none") + " " + std::to_string(row.type));
+            ASSERT_TRUE(!row.value                 ? seed.DeleteValue(HKEY_LOCAL_MACHINE, key, L"Users")
+                        : row.type == REG_DWORD ? seed.SetDword(HKEY_LOCAL_MACHINE, key, L"Users", 1)
+                                                : seed.SetString(HKEY_LOCAL_MACHINE, key, L"Users", row.value, row.type));
+            ASSERT_EQ(static_cast<DWORD>(SERVICE_STOPPED), StopSettingService());
+            ASSERT_EQ(static_cast<DWORD>(SERVICE_RUNNING), StartSettingService());
+            EXPECT_EQ(L"D:P(A;;FA;;;SY)(A;;FA;;;BA)(A;;0x12018b;;;IU)", PipeDacl());
+            EXPECT_EQ(Reply(row.reply), Request(RecordBytes(Profile(u"LAN\" x"))));
+        }
+    }  // the choice as it was, read at the next start
+    EXPECT_EQ(static_cast<DWORD>(SERVICE_STOPPED), StopSettingService());
+    EXPECT_TRUE(RecordedCommandLines().empty());
 }
 
 // Stopped while one client waits to send and another's request is in its
-// pause: the service stops, the request fails and its renewal never runs.
-TEST_F(SettingServiceTest, AStopEndsTheWaitsAndThePause) {
-    CFileHandle waiting = ConnectClient();
+// pause, or in a command that never ends by itself: the service stops
+// within its bound, the request fails and no further command runs.
+TEST_F(SettingServiceTest, AStopEndsTheWaitsThePauseAndARunningCommand) {
     const ApplierCase dhcp = DhcpCase();
-    Bytes reply;
-    std::thread client([&] { reply = Request(RecordBytes(dhcp.profile)); });
-    AwaitTrue([] { return RecordedCommandLines().size() >= 2; });
-    EXPECT_EQ(static_cast<DWORD>(SERVICE_STOPPED), StopSettingService());
-    client.join();
-    EXPECT_EQ(Reply(SettingReply::Failed), reply);
-    EXPECT_EQ(std::vector<std::wstring>(dhcp.commandLines.begin(), dhcp.commandLines.begin() + 2), RecordedCommandLines());
-    EXPECT_FALSE(StillConnected(waiting));
+    const CProfileData hanging = Profile(u"ortivo-standin-hang");
+    const CProfileData* profiles[] = {&dhcp.profile, &hanging};
+    for (const CProfileData* profile : profiles) {
+        UseRecordLog(kServiceRecordLog);
+        ASSERT_EQ(static_cast<DWORD>(SERVICE_RUNNING), StartSettingService());
+        CFileHandle waiting = ConnectClient();
+        const size_t ran = profile == &hanging ? 1 : 2;  // the first command hangs; or both settings, then the pause
+        Bytes reply;
+        std::thread client([&] { reply = Request(RecordBytes(*profile)); });
+        AwaitTrue([&] { return RecordedCommandLines().size() >= ran; });
+        EXPECT_EQ(static_cast<DWORD>(SERVICE_STOPPED), StopSettingService());
+        client.join();
+        EXPECT_EQ(Reply(SettingReply::Failed), reply);
+        EXPECT_EQ(ran, RecordedCommandLines().size());
+        EXPECT_FALSE(StillConnected(waiting));
+    }
 }
 
 // ---- in this process: Wine writes no event and ignores FILE_FLAG_FIRST_PIPE_INSTANCE --
@@ -203,19 +247,35 @@ BOOL WINAPI RecordEvent(HANDLE, WORD type, WORD, DWORD id, PSID, WORD count, DWO
     return TRUE;
 }
 
-// One request on a pipe of the test's own, served by the service's session.
+// The service's pipe served in this process, under a name of the test's.
+class CInProcessSettingPipe {
+public:
+    static constexpr wchar_t kName[] = L"\\\\.\\pipe\\ortivo-in-process-test";
+
+    explicit CInProcessSettingPipe(ServiceUsers users = ServiceUsers::Interactive)
+        : pipe_(CommandScope{stop_.Handle(), nullptr}, users) {
+        created_ = pipe_.Create(T(kName), SettingPipeSddl());
+        if (created_ == ERROR_SUCCESS) listener_ = std::thread([this] { pipe_.Listen(); });
+    }
+    ~CInProcessSettingPipe() {
+        stop_.Set();
+        if (listener_.joinable()) listener_.join();
+        pipe_.AwaitClients(kLimitMs, [] {});
+    }
+    CInProcessSettingPipe(const CInProcessSettingPipe&) = delete;
+    CInProcessSettingPipe& operator=(const CInProcessSettingPipe&) = delete;
+    DWORD Created() const { return created_; }
+
+private:
+    CEvent stop_;
+    CSettingPipe pipe_;
+    DWORD created_ = ERROR_INVALID_FUNCTION;
+    std::thread listener_;
+};
+
 Bytes ServeOne(const Bytes& message) {
-    const wchar_t name[] = L"\\\\.\\pipe\\ortivo-session-test";
-    CFileHandle server(CreateNamedPipeW(name, PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
-                                        PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE, 1, 64, 64, 0, nullptr));
-    CFileHandle client = ConnectClient(name);
-    const CEvent stop;
-    CRequestApplier applier(stop.Handle());
-    std::thread session([&] { ServeClient(server.Get(), applier); });
-    const Bytes reply = Exchange(client, message);
-    client.Close();
-    session.join();
-    return reply;
+    const CInProcessSettingPipe pipe;
+    return Request(message, CInProcessSettingPipe::kName);
 }
 
 TEST(SettingServiceLog, EachRequestIsLoggedWithTheUserTheConnectionAndTheReply) {
@@ -263,31 +323,98 @@ struct PipeCall {
 };
 std::vector<PipeCall> pipeCalls;
 
+// Records each instance made; a client comes to the second one and goes
+// again before the service waits for it there.
 HANDLE WINAPI RecordPipe(LPCWSTR name, DWORD openMode, DWORD pipeMode, DWORD maxInstances, DWORD out, DWORD in,
                          DWORD timeout, LPSECURITY_ATTRIBUTES security) {
     pipeCalls.push_back({name, openMode, pipeMode, maxInstances});
-    return CreateNamedPipeW(L"\\\\.\\pipe\\ortivo-instance-test", openMode, pipeMode, maxInstances, out, in,
-                            timeout, security);
+    const HANDLE instance = CreateNamedPipeW(name, openMode, pipeMode, maxInstances, out, in, timeout, security);
+    if (pipeCalls.size() == 2) ConnectClient(name);  // and gone
+    return instance;
 }
 
-TEST(SettingPipeInstances, OnlyTheFirstMustMakeThePipeAndNoneTakesRemoteClients) {
+// One instance listens at a time, a new one as soon as a client came; only
+// the first must make the pipe. An instance whose client went before the
+// service waited there listens again.
+TEST(SettingPipeInstances, OneListensAtATimeAndOneWhoseClientWentFirstListensAgain) {
+    UseRecordLog(TempDir() + L"\\record.log");
     pipeCalls.clear();
     createNamedPipe = RecordPipe;
     {
-        const CEvent stop;
-        CSettingPipe pipe(stop.Handle());
-        EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), pipe.Create(u"D:P(A;;FA;;;SY)"));
+        const CInProcessSettingPipe pipe;
+        ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS), pipe.Created());
+        for (int i = 0; i < 2; ++i)
+            EXPECT_EQ(Reply(SettingReply::Refused), Request(Bytes(100, 1), CInProcessSettingPipe::kName)) << i;
     }
     createNamedPipe = CreateNamedPipeW;
-    ASSERT_EQ(kPipeInstances, pipeCalls.size());
+    ASSERT_EQ(3u, pipeCalls.size());
     for (const PipeCall& call : pipeCalls) {
         const DWORD first = &call == &pipeCalls.front() ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0;
-        EXPECT_EQ(WPtr(kSettingPipeName), call.name);
+        EXPECT_EQ(CInProcessSettingPipe::kName, call.name);
         EXPECT_EQ(static_cast<DWORD>(PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED) | first, call.openMode);
         EXPECT_EQ(static_cast<DWORD>(PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_REJECT_REMOTE_CLIENTS),
                   call.pipeMode);
-        EXPECT_EQ(kPipeInstances, call.maxInstances);
+        EXPECT_EQ(static_cast<DWORD>(PIPE_UNLIMITED_INSTANCES), call.maxInstances);
     }
+}
+
+// ---- sessions: this program run again is the client of another session ----
+
+constexpr wchar_t kOtherSessionPipe[] = L"ORTIVO_TEST_OTHER_SESSION_PIPE";
+
+// Every client process but this one is of a session of its own.
+BOOL WINAPI SessionOfProcess(HANDLE pipe, PULONG session) {
+    ULONG process = 0;
+    if (!GetNamedPipeClientProcessId(pipe, &process)) return FALSE;
+    *session = process == GetCurrentProcessId() ? 1 : 2;
+    return TRUE;
+}
+
+// Run only as that client: one request, which must be applied.
+TEST(SettingPipeOtherSession, OneRequestIsApplied) {
+    wchar_t name[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(kOtherSessionPipe, name, MAX_PATH) == 0) GTEST_SKIP() << "another session's client";
+    gui::RunProgram(ExeDir() + L"\\recording_standin.exe", L"other-session-asks", kLimitMs);
+    EXPECT_EQ(Reply(SettingReply::Applied), Request(RecordBytes(Profile(u"Other")), name));
+}
+
+// One session holds a stalled connection and two loops of requests: it has
+// one request queued or running at a time (the other loop hears 3, busy),
+// and another session's request waits for one run of it at most.
+TEST(SettingPipeSessions, AStalledAndALoopingSessionKeepAnotherWaitingForOneRunAtMost) {
+    UseRecordLog(TempDir() + L"\\record.log");
+    clientSessionId = SessionOfProcess;
+    const CInProcessSettingPipe pipe;
+    const CFileHandle stalled = ConnectClient(CInProcessSettingPipe::kName);
+    std::atomic<bool> done{false};
+    std::atomic<int> busy{0};
+    auto loop = [&] {
+        for (int i = 0; i < 1000 && !done; ++i)
+            if (Request(RecordBytes(Profile(u"Loop")), CInProcessSettingPipe::kName) == Reply(SettingReply::Busy)) {
+                ++busy;
+                Sleep(kPollMs);
+            }
+    };
+    std::thread first(loop), second(loop);
+    AwaitTrue([] { return !RecordedCommandLines().empty(); });
+    SetEnvironmentVariableW(kOtherSessionPipe, CInProcessSettingPipe::kName);
+    const long other = gui::RunProgram(ExeDir() + L"\\setting_service_tests.exe",
+                                       L"--gtest_filter=SettingPipeOtherSession.*", 2 * kLimitMs);
+    SetEnvironmentVariableW(kOtherSessionPipe, nullptr);
+    done = true;
+    first.join();
+    second.join();
+    clientSessionId = GetNamedPipeClientSessionId;
+    EXPECT_EQ(0, other) << "the other session's request was not applied";
+    EXPECT_GT(busy.load(), 0);
+    const std::vector<std::wstring> lines = RecordedCommandLines();
+    const auto asked = std::find_if(lines.begin(), lines.end(),
+                                    [](const std::wstring& l) { return l.find(L"other-session-asks") != l.npos; });
+    const auto applied = std::find_if(asked, lines.end(),
+                                      [](const std::wstring& l) { return l.find(L"\"Other\"") != l.npos; });
+    ASSERT_NE(lines.end(), applied);
+    EXPECT_LE(std::count_if(asked, applied, [](const std::wstring& l) { return l.find(L"\"Loop\"") != l.npos; }), 3)
+        << "more than the one run (three commands) that was running";
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 // Appends one line "module|working directory|command line" (UTF-8) to the
-// log named by ORTIVO_RECORD_LOG (default C:\ortivo-record.log), waits
-// ORTIVO_STANDIN_HANG milliseconds (default none) and exits with
-// ORTIVO_STANDIN_EXIT (default 0).
+// log named by ORTIVO_RECORD_LOG (default C:\ortivo-record.log), reports
+// to the window of the handoff block as the applier does when
+// ORTIVO_STANDIN_REPORT is set, waits ORTIVO_STANDIN_HANG milliseconds
+// (default none; 600 s when its command line holds "ortivo-standin-hang",
+// for a run whose environment the test does not give, such as a
+// service's) and exits with ORTIVO_STANDIN_EXIT (default 0).
 //
 // With the argument /service it is a service instead, which runs until it
 // is stopped. Given a pipe name as well (/service \\.\pipe\NAME), it makes
@@ -10,6 +13,9 @@
 #include <windows.h>
 
 #include <string>
+
+#include "app/Messages.h"
+#include "switching/HandoffRecord.h"
 
 namespace {
 
@@ -27,8 +33,24 @@ std::wstring Variable(const wchar_t* name, const wchar_t* otherwise) {
     return (n > 0 && n < MAX_PATH) ? std::wstring(buffer, n) : std::wstring(otherwise);
 }
 
+// The applier's report to the window whose handle the handoff block holds.
+void ReportToBlockWindow() {
+    HANDLE block = OpenFileMappingW(FILE_MAP_READ, FALSE, reinterpret_cast<const wchar_t*>(kHandoffBlockName));
+    if (block == nullptr) return;
+    if (const void* view = MapViewOfFile(block, FILE_MAP_READ, 0, 0, kHandoffSize)) {
+        const LONG window = *reinterpret_cast<const LONG*>(static_cast<const BYTE*>(view) + kHandoffWindowOffset);
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(static_cast<HWND>(LongToHandle(window)), kMsgApplierFinished, 0, 0, SMTO_ABORTIFHUNG,
+                            30000, &ignored);
+        UnmapViewOfFile(view);
+    }
+    CloseHandle(block);
+}
+
 int Ending() {
-    Sleep(static_cast<DWORD>(_wtoi(Variable(L"ORTIVO_STANDIN_HANG", L"0").c_str())));
+    if (!Variable(L"ORTIVO_STANDIN_REPORT", L"").empty()) ReportToBlockWindow();
+    const bool hang = wcsstr(GetCommandLineW(), L"ortivo-standin-hang") != nullptr;
+    Sleep(static_cast<DWORD>(_wtoi(Variable(L"ORTIVO_STANDIN_HANG", hang ? L"600000" : L"0").c_str())));
     return _wtoi(Variable(L"ORTIVO_STANDIN_EXIT", L"0").c_str());
 }
 

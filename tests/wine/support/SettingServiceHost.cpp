@@ -72,8 +72,14 @@ DWORD StopSettingService() {
     return AwaitState(SERVICE_STOPPED);
 }
 
+std::wstring PublishedSettingPipe() {
+    const std::wstring name = RegistryString(HKEY_LOCAL_MACHINE, W(kServiceSettingsKey), WPtr(kServicePipeValue));
+    return name == L"(none)" ? std::wstring() : name;
+}
+
 CRunningSettingService::CRunningSettingService(const std::wstring& commandLine) {
-    registered_ = RegisterSettingService(commandLine);
+    registered_ = users_.SetString(HKEY_LOCAL_MACHINE, W(kServiceSettingsKey), WPtr(kServiceUsersValue), L"interactive");
+    if (registered_) registered_ = RegisterSettingService(commandLine);
     if (registered_) state_ = StartSettingService();
 }
 

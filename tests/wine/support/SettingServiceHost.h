@@ -11,6 +11,8 @@
 
 #include <string>
 
+#include "tests/wine/support/RegistrySeed.h"
+
 namespace testsupport {
 
 // The stand-ins that the service runs know nothing of a test's
@@ -32,9 +34,12 @@ SERVICE_STATUS_PROCESS SettingServiceStatus();
 // the last one read when the time was up.
 DWORD StartSettingService();
 DWORD StopSettingService();
+// The pipe name the running service published (empty when there is none).
+std::wstring PublishedSettingPipe();
 
-// The service registered and started for one scope, removed at its end
-// (an automatic service left behind would start with the next test's prefix).
+// The service registered and started for one scope, serving interactive
+// users as the package's default has it, removed at its end (an automatic
+// service left behind would start with the next test's prefix).
 class CRunningSettingService {
 public:
     explicit CRunningSettingService(const std::wstring& commandLine = SettingServiceProgram());
@@ -46,6 +51,7 @@ public:
     ::testing::AssertionResult Running() const;
 
 private:
+    CRegistrySeed users_;
     ::testing::AssertionResult registered_ = ::testing::AssertionFailure();
     DWORD state_ = 0;
 };

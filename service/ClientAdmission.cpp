@@ -1,0 +1,11 @@
+#include "service/ClientAdmission.h"
+
+ServiceUsers UsersFromChoice(const std::optional<Text>& choice) {
+    return choice && text::UpperAscii(*choice) == u"INTERACTIVE" ? ServiceUsers::Interactive
+                                                                  : ServiceUsers::Operators;
+}
+
+bool IsClientAdmitted(ServiceUsers users, const ClientMembership& client) {
+    if (!client.interactive) return false;
+    return users == ServiceUsers::Interactive || client.operators || client.linkedOperators;
+}
