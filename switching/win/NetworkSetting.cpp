@@ -32,6 +32,12 @@ bool WaitTakingSentMessages(HANDLE handle, DWORD timeoutMs) {
     }
 }
 
+// The exit code of a process that has ended; STILL_ACTIVE otherwise.
+DWORD ExitCode(HANDLE process) {
+    DWORD code = STILL_ACTIVE;
+    return GetExitCodeProcess(process, &code) ? code : STILL_ACTIVE;
+}
+
 // What each step adds to the result word.
 uint32_t TcpIpBits(int result) { return result < 0 ? kResultTcpIp : 0; }
 uint32_t ProxyBits(int result) { return result < 0 ? kResultProxy : 0; }
@@ -120,16 +126,18 @@ uint32_t CNetworkSetting::RunSequence() {
 }
 
 int CNetworkSetting::TcpIpStep() {
-    // The setting service, when it runs, applies the settings without an
-    // elevation prompt; otherwise the elevated applier does.
+    // The setting service, when it runs and may do it for this user,
+    // applies the settings without an elevation prompt; otherwise the
+    // elevated applier does.
     const DWORD service = RunningSettingServiceProcess();
-    if (service != 0) return ApplyThroughService(service) ? 0 : -1;
-    return ApplyThroughApplier() ? 0 : -1;
+    const ServiceOutcome outcome = service != 0 ? ApplyThroughService(service) : ServiceOutcome::UseApplier;
+    if (outcome == ServiceOutcome::UseApplier) return ApplyThroughApplier() ? 0 : -1;
+    return outcome == ServiceOutcome::Applied ? 0 : -1;
 }
 
-bool CNetworkSetting::ApplyThroughService(DWORD serviceProcess) {
+ServiceOutcome CNetworkSetting::ApplyThroughService(DWORD serviceProcess) {
     const SettingServiceWait wait = {stop_.Handle(), kApplierWaitRounds, applierRoundMs_};
-    return ApplyThroughSettingService(serviceProcess, profile_, wait) == SettingReply::Applied;
+    return OutcomeOfReply(ApplyThroughSettingService(serviceProcess, profile_, wait));
 }
 
 bool CNetworkSetting::ApplyThroughApplier() {
@@ -155,6 +163,9 @@ bool CNetworkSetting::RunApplier(const Text& digest) {
     execute.lpVerb = L"open";
     execute.lpFile = applier.c_str();
     execute.lpParameters = parameters.c_str();
+    // Its own folder as its current one: never the folder this program was
+    // started in, where someone may have put a DLL.
+    execute.lpDirectory = app_.programFolder.c_str();
     execute.nShow = SW_SHOWNORMAL;
     // A declined elevation prompt fails here too (ERROR_CANCELLED).
     if (!ShellExecuteExW(&execute)) return false;
@@ -171,9 +182,11 @@ bool CNetworkSetting::Pause(DWORD ms) const {
 }
 
 CNetworkSetting::RoundEnd CNetworkSetting::AwaitApplierRound(HANDLE process) const {
+    // Once the report is in, only the applier's end is waited for.
+    const HANDLE finished = app_.applierFinished != 0 ? nullptr : app_.applierFinishedEvent.Handle();
     HANDLE waits[3];
     DWORD count = 0;
-    for (HANDLE h : {stop_.Handle(), app_.applierFinishedEvent.Handle(), process})
+    for (HANDLE h : {stop_.Handle(), finished, process})
         if (h != nullptr) waits[count++] = h;
     if (count == 0) {
         Sleep(applierRoundMs_);
@@ -188,13 +201,13 @@ CNetworkSetting::RoundEnd CNetworkSetting::AwaitApplierRound(HANDLE process) con
 
 bool CNetworkSetting::WaitForApplier(HANDLE process) {
     // The applier reports before it ends, and its report has been handled
-    // when the report's call returns to it: once it has ended, the flag
-    // tells whether it reported.
+    // when the report's call returns to it. Any program of the user could
+    // send the report too: only the applier's own end with exit code 0,
+    // after the report and within the rounds, is success.
     for (int round = 0;; ++round) {
         const RoundEnd end = AwaitApplierRound(process);
         if (end == RoundEnd::Abandoned) return false;
-        if (app_.applierFinished != 0) return true;
-        if (end == RoundEnd::Exited) return false;  // ended without reporting
+        if (end == RoundEnd::Exited) return app_.applierFinished != 0 && ExitCode(process) == 0;
         if (round > kApplierWaitLimit) return false;
     }
 }

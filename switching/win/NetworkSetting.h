@@ -6,6 +6,7 @@
 #include "framework/Object.h"
 #include "framework/win/Event.h"
 #include "framework/win/UniqueHandle.h"
+#include "applier/SettingRequest.h"
 #include "profile/ProfileData.h"
 #include "switching/win/NetworkChecks.h"
 
@@ -66,21 +67,22 @@ private:
     bool Pause(DWORD ms) const;
     void AbandonWorker();
     // The TCP/IP settings through the running setting service (its
-    // process); true only when it replied that they have been applied.
-    bool ApplyThroughService(DWORD serviceProcess);
+    // process): applied, failed, or for the applier to do.
+    ServiceOutcome ApplyThroughService(DWORD serviceProcess);
     // The TCP/IP settings through the elevated applier: the handoff block,
     // the applier's start and its report; true when it reported.
     bool ApplyThroughApplier();
     // Starts the applier with the block's digest and waits for it; true
-    // only when it reported that the settings have been applied.
+    // only when it reported that the settings have been applied and then
+    // ended with exit code 0.
     bool RunApplier(const Text& digest);
     // How one round of the wait for the applier ended: its time ran out or
     // the report arrived, the applier ended, or the switch was abandoned.
     enum class RoundEnd { Time, Exited, Abandoned };
     RoundEnd AwaitApplierRound(HANDLE process) const;
-    // True when the applier reported; false when it ended without
-    // reporting, did not report within the rounds, or the switch was
-    // abandoned meanwhile.
+    // True when the applier reported and then ended with exit code 0; false
+    // when it ended otherwise, did not report and end within the rounds, or
+    // the switch was abandoned meanwhile.
     bool WaitForApplier(HANDLE process);
 
     CTolvik_NetworkApp& app_;

@@ -2,15 +2,33 @@
 
 #include "framework/win/Event.h"
 #include "framework/win/UniqueHandle.h"
+#include "framework/win/WideText.h"
+#include "service/ServiceRegistration.h"
 
 namespace {
 
-// All instances busy: each wait for a free one lasts a second at most, and
-// the service lets a client that sends nothing go after 5 s.
+// All instances busy (the service makes a new one as soon as one has a
+// client): each wait for a free one lasts a second at most.
 constexpr DWORD kBusyWaitMs = 1000;
 constexpr int kBusyWaits = 6;
 
-const wchar_t* SettingPipeName() { return reinterpret_cast<const wchar_t*>(kSettingPipeName); }
+// The name of the pipe that the running service published, where only
+// SYSTEM and Administrators can write; empty when there is none of the
+// service's form.
+std::wstring PublishedPipeName() {
+    CRegKey key;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, WPtr(kServiceSettingsKey), 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY,
+                      key.Receive()) != ERROR_SUCCESS)
+        return std::wstring();
+    wchar_t name[MAX_PATH + 1] = {};
+    DWORD type = 0;
+    DWORD bytes = MAX_PATH * sizeof(wchar_t);
+    if (RegQueryValueExW(key.Get(), WPtr(kServicePipeValue), nullptr, &type, reinterpret_cast<BYTE*>(name), &bytes) !=
+            ERROR_SUCCESS ||
+        type != REG_SZ || !IsSettingPipeName(T(name)))  // terminated: one unit more than was read
+        return std::wstring();
+    return name;
+}
 
 bool Stopped(HANDLE stop) { return stop != nullptr && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0; }
 
@@ -20,16 +38,16 @@ bool Stopped(HANDLE stop) { return stop != nullptr && WaitForSingleObject(stop, 
 // the service may have.
 constexpr DWORD kClientAccess = GENERIC_READ | FILE_WRITE_DATA | FILE_WRITE_ATTRIBUTES;
 
-// The client end of the pipe, for overlapped reads and writes. The service
-// may learn who asks (identification) but never act as that user.
-HANDLE OpenSettingPipe(HANDLE stop) {
+// The client end of the pipe `name`, for overlapped reads and writes. The
+// service may learn who asks (identification) but never act as that user.
+HANDLE OpenSettingPipe(const std::wstring& name, HANDLE stop) {
     for (int wait = 0;; ++wait) {
-        const HANDLE pipe = CreateFileW(SettingPipeName(), kClientAccess, 0, nullptr, OPEN_EXISTING,
+        const HANDLE pipe = CreateFileW(name.c_str(), kClientAccess, 0, nullptr, OPEN_EXISTING,
                                         FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION,
                                         nullptr);
         if (pipe != INVALID_HANDLE_VALUE) return pipe;
         if (GetLastError() != ERROR_PIPE_BUSY || wait == kBusyWaits || Stopped(stop)) return INVALID_HANDLE_VALUE;
-        WaitNamedPipeW(SettingPipeName(), kBusyWaitMs);
+        WaitNamedPipeW(name.c_str(), kBusyWaitMs);
     }
 }
 
@@ -104,8 +122,12 @@ DWORD RunningSettingServiceProcess() {
 
 SettingReply ApplyThroughSettingService(DWORD serviceProcess, const CProfileData& profile,
                                         const SettingServiceWait& wait) {
-    const CFileHandle pipe(OpenSettingPipe(wait.stop));
-    if (!pipe.Valid()) return SettingReply::Failed;
+    // A service without a published pipe, or one that this user may not
+    // open, cannot apply anything for this user.
+    const std::wstring name = PublishedPipeName();
+    if (name.empty()) return SettingReply::NotPermitted;
+    const CFileHandle pipe(OpenSettingPipe(name, wait.stop));
+    if (!pipe.Valid()) return ReplyForUnopenedPipe(GetLastError());
     DWORD mode = PIPE_READMODE_MESSAGE;
     if (!SetNamedPipeHandleState(pipe.Get(), &mode, nullptr, nullptr)) return SettingReply::Failed;
     // Any program may have made a pipe of this name: the record goes only to

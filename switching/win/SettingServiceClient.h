@@ -21,10 +21,11 @@ struct SettingServiceWait {
     DWORD roundMs;
 };
 
-// Sends the profile's record to the service's pipe and returns its reply.
-// The record goes only to a pipe whose server is `serviceProcess`; a pipe of
-// that name held by any other process, a pipe that cannot be reached, a
-// reply that is not one of the service's, the time running out and the stop
-// are all Failed.
+// Sends the profile's record to the pipe that the service published and
+// returns its reply. NotPermitted also when no pipe name is published or
+// the user may not open the pipe (access denied). The record goes only to a
+// pipe whose server is `serviceProcess`; a pipe held by any other process, a
+// pipe that cannot be reached, a reply that is not one of the service's, the
+// time running out and the stop are all Failed.
 SettingReply ApplyThroughSettingService(DWORD serviceProcess, const CProfileData& profile,
                                         const SettingServiceWait& wait);

@@ -14,6 +14,7 @@
 #include "applier/SettingRequest.h"
 #include "framework/win/Event.h"
 #include "framework/win/WideText.h"
+#include "service/ServiceRegistration.h"
 #include "switching/HandoffRecord.h"
 #include "switching/win/NetworkSetting.h"
 #include "tests/wine/support/ApplierCases.h"
@@ -179,26 +180,37 @@ TEST_F(SwitchSequence, PrinterFailureStopsTheBarAtFortyAndSetsItsBit) {
 }
 
 // An applier that ends without reporting fails the TCP/IP step as soon as
-// it has ended (the rounds of the wait never end by themselves here); it
-// was started with the digest of the block.
-TEST_F(SwitchSequence, AnApplierThatEndsWithoutReportingFailsTheTcpIpStepAtOnce) {
+// it has ended (the rounds of the wait never end by themselves here), and
+// so does one whose report (0x8100, which any program of the user could
+// send) is followed by any exit code but 0; it was started with the digest
+// of the block, in the program folder.
+TEST_F(SwitchSequence, OnlyAReportFollowedByExitCodeZeroIsTheApplierSuccess) {
     ASSERT_TRUE(testsupport::InstallStandIn(tempDir_ + L"\\Tolvik_NetworkSetting.exe"));
     testsupport::UseRecordLog(tempDir_ + L"\\record.log");
     app_.programFolder = tempDir_;
-    for (const wchar_t* exitCode : {L"1", L"0"}) {
-        SCOPED_TRACE(testsupport::Narrow(exitCode));
-        SetEnvironmentVariableW(L"ORTIVO_STANDIN_EXIT", exitCode);
+    const struct {
+        const wchar_t* report;
+        const wchar_t* exitCode;
+        WPARAM result;
+    } rows[] = {{nullptr, L"1", 0x0100}, {nullptr, L"0", 0x0100}, {L"1", L"1", 0x0100}, {L"1", L"0", 0}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testsupport::Narrow(std::wstring(row.report ? L"report, " : L"") + row.exitCode));
+        SetEnvironmentVariableW(L"ORTIVO_STANDIN_REPORT", row.report);
+        SetEnvironmentVariableW(L"ORTIVO_STANDIN_EXIT", row.exitCode);
         window_.Clear();
         const std::vector<RecordingWindow::Entry> received = RunSwitch();
         ASSERT_FALSE(received.empty());
-        EXPECT_EQ(received.back().wParam, 0x0100u);
+        EXPECT_EQ(received.back().wParam, row.result);
     }
+    SetEnvironmentVariableW(L"ORTIVO_STANDIN_REPORT", nullptr);
     SetEnvironmentVariableW(L"ORTIVO_STANDIN_EXIT", nullptr);
     const HandoffImage image = BuildHandoffImage(profile_, static_cast<uint32_t>(HandleToLong(window_.Handle())));
-    for (const testsupport::StandInRecord& r : testsupport::ReadRecords())
+    for (const testsupport::StandInRecord& r : testsupport::ReadRecords()) {
         EXPECT_EQ(r.commandLine.substr(r.commandLine.size() - 65), L" " + W(HandoffDigest(image)))
             << testsupport::Narrow(r.commandLine);
-    EXPECT_EQ(testsupport::ReadRecords().size(), 2u);
+        EXPECT_EQ(_wcsicmp(r.directory.c_str(), tempDir_.c_str()), 0) << testsupport::Narrow(r.directory);
+    }
+    EXPECT_EQ(testsupport::ReadRecords().size(), 4u);
 }
 
 TEST_F(SwitchSequence, MissingApplierReportsTcpIpAndTheLaterStepsStillRun) {
@@ -228,13 +240,32 @@ TEST_F(SwitchSequence, ABlockMadeBeforehandByAnotherProgramFailsOnlyTheTcpIpStep
     }
 }
 
-// A pipe of the setting service's name made by this test program, as any
-// program of the session could: it waits for one client and tells whether
-// one came and how much it sent.
+// A pipe name of the setting service's form, published where the running
+// service publishes its own, for one scope.
+class CPublishedSettingPipe {
+public:
+    CPublishedSettingPipe() {
+        uint8_t random[kSettingPipeRandomBytes];
+        for (uint8_t& byte : random) byte = 0x5a;
+        name_ = W(SettingPipeName(random));
+        published_ = seed_.SetString(HKEY_LOCAL_MACHINE, W(kServiceSettingsKey), WPtr(kServicePipeValue), name_);
+    }
+    const std::wstring& Name() const { return name_; }
+    ::testing::AssertionResult Published() const { return published_; }
+
+private:
+    CRegistrySeed seed_;
+    std::wstring name_;
+    ::testing::AssertionResult published_ = ::testing::AssertionFailure();
+};
+
+// A pipe of the published name made by this test program, as any program
+// of the session could: it waits for one client and tells whether one
+// came and how much it sent.
 class CForeignSettingPipe {
 public:
     CForeignSettingPipe()
-        : pipe_(CreateNamedPipeW(reinterpret_cast<const wchar_t*>(kSettingPipeName),
+        : pipe_(CreateNamedPipeW(published_.Name().c_str(),
                                  PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED, PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE,
                                  1, 4096, 65536, 0, nullptr)) {
         connect_.hEvent = connected_.Handle();
@@ -246,7 +277,7 @@ public:
         DWORD ignored = 0;
         GetOverlappedResult(pipe_.Get(), &connect_, &ignored, TRUE);
     }
-    bool Listening() const { return listening_; }
+    bool Listening() const { return listening_ && published_.Published(); }
     bool ClientCame() const { return WaitForSingleObject(connected_.Handle(), 0) == WAIT_OBJECT_0; }
     DWORD BytesSent() const {
         DWORD available = 0;
@@ -255,6 +286,7 @@ public:
     }
 
 private:
+    CPublishedSettingPipe published_;
     CFileHandle pipe_;
     CEvent connected_;
     OVERLAPPED connect_ = {};
@@ -303,6 +335,24 @@ TEST_F(SwitchSequence, WithTheServiceRunningTheServiceAppliesAndTheApplierNeverS
     EXPECT_EQ(received.back().wParam, 0x0100u);
     EXPECT_TRUE(testsupport::ReadRecords().empty());
     EXPECT_EQ(app_.applierFinished, 0);
+
+    // Serving only the operators, the service answers 2 (not permitted) to
+    // this user: the switch starts the elevated applier, as when no service
+    // runs (the stand-in ends without reporting: the TCP/IP failure).
+    CRegistrySeed operators;
+    ASSERT_TRUE(operators.SetString(HKEY_LOCAL_MACHINE, W(kServiceSettingsKey), WPtr(kServiceUsersValue), L"operators"));
+    ASSERT_EQ(testsupport::StopSettingService(), static_cast<DWORD>(SERVICE_STOPPED));
+    ASSERT_EQ(testsupport::StartSettingService(), static_cast<DWORD>(SERVICE_RUNNING));
+    profile_.CopyFrom(fixed.profile);
+    testsupport::UseRecordLog(testsupport::kServiceRecordLog);
+    window_.Clear();
+    received = RunSwitch();
+    ASSERT_FALSE(received.empty());
+    EXPECT_EQ(received.back().wParam, 0x0100u);
+    const std::vector<testsupport::StandInRecord> started = testsupport::ReadRecords();
+    ASSERT_EQ(started.size(), 1u) << "the applier alone";
+    EXPECT_EQ(_wcsicmp(started[0].module.c_str(), (tempDir_ + L"\\Tolvik_NetworkSetting.exe").c_str()), 0)
+        << testsupport::Narrow(started[0].module);
 }
 
 // A service of the setting service's name runs, but its process does not
@@ -343,8 +393,10 @@ TEST_F(SwitchSequence, ClosingWhileWaitingForTheApplierAbandonsTheSwitch) {
 // The service takes the record and never answers.
 TEST_F(SwitchSequence, ClosingWhileWaitingForTheServiceAbandonsTheSwitch) {
     testsupport::UseRecordLog(testsupport::kServiceRecordLog);
+    const CPublishedSettingPipe published;
+    ASSERT_TRUE(published.Published());
     const testsupport::CRunningSettingService service(L"\"" + StandInApplication() + L"\" /service " +
-                                                      reinterpret_cast<const wchar_t*>(kSettingPipeName));
+                                                      published.Name());
     ASSERT_TRUE(service.Running());
     ExpectAbandonedWhileWaiting([] {});
 }
