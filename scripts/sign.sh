@@ -23,8 +23,10 @@ options=(-certs "$ORTIVO_SIGN_CERT" -key "$ORTIVO_SIGN_KEY" -h sha256 -n Ortivo)
 for file in "$@"; do
   signing="$file.signing"
   rm -f "$signing"
-  if ! osslsigncode sign "${options[@]}" -in "$file" -out "$signing" >/dev/null </dev/null; then
+  # osslsigncode tells some failures (a key or engine it cannot load) on its standard output.
+  if ! output="$(osslsigncode sign "${options[@]}" -in "$file" -out "$signing" 2>&1 </dev/null)"; then
     rm -f "$signing" "$file"
+    echo "$output" >&2
     echo "sign.sh: $file could not be signed (removed)" >&2
     exit 1
   fi
