@@ -24,6 +24,9 @@ if(key_on_token STREQUAL "" AND NOT "$ENV{ORTIVO_SIGN_PKCS11_MODULE}" STREQUAL "
 elseif(NOT key_on_token STREQUAL "" AND "$ENV{ORTIVO_SIGN_PKCS11_MODULE}" STREQUAL "")
   message(FATAL_ERROR "A pkcs11: ORTIVO_SIGN_KEY needs ORTIVO_SIGN_PKCS11_MODULE, the token's PKCS#11 module")
 endif()
+if("$ENV{ORTIVO_SIGN_TIMESTAMP_URL}" STREQUAL "")
+  message(NOTICE "Signing without a timestamp (no ORTIVO_SIGN_TIMESTAMP_URL): the signatures end when the certificate expires")
+endif()
 
 set(ORTIVO_SIGN ${CMAKE_COMMAND} -E env)
 foreach(variable ORTIVO_SIGN_CERT ORTIVO_SIGN_KEY ORTIVO_SIGN_PKCS11_MODULE ORTIVO_SIGN_PASS_FILE
