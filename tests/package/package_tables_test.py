@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """The built Windows Installer package, read with msiinfo: where it puts the
-programs, the data folder and its security descriptor, the Start menu
-shortcut and its taskbar identity, the per-machine x64 installation and the
-major-upgrade rule.
+programs, the data folder and its security descriptor, the Start menu shortcut
+and its taskbar identity, the setting service's rows, the properties it remembers,
+the per-machine x64 installation and the major-upgrade rule.
 
     package_tables_test.py PACKAGE.msi VERSION
 """
@@ -117,6 +117,7 @@ class PackageTables(unittest.TestCase):
         event_source = "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Ortivo"
         expected = {
             ("2", "SOFTWARE\\Valtrecossin\\Ortivo\\Service", "Users"): "[ORTIVO_SERVICE_USERS]",
+            ("2", "SOFTWARE\\Valtrecossin\\Ortivo", "Service"): "[ORTIVO_SERVICE]",
             ("2", event_source, "EventMessageFile"): "[#%s]" % service_file["File"],
             ("2", event_source, "TypesSupported"): "#7",
         }
@@ -126,8 +127,26 @@ class PackageTables(unittest.TestCase):
                 self.assertEqual(rows[key]["Value"], value)
                 self.assertEqual(components[rows[key]["Component_"]]["Condition"], SERVICE_VALUES_CONDITION)
                 self.assertTrue(int(components[rows[key]["Component_"]]["Attributes"]) & 256, "64-bit registry")
-        self.assertEqual(self.property("ORTIVO_SERVICE_USERS"), "interactive")
-        self.assertIsNone(self.property("ORTIVO_SERVICE"))
+
+    def test_both_service_properties_are_remembered_unless_given(self):
+        # Read back raw (2) from the 64-bit registry (0x10), where the package writes them.
+        locators = {r["Signature_"]: (r["Root"], r["Key"], r["Name"], r["Type"]) for r in table("RegLocator")}
+        self.assertEqual({r["Property"]: locators[r["Signature_"]] for r in table("AppSearch")},
+                         {"ORTIVO_SERVICE": ("2", "SOFTWARE\\Valtrecossin\\Ortivo", "Service", "18"),
+                          "ORTIVO_SERVICE_USERS": ("2", "SOFTWARE\\Valtrecossin\\Ortivo\\Service", "Users", "18")})
+        self.assertIn(";ORTIVO_SERVICE;ORTIVO_SERVICE_USERS", self.property("SecureCustomProperties"))
+        # A value given is saved before AppSearch and put back after it; "interactive" if there is none.
+        steps = [("GivenService", "[ORTIVO_SERVICE]", ""), ("GivenServiceUsers", "[ORTIVO_SERVICE_USERS]", ""),
+                 ("AppSearch", ""), ("ORTIVO_SERVICE", "[GivenService]", "GivenService"),
+                 ("ORTIVO_SERVICE_USERS", "[GivenServiceUsers]", "GivenServiceUsers"),
+                 ("ORTIVO_SERVICE_USERS", "interactive", "NOT ORTIVO_SERVICE_USERS"), ("LaunchConditions", "")]
+        actions = {r["Action"]: (r["Source"], r["Target"]) for r in table("CustomAction")}
+        for sequence in ("InstallUISequence", "InstallExecuteSequence"):
+            self.assertEqual([actions.get(r["Action"], (r["Action"],)) + (r["Condition"],)
+                              for r in sorted(table(sequence), key=lambda r: int(r["Sequence"]))
+                              if r["Action"] in actions or r["Action"] in ("AppSearch", "LaunchConditions")],
+                             steps, sequence)
+        self.assertEqual([self.property(p) for p in ("ORTIVO_SERVICE", "ORTIVO_SERVICE_USERS")], [None, None])
 
     def test_data_folder_gives_users_modify_rights_by_well_known_sids(self):
         folders = [r["Directory_"] for r in table("CreateFolder")
