@@ -30,6 +30,10 @@ UPDATE `Component` SET `Condition` = 'ORTIVO_SERVICE=1 OR REMOVE~="ALL"' WHERE `
 -- (service/ServiceRegistration.h): package.sh gives the database the
 -- Japanese code page (932) first; wixl writes ASCII only.
 UPDATE `ServiceInstall` SET `DisplayName` = 'Ortivo ネットワーク設定サービス', `Description` = 'Ortivo のプロファイルの切り替えで、標準ユーザーに代わって接続の IPv4 アドレスと DNS を設定します。このサービスを停止すると、切り替えのたびに管理者の承認が必要になります。' WHERE `ServiceInstall` = 'SettingService'
+-- Who may use the pipe: "interactive" or "operators" (in any case, as the
+-- service reads it), nothing else; a removal is never refused. The text is
+-- for the administrator who reads the installation log.
+INSERT INTO `LaunchCondition` (`Condition`, `Description`) VALUES ('REMOVE~="ALL" OR ORTIVO_SERVICE_USERS~="interactive" OR ORTIVO_SERVICE_USERS~="operators"', 'ORTIVO_SERVICE_USERS の値「[ORTIVO_SERVICE_USERS]」は使用できません。interactive (既定値) または operators を指定してください。')
 -- The remembered properties (Ortivo.wxs) reach the execute sequence from
 -- the command line and the UI sequence; wixl writes only its own two here.
 UPDATE `Property` SET `Value` = 'WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED;ORTIVO_SERVICE;ORTIVO_SERVICE_USERS' WHERE `Property` = 'SecureCustomProperties'

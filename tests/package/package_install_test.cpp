@@ -6,7 +6,7 @@
 // shortcut and keeps the users' data file. Without ORTIVO_SERVICE=1 the
 // setting service's program is installed, but no service is registered;
 // with it, the service is registered, started, kept by a repair and removed
-// again.
+// again; any choice of its users but the two is refused.
 #include <windows.h>
 #include <shlobj.h>
 #include <wrl/client.h>
@@ -100,6 +100,10 @@ protected:
 };
 
 TEST_F(MsiPackage, InstallsSilentlyStartsAsOnANewComputerAndUninstallsKeepingTheDataFile) {
+    EXPECT_EQ(Msiexec(L"/i", L" ORTIVO_SERVICE_USERS=everyone"), ERROR_INSTALL_FAILURE) << "refused";
+    EXPECT_FALSE(Exists(ProgramFolder() + L"\\Tolvik_Network.exe"));
+    EXPECT_FALSE(Exists(DataFolder()));
+
     ASSERT_EQ(Msiexec(L"/i"), 0) << "silent install";
 
     // The release programs as built, the data folder and the shortcut.

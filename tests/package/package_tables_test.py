@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """The built Windows Installer package, read with msiinfo: where it puts the
 programs, the data folder and its security descriptor, the Start menu shortcut
-and its taskbar identity, the setting service's rows, the properties it remembers,
-the per-machine x64 installation and the major-upgrade rule.
+and its taskbar identity, the setting service's rows, the properties it remembers
+and refuses, the per-machine x64 installation and the major-upgrade rule.
 
     package_tables_test.py PACKAGE.msi VERSION
 """
@@ -128,7 +128,7 @@ class PackageTables(unittest.TestCase):
                 self.assertEqual(components[rows[key]["Component_"]]["Condition"], SERVICE_VALUES_CONDITION)
                 self.assertTrue(int(components[rows[key]["Component_"]]["Attributes"]) & 256, "64-bit registry")
 
-    def test_both_service_properties_are_remembered_unless_given(self):
+    def test_both_service_properties_are_remembered_unless_given_and_only_two_users_choices_install(self):
         # Read back raw (2) from the 64-bit registry (0x10), where the package writes them.
         locators = {r["Signature_"]: (r["Root"], r["Key"], r["Name"], r["Type"]) for r in table("RegLocator")}
         self.assertEqual({r["Property"]: locators[r["Signature_"]] for r in table("AppSearch")},
@@ -147,6 +147,11 @@ class PackageTables(unittest.TestCase):
                               if r["Action"] in actions or r["Action"] in ("AppSearch", "LaunchConditions")],
                              steps, sequence)
         self.assertEqual([self.property(p) for p in ("ORTIVO_SERVICE", "ORTIVO_SERVICE_USERS")], [None, None])
+        (refusal,) = [r for r in table("LaunchCondition") if "ORTIVO_SERVICE_USERS" in r["Condition"]]
+        self.assertEqual(refusal["Condition"], 'REMOVE~="ALL" OR ORTIVO_SERVICE_USERS~="interactive" OR '
+                                               'ORTIVO_SERVICE_USERS~="operators"')
+        self.assertRegex(refusal["Description"],
+                         r"ORTIVO_SERVICE_USERS の値「\[ORTIVO_SERVICE_USERS\]」.*interactive.*operators")
 
     def test_data_folder_gives_users_modify_rights_by_well_known_sids(self):
         folders = [r["Directory_"] for r in table("CreateFolder")
