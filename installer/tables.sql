@@ -30,3 +30,28 @@ UPDATE `Component` SET `Condition` = 'ORTIVO_SERVICE=1 OR REMOVE~="ALL"' WHERE `
 -- (service/ServiceRegistration.h): package.sh gives the database the
 -- Japanese code page (932) first; wixl writes ASCII only.
 UPDATE `ServiceInstall` SET `DisplayName` = 'Ortivo ネットワーク設定サービス', `Description` = 'Ortivo のプロファイルの切り替えで、標準ユーザーに代わって接続の IPv4 アドレスと DNS を設定します。このサービスを停止すると、切り替えのたびに管理者の承認が必要になります。' WHERE `ServiceInstall` = 'SettingService'
+-- Who may use the pipe: "interactive" or "operators" (in any case, as the
+-- service reads it), nothing else; a removal is never refused. The text is
+-- for the administrator who reads the installation log.
+INSERT INTO `LaunchCondition` (`Condition`, `Description`) VALUES ('REMOVE~="ALL" OR ORTIVO_SERVICE_USERS~="interactive" OR ORTIVO_SERVICE_USERS~="operators"', 'ORTIVO_SERVICE_USERS の値「[ORTIVO_SERVICE_USERS]」は使用できません。interactive (既定値) または operators を指定してください。')
+-- The remembered properties (Ortivo.wxs) reach the execute sequence from
+-- the command line and the UI sequence; wixl writes only its own two here.
+UPDATE `Property` SET `Value` = 'WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED;ORTIVO_SERVICE;ORTIVO_SERVICE_USERS' WHERE `Property` = 'SecureCustomProperties'
+-- The setting service's configuration (Windows Installer 5.0), applied by
+-- MsiConfigureServices between InstallServices and StartServices and only
+-- where the service is registered, on its program's component installed
+-- or reinstalled (Event 1 | 4): an unrestricted service SID (ConfigType 5,
+-- SERVICE_SID_TYPE_UNRESTRICTED), SeChangeNotifyPrivilege alone
+-- (ConfigType 6: the pipe, the clients' identity at identification level,
+-- HKLM values, the event log and netsh and ipconfig in a job need no
+-- privilege), and the failure actions also after a stop with an error
+-- code (ConfigType 4, SERVICE_CONFIG_FAILURE_ACTIONS_FLAG).
+CREATE TABLE `MsiServiceConfig` (`MsiServiceConfig` CHAR(72) NOT NULL, `Name` CHAR(255) NOT NULL, `Event` SHORT NOT NULL, `ConfigType` LONG NOT NULL, `Argument` CHAR(0), `Component_` CHAR(72) NOT NULL PRIMARY KEY `MsiServiceConfig`)
+INSERT INTO `MsiServiceConfig` (`MsiServiceConfig`, `Name`, `Event`, `ConfigType`, `Argument`, `Component_`) VALUES ('SettingServiceSid', 'OrtivoNetworkSetting', 5, 5, '1', 'Tolvik_NetworkSettingService')
+INSERT INTO `MsiServiceConfig` (`MsiServiceConfig`, `Name`, `Event`, `ConfigType`, `Argument`, `Component_`) VALUES ('SettingServicePrivileges', 'OrtivoNetworkSetting', 5, 6, 'SeChangeNotifyPrivilege', 'Tolvik_NetworkSettingService')
+INSERT INTO `MsiServiceConfig` (`MsiServiceConfig`, `Name`, `Event`, `ConfigType`, `Argument`, `Component_`) VALUES ('SettingServiceFailureFlag', 'OrtivoNetworkSetting', 5, 4, '1', 'Tolvik_NetworkSettingService')
+-- Restarted 5 seconds after each of its first three failures (SC_ACTION_RESTART
+-- is 1); the count starts again after a day without one.
+CREATE TABLE `MsiServiceConfigFailureActions` (`MsiServiceConfigFailureActions` CHAR(72) NOT NULL, `Name` CHAR(255) NOT NULL, `Event` SHORT NOT NULL, `ResetPeriod` LONG, `RebootMessage` CHAR(255), `Command` CHAR(255), `Actions` CHAR(255), `DelayActions` CHAR(255), `Component_` CHAR(72) NOT NULL PRIMARY KEY `MsiServiceConfigFailureActions`)
+INSERT INTO `MsiServiceConfigFailureActions` (`MsiServiceConfigFailureActions`, `Name`, `Event`, `ResetPeriod`, `Actions`, `DelayActions`, `Component_`) VALUES ('SettingServiceRestart', 'OrtivoNetworkSetting', 5, 86400, '1[~]1[~]1', '5000[~]5000[~]5000', 'Tolvik_NetworkSettingService')
+INSERT INTO `InstallExecuteSequence` (`Action`, `Condition`, `Sequence`) VALUES ('MsiConfigureServices', 'VersionNT AND ORTIVO_SERVICE=1', 5850)

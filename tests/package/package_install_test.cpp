@@ -5,7 +5,8 @@
 // and writes its empty data file; a silent uninstall removes programs and
 // shortcut and keeps the users' data file. Without ORTIVO_SERVICE=1 the
 // setting service's program is installed, but no service is registered;
-// with it, the service is registered, started and removed again.
+// with it, the service is registered, started, kept by a repair and removed
+// again; any choice of its users but the two is refused.
 #include <windows.h>
 #include <shlobj.h>
 #include <wrl/client.h>
@@ -48,6 +49,7 @@ bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) 
 
 std::vector<uint8_t> Bytes(const std::wstring& path) { return testsupport::FileBytes(path); }
 
+const wchar_t kProductKey[] = L"SOFTWARE\\Valtrecossin\\Ortivo";
 const wchar_t kServiceKey[] = L"SOFTWARE\\Valtrecossin\\Ortivo\\Service";
 const wchar_t kEventSourceKey[] = L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Ortivo";
 
@@ -88,6 +90,7 @@ protected:
         // What an earlier run left behind.
         Msiexec(L"/x");
         RegDeleteKeyW(HKEY_LOCAL_MACHINE, kServiceKey);
+        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kProductKey, L"Service");
         RegDeleteKeyW(HKEY_LOCAL_MACHINE, kEventSourceKey);
         DeleteFileW(DataFile().c_str());
         RemoveDirectoryW(DataFolder().c_str());
@@ -97,6 +100,10 @@ protected:
 };
 
 TEST_F(MsiPackage, InstallsSilentlyStartsAsOnANewComputerAndUninstallsKeepingTheDataFile) {
+    EXPECT_EQ(Msiexec(L"/i", L" ORTIVO_SERVICE_USERS=everyone"), ERROR_INSTALL_FAILURE) << "refused";
+    EXPECT_FALSE(Exists(ProgramFolder() + L"\\Tolvik_Network.exe"));
+    EXPECT_FALSE(Exists(DataFolder()));
+
     ASSERT_EQ(Msiexec(L"/i"), 0) << "silent install";
 
     // The release programs as built, the data folder and the shortcut.
@@ -147,8 +154,8 @@ TEST_F(MsiPackage, InstallsSilentlyStartsAsOnANewComputerAndUninstallsKeepingThe
 }
 
 // Asked for, the setting service is registered as its row says, started,
-// told who may use its pipe and given its event source; uninstalling stops
-// and removes all of it.
+// told who may use its pipe and given its event source, kept by a repair
+// given no properties; uninstalling stops and removes all of it.
 TEST_F(MsiPackage, RegistersTheSettingServiceOnRequestAndRemovesItOnUninstall) {
     ASSERT_EQ(Msiexec(L"/i", L" ORTIVO_SERVICE=1 ORTIVO_SERVICE_USERS=operators"), 0) << "silent install";
     const std::wstring program = ProgramFolder() + L"\\Tolvik_NetworkSettingService.exe";
@@ -167,9 +174,16 @@ TEST_F(MsiPackage, RegistersTheSettingServiceOnRequestAndRemovesItOnUninstall) {
     EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kEventSourceKey, L"EventMessageFile"), program);
     EXPECT_EQ(RegistryDword(HKEY_LOCAL_MACHINE, kEventSourceKey, L"TypesSupported"), 7);
 
+    // The repair rewrites the registry values (m) from the remembered properties.
+    ASSERT_EQ(Msiexec(L"/i", L" REINSTALL=ALL REINSTALLMODE=vomus"), 0) << "silent repair";
+    EXPECT_EQ(testsupport::SettingServiceStatus().dwCurrentState, static_cast<DWORD>(SERVICE_RUNNING));
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kServiceKey, L"Users"), L"operators");
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kProductKey, L"Service"), L"1");
+
     ASSERT_EQ(Msiexec(L"/x"), 0) << "silent uninstall";
     EXPECT_FALSE(testsupport::SettingServiceRegistered());
     EXPECT_FALSE(HasValue(kServiceKey, L"Users"));
+    EXPECT_FALSE(HasValue(kProductKey, L"Service"));
     EXPECT_FALSE(HasValue(kEventSourceKey, L"EventMessageFile"));
     EXPECT_FALSE(Exists(program));
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """The built Windows Installer package, read with msiinfo: where it puts the
-programs, the data folder and its security descriptor, the Start menu
-shortcut and its taskbar identity, the per-machine x64 installation and the
-major-upgrade rule.
+programs, the data folder and its security descriptor, the Start menu shortcut
+and its taskbar identity, the setting service's rows, the properties it remembers
+and refuses, the per-machine x64 installation and the major-upgrade rule.
 
     package_tables_test.py PACKAGE.msi VERSION
 """
@@ -110,6 +110,19 @@ class PackageTables(unittest.TestCase):
             self.assertEqual(conditions[action], "VersionNT AND " + SERVICE_REQUESTED, action)
         for action in ("StopServices", "DeleteServices"):
             self.assertEqual(conditions[action], "VersionNT", action)
+        # On install and reinstall (1 | 4), between the two: an unrestricted SID (5: 1), one privilege
+        # (6), failure actions after a stop with an error code too (4: 1), restart (1) after 5 s thrice.
+        self.assertEqual({(r["Name"], r["Event"], r["ConfigType"], r["Argument"], r["Component_"])
+                          for r in table("MsiServiceConfig")},
+                         {("OrtivoNetworkSetting", "5", kind, argument, component["Component"])
+                          for kind, argument in (("5", "1"), ("6", "SeChangeNotifyPrivilege"), ("4", "1"))})
+        self.assertEqual([(r["Name"], r["Event"], r["ResetPeriod"], r["Actions"], r["DelayActions"], r["Component_"])
+                          for r in table("MsiServiceConfigFailureActions")],
+                         [("OrtivoNetworkSetting", "5", "86400", "1[~]1[~]1", "5000[~]5000[~]5000",
+                           component["Component"])])
+        self.assertEqual(conditions["MsiConfigureServices"], conditions["InstallServices"])
+        order = {r["Action"]: int(r["Sequence"]) for r in table("InstallExecuteSequence")}
+        self.assertTrue(order["InstallServices"] < order["MsiConfigureServices"] < order["StartServices"])
 
     def test_the_pipe_users_and_the_event_log_source_come_only_with_the_service(self):
         service_file, _ = self.service_component()
@@ -117,6 +130,7 @@ class PackageTables(unittest.TestCase):
         event_source = "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Ortivo"
         expected = {
             ("2", "SOFTWARE\\Valtrecossin\\Ortivo\\Service", "Users"): "[ORTIVO_SERVICE_USERS]",
+            ("2", "SOFTWARE\\Valtrecossin\\Ortivo", "Service"): "[ORTIVO_SERVICE]",
             ("2", event_source, "EventMessageFile"): "[#%s]" % service_file["File"],
             ("2", event_source, "TypesSupported"): "#7",
         }
@@ -126,8 +140,31 @@ class PackageTables(unittest.TestCase):
                 self.assertEqual(rows[key]["Value"], value)
                 self.assertEqual(components[rows[key]["Component_"]]["Condition"], SERVICE_VALUES_CONDITION)
                 self.assertTrue(int(components[rows[key]["Component_"]]["Attributes"]) & 256, "64-bit registry")
-        self.assertEqual(self.property("ORTIVO_SERVICE_USERS"), "interactive")
-        self.assertIsNone(self.property("ORTIVO_SERVICE"))
+
+    def test_both_service_properties_are_remembered_unless_given_and_only_two_users_choices_install(self):
+        # Read back raw (2) from the 64-bit registry (0x10), where the package writes them.
+        locators = {r["Signature_"]: (r["Root"], r["Key"], r["Name"], r["Type"]) for r in table("RegLocator")}
+        self.assertEqual({r["Property"]: locators[r["Signature_"]] for r in table("AppSearch")},
+                         {"ORTIVO_SERVICE": ("2", "SOFTWARE\\Valtrecossin\\Ortivo", "Service", "18"),
+                          "ORTIVO_SERVICE_USERS": ("2", "SOFTWARE\\Valtrecossin\\Ortivo\\Service", "Users", "18")})
+        self.assertIn(";ORTIVO_SERVICE;ORTIVO_SERVICE_USERS", self.property("SecureCustomProperties"))
+        # A value given is saved before AppSearch and put back after it; "interactive" if there is none.
+        steps = [("GivenService", "[ORTIVO_SERVICE]", ""), ("GivenServiceUsers", "[ORTIVO_SERVICE_USERS]", ""),
+                 ("AppSearch", ""), ("ORTIVO_SERVICE", "[GivenService]", "GivenService"),
+                 ("ORTIVO_SERVICE_USERS", "[GivenServiceUsers]", "GivenServiceUsers"),
+                 ("ORTIVO_SERVICE_USERS", "interactive", "NOT ORTIVO_SERVICE_USERS"), ("LaunchConditions", "")]
+        actions = {r["Action"]: (r["Source"], r["Target"]) for r in table("CustomAction")}
+        for sequence in ("InstallUISequence", "InstallExecuteSequence"):
+            self.assertEqual([actions.get(r["Action"], (r["Action"],)) + (r["Condition"],)
+                              for r in sorted(table(sequence), key=lambda r: int(r["Sequence"]))
+                              if r["Action"] in actions or r["Action"] in ("AppSearch", "LaunchConditions")],
+                             steps, sequence)
+        self.assertEqual([self.property(p) for p in ("ORTIVO_SERVICE", "ORTIVO_SERVICE_USERS")], [None, None])
+        (refusal,) = [r for r in table("LaunchCondition") if "ORTIVO_SERVICE_USERS" in r["Condition"]]
+        self.assertEqual(refusal["Condition"], 'REMOVE~="ALL" OR ORTIVO_SERVICE_USERS~="interactive" OR '
+                                               'ORTIVO_SERVICE_USERS~="operators"')
+        self.assertRegex(refusal["Description"],
+                         r"ORTIVO_SERVICE_USERS の値「\[ORTIVO_SERVICE_USERS\]」.*interactive.*operators")
 
     def test_data_folder_gives_users_modify_rights_by_well_known_sids(self):
         folders = [r["Directory_"] for r in table("CreateFolder")
