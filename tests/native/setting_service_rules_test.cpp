@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "service/PipeSecurity.h"
+#include "service/RequestLogLimit.h"
 
 namespace {
 
@@ -14,6 +15,24 @@ TEST(SettingPipeSddl, InteractiveUsersUnlessThePackageChoseTheOperators) {
                 {u"OPERATORS", operators},  {u"operators ", interactive},  {u"everyone", interactive},
                 {u"operator", interactive}};
     for (const auto& row : rows) EXPECT_EQ(row.sddl, SettingPipeSddl(row.choice)) << text::ToUtf8(row.choice);
+}
+
+// Session 7's window opens at 1,000 ms and is over at 61,000 ms.
+TEST(SettingRequestLogLimit, ThirtyRequestsOfASessionAMinuteThenOneSummaryOfTheRest) {
+    CRequestLogLimit limit;
+    for (int i = 0; i < 30; ++i) EXPECT_TRUE(limit.Admit(7, 1000 + i).logged) << i;
+    const struct {
+        uint32_t session;
+        uint64_t ms;
+        uint32_t leftOut;
+        bool logged;
+    } rows[] = {{7, 2000, 0, false}, {7, 60999, 0, false}, {8, 60999, 0, true},
+                {7, 61000, 2, true}, {7, 61001, 0, true},  {8, 61000, 0, true}};
+    for (const auto& row : rows) {
+        const LogDecision decision = limit.Admit(row.session, row.ms);
+        EXPECT_EQ(row.leftOut, decision.leftOut) << row.session << " at " << row.ms;
+        EXPECT_EQ(row.logged, decision.logged) << row.session << " at " << row.ms;
+    }
 }
 
 }  // namespace
