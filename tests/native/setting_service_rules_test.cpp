@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "service/PipeSecurity.h"
+#include "service/RequestEvent.h"
 #include "service/RequestLogLimit.h"
 
 namespace {
@@ -15,6 +16,20 @@ TEST(SettingPipeSddl, InteractiveUsersUnlessThePackageChoseTheOperators) {
                 {u"OPERATORS", operators},  {u"operators ", interactive},  {u"everyone", interactive},
                 {u"operator", interactive}};
     for (const auto& row : rows) EXPECT_EQ(row.sddl, SettingPipeSddl(row.choice)) << text::ToUtf8(row.choice);
+}
+
+TEST(SettingRequestEvent, CharactersThatChangeHowTheLogReadsAreEscaped) {
+    const struct {
+        const char16_t* name;
+        const char16_t* logged;
+    } rows[] = {{u"LAN\r\n偽の行", u"LAN\\u000D\\u000A偽の行"},
+                {u"a\tb", u"a\\u0009b"},
+                {u"\u202Egnp.exe", u"\\u202Egnp.exe"},
+                {u"\u200F\u2066x\u0085", u"\\u200F\\u2066x\\u0085"},
+                {u"\u001F ~\u007F\u009F\u00A0\u061C\u2029\u202A\u2069\u206A",
+                 u"\\u001F ~\\u007F\\u009F\u00A0\\u061C\\u2029\\u202A\\u2069\u206A"},
+                {u"ローカル エリア接続", u"ローカル エリア接続"}};
+    for (const auto& row : rows) EXPECT_EQ(row.logged, EscapedForLog(row.name)) << text::ToUtf8(row.logged);
 }
 
 // Session 7's window opens at 1,000 ms and is over at 61,000 ms.
