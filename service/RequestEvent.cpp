@@ -22,14 +22,6 @@ Text ConnectionName(const uint8_t* message, std::size_t size) {
     return record.GetText(ProfileText::connectionName);
 }
 
-Text ReplyNumber(SettingReply reply) {
-    switch (reply) {
-        case SettingReply::Applied: return u"0";
-        case SettingReply::Refused: return u"1";
-        default: return u"-1";
-    }
-}
-
 }  // namespace
 
 Text EscapedForLog(const Text& s) {
@@ -43,7 +35,12 @@ Text EscapedForLog(const Text& s) {
     return out;
 }
 
-std::array<Text, 3> RequestEventStrings(const Text& user, const uint8_t* message, std::size_t size,
-                                        SettingReply reply) {
-    return {user, EscapedForLog(ConnectionName(message, size)), ReplyNumber(reply)};
+std::array<Text, 4> RequestEventStrings(uint32_t processId, uint32_t sessionId, const uint8_t* message,
+                                        std::size_t size, SettingReply reply) {
+    return {text::Decimal(processId), text::Decimal(sessionId), EscapedForLog(ConnectionName(message, size)),
+            text::Decimal(static_cast<int32_t>(reply))};
+}
+
+std::array<Text, 2> LeftOutEventStrings(uint32_t sessionId, uint32_t count) {
+    return {text::Decimal(sessionId), text::Decimal(count)};
 }
