@@ -1,6 +1,6 @@
 #pragma once
-// The event-log entry of one request: its insertion strings, in the order
-// of the message's text.
+// The setting service's event-log entries: their insertion strings, in the
+// order of the messages' texts (SettingServiceMessages.mc).
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -8,7 +8,18 @@
 #include "applier/SettingRequest.h"
 #include "framework/Text.h"
 
-// The client's user name, the record's connection name (empty for a
-// message that is no record) and the reply as a number ("0", "1", "-1").
-std::array<Text, 3> RequestEventStrings(const Text& user, const uint8_t* message, std::size_t size,
-                                        SettingReply reply);
+// `s` with every character that could change how the log reads written as
+// \uXXXX (four upper-case hex digits): the control characters (C0, DEL,
+// C1), the line and paragraph separators and the bidirectional marks,
+// embeddings, overrides and isolates.
+Text EscapedForLog(const Text& s);
+
+// Event kRequestEventId: the client's process id and session id, the
+// record's connection name escaped (empty for a message that is no record)
+// and the reply as a number ("0", "1", "2", "3", "-1").
+std::array<Text, 4> RequestEventStrings(uint32_t processId, uint32_t sessionId, const uint8_t* message,
+                                        std::size_t size, SettingReply reply);
+
+// Event kLeftOutEventId: the session and how many of its requests were not
+// logged.
+std::array<Text, 2> LeftOutEventStrings(uint32_t sessionId, uint32_t count);

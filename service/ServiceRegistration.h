@@ -10,10 +10,12 @@ inline constexpr char16_t kSettingServiceDescription[] =
     u"このサービスを停止すると、切り替えのたびに管理者の承認が必要になります。";
 
 // Source "Ortivo" of the Application log; the message table of the
-// service program holds event kRequestEventId (its text takes the
-// client's user name, the connection name and the reply).
+// service program holds the events' texts: kRequestEventId, one request
+// (the client's process and session, the connection name and the reply),
+// and kLeftOutEventId, how many requests of a session were not logged.
 inline constexpr char16_t kEventSourceName[] = u"Ortivo";
 inline constexpr uint32_t kRequestEventId = 1;
+inline constexpr uint32_t kLeftOutEventId = 2;
 
 // HKEY_LOCAL_MACHINE key of the service's settings, which only SYSTEM and
 // Administrators may change: the REG_SZ value of the users it serves

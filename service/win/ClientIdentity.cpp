@@ -40,7 +40,7 @@ bool LinkedTokenIsOperator(HANDLE token) {
 
 }  // namespace
 
-bool ReadPipeClientProcess(HANDLE pipe, PipeClient& client) {
+bool ReadPipeClientProcess(HANDLE pipe, RequestClient& client) {
     ULONG process = 0, session = 0;
     if (!GetNamedPipeClientProcessId(pipe, &process) || !clientSessionId(pipe, &session)) return false;
     client.processId = process;
@@ -48,7 +48,7 @@ bool ReadPipeClientProcess(HANDLE pipe, PipeClient& client) {
     return true;
 }
 
-bool ReadPipeClientToken(HANDLE pipe, PipeClient& client) {
+bool ReadPipeClientToken(HANDLE pipe, RequestClient& client) {
     if (!ImpersonateNamedPipeClient(pipe)) return false;
     CKernelHandle token;
     const bool opened = OpenThreadToken(GetCurrentThread(), TOKEN_QUERY, TRUE, token.Receive()) != FALSE;

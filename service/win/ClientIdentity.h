@@ -12,18 +12,21 @@
 using ClientSessionCall = BOOL(WINAPI*)(HANDLE, PULONG);
 extern ClientSessionCall clientSessionId;
 
-struct PipeClient {
+// Who sent a request, as the system tells it.
+struct RequestClient {
+    // The SID itself (GetLengthSid bytes at TOKEN_USER's User.Sid, as
+    // GetTokenInformation(TokenUser) gives it); empty when unknown.
+    std::vector<uint8_t> sid;
     DWORD processId = 0;
     DWORD sessionId = 0;
-    std::vector<uint8_t> sid;  // its user's SID, as the token holds it
     ClientMembership membership;
 };
 
 // The client's process and session; false when the system cannot tell.
-bool ReadPipeClientProcess(HANDLE pipe, PipeClient& client);
+bool ReadPipeClientProcess(HANDLE pipe, RequestClient& client);
 
 // The client's user and groups, from its token: the thread takes the
 // client's identity for the question alone, at identification level (it
 // can ask, never act), and takes back its own at once. False when the
 // token cannot be read.
-bool ReadPipeClientToken(HANDLE pipe, PipeClient& client);
+bool ReadPipeClientToken(HANDLE pipe, RequestClient& client);

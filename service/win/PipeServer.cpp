@@ -93,7 +93,7 @@ DWORD WINAPI CSettingPipe::ServeConnection(LPVOID parameter) {
 
 void CSettingPipe::ServeClientOn(HANDLE pipe) {
     CFileHandle instance(pipe);
-    PipeClient client;
+    RequestClient client;
     if (ReadPipeClientProcess(pipe, client) && applier_.Connect(client.sessionId)) {
         ServeClient(pipe, client, users_, applier_);
         applier_.Disconnect(client.sessionId);

@@ -11,7 +11,7 @@ namespace {
 // of its size): not permitted unless the service serves the client's
 // users; refused when it is no whole record or the applier's plan refuses
 // it; otherwise whatever applying it gave.
-SettingReply AnswerRequest(const PipeClient& client, ServiceUsers users, const uint8_t* message, std::size_t size,
+SettingReply AnswerRequest(const RequestClient& client, ServiceUsers users, const uint8_t* message, std::size_t size,
                            bool whole, CRequestApplier& applier) {
     if (!IsClientAdmitted(users, client.membership)) return SettingReply::NotPermitted;
     if (!whole) return SettingReply::Refused;
@@ -22,7 +22,7 @@ SettingReply AnswerRequest(const PipeClient& client, ServiceUsers users, const u
 
 }  // namespace
 
-void ServeClient(HANDLE pipe, PipeClient& client, ServiceUsers users, CRequestApplier& applier) {
+void ServeClient(HANDLE pipe, RequestClient& client, ServiceUsers users, CRequestApplier& applier) {
     std::vector<uint8_t> message(kSettingRequestSize);
     DWORD size = 0;
     const DWORD read = ReadMessage(pipe, message.data(), static_cast<DWORD>(message.size()), size,
@@ -35,6 +35,6 @@ void ServeClient(HANDLE pipe, PipeClient& client, ServiceUsers users, CRequestAp
     uint8_t bytes[kSettingReplySize];
     EncodeSettingReply(reply, bytes);
     WriteMessage(pipe, bytes, sizeof(bytes), applier.Stop(), kClientLimitMs);
-    LogRequest(u"?", message.data(), whole ? size : 0, reply);
+    LogRequest(client, message.data(), whole ? size : 0, reply);
     AwaitClientGone(pipe, applier.Stop());
 }

@@ -10,4 +10,4 @@
 // event-log entry, and a wait for the client to go. A client that sends
 // nothing in time, goes, or whose token cannot be read has nothing
 // answered and nothing logged. The caller disconnects the client.
-void ServeClient(HANDLE pipe, PipeClient& client, ServiceUsers users, CRequestApplier& applier);
+void ServeClient(HANDLE pipe, RequestClient& client, ServiceUsers users, CRequestApplier& applier);

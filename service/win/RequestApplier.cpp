@@ -1,32 +1,17 @@
 #include "service/win/RequestApplier.h"
 
 #include "applier/win/PlanRunner.h"
-
-namespace {
-
-// The lock of the sessions' shared state, held for one scope.
-class CExclusive {
-public:
-    explicit CExclusive(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
-    ~CExclusive() { ReleaseSRWLockExclusive(&lock_); }
-    CExclusive(const CExclusive&) = delete;
-    CExclusive& operator=(const CExclusive&) = delete;
-
-private:
-    SRWLOCK& lock_;
-};
-
-}  // namespace
+#include "framework/win/ExclusiveLock.h"
 
 CRequestApplier::CRequestApplier(const CommandScope& scope) : scope_(scope) {}
 
 bool CRequestApplier::Connect(DWORD session) {
-    const CExclusive held(lock_);
+    const CExclusiveLock held(lock_);
     return turns_.Connect(session);
 }
 
 void CRequestApplier::Disconnect(DWORD session) {
-    const CExclusive held(lock_);
+    const CExclusiveLock held(lock_);
     turns_.Disconnect(session);
 }
 
@@ -46,7 +31,7 @@ bool CRequestApplier::AwaitTurn(uint64_t ticket) {
 SettingReply CRequestApplier::Apply(DWORD session, const ApplierPlan& plan) {
     uint64_t ticket = 0;
     {
-        const CExclusive held(lock_);
+        const CExclusiveLock held(lock_);
         ticket = turns_.Enter(session);
         if (ticket == 0) return SettingReply::Busy;
         if (!AwaitTurn(ticket)) {
@@ -58,7 +43,7 @@ SettingReply CRequestApplier::Apply(DWORD session, const ApplierPlan& plan) {
     }
     const bool ran = RunPlan(plan, scope_);
     {
-        const CExclusive held(lock_);
+        const CExclusiveLock held(lock_);
         turns_.Leave(ticket);
     }
     WakeAllConditionVariable(&turnChanged_);
@@ -66,8 +51,8 @@ SettingReply CRequestApplier::Apply(DWORD session, const ApplierPlan& plan) {
 }
 
 void CRequestApplier::WakeAll() {
-    {
-        const CExclusive held(lock_);
-    }
+    // Taken once, so that no request is between its look at the stop and
+    // its sleep: each one sleeps already, or sees the stop.
+    { const CExclusiveLock held(lock_); }
     WakeAllConditionVariable(&turnChanged_);
 }

@@ -7,6 +7,7 @@
 #include "service/PipeSecurity.h"
 #include "service/win/PipePublication.h"
 #include "service/win/PipeServer.h"
+#include "service/win/RequestLog.h"
 #include "service/win/UsersChoice.h"
 
 namespace {
@@ -85,6 +86,7 @@ void WINAPI SettingServiceMain(DWORD, LPWSTR*) {
     pipe.Listen();
     WithdrawSettingPipe();
     const bool ended = pipe.AwaitClients(kStopLimitMs, ReportStopping);
+    LogLeftOutRequests();
     Report(SERVICE_STOPPED);
     // A client's thread that has not ended still uses the pipe's state: the
     // process ends here, and the job with it ends any command.

@@ -238,14 +238,20 @@ TEST_F(SettingServiceTest, AStopEndsTheWaitsThePauseAndARunningCommand) {
 struct LoggedEvent {
     WORD type;
     DWORD id;
+    Bytes user;
     std::vector<std::wstring> strings;
 };
 std::vector<LoggedEvent> logged;
+ULONGLONG nowMs = 0;
 
-BOOL WINAPI RecordEvent(HANDLE, WORD type, WORD, DWORD id, PSID, WORD count, DWORD, LPCWSTR* strings, LPVOID) {
-    logged.push_back({type, id, std::vector<std::wstring>(strings, strings + count)});
+BOOL WINAPI RecordEvent(HANDLE, WORD type, WORD, DWORD id, PSID user, WORD count, DWORD, LPCWSTR* strings, LPVOID) {
+    const auto* sid = static_cast<const uint8_t*>(user);
+    logged.push_back({type, id, sid ? Bytes(sid, sid + GetLengthSid(user)) : Bytes(),
+                      std::vector<std::wstring>(strings, strings + count)});
     return TRUE;
 }
+
+ULONGLONG WINAPI TestClock() { return nowMs; }
 
 // The service's pipe served in this process, under a name of the test's.
 class CInProcessSettingPipe {
@@ -273,48 +279,95 @@ private:
     std::thread listener_;
 };
 
-Bytes ServeOne(const Bytes& message) {
-    const CInProcessSettingPipe pipe;
-    return Request(message, CInProcessSettingPipe::kName);
-}
 
-TEST(SettingServiceLog, EachRequestIsLoggedWithTheUserTheConnectionAndTheReply) {
-    UseRecordLog(kServiceRecordLog);
-    logged.clear();
-    reportEvent = RecordEvent;
-    EXPECT_EQ(Reply(SettingReply::Refused), ServeOne(RecordBytes(Profile(u"LAN\" x"))));
-    EXPECT_EQ(Reply(SettingReply::Refused), ServeOne(Bytes(kSettingRequestSize + 1, 1)));
-    EXPECT_EQ(Reply(SettingReply::Applied), ServeOne(RecordBytes(Profile(u"ローカル エリア接続"))));
-    reportEvent = ReportEventW;
-    wchar_t user[256] = {};
-    DWORD size = 256;
-    GetUserNameW(user, &size);
+// Events go to the recorder, and the clock stands still until a test moves it.
+class SettingServiceLog : public ::testing::Test {
+protected:
+    void SetUp() override { logged.clear(); reportEvent = RecordEvent; tickCount = TestClock; }
+    void TearDown() override { reportEvent = ReportEventW; tickCount = GetTickCount64; }
+};
+
+TEST_F(SettingServiceLog, EachRequestIsLoggedWithTheClientTheEscapedConnectionAndTheReply) {
+    const Bytes sid = {1, 2, 0, 0, 0, 0, 0, 5, 21, 0, 0, 0, 0xE9, 3, 0, 0};  // S-1-5-21-1001
     const struct {
+        Bytes message;
+        SettingReply reply;
         WORD type;
         std::vector<std::wstring> strings;
-    } expected[] = {{EVENTLOG_WARNING_TYPE, {user, L"LAN\" x", L"1"}},
-                    {EVENTLOG_WARNING_TYPE, {user, L"", L"1"}},
-                    {EVENTLOG_INFORMATION_TYPE, {user, L"ローカル エリア接続", L"0"}}};
-    ASSERT_EQ(3u, logged.size());
-    for (std::size_t i = 0; i < logged.size(); ++i) {
-        EXPECT_EQ(expected[i].strings, logged[i].strings);
-        EXPECT_EQ(expected[i].type, logged[i].type);
-        EXPECT_EQ(kRequestEventId, logged[i].id);
+    } rows[] = {
+        {RecordBytes(Profile(u"LAN\r\n\u202Egnp.exe")), SettingReply::Refused, EVENTLOG_WARNING_TYPE,
+         {L"4242", L"3", L"LAN\\u000D\\u000A\\u202Egnp.exe", L"1"}},
+        {Bytes(kSettingRequestSize + 1, 1), SettingReply::Refused, EVENTLOG_WARNING_TYPE, {L"4242", L"3", L"", L"1"}},
+        {RecordBytes(Profile(u"ローカル エリア接続")), SettingReply::Applied, EVENTLOG_INFORMATION_TYPE,
+         {L"4242", L"3", L"ローカル エリア接続", L"0"}},
+        {RecordBytes(Profile(u"LAN")), SettingReply::NotPermitted, EVENTLOG_WARNING_TYPE, {L"4242", L"3", L"LAN", L"2"}},
+        {RecordBytes(Profile(u"LAN")), SettingReply::Busy, EVENTLOG_WARNING_TYPE, {L"4242", L"3", L"LAN", L"3"}},
+        {RecordBytes(Profile(u"LAN")), SettingReply::Failed, EVENTLOG_ERROR_TYPE, {L"4242", L"3", L"LAN", L"-1"}}};
+    for (const auto& row : rows) {
+        logged.clear();
+        LogRequest(RequestClient{sid, 4242, 3}, row.message.data(), row.message.size(), row.reply);
+        ASSERT_EQ(1u, logged.size());
+        EXPECT_EQ(kRequestEventId, logged[0].id);
+        EXPECT_EQ(sid, logged[0].user);
+        EXPECT_EQ(row.type, logged[0].type);
+        EXPECT_EQ(row.strings, logged[0].strings);
     }
+    LogRequest(RequestClient{Bytes(sid.begin(), sid.end() - 1), 4242, 3}, nullptr, 0, SettingReply::Refused);
+    EXPECT_EQ(Bytes(), logged.at(1).user) << "no SID";
+}
+
+// Session 11 sends 31 requests within a minute, session 12 one; session
+// 13's request beyond its 30 is still owed at the stop.
+TEST_F(SettingServiceLog, ASessionsRequestsBeyondThirtyAMinuteAreCountedInOneEvent) {
+    const auto request = [](DWORD session) {
+        LogRequest(RequestClient{{}, 1, session}, nullptr, 0, SettingReply::Refused);
+    };
+    nowMs = 5000000;
+    for (int i = 0; i < 31; ++i) request(11);
+    request(12);
+    ASSERT_EQ(31u, logged.size());
+    EXPECT_EQ(L"12", logged.back().strings[1]);
+    nowMs += 60000;
+    request(11);
+    for (int i = 0; i < 31; ++i) request(13);
+    LogLeftOutRequests();
+    LogLeftOutRequests();
+    const struct {
+        std::size_t at;
+        DWORD id;
+        std::vector<std::wstring> strings;
+    } rows[] = {{31, kLeftOutEventId, {L"11", L"1"}}, {32, kRequestEventId, {L"1", L"11", L"", L"1"}},
+                {63, kLeftOutEventId, {L"13", L"1"}}};
+    ASSERT_EQ(64u, logged.size());
+    for (const auto& row : rows) {
+        EXPECT_EQ(row.id, logged[row.at].id) << row.at;
+        EXPECT_EQ(row.strings, logged[row.at].strings) << row.at;
+    }
+    EXPECT_EQ(EVENTLOG_WARNING_TYPE, logged[31].type);
 }
 
 // The package names the program as the event source's message file.
-TEST(SettingServiceLog, TheProgramHoldsTheEventsText) {
+TEST_F(SettingServiceLog, TheProgramHoldsTheEventsText) {
     HMODULE program = LoadLibraryExW((ExeDir() + L"\\Tolvik_NetworkSettingService.exe").c_str(), nullptr,
                                      LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(nullptr, program);
-    DWORD_PTR inserts[] = {reinterpret_cast<DWORD_PTR>(L"user"), reinterpret_cast<DWORD_PTR>(L"LAN"),
-                           reinterpret_cast<DWORD_PTR>(L"0")};
-    wchar_t text[512] = {};
-    const DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY, program,
-                                   kRequestEventId, 0, text, 512, reinterpret_cast<va_list*>(inserts));
+    const struct {
+        DWORD id;
+        std::vector<const wchar_t*> inserts;
+        std::wstring text;
+    } rows[] = {{kRequestEventId, {L"4242", L"3", L"LAN", L"0"},
+                 L"Network setting request from process 4242 in session 3 for the connection \"LAN\": reply 0.\r\n"},
+                {kLeftOutEventId, {L"3", L"12"},
+                 L"12 network setting requests from session 3 were not logged: too many came within one minute.\r\n"}};
+    for (const auto& row : rows) {
+        std::vector<DWORD_PTR> inserts;
+        for (const wchar_t* insert : row.inserts) inserts.push_back(reinterpret_cast<DWORD_PTR>(insert));
+        wchar_t text[512] = {};
+        const DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY, program, row.id, 0,
+                                       text, 512, reinterpret_cast<va_list*>(inserts.data()));
+        EXPECT_EQ(row.text, std::wstring(text, n)) << row.id;
+    }
     FreeLibrary(program);
-    EXPECT_EQ(L"Network setting request from user for the connection \"LAN\": reply 0.\r\n", std::wstring(text, n));
 }
 
 struct PipeCall {
