@@ -44,14 +44,9 @@ UPDATE `Property` SET `Value` = 'WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED;ORT
 -- SERVICE_SID_TYPE_UNRESTRICTED), SeChangeNotifyPrivilege alone
 -- (ConfigType 6: the pipe, the clients' identity at identification level,
 -- HKLM values, the event log and netsh and ipconfig in a job need no
--- privilege), and the failure actions also after a stop with an error
--- code (ConfigType 4, SERVICE_CONFIG_FAILURE_ACTIONS_FLAG).
+-- privilege). Its restart on failure the service sets itself at each
+-- start: Microsoft documents MsiServiceConfigFailureActions as not working.
 CREATE TABLE `MsiServiceConfig` (`MsiServiceConfig` CHAR(72) NOT NULL, `Name` CHAR(255) NOT NULL, `Event` SHORT NOT NULL, `ConfigType` LONG NOT NULL, `Argument` CHAR(0), `Component_` CHAR(72) NOT NULL PRIMARY KEY `MsiServiceConfig`)
 INSERT INTO `MsiServiceConfig` (`MsiServiceConfig`, `Name`, `Event`, `ConfigType`, `Argument`, `Component_`) VALUES ('SettingServiceSid', 'OrtivoNetworkSetting', 5, 5, '1', 'Tolvik_NetworkSettingService')
 INSERT INTO `MsiServiceConfig` (`MsiServiceConfig`, `Name`, `Event`, `ConfigType`, `Argument`, `Component_`) VALUES ('SettingServicePrivileges', 'OrtivoNetworkSetting', 5, 6, 'SeChangeNotifyPrivilege', 'Tolvik_NetworkSettingService')
-INSERT INTO `MsiServiceConfig` (`MsiServiceConfig`, `Name`, `Event`, `ConfigType`, `Argument`, `Component_`) VALUES ('SettingServiceFailureFlag', 'OrtivoNetworkSetting', 5, 4, '1', 'Tolvik_NetworkSettingService')
--- Restarted 5 seconds after each of its first three failures (SC_ACTION_RESTART
--- is 1); the count starts again after a day without one.
-CREATE TABLE `MsiServiceConfigFailureActions` (`MsiServiceConfigFailureActions` CHAR(72) NOT NULL, `Name` CHAR(255) NOT NULL, `Event` SHORT NOT NULL, `ResetPeriod` LONG, `RebootMessage` CHAR(255), `Command` CHAR(255), `Actions` CHAR(255), `DelayActions` CHAR(255), `Component_` CHAR(72) NOT NULL PRIMARY KEY `MsiServiceConfigFailureActions`)
-INSERT INTO `MsiServiceConfigFailureActions` (`MsiServiceConfigFailureActions`, `Name`, `Event`, `ResetPeriod`, `Actions`, `DelayActions`, `Component_`) VALUES ('SettingServiceRestart', 'OrtivoNetworkSetting', 5, 86400, '1[~]1[~]1', '5000[~]5000[~]5000', 'Tolvik_NetworkSettingService')
 INSERT INTO `InstallExecuteSequence` (`Action`, `Condition`, `Sequence`) VALUES ('MsiConfigureServices', 'VersionNT AND ORTIVO_SERVICE=1', 5850)

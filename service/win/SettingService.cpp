@@ -8,6 +8,7 @@
 #include "service/win/PipePublication.h"
 #include "service/win/PipeServer.h"
 #include "service/win/RequestLog.h"
+#include "service/win/ServiceRecovery.h"
 #include "service/win/UsersChoice.h"
 
 namespace {
@@ -72,6 +73,7 @@ void WINAPI SettingServiceMain(DWORD, LPWSTR*) {
     statusHandle = RegisterServiceCtrlHandlerExW(WPtr(kSettingServiceName), Control, nullptr);
     if (statusHandle == nullptr) return;
     Report(SERVICE_START_PENDING);
+    ConfigureRestartOnFailure();
     // Whatever the commands leave running ends with the service.
     const CKernelHandle job(CreateCommandJob());
     CSettingPipe pipe(CommandScope{stopEvent, job.Get()}, ReadServiceUsers());

@@ -110,16 +110,13 @@ class PackageTables(unittest.TestCase):
             self.assertEqual(conditions[action], "VersionNT AND " + SERVICE_REQUESTED, action)
         for action in ("StopServices", "DeleteServices"):
             self.assertEqual(conditions[action], "VersionNT", action)
-        # On install and reinstall (1 | 4), between the two: an unrestricted SID (5: 1), one privilege
-        # (6), failure actions after a stop with an error code too (4: 1), restart (1) after 5 s thrice.
+        # On install and reinstall (1 | 4), between the two: an unrestricted SID (5: 1) and one
+        # privilege (6). The restart on failure the service sets itself.
         self.assertEqual({(r["Name"], r["Event"], r["ConfigType"], r["Argument"], r["Component_"])
                           for r in table("MsiServiceConfig")},
                          {("OrtivoNetworkSetting", "5", kind, argument, component["Component"])
-                          for kind, argument in (("5", "1"), ("6", "SeChangeNotifyPrivilege"), ("4", "1"))})
-        self.assertEqual([(r["Name"], r["Event"], r["ResetPeriod"], r["Actions"], r["DelayActions"], r["Component_"])
-                          for r in table("MsiServiceConfigFailureActions")],
-                         [("OrtivoNetworkSetting", "5", "86400", "1[~]1[~]1", "5000[~]5000[~]5000",
-                           component["Component"])])
+                          for kind, argument in (("5", "1"), ("6", "SeChangeNotifyPrivilege"))})
+        self.assertNotIn("MsiServiceConfigFailureActions", msiinfo("tables").split())
         self.assertEqual(conditions["MsiConfigureServices"], conditions["InstallServices"])
         order = {r["Action"]: int(r["Sequence"]) for r in table("InstallExecuteSequence")}
         self.assertTrue(order["InstallServices"] < order["MsiConfigureServices"] < order["StartServices"])
