@@ -2,6 +2,7 @@
 
 #include "editor/EditorResource.h"
 #include "editor/win/ProfileFiles.h"
+#include "editor/win/ProfileImport.h"
 #include "editor/win/ScriptConsole.h"
 #include "editor/win/ToolMessages.h"
 #include "framework/win/WideText.h"
@@ -31,20 +32,9 @@ int Export(const std::wstring& path, const std::wstring& programFolder) {
 }
 
 int Import(const std::wstring& path, bool append, const std::wstring& programFolder) {
-    std::vector<CProfileData> imported;
-    ImportError error;
-    const ProfileFileRead read = ReadProfileFile(path, imported, error);
-    if (read == ProfileFileRead::unreadable) return Fail(kExitProfileFile, ToolText(IDS_TOOL_FILE_UNREADABLE, {path}));
-    if (read == ProfileFileRead::refused) return Fail(kExitNotImportable, ImportErrorText(error));
-    CProfileEditList list;
-    // Profiles that are replaced need not be readable; those that stay must be.
-    if (append && LoadDataFile(list, programFolder) == -1) return Fail(kExitDataFile, ToolText(IDS_READ_FAILED));
-    error = list.Import(imported, append, CRegAccess().ReadIeMajorVersion());
-    if (error.Failed()) return Fail(kExitNotImportable, ImportErrorText(error));
-    const int saved = SaveDataFile(list, programFolder);
-    if (saved != 0) return Fail(kExitDataFile, ToolText(SaveFailureMessage(saved)));
-    WriteToScript(ToolText(IDS_TOOL_IMPORTED, {Count(imported.size())}), false);
-    return kExitDone;
+    const ImportResult result = ImportProfileFile(path, append, programFolder);
+    WriteToScript(result.message, result.exitCode != kExitDone);
+    return result.exitCode;
 }
 
 }  // namespace

@@ -3,5 +3,6 @@
 
 #include <string>
 
-// A string of the program's string table; empty when it is missing.
+// A string of the string table of the module this code is linked into
+// (the program, or a DLL); empty when it is missing.
 std::wstring LoadResString(UINT id);
