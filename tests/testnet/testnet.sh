@@ -18,7 +18,7 @@ set -euo pipefail
 laptop=ortivo-laptop
 lan=ortivo-lan      # the laptop's interface
 cable=ortivo-cable  # the cable's far end, plugged into one site's switch
-# Site: namespace, gateway address/prefix, gateway MAC (documentation range).
+# Each site's gateway: address/prefix and MAC (documentation ranges).
 declare -A gateway=([a]=192.0.2.1/24 [b]=198.51.100.1/24)
 declare -A gatewayMac=([a]=00:00:5e:00:53:0a [b]=00:00:5e:00:53:0b)
 site() { echo "ortivo-site-$1"; }
