@@ -1,10 +1,7 @@
 #!/usr/bin/env python3
-"""The policy templates as the build puts them beside the package: Ortivo.admx
-and its en-US and ja-JP Ortivo.adml are well-formed XML, each language holds
-every string and presentation that the ADMX uses, and the ADMX names exactly
-the policy values that the programs read (kPolicyKey and the k...Policy
-constants of system/ManagedProfiles.h, each with the type its line names),
-for the machine, under that key and of that type.
+"""The policy templates beside the package: well-formed, every string and
+presentation of Ortivo.admx in both languages, and exactly the policy values
+that the programs read (system/ManagedProfiles.h), with their key and type.
 
     policy_templates_test.py POLICY_DEFINITIONS_FOLDER
 """
@@ -67,16 +64,9 @@ class PolicyTemplates(unittest.TestCase):
         self.assertTrue(used)
         for language, adml in self.adml.items():
             with self.subTest(language):
-                held = {("string", s.get("id")) for s in adml.iterfind(P + "resources/" + P + "stringTable/*")}
-                presentations = {p.get("id"): p for p in adml.iterfind(P + "resources/" + P + "presentationTable/*")}
-                held |= {("presentation", name) for name in presentations}
+                held = {(table[:-5], entry.get("id")) for table in ("stringTable", "presentationTable")
+                        for entry in adml.iterfind("%sresources/%s%s/*" % (P, P, table))}
                 self.assertEqual(used - held, set())
-                # Each presentation shows the elements of its policy.
-                for policy in self.admx.iterfind(P + "policies/*"):
-                    if policy.get("presentation"):
-                        shown = presentations[policy.get("presentation")[len("$(presentation."):-1]]
-                        self.assertEqual({c.get("refId") for c in shown},
-                                         {e.get("id") for e in policy.iterfind(P + "elements/*")})
 
     def test_the_admx_writes_exactly_the_policy_values_that_the_programs_read(self):
         read = {(NAMES["kPolicyKey"][0], text, kind) for name, (text, kind) in NAMES.items()
@@ -84,9 +74,6 @@ class PolicyTemplates(unittest.TestCase):
         self.assertTrue(read)
         policies = list(self.admx.iterfind(P + "policies/*"))
         self.assertEqual({p.get("class") for p in policies}, {"Machine"})
-        defined = {e.get("name") for e in self.admx.iter() if e.tag in (P + "category", P + "definition")}
-        for policy in policies:
-            self.assertLessEqual({policy.find(P + tag).get("ref") for tag in ("parentCategory", "supportedOn")}, defined)
         self.assertEqual(set().union(*(written_values(p) for p in policies)), read)
         for text in self.admx.iter(P + "text"):
             self.assertLessEqual(int(text.get("maxLength")), setting_text_limit(), "longer than the programs read")
