@@ -60,7 +60,7 @@ extern "C" __declspec(dllexport) UINT __stdcall ImportProfiles(MSIHANDLE install
     if (separator == std::wstring::npos) return ERROR_INSTALL_FAILURE;
     std::wstring programFolder = data.substr(0, separator);
     while (!programFolder.empty() && programFolder.back() == L'\\') programFolder.pop_back();
-    if (!KeepDataFileForRollback()) return Refuse(install, ToolText(IDS_READ_FAILED));
+    if (!KeepDataFileForRollback()) return Refuse(install, ToolText(IDS_WRITE_FAILED));
     const ImportResult result = ImportProfileFile(data.substr(separator + 1), false, programFolder);
     if (result.exitCode != kExitDone) return Refuse(install, result.message);
     Log(install, INSTALLMESSAGE_INFO, result.message);
