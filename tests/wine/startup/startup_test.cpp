@@ -16,6 +16,7 @@
 #include "profile/win/GeneratHashMgr.h"
 #include "profile/win/ProfileFileAccess.h"
 #include "resources/resource.h"
+#include "system/ManagedProfiles.h"
 #include "system/win/RegAccess.h"
 #include "tests/wine/support/DataFileGuard.h"
 #include "tests/wine/support/GuiDriver.h"
@@ -53,8 +54,9 @@ protected:
     }
 
     // A data file with these profiles, each for the connection "<name> LAN";
-    // its digest is stored with it.
-    void WriteProfiles(std::initializer_list<const char16_t*> names) {
+    // its digest is stored with it unless `digest` says otherwise.
+    void WriteProfiles(std::initializer_list<const char16_t*> names,
+                       CProfileFileAccess::Digest digest = CProfileFileAccess::Digest::store) {
         CProfileCollection profiles;
         for (const char16_t* name : names) {
             CProfileData p;
@@ -62,7 +64,7 @@ protected:
             p.SetText(ProfileText::connectionName, std::u16string(name) + u" LAN");
             profiles.Add(p);
         }
-        ASSERT_EQ(CProfileFileAccess(profiles, testsupport::ExeDir()).Write(), 0);
+        ASSERT_EQ(CProfileFileAccess(profiles, testsupport::ExeDir(), digest).Write(), 0);
     }
 
     // Waits for the program's message box, checks it and answers OK.
@@ -260,6 +262,29 @@ TEST_F(Startup, ProfileNumberWithoutAStoredDigestIsAppliedWithoutTheCheck) {
     WriteProfiles({u"Office", u"Home"});
     ASSERT_TRUE(settings_.DeleteValue(HKEY_CURRENT_USER, kSettingsKeyPath, L"DatData"));
     EXPECT_EQ(SwitchAndEnd(L"/RunProfile1"), std::vector<std::wstring>{L"Office LAN"});
+}
+
+// Managed profiles: the program writes no data file, so it stores the digest
+// of the file as it read it when it publishes the jump list. A task of that
+// list then applies its profile (the digest stored before was another's),
+// until the file changes (the administrator's profiles came, say).
+TEST_F(Startup, ManagedProfilesAreAppliedFromTheJumpListUntilTheFileChanges) {
+    ASSERT_TRUE(settings_.SetDword(HKEY_LOCAL_MACHINE, W(kPolicyKey), WPtr(kManagedProfilesPolicy), 1));
+    WriteProfiles({u"Office", u"Home"});
+    WriteDigestValue(std::vector<BYTE>(20, 0x5A));
+    const std::vector<uint8_t> before = testsupport::FileBytes(dataFile_);
+    gui::Program program = gui::StartProgram(MainProgram());
+    const HWND main = WaitForMainWindow(program);
+    ASSERT_NE(main, nullptr);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ExpectExit(program);
+    EXPECT_EQ(testsupport::FileBytes(dataFile_), before);
+    EXPECT_EQ(SwitchAndEnd(L"/RunProfile1"), std::vector<std::wstring>{L"Office LAN"});
+
+    WriteProfiles({u"Home", u"Office"}, CProfileFileAccess::Digest::leave);
+    program = gui::StartProgram(MainProgram(), L"/RunProfile1");
+    ExpectMessageBox(program, 188, gui::BoxIcon::Information);
+    ExpectExit(program);
 }
 
 // Started by the autorun entry, the main window stays out of sight (the
