@@ -6,12 +6,10 @@
 #include "framework/win/WideText.h"
 #include "profile/win/ProfileFileAccess.h"
 #include "resources/resource.h"
-#include "system/ManagedProfiles.h"
 #include "system/win/AdapterDiscovery.h"
 #include "tests/wine/support/CallPause.h"
 #include "tests/wine/support/MainWindowDriver.h"
 #include "tests/wine/support/LoopbackHttpServer.h"
-#include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/TestSupport.h"
 #include "tests/wine/support/WizardDriver.h"
 
@@ -209,32 +207,6 @@ TEST_F(MainDialog, ApplyRunsAWholeSwitchAndRunRequestsNameProfilesByPosition) {
     SendMessageTimeoutW(app_.Main(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 10000, &ended);
     ASSERT_TRUE(app_.WaitForExit());
     EXPECT_EQ(FileNames(), (std::vector<std::wstring>{L"会社", L"自宅"}));
-}
-
-// Profiles managed by the administrator (the policy value): Add, Edit and
-// Delete stay disabled, Apply does not, one line says why, and closing writes
-// nothing. Users may not write the data file: a program holds it here, so
-// that a write would fail with 158 as on Windows, and that box would keep
-// the program from ending.
-TEST_F(MainDialog, ManagedProfilesAreAppliedButNotChangedAndClosingWritesNothing) {
-    CRegistrySeed policy;
-    ASSERT_TRUE(policy.SetDword(HKEY_LOCAL_MACHINE, W(kPolicyKey), WPtr(kManagedProfilesPolicy), 1));
-    ASSERT_TRUE(app_.WriteDataFile(std::vector<std::wstring>{L"会社", L"自宅"}));
-    const std::vector<uint8_t> before = testsupport::FileBytes(CDataFileGuard::Path());
-    ASSERT_TRUE(app_.StartToMain());
-    ASSERT_TRUE(gui::ListViewSelect(app_.List(), 1));
-    ASSERT_TRUE(gui::WaitUntil([&] { return app_.Enabled(IDC_MAIN_APPLY); }));
-    for (int id : {IDC_MAIN_ADD, IDC_MAIN_EDIT, IDC_MAIN_DELETE}) EXPECT_FALSE(app_.Enabled(id)) << id;
-    EXPECT_EQ(app_.Description().find(L"ネットワーク接続名\r\n  LAN\r\n"), 0u) << Narrow(app_.Description());
-    EXPECT_TRUE(IsWindowVisible(app_.Control(IDC_MAIN_MANAGED)));
-    EXPECT_EQ(gui::WindowText(app_.Control(IDC_MAIN_MANAGED)), testsupport::ExpectedText(IDS_MANAGED_PROFILES));
-    gui::SaveScreenshot(app_.Main(), L"mainwindow_managed.png");
-
-    CFileHandle holder = testsupport::HoldFile(CDataFileGuard::Path());
-    ASSERT_TRUE(holder.Valid());
-    Close();
-    holder.Reset();
-    EXPECT_EQ(testsupport::FileBytes(CDataFileGuard::Path()), before);
 }
 
 // Another program (a scanner, a backup) opens the data file the moment a

@@ -54,9 +54,8 @@ protected:
     }
 
     // A data file with these profiles, each for the connection "<name> LAN";
-    // its digest is stored with it unless `digest` says otherwise.
-    void WriteProfiles(std::initializer_list<const char16_t*> names,
-                       CProfileFileAccess::Digest digest = CProfileFileAccess::Digest::store) {
+    // its digest is stored with it.
+    void WriteProfiles(std::initializer_list<const char16_t*> names) {
         CProfileCollection profiles;
         for (const char16_t* name : names) {
             CProfileData p;
@@ -64,7 +63,7 @@ protected:
             p.SetText(ProfileText::connectionName, std::u16string(name) + u" LAN");
             profiles.Add(p);
         }
-        ASSERT_EQ(CProfileFileAccess(profiles, testsupport::ExeDir(), digest).Write(), 0);
+        ASSERT_EQ(CProfileFileAccess(profiles, testsupport::ExeDir()).Write(), 0);
     }
 
     // Waits for the program's message box, checks it and answers OK.
@@ -264,27 +263,28 @@ TEST_F(Startup, ProfileNumberWithoutAStoredDigestIsAppliedWithoutTheCheck) {
     EXPECT_EQ(SwitchAndEnd(L"/RunProfile1"), std::vector<std::wstring>{L"Office LAN"});
 }
 
-// Managed profiles: the program writes no data file, so it stores the digest
-// of the file as it read it when it publishes the jump list. A task of that
-// list then applies its profile (the digest stored before was another's),
-// until the file changes (the administrator's profiles came, say).
-TEST_F(Startup, ManagedProfilesAreAppliedFromTheJumpListUntilTheFileChanges) {
+// Managed profiles (the policy value): Add, Edit and Delete disabled, one line
+// saying why; closing writes nothing (a program holds the data file, as users
+// may not write it: a write would say 158). The jump list's digest is the
+// file's as read, so a task applies its profile though another's was stored.
+TEST_F(Startup, ManagedProfilesAreAppliedButNeitherChangedNorWritten) {
     ASSERT_TRUE(settings_.SetDword(HKEY_LOCAL_MACHINE, W(kPolicyKey), WPtr(kManagedProfilesPolicy), 1));
     WriteProfiles({u"Office", u"Home"});
     WriteDigestValue(std::vector<BYTE>(20, 0x5A));
     const std::vector<uint8_t> before = testsupport::FileBytes(dataFile_);
     gui::Program program = gui::StartProgram(MainProgram());
     const HWND main = WaitForMainWindow(program);
-    ASSERT_NE(main, nullptr);
-    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(main && gui::ListViewSelect(GetDlgItem(main, IDC_MAIN_PROFILE_LIST), 0));
+    ASSERT_TRUE(gui::WaitUntil([&] { return IsWindowEnabled(GetDlgItem(main, IDC_MAIN_APPLY)) != FALSE; }));
+    for (int id : {IDC_MAIN_ADD, IDC_MAIN_EDIT, IDC_MAIN_DELETE}) EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, id)));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(main, IDC_MAIN_MANAGED)));
+    EXPECT_EQ(gui::WindowText(GetDlgItem(main, IDC_MAIN_MANAGED)), testsupport::ExpectedText(IDS_MANAGED_PROFILES));
+    CFileHandle holder = testsupport::HoldFile(dataFile_);
+    ASSERT_TRUE(gui::Click(GetDlgItem(main, IDOK)));
     ExpectExit(program);
+    holder.Reset();
     EXPECT_EQ(testsupport::FileBytes(dataFile_), before);
     EXPECT_EQ(SwitchAndEnd(L"/RunProfile1"), std::vector<std::wstring>{L"Office LAN"});
-
-    WriteProfiles({u"Home", u"Office"}, CProfileFileAccess::Digest::leave);
-    program = gui::StartProgram(MainProgram(), L"/RunProfile1");
-    ExpectMessageBox(program, 188, gui::BoxIcon::Information);
-    ExpectExit(program);
 }
 
 // Started by the autorun entry, the main window stays out of sight (the
