@@ -16,7 +16,7 @@ void AppendEscaped(Text& out, char16_t c) {
 }
 
 Text ConnectionName(const uint8_t* message, std::size_t size) {
-    if (message == nullptr || size != kSettingRequestSize) return Text();
+    if (message == nullptr || size < kSettingRequestSize || size > kSettingRequestMaxSize) return Text();
     CProfileData record;
     record.LoadBytes(message);
     return record.GetText(ProfileText::connectionName);

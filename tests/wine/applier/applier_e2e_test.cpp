@@ -15,6 +15,7 @@
 #include "switching/win/HandoffWriter.h"
 #include "tests/wine/support/ApplierCases.h"
 #include "tests/wine/support/GuiDriver.h"
+#include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/TestSupport.h"
 
 using namespace testsupport;
@@ -89,9 +90,26 @@ TEST_F(ApplierTest, DhcpWithAutomaticDnsRenewsLast) {
     EXPECT_EQ(0, Apply(dhcp.profile));
     EXPECT_EQ(dhcp.commandLines, RecordedCommandLines());
     const auto records = ReadRecords();
-    ASSERT_EQ(3u, records.size());
-    EXPECT_EQ(0, _wcsicmp((SystemDir() + L"\\ipconfig.exe").c_str(), records[2].module.c_str()));
+    ASSERT_EQ(4u, records.size());
+    EXPECT_EQ(0, _wcsicmp((SystemDir() + L"\\ipconfig.exe").c_str(), records[3].module.c_str()));
     EXPECT_EQ(1, FinishedMessages());
+}
+
+// The additions after the address command, the suffix where Windows' own
+// dialog sets it; a DHCP profile afterwards deletes the static gateways
+// and takes the suffix away again.
+TEST_F(ApplierTest, FixedAddressWithAdditionsThenDhcpOnTheSameConnection) {
+    CRegistrySeed seed;
+    const std::wstring tcpip = SeedConnection(seed, L"LAN");
+    const ApplierCase added = AdditionsCase();
+    EXPECT_EQ(0, Apply(added.profile));
+    EXPECT_EQ(added.commandLines, RecordedCommandLines());
+    EXPECT_EQ(added.suffix, ConnectionSuffix(tcpip));
+    UseRecordLog(dir_ + L"\\record.log");
+    EXPECT_EQ(0, Apply(Profile(u"LAN")));
+    EXPECT_EQ(L"netsh interface ipv4 delete address name=\"LAN\" gateway=all", RecordedCommandLines().at(0));
+    EXPECT_EQ(L"", ConnectionSuffix(tcpip));
+    EXPECT_EQ(2, FinishedMessages());
 }
 
 TEST_F(ApplierTest, WindowHandleZeroRunsTheCommandsButSendsNoMessage) {
@@ -122,6 +140,7 @@ TEST_F(ApplierTest, ConnectionNameWithSpacesStandsUnchangedInTheQuotes) {
     p.Record().alternateDns = Ip(1, 1, 1, 1);
     EXPECT_EQ(0, Apply(p));
     EXPECT_EQ((std::vector<std::wstring>{
+                  L"netsh interface ipv4 delete address name=\"ローカル エリア 接続 2\" gateway=all",
                   L"netsh interface ipv4 set address name=\"ローカル エリア 接続 2\" source=dhcp",
                   L"netsh interface ipv4 delete dnsserver name=\"ローカル エリア 接続 2\" all",
                   L"ipconfig /renew \"ローカル エリア 接続 2\""}),
@@ -212,7 +231,7 @@ TEST_F(ApplierTest, ProgramsInTheCurrentFolderNeverRun) {
     ASSERT_TRUE(InstallStandIn(dir_ + L"\\ipconfig.exe"));
     EXPECT_EQ(0, Apply(Profile(u"LAN"), true, dir_));
     const auto records = ReadRecords();
-    ASSERT_EQ(3u, records.size());
+    ASSERT_EQ(4u, records.size());
     for (const StandInRecord& rec : records) {
         EXPECT_EQ(0, _wcsnicmp(SystemDir().c_str(), rec.module.c_str(), SystemDir().size())) << Narrow(rec.module);
         EXPECT_EQ(0, _wcsicmp(SystemDir().c_str(), rec.directory.c_str())) << Narrow(rec.directory);
@@ -266,7 +285,7 @@ TEST_F(ApplierTest, AWindowThatTakesNoMessagesDoesNotKeepTheApplierRunning) {
     ASSERT_NE(nullptr, stalled.Handle());
     const long code = ApplyImage(Image(Profile(u"LAN"), stalled.Handle()));  // -2: still running at the limit
     EXPECT_EQ(0, code);
-    EXPECT_EQ(3u, RecordedCommandLines().size());
+    EXPECT_EQ(4u, RecordedCommandLines().size());
 }
 
 // Wine reports another Windows version to a program named in AppDefaults.
