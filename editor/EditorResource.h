@@ -42,6 +42,7 @@
 #define IDS_TOOL_FILE_UNWRITABLE 414
 #define IDS_TOOL_USAGE           415
 #define IDS_TOOL_COPY_SUFFIX     416
+#define IDS_TOOL_NOT_WRITABLE    417
 
 // A refused import or export: the frame of the message, then the reason
 #define IDS_IMPORT_REFUSED       420

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the Windows Installer package OUTPUT from the programs in FOLDER:
 # wixl builds it from Ortivo.wxs and the program fragment PROGRAMS_WXS
-# (File sources are looked up in FOLDER, included .wxi files here), then
+# (File and Binary sources, the programs and the custom actions' DLLs, are
+# looked up in FOLDER, included .wxi files here), then
 # msibuild gives the database the Japanese code page, runs the statements
 # of tables.sql (one a line) and sets the summary's platform and language.
 #

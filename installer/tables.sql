@@ -3,14 +3,19 @@
 -- and all).
 --
 -- The data folder: its whole security descriptor, of well-known SIDs
--- only, so that it holds on Windows in every language: modify rights
--- (FILE_GENERIC_READ | FILE_GENERIC_WRITE | FILE_GENERIC_EXECUTE | DELETE)
--- for Users (BU), so that every user of the computer can write the shared
--- data file; full control for Administrators (BA) and LocalSystem (SY).
--- Every entry is inherited by the files (OI) and folders (CI) made in it;
--- nothing is inherited from ProgramData (P).
+-- only, so that it holds on Windows in every language: full control for
+-- Administrators (BA) and LocalSystem (SY); for Users (BU) modify rights
+-- (FILE_GENERIC_READ | FILE_GENERIC_WRITE | FILE_GENERIC_EXECUTE | DELETE),
+-- so that every user of the computer can write the shared data file, or,
+-- with managed profiles (ORTIVO_MANAGED=1), read and execute only, so that
+-- no user can change a profile that the setting service applies. Every
+-- entry is inherited by the files (OI) and folders (CI) made in it;
+-- nothing is inherited from ProgramData (P). The two rows' conditions
+-- exclude each other: Windows Installer fails an installation in which
+-- two rows of one object hold (error 1942).
 CREATE TABLE `MsiLockPermissionsEx` (`MsiLockPermissionsEx` CHAR(72) NOT NULL, `LockObject` CHAR(72) NOT NULL, `Table` CHAR(32) NOT NULL, `SDDLText` CHAR(0) NOT NULL, `Condition` CHAR(255) PRIMARY KEY `MsiLockPermissionsEx`)
-INSERT INTO `MsiLockPermissionsEx` (`MsiLockPermissionsEx`, `LockObject`, `Table`, `SDDLText`) VALUES ('DataFolderSecurity', 'DATAFOLDER', 'CreateFolder', 'D:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFWFXSD;;;BU)')
+INSERT INTO `MsiLockPermissionsEx` (`MsiLockPermissionsEx`, `LockObject`, `Table`, `SDDLText`, `Condition`) VALUES ('DataFolderSecurity', 'DATAFOLDER', 'CreateFolder', 'D:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFWFXSD;;;BU)', 'NOT ORTIVO_MANAGED=1')
+INSERT INTO `MsiLockPermissionsEx` (`MsiLockPermissionsEx`, `LockObject`, `Table`, `SDDLText`, `Condition`) VALUES ('ManagedDataFolderSecurity', 'DATAFOLDER', 'CreateFolder', 'D:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFX;;;BU)', 'ORTIVO_MANAGED=1')
 --
 -- The Start menu shortcut carries the main program's taskbar identity
 -- (PKEY_AppUserModel_ID), so that shortcut, pinned button and jump list are one.
@@ -26,6 +31,8 @@ UPDATE `InstallExecuteSequence` SET `Condition` = 'VersionNT AND ORTIVO_SERVICE=
 -- service. The condition holds on removal too: a component whose condition
 -- is false when the product is removed stays behind.
 UPDATE `Component` SET `Condition` = 'ORTIVO_SERVICE=1 OR REMOVE~="ALL"' WHERE `Component` = 'SettingServiceRegistration'
+-- Managed profiles' value likewise, only with ORTIVO_MANAGED=1.
+UPDATE `Component` SET `Condition` = 'ORTIVO_MANAGED=1 OR REMOVE~="ALL"' WHERE `Component` = 'ManagedProfilesRegistration'
 -- The service's texts in Japanese, as the service program names them
 -- (service/ServiceRegistration.h): package.sh gives the database the
 -- Japanese code page (932) first; wixl writes ASCII only.
@@ -34,9 +41,10 @@ UPDATE `ServiceInstall` SET `DisplayName` = 'Ortivo ネットワーク設定サ�
 -- service reads it), nothing else; a removal is never refused. The text is
 -- for the administrator who reads the installation log.
 INSERT INTO `LaunchCondition` (`Condition`, `Description`) VALUES ('REMOVE~="ALL" OR ORTIVO_SERVICE_USERS~="interactive" OR ORTIVO_SERVICE_USERS~="operators"', 'ORTIVO_SERVICE_USERS の値「[ORTIVO_SERVICE_USERS]」は使用できません。interactive (既定値) または operators を指定してください。')
--- The remembered properties (Ortivo.wxs) reach the execute sequence from
--- the command line and the UI sequence; wixl writes only its own two here.
-UPDATE `Property` SET `Value` = 'WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED;ORTIVO_SERVICE;ORTIVO_SERVICE_USERS' WHERE `Property` = 'SecureCustomProperties'
+-- The remembered properties and ORTIVO_PROFILES (Ortivo.wxs) reach the
+-- execute sequence from the command line and the UI sequence; wixl writes
+-- only its own two here.
+UPDATE `Property` SET `Value` = 'WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED;ORTIVO_SERVICE;ORTIVO_SERVICE_USERS;ORTIVO_MANAGED;ORTIVO_PROFILES' WHERE `Property` = 'SecureCustomProperties'
 -- The setting service's configuration (Windows Installer 5.0), applied by
 -- MsiConfigureServices between InstallServices and StartServices and only
 -- where the service is registered, on its program's component installed
@@ -50,3 +58,9 @@ CREATE TABLE `MsiServiceConfig` (`MsiServiceConfig` CHAR(72) NOT NULL, `Name` CH
 INSERT INTO `MsiServiceConfig` (`MsiServiceConfig`, `Name`, `Event`, `ConfigType`, `Argument`, `Component_`) VALUES ('SettingServiceSid', 'OrtivoNetworkSetting', 5, 5, '1', 'Tolvik_NetworkSettingService')
 INSERT INTO `MsiServiceConfig` (`MsiServiceConfig`, `Name`, `Event`, `ConfigType`, `Argument`, `Component_`) VALUES ('SettingServicePrivileges', 'OrtivoNetworkSetting', 5, 6, 'SeChangeNotifyPrivilege', 'Tolvik_NetworkSettingService')
 INSERT INTO `InstallExecuteSequence` (`Action`, `Condition`, `Sequence`) VALUES ('MsiConfigureServices', 'VersionNT AND ORTIVO_SERVICE=1', 5850)
+-- The import's rollback and commit actions (Ortivo.wxs): wixl writes them
+-- as immediate actions; deferred to the rollback script (0x400 | 0x100) and
+-- the commit script (0x400 | 0x200), as LocalSystem (0x800), from a DLL in
+-- the Binary table (1).
+UPDATE `CustomAction` SET `Type` = 3329 WHERE `Action` = 'PutBackProfiles'
+UPDATE `CustomAction` SET `Type` = 3585 WHERE `Action` = 'DiscardKeptProfiles'

@@ -82,6 +82,7 @@
 #define IDS_PROGRESS_PROFILE     186
 #define IDS_MENU_PROGRESS        187
 #define IDS_JUMPLIST_STALE       188
+#define IDS_MANAGED_PROFILES     189
 // The TCP/IP page's rules for a profile's additions (wizard/AdditionRules)
 #define IDS_ADDRESS_TWICE        200
 #define IDS_GATEWAY_OUTSIDE      201
@@ -101,6 +102,7 @@
 #define IDC_MAIN_EDIT            1005
 #define IDC_MAIN_DELETE          1006
 #define IDC_MAIN_APPLY           1007
+#define IDC_MAIN_MANAGED         1008  // shown only when the profiles are managed
 
 // The name and icon page (103)
 #define IDC_NAME_EDIT            1006

@@ -5,6 +5,10 @@ ServiceUsers UsersFromChoice(const std::optional<Text>& choice) {
                                                                   : ServiceUsers::Operators;
 }
 
+ServiceUsers UsersFromSettings(const RegistrySetting& policy, const RegistrySetting& package) {
+    return UsersFromChoice(policy.Present() ? policy.text : package.text);
+}
+
 bool IsClientAdmitted(ServiceUsers users, const ClientMembership& client) {
     if (!client.interactive) return false;
     return users == ServiceUsers::Interactive || client.operators || client.linkedOperators;

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "framework/Text.h"
+#include "system/ManagedProfiles.h"
 
 enum class ServiceUsers {
     Interactive,  // every interactive user
@@ -20,6 +21,9 @@ enum class ServiceUsers {
 // user; anything else, a missing value or another type included, means
 // the operators.
 ServiceUsers UsersFromChoice(const std::optional<Text>& choice);
+// The policy's value (kServiceUsersPolicy), where there is one of any type,
+// in place of the package's.
+ServiceUsers UsersFromSettings(const RegistrySetting& policy, const RegistrySetting& package);
 
 // What the client's token says: whether it is an interactive user's, and
 // whether Network Configuration Operators is an enabled group of it or of

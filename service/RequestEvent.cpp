@@ -15,11 +15,12 @@ void AppendEscaped(Text& out, char16_t c) {
     for (int shift = 12; shift >= 0; shift -= 4) out += kHexDigits[(c >> shift) & 0xF];
 }
 
-Text ConnectionName(const uint8_t* message, std::size_t size) {
+// A text of the record the message holds; empty for a message that is no record.
+Text RecordText(const uint8_t* message, std::size_t size, const TextField& field) {
     if (message == nullptr || size < kSettingRequestSize || size > kSettingRequestMaxSize) return Text();
     CProfileData record;
     record.LoadBytes(message);
-    return record.GetText(ProfileText::connectionName);
+    return record.GetText(field);
 }
 
 }  // namespace
@@ -35,12 +36,22 @@ Text EscapedForLog(const Text& s) {
     return out;
 }
 
-std::array<Text, 4> RequestEventStrings(uint32_t processId, uint32_t sessionId, const uint8_t* message,
+std::array<Text, 5> RequestEventStrings(uint32_t processId, uint32_t sessionId, const uint8_t* message,
                                         std::size_t size, SettingReply reply) {
-    return {text::Decimal(processId), text::Decimal(sessionId), EscapedForLog(ConnectionName(message, size)),
+    return {text::Decimal(processId), text::Decimal(sessionId),
+            EscapedForLog(RecordText(message, size, ProfileText::profileName)),
+            EscapedForLog(RecordText(message, size, ProfileText::connectionName)),
             text::Decimal(static_cast<int32_t>(reply))};
 }
 
 std::array<Text, 2> LeftOutEventStrings(uint32_t sessionId, uint32_t count) {
     return {text::Decimal(sessionId), text::Decimal(count)};
+}
+
+std::array<Text, 3> SourceImportedEventStrings(const Text& source, const Text& sha256, std::size_t count) {
+    return {EscapedForLog(source), sha256, text::Decimal(static_cast<long long>(count))};
+}
+
+std::array<Text, 2> SourceRefusedEventStrings(const Text& source, const Text& message) {
+    return {EscapedForLog(source), EscapedForLog(text::ReplaceAll(message, u"\r\n", u" "))};
 }

@@ -15,11 +15,19 @@
 Text EscapedForLog(const Text& s);
 
 // Event kRequestEventId: the client's process id and session id, the
-// record's connection name escaped (empty for a message that is no record)
-// and the reply as a number ("0", "1", "2", "3", "-1").
-std::array<Text, 4> RequestEventStrings(uint32_t processId, uint32_t sessionId, const uint8_t* message,
+// record's profile name and connection name escaped (empty for a message
+// that is no record) and the reply as a number ("0", "1", "2", "3", "-1").
+std::array<Text, 5> RequestEventStrings(uint32_t processId, uint32_t sessionId, const uint8_t* message,
                                         std::size_t size, SettingReply reply);
 
 // Event kLeftOutEventId: the session and how many of its requests were not
 // logged.
 std::array<Text, 2> LeftOutEventStrings(uint32_t sessionId, uint32_t count);
+
+// Event kSourceImportedEventId: the profile source's path (escaped), the
+// SHA-256 of the file imported and how many profiles it held.
+std::array<Text, 3> SourceImportedEventStrings(const Text& source, const Text& sha256, std::size_t count);
+
+// Event kSourceRefusedEventId: the profile source's path and the import's
+// message, on one line, escaped (the profile names in it come from the file).
+std::array<Text, 2> SourceRefusedEventStrings(const Text& source, const Text& message);

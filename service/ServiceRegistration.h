@@ -11,11 +11,16 @@ inline constexpr char16_t kSettingServiceDescription[] =
 
 // Source "Ortivo" of the Application log; the message table of the
 // service program holds the events' texts: kRequestEventId, one request
-// (the client's process and session, the connection name and the reply),
-// and kLeftOutEventId, how many requests of a session were not logged.
+// (the client's process and session, the profile and connection names and
+// the reply); kLeftOutEventId, how many requests of a session were not
+// logged; the profile source imported or refused; the data file not
+// protected in managed mode.
 inline constexpr char16_t kEventSourceName[] = u"Ortivo";
 inline constexpr uint32_t kRequestEventId = 1;
 inline constexpr uint32_t kLeftOutEventId = 2;
+inline constexpr uint32_t kSourceImportedEventId = 3;
+inline constexpr uint32_t kSourceRefusedEventId = 4;
+inline constexpr uint32_t kDataNotProtectedEventId = 5;
 
 // HKEY_LOCAL_MACHINE key of the service's settings, which only SYSTEM and
 // Administrators may change: the REG_SZ value of the users it serves

@@ -12,13 +12,14 @@
 inline constexpr char16_t kPolicyKey[] = u"SOFTWARE\\Policies\\Valtrecossin\\Ortivo";
 inline constexpr char16_t kProductKey[] = u"SOFTWARE\\Valtrecossin\\Ortivo";
 
-// Policy values: managed profiles on (1) or off (anything else), REG_DWORD;
-// the path of a profile file that the setting service imports, REG_SZ; the
-// users the setting service serves ("interactive" or "operators"), REG_SZ,
-// in place of the package's value.
-inline constexpr char16_t kManagedProfilesPolicy[] = u"ManagedProfiles";
-inline constexpr char16_t kProfilesSourcePolicy[] = u"ProfilesSource";
-inline constexpr char16_t kServiceUsersPolicy[] = u"ServiceUsers";
+// Policy values, each with the type the programs read (the policy
+// templates' test reads it from here): managed profiles on (1) or off
+// (anything else); the path of a profile file that the setting service
+// imports; the users the setting service serves ("interactive" or
+// "operators"), in place of the package's value.
+inline constexpr char16_t kManagedProfilesPolicy[] = u"ManagedProfiles";  // REG_DWORD
+inline constexpr char16_t kProfilesSourcePolicy[] = u"ProfilesSource";    // REG_SZ
+inline constexpr char16_t kServiceUsersPolicy[] = u"ServiceUsers";        // REG_SZ
 
 // The package's value below kProductKey: "1" (REG_SZ) when it was installed
 // with ORTIVO_MANAGED=1.

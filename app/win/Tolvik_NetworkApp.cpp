@@ -18,6 +18,7 @@
 #include "profile/win/ProfileFileAccess.h"
 #include "resources/resource.h"
 #include "system/win/RegAccess.h"
+#include "system/win/RegistrySetting.h"
 
 namespace {
 
@@ -125,6 +126,7 @@ bool CTolvik_NetworkApp::InitInstance() {
         ShowStartupError(IDS_IE_VERSION_ERROR);
         return false;
     }
+    managed = ReadManagedProfiles();
     if (!LoadProfiles()) return false;
     RunMainDialog();
     return false;
@@ -133,12 +135,12 @@ bool CTolvik_NetworkApp::InitInstance() {
 bool CTolvik_NetworkApp::LoadProfiles() {
     profiles.Clear();
     CProfileFileAccess file(profiles, programFolder);
-    const int read = file.Read();
+    const int read = managed ? file.Read(digestRead) : file.Read();
     if (read == -1) {
         ShowStartupError(IDS_READ_FAILED);
         return false;
     }
-    if (read == 1) file.Write();
+    if (read == 1 && !managed) file.Write();
     if (profiles.Count() != 0) return true;
     if (runProfile == -1) {
         ShowStartupNotice(IDS_NO_PROFILES);

@@ -34,6 +34,12 @@ public:
 
     CInstanceMutex instanceMutex;
     std::wstring programFolder;          // without a trailing backslash
+    // Profiles managed by the administrator (system/ManagedProfiles.h), read
+    // once at the start: applied, never changed or written by the program.
+    bool managed = false;
+    // SHA-1 of the data file as the start-up read it (managed mode only;
+    // all zero without a file).
+    uint8_t digestRead[20] = {};
     uint8_t autoRun = 0;
     int32_t ieMajorVersion = 0;
     std::atomic<uint8_t> applierFinished{0};  // set by the UI thread, read by the switch worker
@@ -47,7 +53,7 @@ public:
     TaskbarIdentityCall setTaskbarIdentity = SetCurrentProcessExplicitAppUserModelID;
 
 private:
-    // Loads the data file (creating it when absent) and deals with an empty
+    // Loads the data file (creating it when absent, unless managed) and deals with an empty
     // collection; false when the program has to end.
     bool LoadProfiles();
     // Empty jump list, stale-list check, main dialog.

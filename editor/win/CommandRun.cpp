@@ -1,6 +1,7 @@
 #include "editor/win/CommandRun.h"
 
 #include "editor/EditorResource.h"
+#include "editor/win/DataFileWriteAccess.h"
 #include "editor/win/ProfileFiles.h"
 #include "editor/win/ProfileImport.h"
 #include "editor/win/ScriptConsole.h"
@@ -32,6 +33,7 @@ int Export(const std::wstring& path, const std::wstring& programFolder) {
 }
 
 int Import(const std::wstring& path, bool append, const std::wstring& programFolder) {
+    if (!MayWriteDataFile(programFolder)) return Fail(kExitDataFile, ToolText(IDS_TOOL_NOT_WRITABLE));
     const ImportResult result = ImportProfileFile(path, append, programFolder);
     WriteToScript(result.message, result.exitCode != kExitDone);
     return result.exitCode;

@@ -6,6 +6,7 @@
 #include "editor/EditorCommandLine.h"
 #include "editor/EditorResource.h"
 #include "editor/win/CommandRun.h"
+#include "editor/win/DataFileWriteAccess.h"
 #include "editor/win/EditProfileDlg.h"
 #include "editor/win/ProfileFiles.h"
 #include "editor/win/ScriptConsole.h"
@@ -50,14 +51,16 @@ bool CEditProfileApp::InitInstance() {
         exitCode_ = Refuse(withWindow, IDS_TOOL_MAIN_RUNNING, kExitRefused);
         return false;
     }
-    exitCode_ = withWindow ? RunWindow() : RunCommand(command, FolderOfModule(Instance()));
+    const std::wstring programFolder = FolderOfModule(Instance());
+    exitCode_ = withWindow ? RunToolWindow(programFolder) : RunCommand(command, programFolder);
     return false;
 }
 
-int CEditProfileApp::RunWindow() {
+int RunToolWindow(const std::wstring& programFolder) {
+    // Said at once, not after the user's edits at "保存".
+    if (!MayWriteDataFile(programFolder)) return Refuse(true, IDS_TOOL_NOT_WRITABLE, kExitDataFile);
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    const std::wstring programFolder = FolderOfModule(Instance());
     CProfileEditList list;
     if (LoadDataFile(list, programFolder) == -1) return Refuse(true, IDS_READ_FAILED, kExitDataFile);
     CEditProfileDlg dialog(list, programFolder, CRegAccess().ReadIeMajorVersion());

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "app/win/InstanceMutex.h"
 #include "framework/win/WinApp.h"
 
@@ -14,8 +16,11 @@ public:
     int ExitInstance() override;   // the process's exit code (CommandRun.h)
 
 private:
-    int RunWindow();
-
     CInstanceMutex toolMutex_;
     int exitCode_ = 0;
 };
+
+// The tool's window over the data file of the programs in `programFolder`,
+// until it is closed: kExitDone; kExitDataFile, with a message box and no
+// window, when the user may not write the data file or it cannot be read.
+int RunToolWindow(const std::wstring& programFolder);

@@ -43,17 +43,20 @@ ProfileFileWrite ExportProfiles(const std::wstring& path, const std::vector<CPro
     return file.Close() && wrote ? ProfileFileWrite::written : ProfileFileWrite::unwritable;
 }
 
-ProfileFileRead ReadProfileFile(const std::wstring& path, std::vector<CProfileData>& profiles, ImportError& error) {
+bool ReadProfileBytes(const std::wstring& path, std::string& text) {
     CFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size;
-    if (!file.Valid() || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > kLargestProfileFile)
-        return ProfileFileRead::unreadable;
-    std::string text(static_cast<std::size_t>(size.QuadPart), '\0');
+    if (!file.Valid() || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > kLargestProfileFile) return false;
+    text.assign(static_cast<std::size_t>(size.QuadPart), '\0');
     DWORD read = 0;
-    if (!text.empty() && (!ReadFile(file.Get(), &text[0], static_cast<DWORD>(text.size()), &read, nullptr) ||
-                          read != text.size()))
-        return ProfileFileRead::unreadable;
+    return text.empty() ||
+           (ReadFile(file.Get(), &text[0], static_cast<DWORD>(text.size()), &read, nullptr) && read == text.size());
+}
+
+ProfileFileRead ReadProfileFile(const std::wstring& path, std::vector<CProfileData>& profiles, ImportError& error) {
+    std::string text;
+    if (!ReadProfileBytes(path, text)) return ProfileFileRead::unreadable;
     error = profilejson::Read(text, profiles);
     return error.Failed() ? ProfileFileRead::refused : ProfileFileRead::read;
 }

@@ -27,6 +27,9 @@ enum class ProfileFileWrite { written, unwritable, refused };
 ProfileFileWrite ExportProfiles(const std::wstring& path, const std::vector<CProfileData>& profiles,
                                 int32_t ieMajorVersion, ImportError& error);
 
+// The bytes of a profile file (16 MiB at most); false when it cannot be read.
+bool ReadProfileBytes(const std::wstring& path, std::string& text);
+
 enum class ProfileFileRead { read, unreadable, refused };
 // The profiles of an export file, or why they cannot be had (`error` when refused).
 ProfileFileRead ReadProfileFile(const std::wstring& path, std::vector<CProfileData>& profiles, ImportError& error);

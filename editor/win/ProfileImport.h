@@ -17,3 +17,5 @@ struct ImportResult {
 // `path`, or (`append`) adds them after the profiles there; the data file
 // stays as it was unless every check passes.
 ImportResult ImportProfileFile(const std::wstring& path, bool append, const std::wstring& programFolder);
+// The same for the profile file's bytes, read already.
+ImportResult ImportProfileText(const std::string& utf8, bool append, const std::wstring& programFolder);

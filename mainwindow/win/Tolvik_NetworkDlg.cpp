@@ -6,6 +6,7 @@
 #include "app/win/Tolvik_NetworkApp.h"
 #include "controls/win/DPIMgr.h"
 #include "framework/win/MessageFilter.h"
+#include "framework/win/ResourceString.h"
 #include "mainwindow/ProfileNumber.h"
 #include "profile/win/ProfileFileAccess.h"
 #include "resources/resource.h"
@@ -69,6 +70,7 @@ BOOL CTolvik_NetworkDlg::OnInitDialog() {
     if (startupRequest_) ::SetWindowPos(m_hWnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOACTIVATE);
     ApplyAutoRunSetting();
     RefreshButtons();
+    if (app_.managed) ShowManagedLine();
     applyButton_.SendMessage(BCM_SETSHIELD, 0, 1);
     if (!CreateListFont()) {
         ShowError(IDS_INTERNAL_ERROR);
@@ -76,9 +78,17 @@ BOOL CTolvik_NetworkDlg::OnInitDialog() {
     } else {
         profileList_.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.Get()), TRUE);
     }
-    RefreshJumpListOrEnd(true);
+    // Managed profiles are never written, so no write stores the digest
+    // that goes with the list: it is that of the file the list was made from.
+    if (RefreshJumpListOrEnd(true) && app_.managed) CRegAccess().StoreDatData(app_.digestRead);
     if (!startupRequest_) StartHintTimer();
     return TRUE;
+}
+
+void CTolvik_NetworkDlg::ShowManagedLine() {
+    const HWND line = GetDlgItem(IDC_MAIN_MANAGED);
+    ::SetWindowTextW(line, LoadResString(IDS_MANAGED_PROFILES).c_str());
+    ::ShowWindow(line, SW_SHOW);
 }
 
 void CTolvik_NetworkDlg::ApplyAutoRunSetting() {
@@ -107,9 +117,11 @@ bool CTolvik_NetworkDlg::CreateListFont() {
 void CTolvik_NetworkDlg::RefreshButtons() {
     const bool idle = !switchInProgress_;
     const bool selected = SelectedRow() != -1;
-    addButton_.EnableWindow(idle);
-    editButton_.EnableWindow(idle && selected);
-    deleteButton_.EnableWindow(idle && selected);
+    // Profiles managed by the administrator are applied, never changed here.
+    const bool changeable = idle && !app_.managed;
+    addButton_.EnableWindow(changeable);
+    editButton_.EnableWindow(changeable && selected);
+    deleteButton_.EnableWindow(changeable && selected);
     applyButton_.EnableWindow(idle && selected);
 }
 
@@ -119,7 +131,8 @@ bool CTolvik_NetworkDlg::RefreshJumpList(bool withProfiles, bool withEditTool) {
 
 void CTolvik_NetworkDlg::ExitApplication(bool quiet) {
     if (!quiet) RefreshJumpListOrEnd(false);
-    WriteDataFile();
+    // Users may not write managed profiles.
+    if (!app_.managed) WriteDataFile();
     if (!RefreshJumpList(true, true)) {
         ShowError(IDS_INIT_FAILED);
         EndDialog(IDCANCEL);

@@ -2,7 +2,9 @@
 // The main dialog: the profile list and the selected profile's description,
 // adding and editing through the wizard, deleting, applying a profile (the
 // switch with its progress window and result messages), the jump list kept
-// in step and the data file written after every change and at exit.
+// in step and the data file written after every change and at exit. Managed
+// profiles (the application object's `managed`) are applied only: no
+// adding, editing or deleting, and no write at exit.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -74,8 +76,10 @@ private:
     void ShowProgressOptionMark(bool on);
     void StartHintTimer();
     // Rebuilds the jump list (without the bulk-edit task); on failure tells
-    // the user and ends the dialog.
-    void RefreshJumpListOrEnd(bool withProfiles);
+    // the user and ends the dialog (false).
+    bool RefreshJumpListOrEnd(bool withProfiles);
+    // The line that says the administrator manages the profiles.
+    void ShowManagedLine();
     void ApplyAutoRunSetting();
     bool CreateListFont();
     void AppendRow(const CProfileData& profile);

@@ -50,10 +50,11 @@ bool CTolvik_NetworkDlg::OnTimer(WPARAM timerId) {
     return false;  // the default processing follows
 }
 
-void CTolvik_NetworkDlg::RefreshJumpListOrEnd(bool withProfiles) {
-    if (RefreshJumpList(withProfiles, false)) return;
+bool CTolvik_NetworkDlg::RefreshJumpListOrEnd(bool withProfiles) {
+    if (RefreshJumpList(withProfiles, false)) return true;
     ShowError(IDS_INIT_FAILED);
     EndDialog(IDCANCEL);
+    return false;
 }
 
 void CTolvik_NetworkDlg::OnAboutBox() {

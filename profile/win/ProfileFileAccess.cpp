@@ -2,12 +2,14 @@
 
 #include <shlobj.h>
 
+#include <cstring>
 #include <new>
 
 #include "framework/win/UniqueHandle.h"
 #include "profile/DataFileImage.h"
 #include "profile/ExtensionStore.h"
 #include "profile/win/FileReplacement.h"
+#include "profile/win/GeneratHashMgr.h"
 #include "profile/win/TemporaryFile.h"
 #include "system/win/RegAccess.h"
 
@@ -100,6 +102,11 @@ bool WriteFlushed(const std::wstring& path, const std::vector<uint8_t>& image) {
 
 }  // namespace
 
+std::wstring DataFolderPath(const std::wstring& programFolder) {
+    const std::wstring folder = CommonDataFolder();
+    return folder.empty() ? programFolder : folder;
+}
+
 std::wstring CommonDataFilePath() {
     const std::wstring folder = CommonDataFolder();
     return folder.empty() ? std::wstring() : folder + kFileName;
@@ -107,23 +114,29 @@ std::wstring CommonDataFilePath() {
 
 CProfileFileAccess::CProfileFileAccess(CProfileCollection& profiles, const std::wstring& programFolder,
                                        Digest digest)
-    : profiles_(profiles), programFolder_(programFolder), folder_(CommonDataFolder()), digest_(digest),
-      freeSpace_(DefaultFreeSpace),
-      replace_(SystemReplace) {
-    if (folder_.empty()) folder_ = programFolder_;
-    path_ = folder_ + kFileName;
-    extensionPath_ = folder_ + kExtensionFileName;
+    : profiles_(profiles), programFolder_(programFolder), folder_(DataFolderPath(programFolder)),
+      path_(folder_ + kFileName), extensionPath_(folder_ + kExtensionFileName), digest_(digest),
+      freeSpace_(DefaultFreeSpace), replace_(SystemReplace) {}
+
+int CProfileFileAccess::Read() { return ReadImage(nullptr); }
+
+int CProfileFileAccess::Read(uint8_t (&digest)[20]) {
+    std::memset(digest, 0, sizeof(digest));
+    return ReadImage(digest);
 }
 
-int CProfileFileAccess::Read() {
+int CProfileFileAccess::ReadImage(uint8_t* digest) {
     if (NoFileAt(path_)) return 1;
     std::vector<uint8_t> image;
     if (!LoadWholeFile(path_, kMaxImageSize, image)) return -1;
     const int first = profiles_.Count();
-    const int result = datafile::Decode(image.data(), image.size(), profiles_);
+    const int decoded = datafile::Decode(image.data(), image.size(), profiles_);
     // A missing or unreadable extension file means no extensions.
-    if (result == 0) extensionstore::Attach(LoadExtensionFile(extensionPath_), profiles_, first);
-    return result;
+    if (decoded == 0) extensionstore::Attach(LoadExtensionFile(extensionPath_), profiles_, first);
+    // A digest that cannot be made stays all zero, which no data file has.
+    if (decoded == 0 && digest != nullptr)
+        CGeneratHashMgr().GetDataHash(image.data(), image.size(), digest, 20, CALG_SHA1);
+    return decoded;
 }
 
 int CProfileFileAccess::Write() {

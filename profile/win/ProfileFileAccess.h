@@ -46,6 +46,9 @@ public:
     ~CProfileFileAccess() override = default;
 
     int Read();   // 0 loaded, 1 no file, -1 unusable (the collection is not cleared first)
+    // Read, and the SHA-1 of the image it loaded, the digest that "DatData"
+    // holds (all zero unless 0 is returned).
+    int Read(uint8_t (&digest)[20]);
     int Write();  // 0 written, -2 too little disk space, -1 other failure
 
     const std::wstring& DataFilePath() const { return path_; }
@@ -54,6 +57,7 @@ public:
     void SetReplaceCall(ReplaceCall call) { replace_ = std::move(call); }
 
 private:
+    int ReadImage(uint8_t* digest);
     bool EnoughFreeSpace() const;
     bool WriteExtensions() const;
     bool PutInPlace(const std::vector<uint8_t>& image, const std::wstring& target) const;
@@ -67,6 +71,10 @@ private:
     FreeSpaceQuery freeSpace_;
     ReplaceCall replace_;
 };
+
+// The folder of the data file: below the common application-data folder,
+// or `programFolder` when that cannot be obtained.
+std::wstring DataFolderPath(const std::wstring& programFolder);
 
 // Path of the data file below the common application-data folder only
 // (no fallback); empty when that folder cannot be obtained.

@@ -2,21 +2,27 @@
 
 #include <vector>
 
+#include "service/win/ManagedRequests.h"
 #include "service/win/PipeIo.h"
 #include "service/win/RequestLog.h"
+#include "system/win/RegistrySetting.h"
 
 namespace {
 
 // The reply to one request of `client` (`whole`: it fitted in one message
 // of its size): not permitted unless the service serves the client's
 // users; refused when it is no whole record or the applier's plan refuses
-// it; otherwise whatever applying it gave.
+// it; in managed mode not permitted unless it is a profile of the data
+// file; otherwise whatever applying it gave.
 SettingReply AnswerRequest(const RequestClient& client, ServiceUsers users, const uint8_t* message, std::size_t size,
                            bool whole, CRequestApplier& applier) {
     if (!IsClientAdmitted(users, client.membership)) return SettingReply::NotPermitted;
     if (!whole) return SettingReply::Refused;
     const ApplierPlan plan = PlanSettingRequest(message, size);
     if (plan.refused) return SettingReply::Refused;
+    // Managed: nothing but a profile of the protected data file, read now;
+    // the policy may change while the service runs.
+    if (ReadManagedProfiles() && !IsManagedRequestApproved(message, size)) return SettingReply::NotPermitted;
     return applier.Apply(client.sessionId, plan);
 }
 

@@ -74,3 +74,15 @@ void LogLeftOutRequests() {
     }
     for (const LeftOutRequests& leftOut : owed) ReportLeftOut(leftOut);
 }
+
+void LogSourceImported(const Text& source, const Text& sha256, std::size_t count) {
+    Report(EVENTLOG_INFORMATION_TYPE, kSourceImportedEventId, nullptr, SourceImportedEventStrings(source, sha256, count));
+}
+
+void LogSourceRefused(const Text& source, const Text& message) {
+    Report(EVENTLOG_WARNING_TYPE, kSourceRefusedEventId, nullptr, SourceRefusedEventStrings(source, message));
+}
+
+void LogDataNotProtected(const Text& dataFile) {
+    Report(EVENTLOG_ERROR_TYPE, kDataNotProtectedEventId, nullptr, std::array<Text, 1>{EscapedForLog(dataFile)});
+}

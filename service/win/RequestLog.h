@@ -31,3 +31,10 @@ void LogRequest(const RequestClient& client, const uint8_t* message, std::size_t
 // At the service's stop: event kLeftOutEventId for every session that is
 // still owed one.
 void LogLeftOutRequests();
+
+// The service's own events (no client, no limit): the profile source
+// imported (information) or refused (a warning), and the data file or its
+// folder not protected in managed mode (an error).
+void LogSourceImported(const Text& source, const Text& sha256, std::size_t count);
+void LogSourceRefused(const Text& source, const Text& message);
+void LogDataNotProtected(const Text& dataFile);

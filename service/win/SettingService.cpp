@@ -7,6 +7,7 @@
 #include "service/PipeSecurity.h"
 #include "service/win/PipePublication.h"
 #include "service/win/PipeServer.h"
+#include "service/win/ProfileSource.h"
 #include "service/win/RequestLog.h"
 #include "service/win/ServiceRecovery.h"
 #include "service/win/UsersChoice.h"
@@ -20,6 +21,8 @@ constexpr DWORD kPendingHintMs = 3000;
 // ended at once); the service reports itself stopped within this, well
 // inside the 30 s that the system and the package give a stop.
 constexpr DWORD kStopLimitMs = 20000;
+// How long a stop waits for the profile source's look that is under way.
+constexpr DWORD kSourceStopLimitMs = 5000;
 // A new name is drawn this often when the pipe cannot be made under one.
 constexpr int kNameAttempts = 3;
 
@@ -51,6 +54,11 @@ DWORD WINAPI Control(DWORD control, DWORD, LPVOID, LPVOID) {
         case SERVICE_CONTROL_INTERROGATE: return NO_ERROR;
         default: return ERROR_CALL_NOT_IMPLEMENTED;
     }
+}
+
+DWORD WINAPI WatchSource(LPVOID) {
+    WatchProfileSource(stopEvent);
+    return 0;
 }
 
 // Makes the pipe under a new random name, and publishes the name.
@@ -85,12 +93,14 @@ void WINAPI SettingServiceMain(DWORD, LPWSTR*) {
         return;
     }
     Report(SERVICE_RUNNING);
+    const CKernelHandle source(CreateThread(nullptr, 0, WatchSource, nullptr, 0, nullptr));
     pipe.Listen();
     WithdrawSettingPipe();
-    const bool ended = pipe.AwaitClients(kStopLimitMs, ReportStopping);
+    const bool ended = pipe.AwaitClients(kStopLimitMs, ReportStopping) &&
+                       (!source.Valid() || WaitForSingleObject(source.Get(), kSourceStopLimitMs) == WAIT_OBJECT_0);
     LogLeftOutRequests();
     Report(SERVICE_STOPPED);
-    // A client's thread that has not ended still uses the pipe's state: the
-    // process ends here, and the job with it ends any command.
+    // A thread that has not ended still uses the pipe's state or the data
+    // file: the process ends here, and the job with it ends any command.
     if (!ended) ExitProcess(ERROR_TIMEOUT);
 }

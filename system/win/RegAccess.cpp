@@ -91,6 +91,10 @@ bool CRegAccess::ReadDatData(uint8_t (&digest)[20]) {
 int CRegAccess::StoreDatData() {
     uint8_t digest[20];
     if (!ComputeDataFileDigest(digest)) return -1;
+    return StoreDatData(digest);
+}
+
+int CRegAccess::StoreDatData(const uint8_t (&digest)[20]) {
     CRegKey key;
     if (!CreateRegKey(datDataRoot_, kSettingsKeyPath, key)) return -1;
     return RegSetValueExW(key.Get(), kDatData, 0, REG_BINARY, digest, sizeof(digest)) == ERROR_SUCCESS ? 1 : -1;

@@ -22,6 +22,7 @@ public:
     int WriteHideHints(int on);
     bool ReadDatData(uint8_t (&digest)[20]);
     int StoreDatData();            // digest of the data file into "DatData": 1 stored, -1 not
+    int StoreDatData(const uint8_t (&digest)[20]);  // this digest into "DatData": 1 stored, -1 not
     int ReadAutoRun();             // 1 when the Run value "Tolvik_Network" exists as REG_SZ, else 0
     int ReadIeMajorVersion();      // leading digits of "Version"; 0 when missing
 

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "service/ClientAdmission.h"
+#include "service/DataFileProtection.h"
+#include "service/ManagedApproval.h"
+#include "tests/native/NamedProfile.h"
 #include "service/PipeSecurity.h"
 #include "service/RequestEvent.h"
 #include "service/RequestLogLimit.h"
@@ -24,6 +27,14 @@ TEST(ClientAdmission, OnlyTheStringInteractiveAdmitsEveryInteractiveUser) {
                 {u"interactiv", ServiceUsers::Operators},    {u"everyone", ServiceUsers::Operators}};
     for (const auto& row : rows)
         EXPECT_EQ(row.users, UsersFromChoice(row.choice)) << (row.choice ? text::ToUtf8(*row.choice) : "none");
+}
+
+TEST(ClientAdmission, ThePolicysUsersWinOverThePackagesWhereThereIsAPolicyValue) {
+    const RegistrySetting none, interactive{{}, Text(u"interactive")}, operators{{}, Text(u"operators")}, number{1u, {}};
+    EXPECT_EQ(ServiceUsers::Interactive, UsersFromSettings(none, interactive));
+    EXPECT_EQ(ServiceUsers::Operators, UsersFromSettings(operators, interactive));
+    EXPECT_EQ(ServiceUsers::Interactive, UsersFromSettings(interactive, operators));
+    EXPECT_EQ(ServiceUsers::Operators, UsersFromSettings(number, interactive)) << "a policy of another type";
 }
 
 // An operator's unelevated program carries the group deny-only: the full
@@ -72,6 +83,45 @@ TEST(SessionTurns, OneRequestPerSessionInTheOrderTheyCame) {
     EXPECT_TRUE(turns.Connect(8));
     turns.Disconnect(7);
     EXPECT_TRUE(turns.Connect(7));
+}
+
+// Owned by SYSTEM, Administrators or TrustedInstaller, and changed by
+// nobody else: the package's managed folder is; its default folder is not.
+TEST(DataFileProtection, OnlySystemAdministratorsAndTrustedInstallerOwnAndChange) {
+    const Text ti = u"S-1-5-80-956008885-3425930513-3319585337-2512034330-1513930148";
+    const struct {
+        Text sddl;
+        bool protectedData;
+    } rows[] = {
+        {u"O:SYD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFX;;;BU)", true},
+        {u"O:BAG:SYD:PAI(A;OICIID;FA;;;SY)(A;OICIID;FA;;;BA)(A;OICIID;0x1200a9;;;BU)", true},
+        {u"O:" + ti + u"D:(A;;FA;;;" + ti + u")(A;;FR;;;WD)(A;OICIIO;GA;;;CO)", true},
+        {u"O:SYD:(D;;FA;;;BU)(A;;FA;;;SY)", true},
+        {u"O:SYD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFWFXSD;;;BU)", false},  // the default folder
+        {u"O:S-1-5-21-1-2-3-1001D:(A;;FA;;;SY)", false},                            // a user owns it
+        {u"O:SYD:(A;;0x120089;;;BU)(A;;0x4;;;AU)", false},                            // append data
+        {u"O:SYD:(A;;SD;;;IU)", false},  {u"O:SYD:(A;;WD;;;BU)", false},  {u"O:SYD:(A;;WO;;;BU)", false},
+        {u"O:SYD:(A;;0x40;;;BU)", false},  // delete a file in the folder
+        {u"O:SYD:(A;;GW;;;WD)", false},  {u"O:SYD:(A;;GA;;;BU)", false},
+        {u"O:SYD:NO_ACCESS_CONTROL", false}, {u"O:SY", false}, {u"", false}, {u"O:SYD:(A;;ZZ;;;BU)", false},
+        {u"O:SYD:(A;;FA;;;SY", false}};
+    for (const auto& row : rows) EXPECT_EQ(row.protectedData, IsProtectedSddl(row.sddl)) << text::ToUtf8(row.sddl);
+}
+
+// A record is one of the file's profiles byte for byte, its profileId aside.
+TEST(ManagedApproval, TheFilesProfileByteForByteOutsideItsIdentifier) {
+    CProfileCollection file;
+    CProfileData office = NamedProfile(u"Office"), home = NamedProfile(u"Home");
+    file.Add(office);
+    file.Add(home);
+    CProfileData request;
+    request.CopyFrom(home);
+    request.Record().profileId = 42;
+    EXPECT_TRUE(IsProfileOfFile(request.Bytes(), kProfileRecordSize, file));
+    request.Record().preferredDns ^= 1;
+    EXPECT_FALSE(IsProfileOfFile(request.Bytes(), kProfileRecordSize, file));
+    EXPECT_FALSE(IsProfileOfFile(home.Bytes(), kProfileRecordSize - 1, file));
+    EXPECT_FALSE(IsProfileOfFile(home.Bytes(), kProfileRecordSize, CProfileCollection()));
 }
 
 TEST(SettingRequestEvent, CharactersThatChangeHowTheLogReadsAreEscaped) {

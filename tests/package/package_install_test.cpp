@@ -6,7 +6,10 @@
 // shortcut and keeps the users' data file. Without ORTIVO_SERVICE=1 the
 // setting service's program is installed, but no service is registered;
 // with it, the service is registered, started, kept by a repair and removed
-// again; any choice of its users but the two is refused.
+// again; any choice of its users but the two is refused. With
+// ORTIVO_MANAGED=1 and ORTIVO_PROFILES the package writes the managed value
+// and imports the profile file into the data file; a file that the import
+// refuses fails the installation, with the tool's message in its log.
 #include <windows.h>
 #include <shlobj.h>
 #include <wrl/client.h>
@@ -16,9 +19,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "editor/ProfileExport.h"
+#include "framework/win/WideText.h"
 #include "profile/DataFileImage.h"
 #include "resources/resource.h"
+#include "system/ManagedProfiles.h"
+#include "system/win/RegAccess.h"
 #include "tests/wine/support/GuiDriver.h"
+#include "tests/wine/support/MainWindowDriver.h"
 #include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/SettingServiceHost.h"
 #include "tests/wine/support/TestSupport.h"
@@ -49,7 +57,7 @@ bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) 
 
 std::vector<uint8_t> Bytes(const std::wstring& path) { return testsupport::FileBytes(path); }
 
-const wchar_t kProductKey[] = L"SOFTWARE\\Valtrecossin\\Ortivo";
+const std::wstring kProductKeyPath = W(kProductKey);
 const wchar_t kServiceKey[] = L"SOFTWARE\\Valtrecossin\\Ortivo\\Service";
 const wchar_t kEventSourceKey[] = L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Ortivo";
 
@@ -60,9 +68,43 @@ bool HasValue(const wchar_t* key, const wchar_t* name) {
 }
 
 // msiexec with the package, silently, and these properties; its exit code.
-long Msiexec(const wchar_t* action, const wchar_t* properties = L"") {
+long Msiexec(const wchar_t* action, const std::wstring& properties = L"") {
     return gui::RunProgram(testsupport::SystemDir() + L"\\msiexec.exe",
                            std::wstring(action) + L" \"" + PackagePath() + L"\" /qn" + properties, kLimitMs);
+}
+
+// The profiles of the profile file that a test installs, and that file as
+// the bulk-edit tool's /export writes it.
+std::vector<CProfileData> Profiles() {
+    return {MainWindowDriver::Profile(L"本社"), MainWindowDriver::Profile(L"支店", L"Wi-Fi")};
+}
+std::string ProfileFileText() {
+    std::string text;
+    profileexport::Compose(Profiles(), CRegAccess().ReadIeMajorVersion(), text);
+    return text;
+}
+// The file in the test's folder; the property that names it.
+std::wstring ProfilesProperty(const std::string& text) {
+    const std::wstring path = testsupport::TempDir() + L"\\profiles.json";
+    EXPECT_TRUE(testsupport::WriteFileBytes(path, std::vector<uint8_t>(text.begin(), text.end())));
+    return L" ORTIVO_PROFILES=\"" + path + L"\"";
+}
+std::vector<uint8_t> DataFileOf(const std::vector<CProfileData>& profiles) {
+    CProfileCollection collection;
+    for (const CProfileData& profile : profiles) collection.Add(profile);
+    std::vector<uint8_t> image;
+    EXPECT_EQ(datafile::Encode(collection, image), 0);
+    return image;
+}
+
+// An installation's log, as Windows Installer writes it (the ANSI code page).
+std::wstring LogText(const std::wstring& path) {
+    const std::vector<uint8_t> bytes = Bytes(path);
+    std::wstring text(bytes.size(), L'\0');
+    text.resize(static_cast<std::size_t>(MultiByteToWideChar(
+        CP_ACP, 0, reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size()), &text[0],
+        static_cast<int>(text.size()))));
+    return text;
 }
 
 // The program that the shortcut starts.
@@ -90,7 +132,8 @@ protected:
         // What an earlier run left behind.
         Msiexec(L"/x");
         RegDeleteKeyW(HKEY_LOCAL_MACHINE, kServiceKey);
-        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kProductKey, L"Service");
+        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, WPtr(kProductKey), L"Service");
+        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, WPtr(kProductKey), WPtr(kManagedValue));
         RegDeleteKeyW(HKEY_LOCAL_MACHINE, kEventSourceKey);
         DeleteFileW(DataFile().c_str());
         RemoveDirectoryW(DataFolder().c_str());
@@ -101,6 +144,14 @@ protected:
 
 TEST_F(MsiPackage, InstallsSilentlyStartsAsOnANewComputerAndUninstallsKeepingTheDataFile) {
     EXPECT_EQ(Msiexec(L"/i", L" ORTIVO_SERVICE_USERS=everyone"), ERROR_INSTALL_FAILURE) << "refused";
+    // A profile file that is not one: the import fails, the installation is rolled back.
+    const std::wstring log = testsupport::TempDir() + L"\\refused.log";
+    const std::string cut = ProfileFileText().substr(0, 40);
+    EXPECT_EQ(Msiexec(L"/i", ProfilesProperty(cut) + L" /l*v \"" + log + L"\""), ERROR_INSTALL_FAILURE);
+    const std::wstring logged = LogText(log);
+    EXPECT_NE(logged.find(L"ORTIVO_PROFILES: インポートできませんでした。プロファイルデータは変更されていません。"),
+              std::wstring::npos);
+    EXPECT_NE(logged.find(L"JSONとして読み込めません。"), std::wstring::npos);
     EXPECT_FALSE(Exists(ProgramFolder() + L"\\Tolvik_Network.exe"));
     EXPECT_FALSE(Exists(DataFolder()));
 
@@ -120,6 +171,7 @@ TEST_F(MsiPackage, InstallsSilentlyStartsAsOnANewComputerAndUninstallsKeepingThe
     EXPECT_FALSE(testsupport::SettingServiceRegistered());
     EXPECT_FALSE(HasValue(kServiceKey, L"Users"));
     EXPECT_FALSE(HasValue(kEventSourceKey, L"EventMessageFile"));
+    EXPECT_FALSE(HasValue(kProductKeyPath.c_str(), WPtr(kManagedValue)));
 
     // The first start: message 181, the empty data file, then the main
     // window and the hint window.
@@ -154,10 +206,20 @@ TEST_F(MsiPackage, InstallsSilentlyStartsAsOnANewComputerAndUninstallsKeepingThe
 }
 
 // Asked for, the setting service is registered as its row says, started,
-// told who may use its pipe and given its event source, kept by a repair
-// given no properties; uninstalling stops and removes all of it.
+// told who may use its pipe and given its event source, and the profiles
+// are managed and imported from the file; a repair given no properties
+// keeps all of it and imports nothing; uninstalling stops and removes all
+// of it but the data file.
 TEST_F(MsiPackage, RegistersTheSettingServiceOnRequestAndRemovesItOnUninstall) {
-    ASSERT_EQ(Msiexec(L"/i", L" ORTIVO_SERVICE=1 ORTIVO_SERVICE_USERS=operators"), 0) << "silent install";
+    // The profiles there are replaced, not added to.
+    ASSERT_EQ(SHCreateDirectoryExW(nullptr, DataFolder().c_str(), nullptr), ERROR_SUCCESS);
+    ASSERT_TRUE(testsupport::WriteFileBytes(DataFile(), DataFileOf({MainWindowDriver::Profile(L"以前")})));
+    ASSERT_EQ(Msiexec(L"/i", L" ORTIVO_SERVICE=1 ORTIVO_SERVICE_USERS=operators ORTIVO_MANAGED=1" +
+                                 ProfilesProperty(ProfileFileText())),
+              0)
+        << "silent install";
+    EXPECT_TRUE(Bytes(DataFile()) == DataFileOf(Profiles())) << "the data file holds the file's profiles";
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kProductKeyPath, WPtr(kManagedValue)), L"1");
     const std::wstring program = ProgramFolder() + L"\\Tolvik_NetworkSettingService.exe";
     // The service's registration as Windows keeps it.
     const std::wstring service = L"SYSTEM\\CurrentControlSet\\Services\\OrtivoNetworkSetting";
@@ -175,15 +237,21 @@ TEST_F(MsiPackage, RegistersTheSettingServiceOnRequestAndRemovesItOnUninstall) {
     EXPECT_EQ(RegistryDword(HKEY_LOCAL_MACHINE, kEventSourceKey, L"TypesSupported"), 7);
 
     // The repair rewrites the registry values (m) from the remembered properties.
+    const std::vector<uint8_t> changed = DataFileOf({Profiles()[1]});
+    ASSERT_TRUE(testsupport::WriteFileBytes(DataFile(), changed));
     ASSERT_EQ(Msiexec(L"/i", L" REINSTALL=ALL REINSTALLMODE=vomus"), 0) << "silent repair";
+    EXPECT_TRUE(Bytes(DataFile()) == changed) << "the repair imported the file again";
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kProductKeyPath, WPtr(kManagedValue)), L"1");
     EXPECT_EQ(testsupport::SettingServiceStatus().dwCurrentState, static_cast<DWORD>(SERVICE_RUNNING));
     EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kServiceKey, L"Users"), L"operators");
-    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kProductKey, L"Service"), L"1");
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kProductKeyPath, L"Service"), L"1");
 
     ASSERT_EQ(Msiexec(L"/x"), 0) << "silent uninstall";
     EXPECT_FALSE(testsupport::SettingServiceRegistered());
     EXPECT_FALSE(HasValue(kServiceKey, L"Users"));
-    EXPECT_FALSE(HasValue(kProductKey, L"Service"));
+    EXPECT_FALSE(HasValue(kProductKeyPath.c_str(), L"Service"));
+    EXPECT_FALSE(HasValue(kProductKeyPath.c_str(), WPtr(kManagedValue)));
+    EXPECT_TRUE(Bytes(DataFile()) == changed);
     EXPECT_FALSE(HasValue(kEventSourceKey, L"EventMessageFile"));
     EXPECT_FALSE(Exists(program));
 }

@@ -1,5 +1,6 @@
 // The real Tolvik_NetworkSetting.exe against a real handoff block, with
-// recording stand-ins for netsh.exe and ipconfig.exe in system32.
+// recording stand-ins for netsh.exe and ipconfig.exe in system32; in the
+// test network (tests/testnet) they change the laptop's real interface.
 #include <gtest/gtest.h>
 
 #include <aclapi.h>
@@ -13,9 +14,13 @@
 #include "framework/win/WideText.h"
 #include "switching/HandoffRecord.h"
 #include "switching/win/HandoffWriter.h"
+#include "switching/win/NetworkChecks.h"
+#include "system/win/AdapterDiscovery.h"
+#include "system/win/WMIAccess.h"
 #include "tests/wine/support/ApplierCases.h"
 #include "tests/wine/support/GuiDriver.h"
 #include "tests/wine/support/RegistrySeed.h"
+#include "tests/wine/support/TestNetwork.h"
 #include "tests/wine/support/TestSupport.h"
 
 using namespace testsupport;
@@ -315,6 +320,73 @@ TEST_F(ApplierTest, OnVistaItExitsWithMinusOneBeforeTouchingTheBlock) {
     EXPECT_EQ(-1, code);
     EXPECT_TRUE(RecordedCommandLines().empty());
     EXPECT_EQ(0, FinishedMessages());
+}
+
+// The laptop on site A, then on site B (tests/testnet/testnet.sh): what the
+// applier runs changes its interface, and the checks of a switch meet the
+// site's gateway. Skipped outside the test network.
+class TestNetworkFlow : public ApplierTest {
+protected:
+    void SetUp() override {
+        if (!InTestNetwork()) GTEST_SKIP() << "runs in the test network: tests/testnet";
+        ApplierTest::SetUp();
+        lan_ = Lan();
+        ASSERT_FALSE(lan_.guid.empty()) << "no adapter ortivo-lan";
+        ASSERT_TRUE(seed_.SetString(HKEY_LOCAL_MACHINE, AdapterConnectionKey(lan_.guid), L"Name", L"社内 LAN"));
+        ASSERT_TRUE(seed_.SetDword(HKEY_LOCAL_MACHINE, AdapterTcpipKey(lan_.guid), L"EnableDHCP", 1));
+    }
+
+    static AdapterInfo Lan() {
+        for (const AdapterInfo& a : ListAdapters())
+            if (a.description == L"ortivo-lan") return a;
+        return AdapterInfo{};
+    }
+
+    // DHCP, or the fixed address 198.51.100.10/24 with `gateway`; checked
+    // for an address and by a ping of the gateway.
+    CProfileData Profile(uint32_t gateway = 0) const {
+        CProfileData p = ApplierProfile(u"社内 LAN");
+        p.SetText(ProfileText::macAddress, T(lan_.macText));
+        ProfileRecord& r = p.Record();
+        r.checkDhcp = r.checkPingGateway = 1;
+        if (gateway == 0) return p;
+        r.ipMode = r.dnsMode = 1;
+        r.ipAddress = Ip(198, 51, 100, 10);
+        r.subnetMask = Ip(255, 255, 255, 0);
+        r.defaultGateway = gateway;
+        r.preferredDns = Ip(198, 51, 100, 53);
+        return p;
+    }
+
+    static int Checks(const CProfileData& profile) {
+        CWMIAccess wmi;
+        EXPECT_EQ(0, wmi.Connect());
+        return CNetworkChecks(&wmi).Run(profile);
+    }
+
+    CRegistrySeed seed_;
+    AdapterInfo lan_;
+};
+
+TEST_F(TestNetworkFlow, SiteAGivesItsLeaseSiteBTakesTheFixedAddressAndOnlyAnAnsweringGatewayPasses) {
+    const CProfileData dhcp = Profile();
+    EXPECT_EQ(0, Apply(dhcp));
+    EXPECT_EQ((std::vector<std::wstring>{L"192.0.2.100"}), Lan().ipAddresses);
+    EXPECT_EQ((std::vector<std::wstring>{L"192.0.2.1"}), Lan().gateways);
+    EXPECT_EQ(0, Checks(dhcp));
+
+    ASSERT_EQ(0, TestNetworkDo(L"plug b"));
+    const CProfileData fixed = Profile(Ip(198, 51, 100, 1));
+    EXPECT_EQ(0, Apply(fixed));
+    EXPECT_EQ((std::vector<std::wstring>{L"198.51.100.10"}), Lan().ipAddresses);
+    EXPECT_EQ((std::vector<std::wstring>{L"255.255.255.0"}), Lan().ipMasks);
+    EXPECT_EQ((std::vector<std::wstring>{L"198.51.100.1"}), Lan().gateways);
+    EXPECT_EQ(0, Checks(fixed));
+
+    const CProfileData silent = Profile(Ip(198, 51, 100, 254));
+    EXPECT_EQ(0, Apply(silent));
+    EXPECT_EQ(checks::kPingFailed, Checks(silent));
+    EXPECT_EQ(7u, RecordedCommandLines().size()) << "every command recorded as before";
 }
 
 }  // namespace

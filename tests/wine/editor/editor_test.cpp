@@ -5,9 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
 
 #include "editor/EditorResource.h"
 #include "editor/ProfileJson.h"
+#include "editor/win/CommandRun.h"
+#include "editor/win/DataFileWriteAccess.h"
+#include "editor/win/EditProfileApp.h"
 #include "framework/win/WideText.h"
 #include "profile/win/GeneratHashMgr.h"
 #include "profile/win/ProfileFileAccess.h"
@@ -335,6 +339,37 @@ TEST_F(Relabrin, AScriptExportsAndImportsByteForByteAndABadFileChangesNothing) {
     ASSERT_TRUE(app_.Start(L"/RunProfile1"));
     app_.ExpectBox(testsupport::ExpectedText(188), gui::BoxIcon::Information);
     ASSERT_TRUE(app_.WaitForExit());
+}
+
+// A user who may not write the data file (the tool's code runs here, where
+// the system's answer is "access denied") is told so by the window, which
+// does not open, and by /import (exit code 3); nothing is written.
+TEST_F(Relabrin, AUserWhoMayNotWriteTheDataFileIsToldSoAndNothingIsWritten) {
+    const std::wstring file = testsupport::TempDir() + L"\\deployed.json", errors = file + L".errors";
+    ASSERT_TRUE(app_.WriteDataFile(std::vector<std::wstring>{L"A", L"B"}));
+    ASSERT_EQ(RunCommand(L"/export \"" + file + L"\""), 0);
+    ASSERT_TRUE(app_.WriteDataFile(std::vector<std::wstring>{L"C"}));
+    const std::string before = FileText(CommonDataFilePath());
+    allowsNewFileIn = [](const std::wstring&) { return false; };
+    CFileHandle errorFile(CreateFileW(errors.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    const HANDLE ownErrors = GetStdHandle(STD_ERROR_HANDLE);
+    SetStdHandle(STD_ERROR_HANDLE, errorFile.Get());  // the script's
+    const int scriptCode = ::RunCommand({EditorCommand::Kind::importFile, T(file), false}, testsupport::ExeDir());
+    SetStdHandle(STD_ERROR_HANDLE, ownErrors);
+    errorFile.Reset();
+    int windowCode = 0;
+    std::thread window([&] { windowCode = RunToolWindow(testsupport::ExeDir()); });
+    const std::wstring refusal = L"プロファイルデータへの書き込みが許可されていないため実行できません。\r\n"
+                                 L"プロファイルの変更は管理者に依頼してください。";
+    gui::ExpectMessageBox(GetCurrentProcessId(), refusal, gui::BoxIcon::Error, IDOK, kLimitMs, L"Relabrin");
+    const auto isToolWindow = [](HWND w) { return GetDlgItem(w, IDC_EDITOR_LIST) != nullptr; };
+    if (HWND opened = gui::WaitForDialog(GetCurrentProcessId(), isToolWindow, 0)) PostMessageW(opened, WM_CLOSE, 0, 0);
+    window.join();
+    allowsNewFileIn = SystemAllowsNewFileIn;
+    EXPECT_EQ(scriptCode, 3);
+    EXPECT_EQ(testsupport::Narrow(FromOem(FileText(errors))), testsupport::Narrow(refusal + L"\r\n"));
+    EXPECT_EQ(windowCode, 3);
+    EXPECT_TRUE(FileText(CommonDataFilePath()) == before) << "the data file was written";
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ TEST_F(ProgramResources, EveryStringLoadsWithItsText) {
         EXPECT_EQ(std::wstring(buffer, n > 0 ? n : 0), entry.text) << "string " << entry.id;
         seen.insert(entry.id);
     }
-    for (UINT id = 130; id <= 188; ++id) {
+    for (UINT id = 130; id <= 189; ++id) {
         if (id == 171) continue;  // not part of the table
         EXPECT_TRUE(seen.count(id)) << "no expectation for string " << id;
     }
@@ -91,7 +91,7 @@ const DWORD kModal = DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION;
 const DialogExpectation kDialogs[] = {
     {102, 262, 201, kModal | WS_SYSMENU | WS_MINIMIZEBOX, WS_EX_APPWINDOW, L"Ortivo",
      {IDC_MAIN_AUTORUN, IDC_MAIN_PROFILE_LIST, IDC_MAIN_DESCRIPTION, IDC_MAIN_ADD, IDC_MAIN_EDIT, IDC_MAIN_DELETE,
-      IDC_MAIN_APPLY, IDOK, IDCANCEL}},
+      IDC_MAIN_APPLY, IDC_MAIN_MANAGED, IDOK, IDCANCEL}},
     {103, 0, 0, kPage, 0, L"プロファイル名、アイコンの設定", {IDC_NAME_EDIT, IDC_NAME_ICON_LIST}},
     {104, 203, 109, kPage, 0, L"ネットワーク接続の選択", {IDC_ADAPTER_LIST}},
     {105, 0, 0, kPage, 0, L"TCP/IPの設定",
@@ -195,6 +195,7 @@ TEST_F(ProgramResources, MainDialogLayout) {
         {IDC_MAIN_AUTORUN, 149, 113, 19, 10, kButton, L"OS起動時に自動起動する（通知領域に格納）"},
         {IDCANCEL, 128, 187, 50, 7, kButton, L"キャンセル"},
         {IDOK, 200, 184, 54, 10, kButton, L"閉じる"},
+        {IDC_MAIN_MANAGED, 7, 185, 188, 8, kStatic, L""},
     });
     const DWORD listStyle = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDRAWFIXED |
                             LVS_NOCOLUMNHEADER | WS_BORDER | WS_TABSTOP;
@@ -257,6 +258,10 @@ TEST_P(DialogTemplates, ShowEveryLabelInFull) {
     HWND dialog = CreateDialogIndirectParamW(module_, reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data()), host,
                                              InertDialogProc, 0);
     ASSERT_NE(dialog, nullptr) << GetLastError();
+    const HWND managed = GetDlgItem(dialog, IDC_MAIN_MANAGED);  // shown with its text when managed
+    if (GetParam().id == IDD_TOLVIK_NETWORK_DIALOG &&
+        SetWindowTextW(managed, testsupport::ExpectedText(IDS_MANAGED_PROFILES).c_str()))
+        ShowWindow(managed, SW_SHOW);
     for (const std::wstring& line : gui::TextsNotShownInFull(dialog)) ADD_FAILURE() << testsupport::Narrow(line);
     DestroyWindow(dialog);
     DestroyWindow(host);

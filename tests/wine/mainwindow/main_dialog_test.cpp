@@ -66,6 +66,7 @@ TEST_F(MainDialog, AddRefuseDuplicateEditAndDeleteStartingWithoutProfiles) {
     EXPECT_FALSE(app_.Enabled(IDC_MAIN_EDIT));
     EXPECT_FALSE(app_.Enabled(IDC_MAIN_DELETE));
     EXPECT_FALSE(app_.Enabled(IDC_MAIN_APPLY));
+    EXPECT_FALSE(IsWindowVisible(app_.Control(IDC_MAIN_MANAGED))) << "profiles said to be managed";
 
     // Adding: the name page with its first icon, Finish writes the record.
     ASSERT_TRUE(wizard_.Open(IDC_MAIN_ADD));

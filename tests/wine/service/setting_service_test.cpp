@@ -17,8 +17,15 @@
 #include "service/PipeSecurity.h"
 #include "service/win/ClientIdentity.h"
 #include "service/win/PipeServer.h"
+#include "service/win/ManagedRequests.h"
+#include "service/win/ProfileSource.h"
 #include "service/win/RequestLog.h"
+#include "system/ManagedProfiles.h"
+#include "editor/ProfileJson.h"
+#include "framework/Sha256.h"
+#include "profile/DataFileImage.h"
 #include "tests/wine/support/ApplierCases.h"
+#include "tests/wine/support/DataFileGuard.h"
 #include "tests/wine/support/GuiDriver.h"
 #include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/SettingServiceHost.h"
@@ -101,6 +108,7 @@ std::wstring PipeDacl() {
 CProfileData Profile(const char16_t* connection, uint32_t profileId = 1) {
     CProfileData p = ApplierProfile(connection);
     p.Record().profileId = profileId;
+    p.SetText(ProfileText::profileName, u"Office\u2066");
     return p;
 }
 
@@ -298,12 +306,15 @@ TEST_F(SettingServiceLog, EachRequestIsLoggedWithTheClientTheEscapedConnectionAn
         std::vector<std::wstring> strings;
     } rows[] = {
         {RecordBytes(Profile(u"LAN\r\n\u202Egnp.exe")), SettingReply::Refused, EVENTLOG_WARNING_TYPE,
-         {L"4242", L"3", L"LAN\\u000D\\u000A\\u202Egnp.exe", L"1"}},
-        {Bytes(kSettingRequestMaxSize + 1, 1), SettingReply::Refused, EVENTLOG_WARNING_TYPE, {L"4242", L"3", L"", L"1"}},
+         {L"4242", L"3", L"Office\\u2066", L"LAN\\u000D\\u000A\\u202Egnp.exe", L"1"}},
+        {Bytes(kSettingRequestMaxSize + 1, 1), SettingReply::Refused, EVENTLOG_WARNING_TYPE,
+         {L"4242", L"3", L"", L"", L"1"}},
         {RecordBytes(Profile(u"ローカル エリア接続")), SettingReply::Applied, EVENTLOG_INFORMATION_TYPE,
-         {L"4242", L"3", L"ローカル エリア接続", L"0"}},
-        {RecordBytes(Profile(u"LAN")), SettingReply::Busy, EVENTLOG_WARNING_TYPE, {L"4242", L"3", L"LAN", L"3"}},
-        {RecordBytes(Profile(u"LAN")), SettingReply::Failed, EVENTLOG_ERROR_TYPE, {L"4242", L"3", L"LAN", L"-1"}}};
+         {L"4242", L"3", L"Office\\u2066", L"ローカル エリア接続", L"0"}},
+        {RecordBytes(Profile(u"LAN")), SettingReply::Busy, EVENTLOG_WARNING_TYPE,
+         {L"4242", L"3", L"Office\\u2066", L"LAN", L"3"}},
+        {RecordBytes(Profile(u"LAN")), SettingReply::Failed, EVENTLOG_ERROR_TYPE,
+         {L"4242", L"3", L"Office\\u2066", L"LAN", L"-1"}}};
     for (const auto& row : rows) {
         logged.clear();
         LogRequest(RequestClient{sid, 4242, 3}, row.message.data(), row.message.size(), row.reply);
@@ -340,19 +351,112 @@ TEST_F(SettingServiceLog, TheProgramHoldsTheEventsText) {
         DWORD id;
         std::vector<const wchar_t*> inserts;
         std::wstring text;
-    } rows[] = {{kRequestEventId, {L"4242", L"3", L"LAN", L"0"},
-                 L"Network setting request from process 4242 in session 3 for the connection \"LAN\": reply 0.\r\n"},
+    } rows[] = {{kRequestEventId, {L"4242", L"3", L"Office", L"LAN", L"0"},
+                 L"Network setting request from process 4242 in session 3 for the profile \"Office\" on the "
+                 L"connection \"LAN\": reply 0.\r\n"},
                 {kLeftOutEventId, {L"3", L"12"},
-                 L"12 network setting requests from session 3 were not logged: too many came within one minute.\r\n"}};
+                 L"12 network setting requests from session 3 were not logged: too many came within one minute.\r\n"},
+                {kSourceImportedEventId, {L"C:\\p.json", L"ab12", L"2"},
+                 L"The profile source C:\\p.json was imported into the data file: SHA-256 ab12, 2 profiles.\r\n"},
+                {kSourceRefusedEventId, {L"C:\\p.json", L"why"},
+                 L"The profile source C:\\p.json was not imported; the data file is unchanged: why\r\n"},
+                {kDataNotProtectedEventId, {L"C:\\d.dat"},
+                 L"The data file C:\\d.dat or its folder may be changed by users: in managed mode every request is "
+                 L"refused until only SYSTEM, Administrators and TrustedInstaller own and may change them.\r\n"}};
     for (const auto& row : rows) {
         std::vector<DWORD_PTR> inserts;
         for (const wchar_t* insert : row.inserts) inserts.push_back(reinterpret_cast<DWORD_PTR>(insert));
-        wchar_t text[512] = {};
+        wchar_t text[1024] = {};
         const DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY, program, row.id, 0,
-                                       text, 512, reinterpret_cast<va_list*>(inserts.data()));
+                                       text, 1024, reinterpret_cast<va_list*>(inserts.data()));
         EXPECT_EQ(row.text, std::wstring(text, n)) << row.id;
     }
     FreeLibrary(program);
+}
+
+// ---- managed mode: the policy on, the data file of the test's, its security through the seam ----
+
+Text ManagedFolderSddl(const std::wstring&) { return u"O:SYD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFX;;;BU)"; }
+Text DefaultFolderSddl(const std::wstring&) { return u"O:SYD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFWFXSD;;;BU)"; }
+
+class ManagedService : public SettingServiceLog {
+protected:
+    void SetUp() override {
+        SettingServiceLog::SetUp();
+        ASSERT_TRUE(policy_.SetDword(HKEY_LOCAL_MACHINE, W(kPolicyKey), WPtr(kManagedProfilesPolicy), 1));
+        UseRecordLog(TempDir() + L"\\record.log");
+    }
+    void TearDown() override {
+        securitySddl = saved_;
+        SettingServiceLog::TearDown();
+    }
+    // The events of one id.
+    static std::size_t Count(DWORD id) {
+        return std::count_if(logged.begin(), logged.end(), [id](const LoggedEvent& e) { return e.id == id; });
+    }
+
+    CDataFileGuard data_;
+    CRegistrySeed policy_;
+    const SecuritySddlCall saved_ = securitySddl;
+};
+
+// A profile of the file is applied; the same record with one byte changed
+// runs nothing (2); with the folder writable by users every request gets
+// 2, and one event says why.
+TEST_F(ManagedService, OnlyAProfileOfAProtectedDataFileIsApplied) {
+    const ApplierCase fixed = FixedAddressCase();
+    CProfileCollection file;
+    file.Add(fixed.profile);
+    std::vector<uint8_t> image;
+    ASSERT_EQ(0, datafile::Encode(file, image));
+    ASSERT_TRUE(WriteFileBytes(CDataFileGuard::Path(), image));
+    CProfileData changed;
+    changed.CopyFrom(fixed.profile);
+    changed.Record().alternateDns ^= 1;
+    securitySddl = ManagedFolderSddl;
+    const CInProcessSettingPipe pipe;
+    EXPECT_EQ(Reply(SettingReply::Applied), Request(RecordBytes(fixed.profile), CInProcessSettingPipe::kName));
+    EXPECT_EQ(fixed.commandLines, RecordedCommandLines());
+    EXPECT_EQ(Reply(SettingReply::NotPermitted), Request(RecordBytes(changed), CInProcessSettingPipe::kName));
+    securitySddl = DefaultFolderSddl;
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(Reply(SettingReply::NotPermitted), Request(RecordBytes(fixed.profile), CInProcessSettingPipe::kName));
+    EXPECT_EQ(fixed.commandLines, RecordedCommandLines()) << "nothing ran after the first";
+    EXPECT_EQ(1u, Count(kDataNotProtectedEventId));
+}
+
+// The policy's source is imported when it is new or changed, and logged; a
+// refused one leaves the data file as it was.
+TEST_F(ManagedService, TheProfileSourceIsImportedWhenItChangesAndARefusedOneChangesNothing) {
+    const std::wstring sourceFile = TempDir() + L"\\source.json";
+    ASSERT_TRUE(policy_.SetString(HKEY_LOCAL_MACHINE, W(kPolicyKey), WPtr(kProfilesSourcePolicy), sourceFile));
+    CProfileData office = ApplierProfile(u"LAN"), home = ApplierProfile(u"Wi-Fi");
+    office.SetText(ProfileText::profileName, u"Office");
+    home.SetText(ProfileText::profileName, u"Home");
+    office.Record().iconIndex = home.Record().iconIndex = 0;
+    const std::string json = profilejson::Write({office, home});
+    ASSERT_TRUE(WriteFileBytes(sourceFile, Bytes(json.begin(), json.end())));
+    CProfileSource source;
+    source.Look();
+    source.Look();  // unchanged: nothing more
+    ASSERT_EQ(1u, logged.size());
+    CProfileCollection imported;
+    const Bytes data = FileBytes(CDataFileGuard::Path());
+    ASSERT_EQ(0, datafile::Decode(data.data(), data.size(), imported)) << Narrow(logged[0].strings.back());
+    EXPECT_EQ(2, imported.Count());
+    const Sha256Digest digest = Sha256(reinterpret_cast<const uint8_t*>(json.data()), json.size());
+    ASSERT_EQ(1u, logged.size());
+    EXPECT_EQ(kSourceImportedEventId, logged[0].id);
+    EXPECT_EQ((std::vector<std::wstring>{sourceFile, W(text::LowerHex(digest.data(), digest.size())), L"2"}),
+              logged[0].strings);
+
+    ASSERT_TRUE(WriteFileBytes(sourceFile, Bytes{'{', '}'}));
+    source.Look();
+    EXPECT_EQ(data, FileBytes(CDataFileGuard::Path())) << "the data file changed";
+    ASSERT_EQ(2u, logged.size());
+    EXPECT_EQ(kSourceRefusedEventId, logged[1].id);
+    EXPECT_EQ(EVENTLOG_WARNING_TYPE, logged[1].type);
+    EXPECT_NE(std::wstring::npos, logged[1].strings.at(1).find(L"インポートできませんでした。")) << Narrow(logged[1].strings[1]);
 }
 
 struct PipeCall {

@@ -4,7 +4,9 @@
 // ORTIVO_STANDIN_REPORT is set, waits ORTIVO_STANDIN_HANG milliseconds
 // (default none; 600 s when its command line holds "ortivo-standin-hang",
 // for a run whose environment the test does not give, such as a
-// service's) and exits with ORTIVO_STANDIN_EXIT (default 0).
+// service's) and exits with ORTIVO_STANDIN_EXIT (default 0). In the test
+// network it also does what netsh or ipconfig was asked to the laptop's
+// interface, and exits with 1 when that fails (TestNetworkCommand.h).
 //
 // With the argument /service it is a service instead, which runs until it
 // is stopped. Given a pipe name as well (/service \\.\pipe\NAME), it makes
@@ -14,6 +16,7 @@
 
 #include <string>
 
+#include "TestNetworkCommand.h"
 #include "app/Messages.h"
 #include "switching/HandoffRecord.h"
 
@@ -129,5 +132,8 @@ int wmain(int argc, wchar_t** argv) {
         servicePipe = argc >= 3 ? argv[2] : nullptr;
         return RunAsService();
     }
-    return RecordStart() ? Ending() : 1;
+    if (!RecordStart()) return 1;
+    const bool done = DoInTestNetwork(GetCommandLineW());
+    const int code = Ending();
+    return done ? code : 1;
 }

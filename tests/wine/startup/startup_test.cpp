@@ -16,6 +16,7 @@
 #include "profile/win/GeneratHashMgr.h"
 #include "profile/win/ProfileFileAccess.h"
 #include "resources/resource.h"
+#include "system/ManagedProfiles.h"
 #include "system/win/RegAccess.h"
 #include "tests/wine/support/DataFileGuard.h"
 #include "tests/wine/support/GuiDriver.h"
@@ -259,6 +260,30 @@ TEST_F(Startup, ProfileNumberWithAnUnchangedFileSwitchesAndEnds) {
 TEST_F(Startup, ProfileNumberWithoutAStoredDigestIsAppliedWithoutTheCheck) {
     WriteProfiles({u"Office", u"Home"});
     ASSERT_TRUE(settings_.DeleteValue(HKEY_CURRENT_USER, kSettingsKeyPath, L"DatData"));
+    EXPECT_EQ(SwitchAndEnd(L"/RunProfile1"), std::vector<std::wstring>{L"Office LAN"});
+}
+
+// Managed profiles (the policy value): Add, Edit and Delete disabled, one line
+// saying why; closing writes nothing (a program holds the data file, as users
+// may not write it: a write would say 158). The jump list's digest is the
+// file's as read, so a task applies its profile though another's was stored.
+TEST_F(Startup, ManagedProfilesAreAppliedButNeitherChangedNorWritten) {
+    ASSERT_TRUE(settings_.SetDword(HKEY_LOCAL_MACHINE, W(kPolicyKey), WPtr(kManagedProfilesPolicy), 1));
+    WriteProfiles({u"Office", u"Home"});
+    WriteDigestValue(std::vector<BYTE>(20, 0x5A));
+    const std::vector<uint8_t> before = testsupport::FileBytes(dataFile_);
+    gui::Program program = gui::StartProgram(MainProgram());
+    const HWND main = WaitForMainWindow(program);
+    ASSERT_TRUE(main && gui::ListViewSelect(GetDlgItem(main, IDC_MAIN_PROFILE_LIST), 0));
+    ASSERT_TRUE(gui::WaitUntil([&] { return IsWindowEnabled(GetDlgItem(main, IDC_MAIN_APPLY)) != FALSE; }));
+    for (int id : {IDC_MAIN_ADD, IDC_MAIN_EDIT, IDC_MAIN_DELETE}) EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, id)));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(main, IDC_MAIN_MANAGED)));
+    EXPECT_EQ(gui::WindowText(GetDlgItem(main, IDC_MAIN_MANAGED)), testsupport::ExpectedText(IDS_MANAGED_PROFILES));
+    CFileHandle holder = testsupport::HoldFile(dataFile_);
+    ASSERT_TRUE(gui::Click(GetDlgItem(main, IDOK)));
+    ExpectExit(program);
+    holder.Reset();
+    EXPECT_EQ(testsupport::FileBytes(dataFile_), before);
     EXPECT_EQ(SwitchAndEnd(L"/RunProfile1"), std::vector<std::wstring>{L"Office LAN"});
 }
 
