@@ -13,6 +13,12 @@ ApplierCommand Netsh(const char16_t* label, const Text& rest) {
     return ApplierCommand{label, ApplierProgram::Netsh, kPrefix + rest};
 }
 
+// The static default gateways that `set address source=dhcp` may leave
+// behind (as persistent routes) go before the switch to DHCP.
+ApplierCommand GatewayClearCommand(const Text& name) {
+    return Netsh(u"GW[Clear]", u"delete address " + Quoted(name) + u" gateway=all");
+}
+
 ApplierCommand AddressCommand(const ProfileRecord& r, const Text& name) {
     CTools tools;
     if (r.ipMode != 1)
@@ -26,7 +32,26 @@ ApplierCommand AddressCommand(const ProfileRecord& r, const Text& name) {
                                       u" " + tools.AddressToText(r.defaultGateway) + u" 0");
 }
 
-void AddDnsCommands(const ProfileRecord& r, const Text& name, std::vector<ApplierCommand>& out) {
+void AddMoreAddressCommands(const ProfileExtension& e, const Text& name, std::vector<ApplierCommand>& out) {
+    CTools tools;
+    for (const AddedAddress& a : e.moreAddresses)
+        out.push_back(Netsh(u"IP[Add]", u"add address " + Quoted(name) + u" addr=" + tools.AddressToText(a.ipAddress) +
+                                            u" mask=" + tools.AddressToText(a.subnetMask)));
+    for (const AddedGateway& g : e.moreGateways)
+        out.push_back(Netsh(u"GW[Add]", u"add address " + Quoted(name) + u" gateway=" +
+                                            tools.AddressToText(g.defaultGateway) + u" gwmetric=" +
+                                            text::Decimal(g.metric)));
+}
+
+void AddMoreDnsCommands(const ProfileExtension& e, const Text& name, std::vector<ApplierCommand>& out) {
+    std::size_t index = extension::kFirstMoreDnsIndex;
+    for (uint32_t server : e.moreDnsServers)
+        out.push_back(Netsh(u"DNS[Add]", u"add dns " + Quoted(name) + u" addr=" + CTools().AddressToText(server) +
+                                             u" index=" + text::Decimal(static_cast<long long>(index++))));
+}
+
+void AddDnsCommands(const ProfileRecord& r, const ProfileExtension& e, const Text& name,
+                    std::vector<ApplierCommand>& out) {
     CTools tools;
     if (r.dnsMode != 1) {
         out.push_back(Netsh(u"DNS[Auto]", u"set dns " + Quoted(name) + u" source=dhcp register=PRIMARY"));
@@ -41,6 +66,7 @@ void AddDnsCommands(const ProfileRecord& r, const Text& name, std::vector<Applie
     if (r.alternateDns != 0)
         out.push_back(Netsh(u"DNS[2nd]", u"add dns " + Quoted(name) + u" addr=" +
                                              tools.AddressToText(r.alternateDns) + u" index=2"));
+    AddMoreDnsCommands(e, name, out);
 }
 
 }  // namespace
@@ -61,19 +87,27 @@ bool IsSafeConnectionName(const Text& name) {
 ApplierPlan PlanApplierRun(const HandoffContents& block) {
     ApplierPlan plan;
     const ProfileRecord& r = block.profile.Record();
+    const ProfileExtension& e = block.profile.Extension();
+    if (block.extensionRefused) {
+        plan.refused = true;
+        return plan;
+    }
     if (r.profileId == 0) return plan;
 
     Text name = block.profile.GetText(ProfileText::connectionName);
     if (name.size() > kApplierNameLimit) name.resize(kApplierNameLimit);
-    if (!IsSafeConnectionName(name)) {
+    if (!IsSafeConnectionName(name) || !extension::IsWellFormed(e)) {
         plan.refused = true;
         return plan;
     }
     plan.notify = block.window32 != 0;
     plan.window32 = block.window32;
 
+    plan.suffix = SuffixSetting{name, e.dnsSuffix};
+    if (r.ipMode != 1) plan.settings.push_back(GatewayClearCommand(name));
     plan.settings.push_back(AddressCommand(r, name));
-    AddDnsCommands(r, name, plan.settings);
+    if (r.ipMode == 1) AddMoreAddressCommands(e, name, plan.settings);
+    AddDnsCommands(r, e, name, plan.settings);
     plan.pause = true;
     if (r.ipMode != 1) plan.renewal = RenewCommand(name);
     return plan;

@@ -16,10 +16,22 @@ struct ApplierCommand {
     Text commandLine;  // exactly as the command runs, e.g. "netsh interface ipv4 ..."
 };
 
+// The connection's DNS suffix as Windows' own advanced TCP/IP settings set
+// it (the value "Domain" of the adapter's TCP/IP key; there is no netsh
+// command for it): the profile's, or none, so that no suffix of an earlier
+// profile stays.
+struct SuffixSetting {
+    Text connectionName;
+    Text suffix;  // empty: none
+};
+
 struct ApplierPlan {
-    // The record asks for nothing that can be applied safely (a connection
-    // name that could change the command line): nothing runs.
+    // The block asks for nothing that can be applied safely (a connection
+    // name that could change the command line, an extension that does not
+    // read or is out of its bounds): nothing runs.
     bool refused = false;
+    // Set before the command lines.
+    std::optional<SuffixSetting> suffix;
     // Address and DNS command lines, in order.
     std::vector<ApplierCommand> settings;
     // The renewal of the connection's lease after the pause, for a DHCP
@@ -46,7 +58,11 @@ ApplierCommand RenewCommand(const Text& connectionName);
 bool IsSafeConnectionName(const Text& name);
 
 // Nothing happens for profileId 0 (no message either). A connection name
-// that is not safe runs no command and is refused.
+// that is not safe, or an extension that was refused or is not well formed,
+// runs no command and is refused. After the address command, a fixed
+// address adds the profile's further addresses and gateways; going to DHCP
+// first deletes every static default gateway; DNS servers by hand add the
+// further ones from index 3 on.
 ApplierPlan PlanApplierRun(const HandoffContents& block);
 
 // The applier's command line holds exactly one argument, and it is the

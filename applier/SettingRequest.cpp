@@ -1,6 +1,5 @@
 #include "applier/SettingRequest.h"
 
-#include "profile/ProfileData.h"
 #include "switching/HandoffRecord.h"
 
 Text SettingPipeName(const uint8_t (&random)[kSettingPipeRandomBytes]) {
@@ -16,13 +15,23 @@ bool IsSettingPipeName(const Text& name) {
     return true;
 }
 
+std::vector<uint8_t> SettingRequestMessage(const CProfileData& profile) {
+    const std::string extension = extensionstore::SwitchObject(profile);
+    std::vector<uint8_t> message(profile.Bytes(), profile.Bytes() + kSettingRequestSize);
+    message.insert(message.end(), extension.begin(), extension.end());
+    return message;
+}
+
 ApplierPlan PlanSettingRequest(const uint8_t* message, std::size_t size) {
     ApplierPlan refused;
     refused.refused = true;
-    if (message == nullptr || size != kSettingRequestSize) return refused;
+    if (message == nullptr || size < kSettingRequestSize || size > kSettingRequestMaxSize) return refused;
     HandoffContents request;
     request.profile.LoadBytes(message);
     if (request.profile.Record().profileId == 0) return refused;
+    if (size > kSettingRequestSize)
+        request.extensionRefused = !extensionstore::ReadSwitchObject(message + kSettingRequestSize,
+                                                                     size - kSettingRequestSize, request.profile);
     return PlanApplierRun(request);  // window32 0: no one is notified
 }
 

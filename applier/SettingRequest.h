@@ -1,14 +1,18 @@
 #pragma once
 // The setting service's protocol: one request message holds one profile
-// record exactly as the data file stores it (26,148 bytes); the reply is one
+// record exactly as the data file stores it (26,148 bytes), followed by the
+// profile's extension object when it has additions
+// (extensionstore::SwitchObject, at most 16 KiB); the reply is one
 // little-endian 32-bit value. Portable: the service and the main program
 // both build on it, and the service plans what it runs with the applier's
 // own plan.
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "applier/ApplierPlan.h"
-#include "profile/ProfileRecord.h"
+#include "profile/ExtensionStore.h"
+#include "profile/ProfileData.h"
 
 inline constexpr char16_t kSettingServiceName[] = u"OrtivoNetworkSetting";
 // The service serves a pipe of a new name at each start: this, a dot and
@@ -17,7 +21,8 @@ inline constexpr char16_t kSettingServiceName[] = u"OrtivoNetworkSetting";
 // that no program of a user can take the pipe's name before the service.
 inline constexpr char16_t kSettingPipeName[] = u"\\\\.\\pipe\\Tolvik_NetworkSetting";
 inline constexpr std::size_t kSettingPipeRandomBytes = 16;
-inline constexpr std::size_t kSettingRequestSize = kProfileRecordSize;
+inline constexpr std::size_t kSettingRequestSize = kProfileRecordSize;  // the record alone
+inline constexpr std::size_t kSettingRequestMaxSize = kSettingRequestSize + extensionstore::kObjectLimit;
 inline constexpr std::size_t kSettingReplySize = 4;
 
 enum class SettingReply : int32_t {
@@ -32,9 +37,13 @@ Text SettingPipeName(const uint8_t (&random)[kSettingPipeRandomBytes]);
 // Whether `name` is one that SettingPipeName makes; a client opens no other.
 bool IsSettingPipeName(const Text& name);
 
-// What the service runs for one request message. A message of another size,
-// a record with profileId 0 and a record the applier would refuse are all
-// refused; nothing is ever sent to a window from here.
+// The request message for the profile: its record, then its extension object.
+std::vector<uint8_t> SettingRequestMessage(const CProfileData& profile);
+
+// What the service runs for one request message. A message shorter than the
+// record or longer than kSettingRequestMaxSize, an extension that does not
+// read for the record, a record with profileId 0 and a record the applier
+// would refuse are all refused; nothing is ever sent to a window from here.
 ApplierPlan PlanSettingRequest(const uint8_t* message, std::size_t size);
 
 // What a switch makes of the service's reply: applied; the TCP/IP failure;

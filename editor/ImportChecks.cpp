@@ -1,7 +1,9 @@
 #include "editor/ImportChecks.h"
 
 #include "editor/EditorResource.h"
+#include "profile/ExtensionJson.h"
 #include "resources/resource.h"
+#include "wizard/AdditionRules.h"
 #include "wizard/NamePageRules.h"
 #include "wizard/ProxyRules.h"
 #include "wizard/TcpPageRules.h"
@@ -12,7 +14,7 @@ namespace {
 
 constexpr int kAllFields = 4;
 
-ImportError Fault(const CProfileData& p, int number, int messageId, const char* field) {
+ImportError Fault(const CProfileData& p, int number, int messageId, const std::string& field) {
     ImportError e;
     e.messageId = messageId;
     e.profileNumber = number;
@@ -64,6 +66,36 @@ ImportError CheckTcpIp(CProfileData& p, int number) {
     return ImportError();
 }
 
+// The key of the addition a check refused, as the profile file names it.
+std::string AdditionKey(const additionrules::AdditionCheck& check) {
+    using additionrules::Part;
+    using namespace extensionjson;
+    switch (check.part) {
+        case Part::Address: return EntryKey(kMoreAddresses, check.index, kIpAddress);
+        case Part::Mask: return EntryKey(kMoreAddresses, check.index, kSubnetMask);
+        case Part::Gateway: return EntryKey(kMoreGateways, check.index, kDefaultGateway);
+        case Part::Metric: return EntryKey(kMoreGateways, check.index, kMetric);
+        case Part::DnsServer: return EntryKey(kMoreDnsServers, check.index);
+        default: return kDnsSuffix;
+    }
+}
+
+// Additions only where the modes use them (addresses and gateways with a
+// fixed address; servers after both given by hand), then the TCP/IP page's
+// rules for them.
+ImportError CheckAdditions(const CProfileData& p, int number) {
+    const ProfileRecord& r = p.Record();
+    const ProfileExtension& e = p.Extension();
+    if (r.ipMode != 1 && !e.moreAddresses.empty())
+        return Fault(p, number, IDS_FAULT_ADDITIONS_FIXED, extensionjson::kMoreAddresses);
+    if (r.ipMode != 1 && !e.moreGateways.empty())
+        return Fault(p, number, IDS_FAULT_ADDITIONS_FIXED, extensionjson::kMoreGateways);
+    if (!e.moreDnsServers.empty() && (r.dnsMode != 1 || r.alternateDns == 0))
+        return Fault(p, number, IDS_FAULT_MORE_DNS, extensionjson::kMoreDnsServers);
+    const additionrules::AdditionCheck check = additionrules::CheckAdditions(tcppage::ReadTcpValues(r), e);
+    return check.Passed() ? ImportError() : Fault(p, number, check.messageId, AdditionKey(check));
+}
+
 const char* ProxyKey(proxyrules::ProxyCheck check) {
     switch (check) {
         case proxyrules::ProxyCheck::SecurePort: return "secureProxyPort";
@@ -87,6 +119,7 @@ ImportError CheckProxy(const CProfileData& p, int number, int32_t ieMajorVersion
 ImportError CheckProfile(CProfileData& profile, int number, int32_t ieMajorVersion) {
     ImportError e = CheckName(profile, number);
     if (!e.Failed()) e = CheckTcpIp(profile, number);
+    if (!e.Failed()) e = CheckAdditions(profile, number);
     if (!e.Failed()) e = CheckProxy(profile, number, ieMajorVersion);
     return e;
 }

@@ -12,8 +12,9 @@ namespace importchecks {
 
 // One profile as the wizard would judge it on Next: a name and an icon
 // (name page), the TCP/IP settings (TCP/IP page; a fixed address has its
-// DNS servers set by hand) and, when the profile sets the proxy, complete
-// proxy details (proxy page). On success the TCP/IP values are what the
+// DNS servers set by hand), its additions (the TCP/IP page's rules for
+// them, only where its modes use them) and, when the profile sets the
+// proxy, complete proxy details (proxy page). On success the TCP/IP values are what the
 // TCP/IP page stores (a lone alternate DNS server becomes the preferred one).
 ImportError CheckProfile(CProfileData& profile, int number, int32_t ieMajorVersion);
 

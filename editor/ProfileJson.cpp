@@ -2,16 +2,16 @@
 
 #include <cstddef>
 #include <cstring>
-#include <nlohmann/json.hpp>
 
 #include "editor/EditorResource.h"
+#include "profile/ExtensionJson.h"
 #include "system/Tools.h"
 
 namespace profilejson {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
+using extensionjson::Json;
 
 constexpr char kVersionKey[] = "formatVersion";
 constexpr char kProfilesKey[] = "profiles";
@@ -169,13 +169,31 @@ ImportError ReadField(const Json& v, const Field& f, const Where& at, CProfileDa
     return ImportError();
 }
 
-ImportError ReadProfile(const Json& object, int number, CProfileData& p) {
+// The message of a fault in the additions, with the numbers it names.
+ImportError AdditionFault(const Where& at, const extensionjson::ReadFault& f) {
+    using Problem = extensionjson::Fault;
+    switch (f.fault) {
+        case Problem::TooMany: return Fault(at, IDS_FAULT_TOO_MANY_ENTRIES, f.where, {f.low});
+        case Problem::BadAddress: return Fault(at, IDS_FAULT_BAD_ADDRESS, f.where);
+        case Problem::OutOfRange: return Fault(at, IDS_FAULT_OUT_OF_RANGE, f.where, {f.low, f.high});
+        case Problem::NotDnsName: return Fault(at, IDS_FAULT_NOT_DNS_NAME, f.where, {f.low});
+        default: return Fault(at, IDS_FAULT_WRONG_TYPE, f.where);
+    }
+}
+
+// A key of a profile of a file of this version (the additions came with 2).
+bool IsProfileKey(const std::string& key, long long version) {
+    constexpr long long kFirstVersionWithAdditions = 2;
+    return FieldNamed(key) != nullptr || (version >= kFirstVersionWithAdditions && extensionjson::IsAdditionKey(key));
+}
+
+ImportError ReadProfile(const Json& object, int number, long long version, CProfileData& p) {
     Where at{number, Text()};
     if (!object.is_object()) return Fault(at, IDS_FAULT_WRONG_TYPE);
     const auto name = object.find("profileName");
     if (name != object.end() && name->is_string()) at.name = text::FromUtf8(name->get<std::string>());
     for (const auto& item : object.items())
-        if (FieldNamed(item.key()) == nullptr) return Fault(at, IDS_FAULT_UNKNOWN_KEY, item.key());
+        if (!IsProfileKey(item.key(), version)) return Fault(at, IDS_FAULT_UNKNOWN_KEY, item.key());
     p.Reset();
     for (const Field& f : kFields) {
         const auto value = object.find(f.key);
@@ -183,19 +201,22 @@ ImportError ReadProfile(const Json& object, int number, CProfileData& p) {
         ImportError e = ReadField(*value, f, at, p);
         if (e.Failed()) return e;
     }
-    return ImportError();
+    const extensionjson::ReadFault additions = extensionjson::ReadAdditions(object, p.Extension());
+    return additions.Failed() ? AdditionFault(at, additions) : ImportError();
 }
 
-// The frame around the profiles: an object with the format version and the list.
-ImportError CheckFrame(const Json& root) {
+// The frame around the profiles: an object with the format version and the
+// list. The version read goes to `version`.
+ImportError CheckFrame(const Json& root, long long& version) {
     const Where file{0, Text()};
     if (!root.is_object()) return Fault(file, IDS_FAULT_FORMAT, std::string(), {kFormatVersion});
     for (const auto& item : root.items())
         if (item.key() != kVersionKey && item.key() != kProfilesKey)
             return Fault(file, IDS_FAULT_UNKNOWN_KEY, item.key());
-    const auto version = root.find(kVersionKey);
-    if (version == root.end()) return Fault(file, IDS_FAULT_MISSING_KEY, kVersionKey);
-    if (!version->is_number_integer() || version->get<long long>() != kFormatVersion)
+    const auto found = root.find(kVersionKey);
+    if (found == root.end()) return Fault(file, IDS_FAULT_MISSING_KEY, kVersionKey);
+    version = found->is_number_integer() ? found->get<long long>() : 0;
+    if (version < kFirstFormatVersion || version > kFormatVersion)
         return Fault(file, IDS_FAULT_FORMAT, kVersionKey, {kFormatVersion});
     const auto profiles = root.find(kProfilesKey);
     if (profiles == root.end()) return Fault(file, IDS_FAULT_MISSING_KEY, kProfilesKey);
@@ -206,12 +227,13 @@ ImportError CheckFrame(const Json& root) {
 ImportError ReadAll(const std::string& utf8, std::vector<CProfileData>& profiles) {
     const Json root = Json::parse(utf8, nullptr, false);
     if (root.is_discarded()) return Fault(Where{0, Text()}, IDS_FAULT_NOT_JSON);
-    ImportError e = CheckFrame(root);
+    long long version = 0;
+    ImportError e = CheckFrame(root, version);
     if (e.Failed()) return e;
     const Json& list = root[kProfilesKey];
     CProfileData p;
     for (std::size_t i = 0; i < list.size(); ++i) {
-        e = ReadProfile(list[i], static_cast<int>(i + 1), p);
+        e = ReadProfile(list[i], static_cast<int>(i + 1), version, p);
         if (e.Failed()) return e;
         profiles.push_back(p);
     }
@@ -226,6 +248,7 @@ std::string Write(const std::vector<CProfileData>& profiles) {
         for (const CProfileData& p : profiles) {
             Json object = Json::object();
             for (const Field& f : kFields) object[f.key] = ValueOf(p, f);
+            extensionjson::PutAdditions(p.Extension(), object);
             list.push_back(std::move(object));
         }
         Json root = Json::object();

@@ -16,10 +16,12 @@ void CProfileData::Reset() {
     record_.iconIndex = -1;
     record_.proxyMode = 1;
     SetText(ProfileText::checkUrl, kDefaultCheckUrl);
+    extension_ = ProfileExtension();
 }
 
 void CProfileData::CopyFrom(const CProfileData& other) {
     std::memcpy(&record_, &other.record_, sizeof(record_));
+    extension_ = other.extension_;
 }
 
 void CProfileData::LoadBytes(const uint8_t* bytes) { std::memcpy(&record_, bytes, sizeof(record_)); }

@@ -91,7 +91,18 @@ Text AddressMethodLines(const CProfileData& profile) {
     if (r.ipMode != 1) return u"  接続方法：DHCP接続\r\n";
     const Text gateway = r.defaultGateway != 0 ? Dotted(r.defaultGateway) : Text();
     return u"  接続方法：固定IP接続\r\n    IPアドレス：" + Dotted(r.ipAddress) + u"\r\n    サブネットマスク：" +
-           Dotted(r.subnetMask) + u"\r\n    デフォルトゲートウェイ：" + gateway + u"\r\n";
+           Dotted(r.subnetMask) + u"\r\n    デフォルトゲートウェイ：" + gateway + u"\r\n" + AddedAddressLines(profile);
+}
+
+Text AddedAddressLines(const CProfileData& profile) {
+    const ProfileExtension& e = profile.Extension();
+    Text lines;
+    for (const AddedAddress& a : e.moreAddresses)
+        lines += u"    追加IPアドレス：" + Dotted(a.ipAddress) + u"/" + Dotted(a.subnetMask) + u"\r\n";
+    for (const AddedGateway& g : e.moreGateways)
+        lines += u"    追加デフォルトゲートウェイ：" + Dotted(g.defaultGateway) + u"（メトリック：" +
+                 text::Decimal(g.metric) + u"）\r\n";
+    return lines;
 }
 
 Text DnsLines(const CProfileData& profile, DnsLabels labels) {
@@ -100,13 +111,21 @@ Text DnsLines(const CProfileData& profile, DnsLabels labels) {
     if (r.preferredDns == 0) return u"  DNSサーバ取得方法：手動設定\r\n    設定なし\r\n";
     const bool full = labels == DnsLabels::Full;
     const Text alternate = r.alternateDns != 0 ? Dotted(r.alternateDns) : Text();
-    return Text(u"  DNSサーバ取得方法：手動設定\r\n") + (full ? u"    優先DNSサーバ：" : u"    優先DNS：") +
-           Dotted(r.preferredDns) + u"\r\n" + (full ? u"    代替DNSサーバ：" : u"    代替DNS：") + alternate +
-           u"\r\n";
+    Text lines = Text(u"  DNSサーバ取得方法：手動設定\r\n") + (full ? u"    優先DNSサーバ：" : u"    優先DNS：") +
+                 Dotted(r.preferredDns) + u"\r\n" + (full ? u"    代替DNSサーバ：" : u"    代替DNS：") + alternate +
+                 u"\r\n";
+    for (uint32_t server : profile.Extension().moreDnsServers)
+        lines += (full ? u"    追加DNSサーバ：" : u"    追加DNS：") + Dotted(server) + u"\r\n";
+    return lines;
+}
+
+Text SuffixLine(const CProfileData& profile) {
+    const Text& suffix = profile.Extension().dnsSuffix;
+    return suffix.empty() ? Text() : u"  この接続のDNSサフィックス：" + suffix + u"\r\n";
 }
 
 Text TcpIpSection(const CProfileData& profile, DnsLabels labels) {
-    return u"TCP/IP設定\r\n" + AddressMethodLines(profile) + DnsLines(profile, labels);
+    return u"TCP/IP設定\r\n" + AddressMethodLines(profile) + DnsLines(profile, labels) + SuffixLine(profile);
 }
 
 Text AddressSummary(const CProfileData& profile) {

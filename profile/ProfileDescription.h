@@ -21,12 +21,20 @@ Text ConnectionSection(const CProfileData& profile);
 Text ShortConnectionSection(const CProfileData& profile);
 // "ネットワークアダプタ\r\n" and the adapter description.
 Text AdapterSection(const CProfileData& profile);
-// "TCP/IP設定\r\n", the address method and the DNS servers.
+// "TCP/IP設定\r\n", the address method, the DNS servers and the suffix.
 Text TcpIpSection(const CProfileData& profile, DnsLabels labels);
-// The address method: fixed address (with or without gateway) or DHCP.
+// The address method: fixed address (with or without gateway, then the
+// added addresses and gateways) or DHCP.
 Text AddressMethodLines(const CProfileData& profile);
-// The DNS servers: manual (both, preferred only, none) or automatic.
+// A fixed address's added addresses ("追加IPアドレス：10.0.0.5/255.0.0.0")
+// and gateways ("追加デフォルトゲートウェイ：10.0.0.1（メトリック：20）"),
+// one line each.
+Text AddedAddressLines(const CProfileData& profile);
+// The DNS servers: manual (both, preferred only, none; then the added
+// ones) or automatic.
 Text DnsLines(const CProfileData& profile, DnsLabels labels);
+// "  この接続のDNSサフィックス：corp.example", or nothing without one.
+Text SuffixLine(const CProfileData& profile);
 
 // One line for a list of profiles: "DHCP", or the fixed address and mask
 // ("固定IP 192.168.1.10/255.255.255.0").

@@ -84,6 +84,14 @@
 #define IDS_MENU_AUTORUN         230
 #define IDS_JUMPLIST_STALE       188
 #define IDS_MANAGED_PROFILES     189
+// The TCP/IP page's rules for a profile's additions (wizard/AdditionRules)
+#define IDS_ADDRESS_TWICE        200
+#define IDS_GATEWAY_OUTSIDE      201
+#define IDS_GATEWAY_TWICE        202
+#define IDS_BAD_METRIC           203
+#define IDS_MORE_DNS_FIRST_FIELD 204
+#define IDS_DNS_TWICE            205
+#define IDS_BAD_SUFFIX           206
 
 // Controls, by dialog. Ids repeat across dialogs; within one they are unique.
 

@@ -17,7 +17,7 @@ void AppendEscaped(Text& out, char16_t c) {
 
 // A text of the record the message holds; empty for a message that is no record.
 Text RecordText(const uint8_t* message, std::size_t size, const TextField& field) {
-    if (message == nullptr || size != kSettingRequestSize) return Text();
+    if (message == nullptr || size < kSettingRequestSize || size > kSettingRequestMaxSize) return Text();
     CProfileData record;
     record.LoadBytes(message);
     return record.GetText(field);

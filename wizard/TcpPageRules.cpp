@@ -111,4 +111,16 @@ void WriteTcpValues(const TcpValues& v, ProfileRecord& r) {
     r.alternateDns = v.alternateDns;
 }
 
+TcpValues ReadTcpValues(const ProfileRecord& r) {
+    TcpValues v;
+    v.ipMode = r.ipMode;
+    v.ipAddress = r.ipAddress;
+    v.subnetMask = r.subnetMask;
+    v.defaultGateway = r.defaultGateway;
+    v.dnsMode = r.dnsMode;
+    v.preferredDns = r.preferredDns;
+    v.alternateDns = r.alternateDns;
+    return v;
+}
+
 }  // namespace tcppage

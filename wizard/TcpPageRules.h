@@ -54,5 +54,6 @@ TcpCheck CheckTcpPage(const TcpInput& input);
 TcpValues ValuesAsTyped(const TcpInput& input);
 
 void WriteTcpValues(const TcpValues& values, ProfileRecord& record);
+TcpValues ReadTcpValues(const ProfileRecord& record);
 
 }  // namespace tcppage

@@ -24,15 +24,18 @@ constexpr UINT kNotifyTimeoutMs = 10000;
 constexpr int kExitNoBlock = -1;
 constexpr int kExitNotApplied = 1;
 
-// Copies the block that the main program holds open. The applier never
-// writes into the block.
+// Copies the block that the main program holds open: at most as many bytes
+// as a block can have, cut to the size its own length gives. The applier
+// never writes into the block.
 bool CopyHandoffBlock(HandoffImage& copy) {
     CKernelHandle mapping(OpenHandoffBlockForReading());
     if (!mapping.Valid()) return false;
     HandoffView view(mapping.Get(), FILE_MAP_READ);
     if (view.Data() == nullptr) return false;
-    CopyMemory(copy.data(), view.Data(), kHandoffSize);
-    return true;
+    const SIZE_T available = view.Size() < kHandoffMaxSize ? view.Size() : kHandoffMaxSize;
+    copy.assign(static_cast<const uint8_t*>(view.Data()), static_cast<const uint8_t*>(view.Data()) + available);
+    copy.resize(HandoffImageSize(copy.data(), copy.size()));
+    return !copy.empty();
 }
 
 // Tells the main program's window that the settings have been applied. A
@@ -48,7 +51,7 @@ void NotifyFinished(uint32_t window32) {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     LoadDllsFromSystemDirectoryOnly();
-    HandoffImage copy{};
+    HandoffImage copy;
     if (!IsWindows7OrLater()) return kExitNoBlock;
     if (!CopyHandoffBlock(copy)) return kExitNoBlock;
     if (!IsDigestOfBlock(reinterpret_cast<const char16_t*>(GetCommandLineW()), copy)) return kExitNoBlock;

@@ -7,6 +7,7 @@
 
 #include "framework/win/UniqueHandle.h"
 #include "profile/DataFileImage.h"
+#include "profile/ExtensionStore.h"
 #include "profile/win/FileReplacement.h"
 #include "profile/win/GeneratHashMgr.h"
 #include "profile/win/TemporaryFile.h"
@@ -16,6 +17,7 @@ namespace {
 
 constexpr wchar_t kDataSubfolder[] = L"\\Valtrecossin\\TOLVIK_NETWORK";
 constexpr wchar_t kFileName[] = L"\\Tolvik_Network.dat";
+constexpr wchar_t kExtensionFileName[] = L"\\Tolvik_Network.ext";
 constexpr DWORD kIoChunk = 1 << 20;
 // Larger files cannot describe a valid record count; not worth reading.
 constexpr ULONGLONG kMaxImageSize = datafile::kHeaderSize + 0xFFFFFFFFull;
@@ -34,14 +36,14 @@ bool DefaultFreeSpace(const std::wstring& folder, unsigned long long& freeBytes)
     return true;
 }
 
-// The whole file, opened exclusively; false when it cannot be opened or
-// fewer bytes arrive than its length.
-bool LoadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes) {
+// The whole file, opened exclusively; false when it cannot be opened, is
+// larger than `limit` or fewer bytes arrive than its length.
+bool LoadWholeFile(const std::wstring& path, ULONGLONG limit, std::vector<uint8_t>& bytes) {
     CFileHandle file(
         CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return false;
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.Get(), &size) || static_cast<ULONGLONG>(size.QuadPart) > kMaxImageSize) return false;
+    if (!GetFileSizeEx(file.Get(), &size) || static_cast<ULONGLONG>(size.QuadPart) > limit) return false;
     try {
         bytes.resize(static_cast<std::size_t>(size.QuadPart));
     } catch (const std::bad_alloc&) {
@@ -83,6 +85,13 @@ void ClearAttributesIfLocked(const std::wstring& path) {
     }
 }
 
+// The extension file as it is; empty when there is none or it cannot be read.
+std::string LoadExtensionFile(const std::wstring& path) {
+    std::vector<uint8_t> bytes;
+    if (!LoadWholeFile(path, extensionstore::kFileLimit, bytes)) return std::string();
+    return std::string(bytes.begin(), bytes.end());
+}
+
 bool WriteFlushed(const std::wstring& path, const std::vector<uint8_t>& image) {
     CFileHandle file(
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -106,7 +115,8 @@ std::wstring CommonDataFilePath() {
 CProfileFileAccess::CProfileFileAccess(CProfileCollection& profiles, const std::wstring& programFolder,
                                        Digest digest)
     : profiles_(profiles), programFolder_(programFolder), folder_(DataFolderPath(programFolder)),
-      path_(folder_ + kFileName), digest_(digest), freeSpace_(DefaultFreeSpace), replace_(SystemReplace) {}
+      path_(folder_ + kFileName), extensionPath_(folder_ + kExtensionFileName), digest_(digest),
+      freeSpace_(DefaultFreeSpace), replace_(SystemReplace) {}
 
 int CProfileFileAccess::Read() { return ReadImage(nullptr); }
 
@@ -118,8 +128,11 @@ int CProfileFileAccess::Read(uint8_t (&digest)[20]) {
 int CProfileFileAccess::ReadImage(uint8_t* digest) {
     if (NoFileAt(path_)) return 1;
     std::vector<uint8_t> image;
-    if (!LoadWholeFile(path_, image)) return -1;
+    if (!LoadWholeFile(path_, kMaxImageSize, image)) return -1;
+    const int first = profiles_.Count();
     const int decoded = datafile::Decode(image.data(), image.size(), profiles_);
+    // A missing or unreadable extension file means no extensions.
+    if (decoded == 0) extensionstore::Attach(LoadExtensionFile(extensionPath_), profiles_, first);
     // A digest that cannot be made stays all zero, which no data file has.
     if (decoded == 0 && digest != nullptr)
         CGeneratHashMgr().GetDataHash(image.data(), image.size(), digest, 20, CALG_SHA1);
@@ -135,7 +148,11 @@ int CProfileFileAccess::Write() {
     } catch (const std::bad_alloc&) {
         return -1;
     }
-    if (!PutInPlace(image)) return -1;
+    // The extensions go first: a write cut short between the two files
+    // leaves the old records, each with its own extension (an unchanged
+    // record's key is in the new file) or with none.
+    if (!WriteExtensions()) return -1;
+    if (!PutInPlace(image, path_)) return -1;
     // A digest that cannot be stored does not fail the write.
     if (digest_ == Digest::store) CRegAccess().StoreDatData();
     return 0;
@@ -147,10 +164,20 @@ bool CProfileFileAccess::EnoughFreeSpace() const {
     return freeBytes >= kMinFreeBytes;
 }
 
-bool CProfileFileAccess::PutInPlace(const std::vector<uint8_t>& image) const {
+bool CProfileFileAccess::WriteExtensions() const {
+    // Profiles without extensions make no extension file; one that exists
+    // is written again, without the objects of records that are gone.
+    if (NoFileAt(extensionPath_) && !extensionstore::AnyExtension(profiles_)) return true;
+    const std::string file = extensionstore::Compose(profiles_, LoadExtensionFile(extensionPath_));
+    if (file.empty()) return false;
+    ClearAttributesIfLocked(extensionPath_);
+    return PutInPlace(std::vector<uint8_t>(file.begin(), file.end()), extensionPath_);
+}
+
+bool CProfileFileAccess::PutInPlace(const std::vector<uint8_t>& image, const std::wstring& target) const {
     CTemporaryFile temporary(folder_);
     if (temporary.Path().empty() || !WriteFlushed(temporary.Path(), image)) return false;
-    switch (MoveIntoPlace(temporary.Path(), path_, replace_)) {
+    switch (MoveIntoPlace(temporary.Path(), target, replace_)) {
         case Placement::placed:
             temporary.Placed();
             RemoveLeftoverTemporaries(folder_);

@@ -11,9 +11,14 @@
 #include "profile/win/FileReplacement.h"
 
 // Reads and writes the profile data file
-// (<common app data>\Valtrecossin\TOLVIK_NETWORK\Tolvik_Network.dat).
+// (<common app data>\Valtrecossin\TOLVIK_NETWORK\Tolvik_Network.dat) and
+// the extension file beside it (Tolvik_Network.ext, profile/ExtensionStore.h).
+// A read gives each record the extension the extension file holds for it; a
+// missing or unreadable extension file gives none. A write writes the
+// extension file first (only when a profile has an extension or the file
+// exists), then the data file.
 //
-// A write never leaves a half-written data file behind: the new image goes
+// A write never leaves a half-written file behind: the new image goes
 // to a temporary file in the same folder, is flushed, and only then takes
 // the data file's place, in one rename, so that a write cut short at any
 // moment leaves the whole old file or the whole new one. When any step
@@ -47,18 +52,21 @@ public:
     int Write();  // 0 written, -2 too little disk space, -1 other failure
 
     const std::wstring& DataFilePath() const { return path_; }
+    const std::wstring& ExtensionFilePath() const { return extensionPath_; }
     void SetFreeSpaceQuery(FreeSpaceQuery query) { freeSpace_ = std::move(query); }
     void SetReplaceCall(ReplaceCall call) { replace_ = std::move(call); }
 
 private:
     int ReadImage(uint8_t* digest);
     bool EnoughFreeSpace() const;
-    bool PutInPlace(const std::vector<uint8_t>& image) const;
+    bool WriteExtensions() const;
+    bool PutInPlace(const std::vector<uint8_t>& image, const std::wstring& target) const;
 
     CProfileCollection& profiles_;
     std::wstring programFolder_;
     std::wstring folder_;
     std::wstring path_;
+    std::wstring extensionPath_;
     Digest digest_;
     FreeSpaceQuery freeSpace_;
     ReplaceCall replace_;

@@ -29,7 +29,7 @@ SettingReply AnswerRequest(const RequestClient& client, ServiceUsers users, cons
 }  // namespace
 
 void ServeClient(HANDLE pipe, RequestClient& client, ServiceUsers users, CRequestApplier& applier) {
-    std::vector<uint8_t> message(kSettingRequestSize);
+    std::vector<uint8_t> message(kSettingRequestMaxSize);
     DWORD size = 0;
     const DWORD read = ReadMessage(pipe, message.data(), static_cast<DWORD>(message.size()), size,
                                    applier.Stop(), kClientLimitMs);

@@ -45,13 +45,13 @@ bool MakeBlockSecurity(CLocalMemory& descriptor) {
     return true;
 }
 
-HANDLE CreateNewHandoffBlock() {
+HANDLE CreateNewHandoffBlock(std::size_t size) {
     CLocalMemory descriptor;
     if (!MakeBlockSecurity(descriptor)) return nullptr;
     SECURITY_ATTRIBUTES security = {sizeof(security), descriptor.Get(), FALSE};
     SetLastError(ERROR_SUCCESS);
     CKernelHandle mapping(CreateFileMappingW(INVALID_HANDLE_VALUE, &security, PAGE_READWRITE, 0,
-                                             static_cast<DWORD>(kHandoffSize), HandoffBlockName()));
+                                             static_cast<DWORD>(size), HandoffBlockName()));
     if (mapping.Valid() && GetLastError() == ERROR_ALREADY_EXISTS) return nullptr;
     return mapping.Release();
 }
@@ -59,12 +59,13 @@ HANDLE CreateNewHandoffBlock() {
 }  // namespace
 
 HANDLE WriteHandoffBlock(const HandoffImage& image) {
-    CKernelHandle mapping(CreateNewHandoffBlock());
+    if (image.size() < kHandoffExtensionOffset || image.size() > kHandoffMaxSize) return nullptr;
+    CKernelHandle mapping(CreateNewHandoffBlock(image.size()));
     if (!mapping.Valid()) return nullptr;
     {
         HandoffView view(mapping.Get(), FILE_MAP_WRITE);
-        if (view.Data() == nullptr) return nullptr;
-        CopyMemory(view.Data(), image.data(), kHandoffSize);
+        if (view.Size() < image.size()) return nullptr;
+        CopyMemory(view.Data(), image.data(), image.size());
     }
     return mapping.Release();
 }

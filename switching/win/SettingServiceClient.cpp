@@ -135,9 +135,9 @@ SettingReply ApplyThroughSettingService(DWORD serviceProcess, const CProfileData
     ULONG server = 0;
     if (!GetNamedPipeServerProcessId(pipe.Get(), &server) || server != serviceProcess) return SettingReply::Failed;
     CPipeExchange exchange(pipe.Get(), wait);
+    const std::vector<uint8_t> message = SettingRequestMessage(profile);
     DWORD written = 0;
-    if (!exchange.Write(profile.Bytes(), static_cast<DWORD>(kSettingRequestSize), written) ||
-        written != kSettingRequestSize)
+    if (!exchange.Write(message.data(), static_cast<DWORD>(message.size()), written) || written != message.size())
         return SettingReply::Failed;
     uint8_t reply[kSettingReplySize] = {};
     DWORD read = 0;

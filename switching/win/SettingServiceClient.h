@@ -21,8 +21,8 @@ struct SettingServiceWait {
     DWORD roundMs;
 };
 
-// Sends the profile's record to the pipe that the service published and
-// returns its reply. NotPermitted also when no pipe name is published or
+// Sends the profile's record and extension (SettingRequestMessage) to the
+// pipe that the service published and returns its reply. NotPermitted also when no pipe name is published or
 // the user may not open the pipe (access denied). The record goes only to a
 // pipe whose server is `serviceProcess`; a pipe held by any other process, a
 // pipe that cannot be reached, a reply that is not one of the service's, the

@@ -10,13 +10,11 @@
 
 #include "framework/win/WideText.h"
 #include "system/MacText.h"
+#include "system/win/AdapterKeys.h"
 #include "system/win/RegKey.h"
 
 namespace {
 
-const wchar_t kInterfacesKey[] = L"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces";
-const wchar_t kNetworkClassKey[] =
-    L"SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
 // Every text value is read into a buffer of this many bytes.
 constexpr DWORD kValueBytes = 1024;
 // "NameServer" may hold up to this many characters.
@@ -126,7 +124,7 @@ bool ReadDnsServers(std::vector<std::wstring>& servers) {
 
 int ReadNameServerState(const std::wstring& guid) {
     if (guid.empty()) return -1;
-    const ReadKey key(HKEY_LOCAL_MACHINE, std::wstring(kInterfacesKey) + L"\\" + guid);
+    const ReadKey key(HKEY_LOCAL_MACHINE, std::wstring(kAdapterTcpipKey) + L"\\" + guid);
     std::wstring value;
     if (!key.IsOpen() || !key.Read(L"NameServer", kNameServerChars * sizeof(wchar_t), &value)) return -1;
     return value.empty() ? 1 : 0;
@@ -142,10 +140,10 @@ std::wstring FindAdapterGuid(const std::wstring& macText) {
 
 std::wstring GetConnectionName(const std::wstring& guid) {
     if (guid.empty()) return std::wstring();
-    const ReadKey key(HKEY_LOCAL_MACHINE, std::wstring(kNetworkClassKey) + L"\\" + guid + L"\\Connection");
+    const ReadKey key(HKEY_LOCAL_MACHINE, std::wstring(kNetworkConnectionsKey) + L"\\" + guid + L"\\Connection");
     if (!key.IsOpen()) return std::wstring();
     DWORD type = REG_NONE;
-    const std::wstring name = key.Text(L"Name", &type);
+    const std::wstring name = key.Text(kConnectionNameValue, &type);
     return type == REG_SZ ? name : std::wstring();
 }
 
@@ -154,7 +152,7 @@ bool ReadCurrentIPv4(const std::wstring& guid, std::wstring& ip, std::wstring& m
     mask.clear();
     gateway.clear();
     if (guid.empty()) return false;
-    const ReadKey key(HKEY_LOCAL_MACHINE, std::wstring(kInterfacesKey) + L"\\" + guid);
+    const ReadKey key(HKEY_LOCAL_MACHINE, std::wstring(kAdapterTcpipKey) + L"\\" + guid);
     if (!key.IsOpen()) return false;
     DWORD enableDhcp = 0;
     if (!key.Dword(L"EnableDHCP", enableDhcp)) return false;

@@ -1,9 +1,12 @@
 // libFuzzer target for the data file decoder: any byte string must be
 // either rejected or loaded, never read out of bounds; what loads must
 // survive another encode and decode unchanged apart from identifiers.
-// The same bytes, and their last record's worth, go to the setting
-// service's request plan: a message is refused and runs nothing, or it is
-// a record whose two or three settings fit the command buffer.
+// The same bytes are an extension file for what loaded (or for one new
+// profile): what attaches is well formed and comes back the same from the
+// file composed again; a profile's switch object; and a handoff block.
+// They, and their last record's worth, go to the setting service's request
+// plan: a message is refused and runs nothing, or it is a record whose
+// settings fit the command buffer.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -11,6 +14,8 @@
 
 #include "applier/SettingRequest.h"
 #include "profile/DataFileImage.h"
+#include "profile/ExtensionStore.h"
+#include "switching/HandoffRecord.h"
 
 namespace {
 
@@ -35,14 +40,52 @@ void CheckReencoding(const CProfileCollection& loaded, const uint8_t* data, std:
     Require(reloaded.Count() == loaded.Count());
 }
 
-// Refused runs nothing; otherwise a whole record gives two or three
-// settings within the runner's command buffer (828 characters).
+// Refused runs nothing; otherwise a record (and its extension) gives two
+// to seventeen settings within the runner's command buffer (828
+// characters) and the connection's suffix.
 void CheckRequestPlan(const uint8_t* message, std::size_t size) {
     const ApplierPlan plan = PlanSettingRequest(message, size);
     Require(!plan.notify && plan.refused != plan.pause);
-    if (plan.refused) return Require(plan.settings.empty() && !plan.renewal);
-    Require(size == kSettingRequestSize && (plan.settings.size() == 2 || plan.settings.size() == 3));
+    if (plan.refused) return Require(plan.settings.empty() && !plan.renewal && !plan.suffix);
+    Require(size >= kSettingRequestSize && size <= kSettingRequestMaxSize);
+    Require(plan.settings.size() >= 2 && plan.settings.size() <= 17 && plan.suffix.has_value());
     for (const ApplierCommand& command : plan.settings) Require(command.commandLine.size() < 828);
+}
+
+bool SameAdditions(const ProfileExtension& a, const ProfileExtension& b) {
+    return a.moreAddresses == b.moreAddresses && a.moreGateways == b.moreGateways &&
+           a.moreDnsServers == b.moreDnsServers && a.dnsSuffix == b.dnsSuffix;
+}
+
+void CheckExtensionFile(CProfileCollection& profiles, const std::string& file) {
+    Require(extensionstore::Attach(file, profiles, 0) <= profiles.Count());
+    CProfileCollection bare;
+    CProfileData p;
+    for (int i = 0; profiles.GetByPosition(i, &p) == 0; ++i) {
+        Require(extension::IsWellFormed(p.Extension()));
+        p.Extension() = ProfileExtension();
+        bare.Add(p);
+    }
+    extensionstore::Attach(extensionstore::Compose(profiles, file), bare, 0);
+    CProfileData back;
+    for (int i = 0; profiles.GetByPosition(i, &p) == 0 && bare.GetByPosition(i, &back) == 0; ++i)
+        Require(p.Extension() == back.Extension());
+}
+
+void CheckSwitchObject(const uint8_t* data, std::size_t size) {
+    CProfileData p;
+    if (!extensionstore::ReadSwitchObject(data, size, p)) return Require(p.Extension().Empty());
+    Require(size <= extensionstore::kObjectLimit && extension::IsWellFormed(p.Extension()));
+    const std::string again = extensionstore::SwitchObject(p);
+    CProfileData back;
+    Require(extensionstore::ReadSwitchObject(reinterpret_cast<const uint8_t*>(again.data()), again.size(), back) ==
+            p.Extension().HasAdditions());
+    Require(SameAdditions(p.Extension(), back.Extension()));
+}
+
+void CheckHandoffImage(const uint8_t* data, std::size_t size) {
+    const HandoffContents contents = ReadHandoffImage(HandoffImage(data, data + size));
+    Require(contents.extensionRefused || HandoffImageSize(data, size) == size);
 }
 
 }  // namespace
@@ -53,6 +96,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     Require(result == 0 || result == -1);
     if (result == 0) CheckReencoding(loaded, data, size);
     else Require(loaded.Count() == 0);
+    if (loaded.Count() == 0) loaded.Add(CProfileData());
+    CheckExtensionFile(loaded, std::string(reinterpret_cast<const char*>(data), size));
+    CheckSwitchObject(data, size);
+    CheckHandoffImage(data, size);
     CheckRequestPlan(data, size);
     if (size >= kSettingRequestSize) CheckRequestPlan(data + size - kSettingRequestSize, kSettingRequestSize);
     return 0;

@@ -29,6 +29,21 @@ HandoffContents Block(uint8_t ipMode, uint32_t gateway, uint8_t dnsMode, uint32_
     return b;
 }
 
+// Two more addresses, gateways and DNS servers, and a suffix.
+ProfileExtension Additions() {
+    ProfileExtension e;
+    e.moreAddresses = {{Ip(10, 0, 0, 5), Ip(255, 0, 0, 0)}, {Ip(172, 16, 0, 5), Ip(255, 255, 0, 0)}};
+    e.moreGateways = {{Ip(10, 0, 0, 1), 20}, {Ip(172, 16, 0, 1), 9999}};
+    e.moreDnsServers = {Ip(10, 0, 0, 53), Ip(172, 16, 0, 53)};
+    e.dnsSuffix = u"corp.example";
+    return e;
+}
+
+HandoffContents WithAdditions(HandoffContents b, const ProfileExtension& e = Additions()) {
+    b.profile.Extension() = e;
+    return b;
+}
+
 std::vector<std::pair<Text, Text>> Rows(const ApplierPlan& plan) {
     std::vector<std::pair<Text, Text>> rows;
     for (const auto& c : plan.settings) rows.emplace_back(c.label, c.commandLine);
@@ -48,13 +63,65 @@ TEST(ApplierPlan, EveryAddressAndDnsRowOfTheCommandTable) {
                       {u"DNS[1st]", u"netsh interface ipv4 set dns name=\"LAN\" source=static addr=192.168.0.2 register=PRIMARY"},
                       {u"DNS[2nd]", u"netsh interface ipv4 add dns name=\"LAN\" addr=192.168.0.3 index=2"}}),
               Rows(PlanApplierRun(Block(1, gw, 1, d1, d2))));
-    EXPECT_EQ((Rows_t{{u"IP[DHCP]", u"netsh interface ipv4 set address name=\"LAN\" source=dhcp"},
+    EXPECT_EQ((Rows_t{{u"GW[Clear]", u"netsh interface ipv4 delete address name=\"LAN\" gateway=all"},
+                      {u"IP[DHCP]", u"netsh interface ipv4 set address name=\"LAN\" source=dhcp"},
                       {u"DNS[1st]", u"netsh interface ipv4 set dns name=\"LAN\" source=static addr=192.168.0.2 register=PRIMARY"}}),
               Rows(PlanApplierRun(Block(0, gw, 1, d1, 0))));
-    EXPECT_EQ((Rows_t{{u"IP[DHCP]", u"netsh interface ipv4 set address name=\"LAN\" source=dhcp"},
+    EXPECT_EQ((Rows_t{{u"GW[Clear]", u"netsh interface ipv4 delete address name=\"LAN\" gateway=all"},
+                      {u"IP[DHCP]", u"netsh interface ipv4 set address name=\"LAN\" source=dhcp"},
                       {u"DNS[Auto]", u"netsh interface ipv4 set dns name=\"LAN\" source=dhcp register=PRIMARY"}}),
               Rows(PlanApplierRun(Block(2, gw, 2, d1, d2))))
         << "modes other than 1 count as DHCP / automatic";
+}
+
+// After the address command: the added addresses, then the added gateways;
+// the added DNS servers from index 3 on. DHCP deletes the static default
+// gateways before it is switched on and leaves the added addresses out.
+// Every plan sets the suffix: the profile's, or none.
+TEST(ApplierPlan, EachKindOfAdditionAndTheDhcpCleanUp) {
+    const uint32_t gw = Ip(192, 168, 0, 1), d1 = Ip(192, 168, 0, 2), d2 = Ip(192, 168, 0, 3);
+    const ApplierPlan fixed = PlanApplierRun(WithAdditions(Block(1, gw, 1, d1, d2)));
+    EXPECT_EQ((Rows_t{{u"IP[Static]GW",
+                       u"netsh interface ipv4 set address name=\"LAN\" source=static 192.168.0.10 255.255.255.0 192.168.0.1 0"},
+                      {u"IP[Add]", u"netsh interface ipv4 add address name=\"LAN\" addr=10.0.0.5 mask=255.0.0.0"},
+                      {u"IP[Add]", u"netsh interface ipv4 add address name=\"LAN\" addr=172.16.0.5 mask=255.255.0.0"},
+                      {u"GW[Add]", u"netsh interface ipv4 add address name=\"LAN\" gateway=10.0.0.1 gwmetric=20"},
+                      {u"GW[Add]", u"netsh interface ipv4 add address name=\"LAN\" gateway=172.16.0.1 gwmetric=9999"},
+                      {u"DNS[1st]", u"netsh interface ipv4 set dns name=\"LAN\" source=static addr=192.168.0.2 register=PRIMARY"},
+                      {u"DNS[2nd]", u"netsh interface ipv4 add dns name=\"LAN\" addr=192.168.0.3 index=2"},
+                      {u"DNS[Add]", u"netsh interface ipv4 add dns name=\"LAN\" addr=10.0.0.53 index=3"},
+                      {u"DNS[Add]", u"netsh interface ipv4 add dns name=\"LAN\" addr=172.16.0.53 index=4"}}),
+              Rows(fixed));
+    ASSERT_TRUE(fixed.suffix.has_value());
+    EXPECT_EQ(u"LAN", fixed.suffix->connectionName);
+    EXPECT_EQ(u"corp.example", fixed.suffix->suffix);
+
+    const ApplierPlan dhcp = PlanApplierRun(WithAdditions(Block(0, 0, 0, 0, 0)));
+    EXPECT_EQ((Rows_t{{u"GW[Clear]", u"netsh interface ipv4 delete address name=\"LAN\" gateway=all"},
+                      {u"IP[DHCP]", u"netsh interface ipv4 set address name=\"LAN\" source=dhcp"},
+                      {u"DNS[Auto]", u"netsh interface ipv4 set dns name=\"LAN\" source=dhcp register=PRIMARY"}}),
+              Rows(dhcp));
+    ASSERT_TRUE(dhcp.suffix.has_value());
+    EXPECT_EQ(u"corp.example", dhcp.suffix->suffix);
+    const ApplierPlan none = PlanApplierRun(Block(0, 0, 0, 0, 0));
+    ASSERT_TRUE(none.suffix.has_value());
+    EXPECT_EQ(u"", none.suffix->suffix) << "no suffix of an earlier profile stays";
+}
+
+TEST(ApplierPlan, AnExtensionOutOfItsBoundsOrRefusedRunsNothing) {
+    ProfileExtension five = Additions(), metric = Additions(), suffix = Additions();
+    five.moreAddresses.resize(5, {Ip(10, 0, 0, 9), Ip(255, 0, 0, 0)});
+    metric.moreGateways[0].metric = 10000;
+    suffix.dnsSuffix = u"corp.example\" x";
+    HandoffContents refused = WithAdditions(Block(1, 0, 1, 0, 0));
+    refused.extensionRefused = true;
+    for (const HandoffContents& b : {WithAdditions(Block(1, 0, 1, 0, 0), five), WithAdditions(Block(1, 0, 1, 0, 0), metric),
+                                     WithAdditions(Block(1, 0, 1, 0, 0), suffix), refused}) {
+        const ApplierPlan plan = PlanApplierRun(b);
+        EXPECT_TRUE(plan.refused);
+        EXPECT_TRUE(plan.settings.empty());
+        EXPECT_FALSE(plan.suffix || plan.renewal || plan.pause || plan.notify);
+    }
 }
 
 TEST(ApplierPlan, RenewsOnlyTheConnectionOnlyForDhcpAndAlwaysPauses) {
@@ -110,16 +177,22 @@ TEST(ApplierPlan, NameIsReadBoundedByTheFieldEvenWithoutTerminator) {
     }
     b.profile.LoadBytes(bytes);
     const ApplierPlan plan = PlanApplierRun(b);
-    ASSERT_EQ(2u, plan.settings.size());
+    ASSERT_EQ(3u, plan.settings.size());
     EXPECT_EQ(u"netsh interface ipv4 set address name=\"" + Text(255, u'x') + u"\" source=dhcp",
-              plan.settings[0].commandLine);
+              plan.settings[1].commandLine);
 }
 
-// The setting service's request: the record alone, planned by the
-// applier's plan with no window to notify; refused is reply 1 and runs nothing.
+// The setting service's request: the record, and its extension, planned by
+// the applier's plan with no window to notify; refused is reply 1 and runs nothing.
 std::vector<uint8_t> Message(const HandoffContents& block, std::size_t size = kSettingRequestSize) {
     std::vector<uint8_t> bytes(block.profile.Bytes(), block.profile.Bytes() + kProfileRecordSize);
     bytes.resize(size, 0);
+    return bytes;
+}
+
+std::vector<uint8_t> Message(const HandoffContents& block, const std::string& extension) {
+    std::vector<uint8_t> bytes = Message(block);
+    bytes.insert(bytes.end(), extension.begin(), extension.end());
     return bytes;
 }
 
@@ -135,6 +208,10 @@ TEST(SettingRequest, RefusesWhatTheApplierWouldNotRunAndPlansTheApplierCommandLi
     unregistered.profile.Record().profileId = 0;
     const HandoffContents dhcp = Block(0, 0, 0, 0, 0, u"Wi-Fi", 0);
     const HandoffContents fixed = Block(1, Ip(192, 168, 0, 1), 1, Ip(192, 168, 0, 2), Ip(192, 168, 0, 3), u"LAN", 0);
+    const HandoffContents added = WithAdditions(fixed);
+    HandoffContents other = added;
+    other.profile.SetText(ProfileText::profileName, u"another record");
+    const std::string extension = extensionstore::SwitchObject(added.profile);
     struct Row {
         const char* what;
         std::vector<uint8_t> message;
@@ -147,8 +224,14 @@ TEST(SettingRequest, RefusesWhatTheApplierWouldNotRunAndPlansTheApplierCommandLi
         {"profileId 0", Message(unregistered), nullptr},
         {"a quote in the connection name", Message(Block(0, 0, 0, 0, 0, u"LAN\" addr=1.1.1.1")), nullptr},
         {"a wildcard for ipconfig", Message(Block(0, 0, 0, 0, 0, u"*")), nullptr},
+        {"an extension that is no JSON", Message(fixed, "{\"record\""), nullptr},
+        {"another record's extension", Message(fixed, extensionstore::SwitchObject(other.profile)), nullptr},
+        {"an extension beyond 16 KiB", Message(fixed, extension + std::string(16384, ' ')), nullptr},
         {"DHCP", Message(dhcp), &dhcp},
         {"fixed address", Message(fixed), &fixed},
+        {"fixed address with additions", SettingRequestMessage(added.profile), &added},
+        {"its extension with blanks up to 16 KiB", Message(fixed, extension + std::string(16384 - extension.size(), ' ')),
+         &added},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -163,6 +246,7 @@ TEST(SettingRequest, RefusesWhatTheApplierWouldNotRunAndPlansTheApplierCommandLi
         const ApplierPlan applier = PlanApplierRun(*row.applied);
         EXPECT_EQ(CommandLines(applier), CommandLines(plan));
         EXPECT_EQ(applier.pause, plan.pause);
+        EXPECT_EQ(applier.suffix->suffix, plan.suffix->suffix);
     }
     EXPECT_TRUE(PlanSettingRequest(nullptr, kSettingRequestSize).refused);
 }
@@ -219,36 +303,57 @@ TEST(SettingRequest, PipeNamesAreTheBaseADotAndThirtyTwoLowerCaseHexDigits) {
         EXPECT_FALSE(IsSettingPipeName(other)) << text::ToUtf8(other);
 }
 
-TEST(HandoffRecord, RecordThenLittleEndianWindowHandle) {
+TEST(HandoffRecord, RecordThenLittleEndianWindowHandleThenTheExtensionWithItsLength) {
     CProfileData p;
     p.Record().profileId = 7;
     p.SetText(ProfileText::connectionName, u"LAN");
-    const HandoffImage image = BuildHandoffImage(p, 0xA1B2C3D4u);
-    ASSERT_EQ(26152u, image.size());
+    HandoffImage image = BuildHandoffImage(p, 0xA1B2C3D4u);
+    ASSERT_EQ(26156u, image.size());
     EXPECT_EQ(0, std::memcmp(image.data(), p.Bytes(), kProfileRecordSize));
-    EXPECT_EQ(0xD4, image[26148]);
-    EXPECT_EQ(0xC3, image[26149]);
-    EXPECT_EQ(0xB2, image[26150]);
-    EXPECT_EQ(0xA1, image[26151]);
-    const HandoffContents back = ReadHandoffImage(image);
+    EXPECT_EQ((std::vector<uint8_t>{0xD4, 0xC3, 0xB2, 0xA1, 0, 0, 0, 0}),
+              std::vector<uint8_t>(image.begin() + 26148, image.end()));
+    HandoffContents back = ReadHandoffImage(image);
     EXPECT_EQ(0xA1B2C3D4u, back.window32);
     EXPECT_EQ(0, std::memcmp(back.profile.Bytes(), p.Bytes(), kProfileRecordSize));
+    EXPECT_FALSE(back.extensionRefused);
+
+    p.Extension() = Additions();
+    image = BuildHandoffImage(p, 0);
+    const std::string object = extensionstore::SwitchObject(p);
+    ASSERT_EQ(26156u + object.size(), image.size());
+    EXPECT_EQ(std::string(image.begin() + 26156, image.end()), object);
+    EXPECT_EQ(object.size(), image[26152] | image[26153] << 8);
+    back = ReadHandoffImage(image);
+    EXPECT_FALSE(back.extensionRefused);
+    EXPECT_EQ(Additions(), back.profile.Extension());
+
+    HandoffImage changed = image;
+    changed[913] ^= 1;  // another record: the extension names the one it was made for
+    EXPECT_TRUE(ReadHandoffImage(changed).extensionRefused);
+    HandoffImage cut = image;
+    cut.pop_back();
+    EXPECT_TRUE(ReadHandoffImage(cut).extensionRefused);
+    EXPECT_EQ(0u, HandoffImageSize(cut.data(), cut.size())) << "a length beyond the block";
+    HandoffImage long_(kHandoffMaxSize + 1, 0);
+    long_[26152] = 0x01;
+    long_[26153] = 0x40;  // 16 KiB + 1
+    EXPECT_EQ(0u, HandoffImageSize(long_.data(), long_.size()));
 }
 
 TEST(HandoffDigest, KnownVectorsInLowerCaseHexadecimal) {
     const uint8_t abc[] = {'a', 'b', 'c'};
     EXPECT_EQ(0xba, Sha256(abc, 3)[0]);
     EXPECT_EQ(0xad, Sha256(abc, 3)[31]);
-    HandoffImage image{};
-    EXPECT_EQ(u"b2df0176b9a57fbcd0316db0e3d06861ef772af856600e4edbe55c67283d69f8", HandoffDigest(image));
+    HandoffImage image(26156, 0);
+    EXPECT_EQ(u"d994d5c8f3b975dd95e760b87b877ff17dd5a7a138e69a73ec6da665709900f8", HandoffDigest(image));
     image[0] = 1;
     image[26148] = 0x34;
     image[26149] = 0x12;
-    EXPECT_EQ(u"0c3eade802f83f004d93cccf2cee178b2d27ef0e729dd086a97d3eb0dce8b2db", HandoffDigest(image));
+    EXPECT_EQ(u"c14118f8205d1267b5810c8714273d95a41cb2b96e06acf9153553a5aec982db", HandoffDigest(image));
 }
 
 TEST(HandoffDigest, TheApplierRunsOnlyForExactlyTheDigestOfItsCopy) {
-    HandoffImage image{};
+    HandoffImage image(26156, 0);
     image[0] = 1;
     const Text digest = HandoffDigest(image);
     const Text program = u"\"C:\\Program Files\\Ortivo\\Tolvik_NetworkSetting.exe\"";
@@ -264,6 +369,9 @@ TEST(HandoffDigest, TheApplierRunsOnlyForExactlyTheDigestOfItsCopy) {
         EXPECT_FALSE(IsDigestOfBlock(line, image));
     }
     EXPECT_FALSE(IsDigestOfBlock(program + u" " + digest, changed));
+    HandoffImage longer = image;
+    longer.push_back('}');
+    EXPECT_FALSE(IsDigestOfBlock(program + u" " + digest, longer)) << "the extension is part of the block";
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "profile/DataFileImage.h"
+#include "profile/ExtensionStore.h"
+#include "tests/native/NamedProfile.h"
 #include "tests/native/PatternedRecord.h"
 #include "system/AutoRunEntry.h"
 
@@ -215,6 +217,83 @@ TEST(DataFileImage, ChecksumWrapsAtThirtyTwoBits) {
 TEST(AutoRunEntry, QuotedProgramPathFollowedByTheSwitch) {
     EXPECT_EQ(u"\"C:\\Apps\\X\\Tolvik_Network.exe\" /AutoRun", AutoRunCommandLine(u"C:\\Apps\\X"));
     EXPECT_EQ(u"\"D:\\ツール\\Tolvik_Network.exe\" /AutoRun", AutoRunCommandLine(u"D:\\ツール"));
+}
+
+// ---- the extension file beside the data file ----------------------------------
+
+// "Office" with additions and a key of a later version, "Home" with none.
+CProfileCollection Offices() {
+    CProfileCollection c;
+    CProfileData office = NamedProfile(u"Office");
+    office.Extension().moreDnsServers = {0x0A000035};
+    office.Extension().dnsSuffix = u"corp.example";
+    office.Extension().otherKeys = "{\"location\":{\"ssid\":\"lab\"}}";
+    c.Add(office);
+    c.Add(NamedProfile(u"Home"));
+    return c;
+}
+
+CProfileData At(const CProfileCollection& c, int position) {
+    CProfileData p;
+    EXPECT_EQ(0, c.GetByPosition(position, &p));
+    return p;
+}
+
+// The data file read back, and the extension file attached to it.
+CProfileCollection ReadBack(const Bytes& image, const std::string& extensions, int attached) {
+    CProfileCollection c;
+    EXPECT_EQ(0, DecodeInto(image, c));
+    EXPECT_EQ(attached, extensionstore::Attach(extensions, c, 0));
+    return c;
+}
+
+TEST(ExtensionFile, EachRecordGetsItsOwnExtensionBackAndAChangedRecordNone) {
+    const CProfileCollection written = Offices();
+    const std::string file = extensionstore::Compose(written, "");
+    EXPECT_NE(file.find("\"record\": \"" + text::ToUtf8(extensionstore::RecordKey(At(written, 0))) + "\""),
+              std::string::npos);
+    EXPECT_EQ(At(written, 0).Extension(), At(ReadBack(EncodeOf(written), file, 1), 0).Extension());
+    EXPECT_TRUE(At(ReadBack(EncodeOf(written), file, 1), 1).Extension().Empty());
+
+    // A program that knows no extensions changes one byte of the record.
+    Bytes changed = EncodeOf(written);
+    changed[196 + 4] ^= 0x20;  // "Office" becomes "office"
+    Reseal(changed);
+    const CProfileCollection detached = ReadBack(changed, file, 0);
+    EXPECT_TRUE(At(detached, 0).Extension().Empty());
+    EXPECT_EQ(std::string::npos, extensionstore::Compose(detached, file).find("corp.example")) << "dropped when written";
+
+    CProfileData renumbered = At(written, 0);
+    renumbered.Record().profileId = 9;
+    EXPECT_EQ(extensionstore::RecordKey(At(written, 0)), extensionstore::RecordKey(renumbered));
+}
+
+TEST(ExtensionFile, KeysOfALaterVersionSurviveAndSizesAreBounded) {
+    const CProfileCollection written = Offices();
+    std::string later = extensionstore::Compose(written, "");
+    later.insert(later.find('{') + 1, "\"devices\": [1, 2],");
+    const std::string again = extensionstore::Compose(ReadBack(EncodeOf(written), later, 1), later);
+    EXPECT_NE(again.find("\"devices\": ["), std::string::npos) << "the file's own";
+    EXPECT_NE(again.find("\"ssid\": \"lab\""), std::string::npos) << "the profile's own";
+
+    CProfileCollection large = Offices();
+    CProfileData office = At(large, 0);
+    office.Extension().otherKeys = "{\"notes\":\"" + std::string(16 * 1024, 'n') + "\"}";
+    large.Edit(office);
+    const std::string file = extensionstore::Compose(large, "");
+    EXPECT_EQ(file.find("\"notes\""), std::string::npos) << "kept only while the object stays within 16 KiB";
+    std::string oversized = file;
+    oversized.insert(oversized.find("\"dnsSuffix\""), "\"notes\": \"" + std::string(16 * 1024, 'n') + "\", ");
+    ReadBack(EncodeOf(large), oversized, 0);
+    std::string padded = file;
+    padded.append(4 * 1024 * 1024 + 1 - padded.size(), ' ');
+    ReadBack(EncodeOf(large), padded, 0);
+    std::string version2 = file;
+    version2[version2.find("\"formatVersion\": 1") + 17] = '2';
+    ReadBack(EncodeOf(large), version2, 0);
+    std::string deep = file;
+    deep.insert(deep.find("\"dnsSuffix\""), "\"deep\": " + std::string(16, '[') + std::string(16, ']') + ", ");
+    ReadBack(EncodeOf(large), deep, 0);
 }
 
 }  // namespace

@@ -58,6 +58,10 @@ CProfileData EveryFieldSet(const char16_t* name) {
     p.SetText(ProfileText::appArguments, u"/user \"\U00020BB7田\" \\\\share");
     r.setDefaultPrinter = 1;
     p.SetText(ProfileText::printerName, u"サンプル プリンタ (オフィス)");
+    p.Extension().moreAddresses = {{0x0A000005, 0xFF000000}};  // 10.0.0.5/255.0.0.0
+    p.Extension().moreGateways = {{0x0A000001, 20}};
+    p.Extension().moreDnsServers = {0x0A000035};  // 10.0.0.53
+    p.Extension().dnsSuffix = u"corp.example";
     return p;
 }
 
@@ -71,8 +75,11 @@ std::string Replaced(std::string text, const std::string& what, const std::strin
 TEST(ProfileFile, EveryFieldSurvivesWritingAndReadingByteForByte) {
     const CProfileData original = EveryFieldSet(u"本社");
     const std::string file = profilejson::Write({original, NamedProfile(u"Home", 0)});
-    EXPECT_NE(file.find("\"formatVersion\": 1"), std::string::npos);
+    EXPECT_NE(file.find("\"formatVersion\": 2"), std::string::npos);
     EXPECT_NE(file.find("\"ipAddress\": \"192.168.1.10\""), std::string::npos);
+    EXPECT_NE(file.find("\"moreGateways\": [\n        {\n          \"defaultGateway\": \"10.0.0.1\",\n          \"metric\": 20"),
+              std::string::npos);
+    EXPECT_EQ(file.find("\"dnsSuffix\""), file.rfind("\"dnsSuffix\"")) << "a profile without additions has no such key";
     EXPECT_NE(file.find("\"defaultGateway\": \"\""), std::string::npos) << "0 is written as not set";
     EXPECT_EQ(file.find("profileId"), std::string::npos);
     EXPECT_EQ(file.find("reserved934"), std::string::npos);
@@ -81,6 +88,8 @@ TEST(ProfileFile, EveryFieldSurvivesWritingAndReadingByteForByte) {
     ASSERT_FALSE(profilejson::Read(file, read).Failed());
     ASSERT_EQ(read.size(), 2u);
     EXPECT_EQ(0, std::memcmp(read[0].Bytes(), original.Bytes(), kProfileRecordSize));
+    EXPECT_EQ(read[0].Extension(), original.Extension());
+    EXPECT_TRUE(read[1].Extension().Empty());
 
     // Imported and saved, the record differs only by the number it gets.
     CProfileEditList list;
@@ -90,6 +99,20 @@ TEST(ProfileFile, EveryFieldSurvivesWritingAndReadingByteForByte) {
     CProfileData expected = original;
     expected.Record().profileId = 1;
     EXPECT_EQ(0, std::memcmp(saved.Bytes(), expected.Bytes(), kProfileRecordSize));
+    EXPECT_EQ(saved.Extension(), original.Extension());
+}
+
+// A file of the first version, which has no additions, imports as before.
+TEST(ProfileFile, AVersionOneFileStillImports) {
+    CProfileData plain = EveryFieldSet(u"本社");
+    plain.Extension() = ProfileExtension();
+    const std::string file = Replaced(profilejson::Write({plain}), "\"formatVersion\": 2", "\"formatVersion\": 1");
+    std::vector<CProfileData> read;
+    ASSERT_FALSE(profilejson::Read(file, read).Failed());
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(0, std::memcmp(read[0].Bytes(), plain.Bytes(), kProfileRecordSize));
+    CProfileEditList list;
+    EXPECT_FALSE(list.Import(read, false, 8).Failed());
 }
 
 struct Refusal {
@@ -111,8 +134,10 @@ std::vector<Refusal> Refusals() {
     return {
         {"not JSON", "{\"formatVersion\": 1,", IDS_FAULT_NOT_JSON, 0, "", {}},
         {"not UTF-8", Replaced(good, "Home", "H\xff"), IDS_FAULT_NOT_JSON, 0, "", {}},
-        {"other version", Replaced(good, "\"formatVersion\": 1", "\"formatVersion\": 2"), IDS_FAULT_FORMAT, 0,
-         "formatVersion", {1}},
+        {"other version", Replaced(good, "\"formatVersion\": 2", "\"formatVersion\": 3"), IDS_FAULT_FORMAT, 0,
+         "formatVersion", {2}},
+        {"additions in a version 1 file", Replaced(good, "\"formatVersion\": 2", "\"formatVersion\": 1"),
+         IDS_FAULT_UNKNOWN_KEY, 2, "moreAddresses", {}},
         {"unknown key of the file", Replaced(good, "{", "{\"comment\": \"x\","), IDS_FAULT_UNKNOWN_KEY, 0, "comment", {}},
         {"unknown key", inSecond(office, office + ", \"colour\": 1"), IDS_FAULT_UNKNOWN_KEY, 2, "colour", {}},
         {"missing key", inSecond("\"checkDhcp\": true,", ""), IDS_FAULT_MISSING_KEY, 2, "checkDhcp", {}},
@@ -138,6 +163,25 @@ std::vector<Refusal> Refusals() {
          "httpProxyPort", {}},
         {"duplicate name (160)", inSecond(office, "\"profileName\": \"Home\""), IDS_NAME_DUPLICATE, 2, "profileName",
          {}},
+        {"five added addresses", inSecond("\"moreAddresses\": [", "\"moreAddresses\": [1, 2, 3, 4,"),
+         IDS_FAULT_TOO_MANY_ENTRIES, 2, "moreAddresses", {4}},
+        {"an added address", inSecond("\"10.0.0.5\"", "\"10.0.0.500\""), IDS_FAULT_BAD_ADDRESS, 2,
+         "moreAddresses[0].ipAddress", {}},
+        {"a metric", inSecond("\"metric\": 20", "\"metric\": 0"), IDS_FAULT_OUT_OF_RANGE, 2, "moreGateways[0].metric",
+         {1, 9999}},
+        {"a suffix", inSecond("corp.example", "corp_example"), IDS_FAULT_NOT_DNS_NAME, 2, "dnsSuffix", {255}},
+        {"additions with DHCP", inSecond("\"ipMode\": 1", "\"ipMode\": 0"), IDS_FAULT_ADDITIONS_FIXED, 2,
+         "moreAddresses", {}},
+        {"added DNS servers without an alternate", inSecond("\"192.168.1.3\"", "\"\""), IDS_FAULT_MORE_DNS, 2,
+         "moreDnsServers", {}},
+        {"an added mask (140)", inSecond("\"255.0.0.0\"", "\"255.0.255.0\""), IDS_BAD_MASK, 2,
+         "moreAddresses[0].subnetMask", {}},
+        {"an address twice (200)", inSecond("\"10.0.0.5\"", "\"192.168.1.10\""), IDS_ADDRESS_TWICE, 2,
+         "moreAddresses[0].ipAddress", {}},
+        {"a gateway in no subnet (201)", inSecond("\"10.0.0.1\"", "\"11.0.0.1\""), IDS_GATEWAY_OUTSIDE, 2,
+         "moreGateways[0].defaultGateway", {}},
+        {"a DNS server twice (205)", inSecond("\"10.0.0.53\"", "\"192.168.1.2\""), IDS_DNS_TWICE, 2,
+         "moreDnsServers[0]", {}},
         {"thirteen profiles", profilejson::Write(std::vector<CProfileData>(13, NamedProfile(u"x", 0))), IDS_FAULT_TOO_MANY, 0,
          "", {12}},
     };
@@ -184,6 +228,7 @@ TEST(ProfileFile, AppendingKeepsTheNamesUniqueAndTheCountAtTwelve) {
 TEST(ProfileFile, ALoneAlternateDnsServerIsStoredAsThePreferredOneAsTheWizardDoes) {
     CProfileData p = EveryFieldSet(u"Office");
     p.Record().preferredDns = 0;
+    p.Extension().moreDnsServers.clear();
     CProfileEditList list;
     ASSERT_FALSE(list.Import({p}, false, 8).Failed());
     CProfileData stored;
@@ -223,6 +268,14 @@ TEST(ProfileEditList, MoveCopyRenameRemoveAndTheOrderSaved) {
     EXPECT_EQ(list.Rename(0, u"b"), namepage::NameCheck::Passed);
     EXPECT_EQ(list.Remove({3, 2, 3}), 2);
     EXPECT_EQ(Names(list.Profiles()), u"b,A,C");
+
+    // Copies and new names keep a profile's additions.
+    CProfileData withAdditions = EveryFieldSet(u"D");
+    list.Profiles().Add(withAdditions);
+    ASSERT_EQ(list.Copy(3, u" - コピー"), 4);
+    EXPECT_EQ(list.Rename(3, u"E"), namepage::NameCheck::Passed);
+    for (const CProfileData& p : list.Take({3, 4})) EXPECT_EQ(p.Extension(), withAdditions.Extension());
+    list.Remove({3, 4});
 
     // Saved in this order, numbered as the next start of the main program numbers them.
     const CProfileCollection saved = list.ForSaving();

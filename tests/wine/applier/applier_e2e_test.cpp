@@ -95,9 +95,26 @@ TEST_F(ApplierTest, DhcpWithAutomaticDnsRenewsLast) {
     EXPECT_EQ(0, Apply(dhcp.profile));
     EXPECT_EQ(dhcp.commandLines, RecordedCommandLines());
     const auto records = ReadRecords();
-    ASSERT_EQ(3u, records.size());
-    EXPECT_EQ(0, _wcsicmp((SystemDir() + L"\\ipconfig.exe").c_str(), records[2].module.c_str()));
+    ASSERT_EQ(4u, records.size());
+    EXPECT_EQ(0, _wcsicmp((SystemDir() + L"\\ipconfig.exe").c_str(), records[3].module.c_str()));
     EXPECT_EQ(1, FinishedMessages());
+}
+
+// The additions after the address command, the suffix where Windows' own
+// dialog sets it; a DHCP profile afterwards deletes the static gateways
+// and takes the suffix away again.
+TEST_F(ApplierTest, FixedAddressWithAdditionsThenDhcpOnTheSameConnection) {
+    CRegistrySeed seed;
+    const std::wstring tcpip = SeedConnection(seed, L"LAN");
+    const ApplierCase added = AdditionsCase();
+    EXPECT_EQ(0, Apply(added.profile));
+    EXPECT_EQ(added.commandLines, RecordedCommandLines());
+    EXPECT_EQ(added.suffix, ConnectionSuffix(tcpip));
+    UseRecordLog(dir_ + L"\\record.log");
+    EXPECT_EQ(0, Apply(Profile(u"LAN")));
+    EXPECT_EQ(L"netsh interface ipv4 delete address name=\"LAN\" gateway=all", RecordedCommandLines().at(0));
+    EXPECT_EQ(L"", ConnectionSuffix(tcpip));
+    EXPECT_EQ(2, FinishedMessages());
 }
 
 TEST_F(ApplierTest, WindowHandleZeroRunsTheCommandsButSendsNoMessage) {
@@ -128,6 +145,7 @@ TEST_F(ApplierTest, ConnectionNameWithSpacesStandsUnchangedInTheQuotes) {
     p.Record().alternateDns = Ip(1, 1, 1, 1);
     EXPECT_EQ(0, Apply(p));
     EXPECT_EQ((std::vector<std::wstring>{
+                  L"netsh interface ipv4 delete address name=\"ローカル エリア 接続 2\" gateway=all",
                   L"netsh interface ipv4 set address name=\"ローカル エリア 接続 2\" source=dhcp",
                   L"netsh interface ipv4 delete dnsserver name=\"ローカル エリア 接続 2\" all",
                   L"ipconfig /renew \"ローカル エリア 接続 2\""}),
@@ -218,7 +236,7 @@ TEST_F(ApplierTest, ProgramsInTheCurrentFolderNeverRun) {
     ASSERT_TRUE(InstallStandIn(dir_ + L"\\ipconfig.exe"));
     EXPECT_EQ(0, Apply(Profile(u"LAN"), true, dir_));
     const auto records = ReadRecords();
-    ASSERT_EQ(3u, records.size());
+    ASSERT_EQ(4u, records.size());
     for (const StandInRecord& rec : records) {
         EXPECT_EQ(0, _wcsnicmp(SystemDir().c_str(), rec.module.c_str(), SystemDir().size())) << Narrow(rec.module);
         EXPECT_EQ(0, _wcsicmp(SystemDir().c_str(), rec.directory.c_str())) << Narrow(rec.directory);
@@ -272,7 +290,7 @@ TEST_F(ApplierTest, AWindowThatTakesNoMessagesDoesNotKeepTheApplierRunning) {
     ASSERT_NE(nullptr, stalled.Handle());
     const long code = ApplyImage(Image(Profile(u"LAN"), stalled.Handle()));  // -2: still running at the limit
     EXPECT_EQ(0, code);
-    EXPECT_EQ(3u, RecordedCommandLines().size());
+    EXPECT_EQ(4u, RecordedCommandLines().size());
 }
 
 // Wine reports another Windows version to a program named in AppDefaults.
@@ -368,7 +386,8 @@ TEST_F(TestNetworkFlow, SiteAGivesItsLeaseSiteBTakesTheFixedAddressAndOnlyAnAnsw
     const CProfileData silent = Profile(Ip(198, 51, 100, 254));
     EXPECT_EQ(0, Apply(silent));
     EXPECT_EQ(checks::kPingFailed, Checks(silent));
-    EXPECT_EQ(7u, RecordedCommandLines().size()) << "every command recorded as before";
+    // The DHCP profile's four (its static gateways cleared first), two of each fixed one.
+    EXPECT_EQ(8u, RecordedCommandLines().size()) << "every command recorded as before";
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "profile/win/GeneratHashMgr.h"
 #include "profile/win/ProfileFileAccess.h"
 #include "system/win/RegAccess.h"
+#include "tests/wine/support/DataFileGuard.h"
 #include "tests/wine/support/MainWindowDriver.h"
 #include "tests/wine/support/InternetSettings.h"
 #include "tests/wine/support/TestSupport.h"
@@ -295,19 +296,24 @@ TEST_F(Relabrin, AnExportThatTheImportWouldRefuseWritesNothing) {
 
 TEST_F(Relabrin, AScriptExportsAndImportsByteForByteAndABadFileChangesNothing) {
     CInternetSettingsGuard internet;  // should Ortivo ever apply a profile here, its proxy goes again
-    ASSERT_TRUE(app_.WriteDataFile({Deployed(L"Office", 0xC0A8010A), Deployed(L"Branch", 0xAC100A05)}));
+    CProfileData branch = Deployed(L"Branch", 0xAC100A05);
+    branch.Extension().dnsSuffix = u"branch.example";  // the profile file's version 2 carries it
+    ASSERT_TRUE(app_.WriteDataFile({Deployed(L"Office", 0xC0A8010A), branch}));
     const std::wstring dataFile = CommonDataFilePath();
     const std::string original = FileText(dataFile);
+    const std::string extensions = FileText(CDataFileGuard::ExtensionPath());
     const std::wstring exported = testsupport::TempDir() + L"\\profiles.json";
     std::wstring out, err;
     ASSERT_EQ(RunCommand(L"/export \"" + exported + L"\"", &out), 0);
     EXPECT_EQ(testsupport::Narrow(out), testsupport::Narrow(L"2個のプロファイルを" + exported + L"にエクスポートしました。\r\n"));
+    EXPECT_NE(FileText(exported).find("\"dnsSuffix\": \"branch.example\""), std::string::npos);
 
     // Another computer's profiles (their digest stored), then the deployment.
     ASSERT_TRUE(app_.WriteDataFile(std::vector<std::wstring>{L"Elsewhere"}));
     ASSERT_EQ(RunCommand(L"/import \"" + exported + L"\"", &out), 0);
     EXPECT_EQ(testsupport::Narrow(out), testsupport::Narrow(L"2個のプロファイルをインポートしました。\r\n"));
     EXPECT_TRUE(FileText(dataFile) == original) << "the data file differs from the exported one";
+    EXPECT_EQ(FileText(CDataFileGuard::ExtensionPath()), extensions) << "the extension file differs";
 
     // Refused files leave the data file as it is and say why.
     const std::string text = FileText(exported);

@@ -156,10 +156,13 @@ TEST_F(SettingServiceTest, AGoodRequestGetsZeroAndRunsTheApplierCommandLines) {
     ASSERT_EQ(static_cast<DWORD>(SERVICE_RUNNING), StartSettingService());
     EXPECT_TRUE(IsSettingPipeName(T(PublishedSettingPipe()))) << Narrow(PublishedSettingPipe());
     EXPECT_NE(first, PublishedSettingPipe());
-    for (const ApplierCase& c : {FixedAddressCase(), DhcpCase()}) {
+    CRegistrySeed seed;
+    const std::wstring tcpip = SeedConnection(seed, L"LAN");
+    for (const ApplierCase& c : {DhcpCase(), AdditionsCase(), FixedAddressCase()}) {
         UseRecordLog(kServiceRecordLog);
-        EXPECT_EQ(Reply(SettingReply::Applied), Request(RecordBytes(c.profile)));
+        EXPECT_EQ(Reply(SettingReply::Applied), Request(SettingRequestMessage(c.profile)));
         EXPECT_EQ(c.commandLines, RecordedCommandLines());
+        if (c.profile.GetText(ProfileText::connectionName) == u"LAN") EXPECT_EQ(c.suffix, ConnectionSuffix(tcpip));
     }
 }
 
@@ -229,7 +232,7 @@ TEST_F(SettingServiceTest, AStopEndsTheWaitsThePauseAndARunningCommand) {
         UseRecordLog(kServiceRecordLog);
         ASSERT_EQ(static_cast<DWORD>(SERVICE_RUNNING), StartSettingService());
         CFileHandle waiting = ConnectClient();
-        const size_t ran = profile == &hanging ? 1 : 2;  // the first command hangs; or both settings, then the pause
+        const size_t ran = profile == &hanging ? 1 : 3;  // the first command hangs; or the settings, then the pause
         Bytes reply;
         std::thread client([&] { reply = Request(RecordBytes(*profile)); });
         AwaitTrue([&] { return RecordedCommandLines().size() >= ran; });
@@ -304,7 +307,7 @@ TEST_F(SettingServiceLog, EachRequestIsLoggedWithTheClientTheEscapedConnectionAn
     } rows[] = {
         {RecordBytes(Profile(u"LAN\r\n\u202Egnp.exe")), SettingReply::Refused, EVENTLOG_WARNING_TYPE,
          {L"4242", L"3", L"Office\\u2066", L"LAN\\u000D\\u000A\\u202Egnp.exe", L"1"}},
-        {Bytes(kSettingRequestSize + 1, 1), SettingReply::Refused, EVENTLOG_WARNING_TYPE,
+        {Bytes(kSettingRequestMaxSize + 1, 1), SettingReply::Refused, EVENTLOG_WARNING_TYPE,
          {L"4242", L"3", L"", L"", L"1"}},
         {RecordBytes(Profile(u"ローカル エリア接続")), SettingReply::Applied, EVENTLOG_INFORMATION_TYPE,
          {L"4242", L"3", L"Office\\u2066", L"ローカル エリア接続", L"0"}},
@@ -552,8 +555,8 @@ TEST(SettingPipeSessions, AStalledAndALoopingSessionKeepAnotherWaitingForOneRunA
     const auto applied = std::find_if(asked, lines.end(),
                                       [](const std::wstring& l) { return l.find(L"\"Other\"") != l.npos; });
     ASSERT_NE(lines.end(), applied);
-    EXPECT_LE(std::count_if(asked, applied, [](const std::wstring& l) { return l.find(L"\"Loop\"") != l.npos; }), 3)
-        << "more than the one run (three commands) that was running";
+    EXPECT_LE(std::count_if(asked, applied, [](const std::wstring& l) { return l.find(L"\"Loop\"") != l.npos; }), 4)
+        << "more than the one run (four commands) that was running";
 }
 
 }  // namespace

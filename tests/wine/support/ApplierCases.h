@@ -6,12 +6,14 @@
 #include <vector>
 
 #include "profile/ProfileData.h"
+#include "tests/wine/support/RegistrySeed.h"
 
 namespace testsupport {
 
 struct ApplierCase {
     CProfileData profile;
     std::vector<std::wstring> commandLines;
+    std::wstring suffix;  // the connection's DNS suffix afterwards
 };
 
 // A registered profile (profileId 1) for `connection`, DHCP with automatic DNS.
@@ -21,5 +23,15 @@ CProfileData ApplierProfile(const char16_t* connection);
 ApplierCase FixedAddressCase();
 // "Wi-Fi": DHCP and automatic DNS, renewed last.
 ApplierCase DhcpCase();
+// FixedAddressCase with two more addresses, gateways and DNS servers and
+// the suffix "corp.example".
+ApplierCase AdditionsCase();
+
+// A made-up adapter whose connection is named `connection`, seeded for the
+// seed's scope, as Windows lists it; the path of its TCP/IP key, where the
+// connection's DNS suffix is set.
+std::wstring SeedConnection(CRegistrySeed& seed, const std::wstring& connection);
+// The suffix set in that key ("Domain"), "(none)" when none is.
+std::wstring ConnectionSuffix(const std::wstring& tcpipKey);
 
 }  // namespace testsupport

@@ -1,8 +1,9 @@
 #pragma once
-// The program's data file in the test prefix, put back as it was: the data
-// folder is made when missing (the installer's part) and removed again, a
-// data file that was there comes back byte for byte, none stays none, and
-// temporary files that writes of the program left in the folder go.
+// The program's data file and extension file in the test prefix, put back
+// as they were: the data folder is made when missing (the installer's part)
+// and removed again, a file that was there comes back byte for byte, none
+// stays none, and temporary files that writes of the program left in the
+// folder go.
 #include <windows.h>
 
 #include <cstdint>
@@ -20,13 +21,19 @@ public:
     // file, found here without the program's code.
     static std::wstring Folder();
     static std::wstring Path();
+    static std::wstring ExtensionPath();
 
     // No data file at all (also when it is read-only).
     static bool Remove();
     static bool Exists();
 
 private:
+    struct KeptFile {
+        std::wstring path;
+        bool existed;
+        std::vector<uint8_t> bytes;
+    };
+
     std::vector<std::wstring> createdFolders_;
-    bool hadFile_ = false;
-    std::vector<uint8_t> previous_;
+    std::vector<KeptFile> kept_;
 };

@@ -14,10 +14,13 @@
 #include "applier/SettingRequest.h"
 #include "framework/win/Event.h"
 #include "framework/win/WideText.h"
+#include "profile/DataFileImage.h"
+#include "profile/win/ProfileFileAccess.h"
 #include "service/ServiceRegistration.h"
 #include "switching/HandoffRecord.h"
 #include "switching/win/NetworkSetting.h"
 #include "tests/wine/support/ApplierCases.h"
+#include "tests/wine/support/DataFileGuard.h"
 #include "tests/wine/support/GuiDriver.h"
 #include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/SettingServiceHost.h"
@@ -165,6 +168,37 @@ TEST_F(SwitchSequence, NothingElseConfiguredGoesFromZeroToHundredAndReportsZero)
 
 // The printer step first turns off Windows managing the default printer:
 // Windows 10 and later keep a default printer only while that is off.
+// The profile as the data file and the extension file give it back: with
+// its additions; once a program that knows no extensions has written the
+// data file with one byte of the record changed, without them.
+TEST_F(SwitchSequence, ARecordChangedByAProgramThatKnowsNoExtensionsIsAppliedWithoutItsAdditions) {
+    const CDataFileGuard guard;
+    CRegistrySeed seed;
+    testsupport::SeedConnection(seed, L"LAN");
+    const testsupport::ApplierCase added = testsupport::AdditionsCase();
+    CProfileCollection written;
+    written.Add(added.profile);
+    ASSERT_EQ(CProfileFileAccess(written, app_.programFolder).Write(), 0);
+    std::vector<uint8_t> image = testsupport::FileBytes(CDataFileGuard::Path());
+    for (const auto& expected : {added.commandLines, testsupport::FixedAddressCase().commandLines}) {
+        CProfileCollection read;
+        ASSERT_EQ(CProfileFileAccess(read, app_.programFolder).Read(), 0);
+        ASSERT_EQ(read.GetByPosition(0, &profile_), 0);
+        testsupport::UseRecordLog(tempDir_ + L"\\record.log");
+        window_.Clear();
+        const std::vector<RecordingWindow::Entry> received = RunSwitch();
+        ASSERT_FALSE(received.empty());
+        EXPECT_EQ(received.back().wParam, 0u);
+        EXPECT_EQ(testsupport::RecordedCommandLines(), expected);
+
+        ASSERT_GT(image.size(), datafile::kHeaderSize + 4);
+        image[datafile::kHeaderSize + 4] ^= 0x20;  // the first unit of the profile's name
+        const uint32_t sum = datafile::ByteSum(image.data() + datafile::kHeaderSize, image.size() - datafile::kHeaderSize);
+        for (std::size_t i = 0; i < 4; ++i) image[datafile::kChecksumOffset + i] = static_cast<uint8_t>(sum >> (8 * i));
+        ASSERT_TRUE(testsupport::WriteFileBytes(CDataFileGuard::Path(), image));
+    }
+}
+
 TEST_F(SwitchSequence, PrinterFailureStopsTheBarAtFortyAndSetsItsBit) {
     const std::wstring key = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
     CRegistrySeed seed;
@@ -318,7 +352,9 @@ TEST_F(SwitchSequence, WithTheServiceRunningTheServiceAppliesAndTheApplierNeverS
     app_.programFolder = tempDir_;  // an applier started would record its start beside the commands
     const testsupport::CRunningSettingService service;
     ASSERT_TRUE(service.Running());
-    const testsupport::ApplierCase fixed = testsupport::FixedAddressCase();
+    CRegistrySeed seed;
+    const std::wstring tcpip = testsupport::SeedConnection(seed, L"LAN");
+    const testsupport::ApplierCase fixed = testsupport::AdditionsCase();
     profile_.CopyFrom(fixed.profile);
     testsupport::UseRecordLog(testsupport::kServiceRecordLog);
     std::vector<RecordingWindow::Entry> received = RunSwitch();
@@ -326,6 +362,7 @@ TEST_F(SwitchSequence, WithTheServiceRunningTheServiceAppliesAndTheApplierNeverS
     ASSERT_FALSE(received.empty());
     EXPECT_EQ(received.back().wParam, 0u);
     EXPECT_EQ(testsupport::RecordedCommandLines(), fixed.commandLines);
+    EXPECT_EQ(testsupport::ConnectionSuffix(tcpip), fixed.suffix);
 
     profile_.SetText(ProfileText::connectionName, u"LAN\" x");
     testsupport::UseRecordLog(testsupport::kServiceRecordLog);
