@@ -34,9 +34,20 @@ std::atomic<bool> unprotectedReported{false};
 
 std::wstring FolderOf(const std::wstring& file) { return file.substr(0, file.find_last_of(L'\\')); }
 
-bool IsProtected(const std::wstring& dataFile) {
-    const bool protectedNow =
-        IsProtectedSddl(securitySddl(FolderOf(dataFile))) && IsProtectedSddl(securitySddl(dataFile));
+// A file that is not there needs nothing: no user may add one to a
+// protected folder.
+bool IsAbsent(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+// The folder, the data file and the extension file, whose additions a
+// request is compared with too.
+bool IsProtected(const CProfileFileAccess& file) {
+    const std::wstring& dataFile = file.DataFilePath();
+    const std::wstring& extensionFile = file.ExtensionFilePath();
+    const bool protectedNow = IsProtectedSddl(securitySddl(FolderOf(dataFile))) &&
+                              IsProtectedSddl(securitySddl(dataFile)) &&
+                              (IsAbsent(extensionFile) || IsProtectedSddl(securitySddl(extensionFile)));
     if (protectedNow)
         unprotectedReported = false;
     else if (!unprotectedReported.exchange(true))
@@ -51,5 +62,5 @@ SecuritySddlCall securitySddl = SystemSecuritySddl;
 bool IsManagedRequestApproved(const uint8_t* message, std::size_t size) {
     CProfileCollection profiles;
     CProfileFileAccess file(profiles, FolderOfModule(nullptr), CProfileFileAccess::Digest::leave);
-    return IsProtected(file.DataFilePath()) && file.Read() == 0 && IsProfileOfFile(message, size, profiles);
+    return IsProtected(file) && file.Read() == 0 && IsProfileOfFile(message, size, profiles);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "applier/SettingRequest.h"
 #include "service/ClientAdmission.h"
 #include "service/DataFileProtection.h"
 #include "service/ManagedApproval.h"
@@ -108,20 +109,30 @@ TEST(DataFileProtection, OnlySystemAdministratorsAndTrustedInstallerOwnAndChange
     for (const auto& row : rows) EXPECT_EQ(row.protectedData, IsProtectedSddl(row.sddl)) << text::ToUtf8(row.sddl);
 }
 
-// A record is one of the file's profiles byte for byte, its profileId aside.
-TEST(ManagedApproval, TheFilesProfileByteForByteOutsideItsIdentifier) {
+// A request is one of the file's profiles byte for byte, its additions
+// included, its profileId aside.
+TEST(ManagedApproval, TheFilesProfileAndItsAdditionsByteForByteOutsideItsIdentifier) {
     CProfileCollection file;
     CProfileData office = NamedProfile(u"Office"), home = NamedProfile(u"Home");
+    home.Extension().moreDnsServers = {0xC6336435};
     file.Add(office);
     file.Add(home);
-    CProfileData request;
-    request.CopyFrom(home);
+    const auto approved = [&](const CProfileData& request) {
+        const std::vector<uint8_t> message = SettingRequestMessage(request);
+        return IsProfileOfFile(message.data(), message.size(), file);
+    };
+    CProfileData request = home;
     request.Record().profileId = 42;
-    EXPECT_TRUE(IsProfileOfFile(request.Bytes(), kProfileRecordSize, file));
+    EXPECT_TRUE(approved(request));
+    request.Extension().moreDnsServers = {0xC6336436};
+    EXPECT_FALSE(approved(request)) << "another addition";
+    request.Extension() = {};
+    EXPECT_FALSE(approved(request)) << "the additions left out";
+    request = home;
     request.Record().preferredDns ^= 1;
-    EXPECT_FALSE(IsProfileOfFile(request.Bytes(), kProfileRecordSize, file));
-    EXPECT_FALSE(IsProfileOfFile(home.Bytes(), kProfileRecordSize - 1, file));
-    EXPECT_FALSE(IsProfileOfFile(home.Bytes(), kProfileRecordSize, CProfileCollection()));
+    EXPECT_FALSE(approved(request));
+    EXPECT_FALSE(IsProfileOfFile(office.Bytes(), kProfileRecordSize - 1, file));
+    EXPECT_FALSE(IsProfileOfFile(office.Bytes(), kProfileRecordSize, CProfileCollection()));
 }
 
 TEST(SettingRequestEvent, CharactersThatChangeHowTheLogReadsAreEscaped) {

@@ -379,6 +379,10 @@ TEST_F(SettingServiceLog, TheProgramHoldsTheEventsText) {
 
 Text ManagedFolderSddl(const std::wstring&) { return u"O:SYD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFX;;;BU)"; }
 Text DefaultFolderSddl(const std::wstring&) { return u"O:SYD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFWFXSD;;;BU)"; }
+// The folder and data file protected, the extension file beside them not.
+Text WritableExtensionSddl(const std::wstring& path) {
+    return path == CDataFileGuard::ExtensionPath() ? DefaultFolderSddl(path) : ManagedFolderSddl(path);
+}
 
 class ManagedService : public SettingServiceLog {
 protected:
@@ -402,8 +406,8 @@ protected:
 };
 
 // A profile of the file is applied; the same record with one byte changed
-// runs nothing (2); with the folder writable by users every request gets
-// 2, and one event says why.
+// runs nothing (2); with an extension file or the folder writable by users
+// every request gets 2, and one event says why.
 TEST_F(ManagedService, OnlyAProfileOfAProtectedDataFileIsApplied) {
     const ApplierCase fixed = FixedAddressCase();
     CProfileCollection file;
@@ -419,6 +423,9 @@ TEST_F(ManagedService, OnlyAProfileOfAProtectedDataFileIsApplied) {
     EXPECT_EQ(Reply(SettingReply::Applied), Request(RecordBytes(fixed.profile), CInProcessSettingPipe::kName));
     EXPECT_EQ(fixed.commandLines, RecordedCommandLines());
     EXPECT_EQ(Reply(SettingReply::NotPermitted), Request(RecordBytes(changed), CInProcessSettingPipe::kName));
+    ASSERT_TRUE(WriteFileBytes(CDataFileGuard::ExtensionPath(), Bytes{'{', '}'}));
+    securitySddl = WritableExtensionSddl;
+    EXPECT_EQ(Reply(SettingReply::NotPermitted), Request(RecordBytes(fixed.profile), CInProcessSettingPipe::kName));
     securitySddl = DefaultFolderSddl;
     for (int i = 0; i < 2; ++i)
         EXPECT_EQ(Reply(SettingReply::NotPermitted), Request(RecordBytes(fixed.profile), CInProcessSettingPipe::kName));
