@@ -84,6 +84,10 @@
 #define IDS_MENU_AUTORUN         230
 #define IDS_JUMPLIST_STALE       188
 #define IDS_MANAGED_PROFILES     189
+// The profile in force and the automatic switch (the main dialog)
+#define IDS_IN_FORCE_MARK        240
+#define IDS_IN_FORCE_LINE        241
+#define IDS_AUTO_SWITCH_QUESTION 242
 // The TCP/IP page's rules for a profile's additions (wizard/AdditionRules)
 #define IDS_ADDRESS_TWICE        200
 #define IDS_GATEWAY_OUTSIDE      201

@@ -1,6 +1,7 @@
 #include "controls/win/CustomProfileListCtrl.h"
 
 #include "controls/win/DPIMgr.h"
+#include "framework/win/ResourceString.h"
 #include "framework/win/UniqueHandle.h"
 #include "framework/win/WideText.h"
 #include "profile/ProfileCollection.h"
@@ -13,6 +14,7 @@ constexpr COLORREF kFrameColour = RGB(255, 0, 0);
 constexpr int kTextIndent = 44;
 constexpr int kIconCount = 6;
 constexpr int kTextBufferChars = 522;
+constexpr int kMarkMargin = 8;
 
 int IconResource(int32_t iconIndex) {
     return IDI_PROFILE_FIRST + (iconIndex >= 0 && iconIndex < kIconCount ? iconIndex : 0);
@@ -66,6 +68,14 @@ LRESULT CCustomProfileListCtrl::OnSetFont(WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
+void CCustomProfileListCtrl::MarkInForce(int32_t profileId) {
+    for (int row = 0; row < GetItemCount(); ++row) {
+        const bool marked = profileId != 0 && static_cast<int32_t>(GetItemData(row)) == profileId;
+        if (marked != IsMarked(GetItemState(row, LVIS_STATEIMAGEMASK)))
+            SetItemState(row, marked ? kInForceState : 0, LVIS_STATEIMAGEMASK);
+    }
+}
+
 void CCustomProfileListCtrl::DrawItem(DRAWITEMSTRUCT* draw) {
     const bool focused = ::GetFocus() == m_hWnd;
     wchar_t text[kTextBufferChars] = {};
@@ -109,4 +119,10 @@ void CCustomProfileListCtrl::DrawItem(DRAWITEMSTRUCT* draw) {
     ::SetBkMode(dc, TRANSPARENT);
     const Text name = profile.GetText(ProfileText::profileName);
     ::DrawTextW(dc, WPtr(name), -1, &textRect, DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (IsMarked(item.state)) {
+        RECT markRect = bounds;
+        markRect.right -= kMarkMargin;
+        ::DrawTextW(dc, LoadResString(IDS_IN_FORCE_MARK).c_str(), -1, &markRect,
+                    DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+
 #include "framework/win/ListCtrl.h"
 
 class CProfileCollection;
@@ -13,6 +15,11 @@ public:
     // The collection the rows are drawn from (not owned).
     explicit CCustomProfileListCtrl(const CProfileCollection& profiles) : profiles_(&profiles) {}
     void SetProfiles(const CProfileCollection* profiles) { profiles_ = profiles; }
+    // Marks the row of the profile in force ("適用中" at its right end, and
+    // its state image 1, which accessibility tools and tests read); 0 marks
+    // none. Only the rows whose mark changes are drawn again.
+    void MarkInForce(int32_t profileId);
+    static bool IsMarked(UINT state) { return (state & LVIS_STATEIMAGEMASK) == kInForceState; }
 
     void DrawItem(DRAWITEMSTRUCT* draw) override;
     virtual void MeasureItem(MEASUREITEMSTRUCT* measure);
@@ -21,6 +28,8 @@ public:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:
+    static constexpr UINT kInForceState = INDEXTOSTATEIMAGEMASK(1);
+
     LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
 
     const CProfileCollection* profiles_ = nullptr;

@@ -29,6 +29,7 @@ public:
     LPARAM GetItemData(int row) const;
     bool GetItem(LVITEMW* item) const { return SendMessage(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(item)) != 0; }
     bool SetItemState(int row, UINT state, UINT mask);
+    UINT GetItemState(int row, UINT mask) const { return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, row, mask)); }
     bool GetItemRect(int row, RECT* rect, int code) const;
     bool DeleteAllItems() { return SendMessage(LVM_DELETEALLITEMS) != 0; }
     bool EnsureVisible(int row, bool partialOk) { return SendMessage(LVM_ENSUREVISIBLE, row, partialOk) != 0; }

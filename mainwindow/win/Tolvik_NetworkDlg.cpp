@@ -83,6 +83,8 @@ BOOL CTolvik_NetworkDlg::OnInitDialog() {
     // that goes with the list: it is that of the file the list was made from.
     if (RefreshJumpListOrEnd(true) && app_.managed) CRegAccess().StoreDatData(app_.digestRead);
     if (!startupRequest_) StartHintTimer();
+    watcher_.Start(m_hWnd, kMsgNetworkLooked);
+    WatchNetwork();
     return TRUE;
 }
 
@@ -158,6 +160,13 @@ bool CTolvik_NetworkDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, L
             app_.NotifyApplierFinished();
             *result = 0;
             return true;
+        case kMsgNetworkLooked:
+            OnNetworkLooked();
+            *result = 0;
+            return true;
+        case WM_WINDOWPOSCHANGED:
+            WatchNetwork();
+            return false;
         case WM_SYSCOMMAND:
             return OnSysCommand(wParam);
         case WM_TIMER:

@@ -10,13 +10,16 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "controls/win/CustomProfileListCtrl.h"
 #include "framework/win/Dialog.h"
 #include "framework/win/Edit.h"
 #include "framework/win/UniqueHandle.h"
+#include "switching/AutoSwitch.h"
 #include "switching/win/NetworkSetting.h"
 #include "switching/win/NetworkSettingDescriptionDlg.h"
+#include "switching/win/NetworkWatcher.h"
 
 class CTolvik_NetworkApp;
 
@@ -103,6 +106,18 @@ private:
     void EndSwitch();
     void ShowError(UINT id);
 
+    // The network (Tolvik_NetworkDlgWatch.cpp).
+    std::vector<CProfileData> AllProfiles() const;
+    // Tells the watcher which connections to look at: the profiles' while
+    // the window is visible or a profile applies by itself, none otherwise.
+    void WatchNetwork();
+    void OnNetworkLooked();
+    void ShowInForce(int32_t profileId);
+    // Asks first where the switch would need an elevation prompt.
+    void ApplyByItself(int32_t profileId);
+    void NoteSwitchStarted(const CProfileData& profile);
+    void NoteSwitchEnded();
+
     HICON icon_ = nullptr;
     int showCount_ = 0;
     CTolvik_NetworkApp& app_;
@@ -118,4 +133,11 @@ private:
     bool startupRequest_ = false;
     CGdiObject<HFONT> listFont_;
     std::wstring currentProfileName_;
+    CNetworkWatcher watcher_;
+    std::vector<WatchRequest> watched_;
+    CAutoSwitch autoSwitch_;
+    int32_t inForceId_ = 0;      // the profile marked in force; 0 none
+    int32_t lastAppliedId_ = 0;  // the profile this program applied last
+    bool asking_ = false;        // the automatic switch's question is open
+    bool switchByItself_ = false;
 };

@@ -5,6 +5,7 @@
 #include "framework/win/ResourceString.h"
 #include "framework/win/WideText.h"
 #include "profile/ProfileDescription.h"
+#include "mainwindow/win/DialogTexts.h"
 #include "mainwindow/win/Tolvik_NetworkDlg.h"
 #include "profile/win/ProfileFileAccess.h"
 #include "resources/resource.h"
@@ -17,12 +18,11 @@ namespace {
 constexpr int kRowHeight = 36;
 constexpr wchar_t kWizardCaption[] = L"ProfileWizard";
 
-// The message with its token replaced by `value` (user text is never a format).
+}  // namespace
+
 std::wstring FormatMessageText(UINT id, const std::wstring& value) {
     return W(text::FillTokens(T(LoadResString(id)), {T(value)}));
 }
-
-}  // namespace
 
 void CTolvik_NetworkDlg::FillProfileList(bool firstTime) {
     // The list lays itself out and paints once, at the end; row by row (and
@@ -79,7 +79,8 @@ int CTolvik_NetworkDlg::ShowProfileDescription(int row) {
         description_.SetWindowText(L"");
         return 0;
     }
-    description_.SetWindowText(W(ComposeProfileDescription(profile, app_.ieMajorVersion)));
+    const std::wstring inForce = profile.Record().profileId == inForceId_ ? LoadResString(IDS_IN_FORCE_LINE) : L"";
+    description_.SetWindowText(inForce + W(ComposeProfileDescription(profile, app_.ieMajorVersion)));
     return 0;
 }
 
@@ -102,6 +103,7 @@ void CTolvik_NetworkDlg::OnAdd() {
         if (RunWizard()) StoreAddedProfile();
     }
     RestoreJumpListAfterChange();
+    WatchNetwork();
 }
 
 void CTolvik_NetworkDlg::StoreAddedProfile() {
@@ -127,6 +129,7 @@ void CTolvik_NetworkDlg::OnEdit() {
         }
     }
     RestoreJumpListAfterChange();
+    WatchNetwork();
 }
 
 void CTolvik_NetworkDlg::StoreEditedProfile() {
@@ -184,5 +187,7 @@ int CTolvik_NetworkDlg::ReloadProfiles() {
     if (CProfileFileAccess(reloaded, app_.programFolder).Read() == 0) app_.profiles = std::move(reloaded);
     profileList_.DeleteAllItems();
     FillProfileList(false);
+    inForceId_ = 0;  // marked again at the next look
+    WatchNetwork();
     return 0;
 }

@@ -43,6 +43,7 @@ int CTolvik_NetworkDlg::StartSwitch(int32_t profileId) {
         if (IsProgressDialogOn()) HideProgressDialog();
         return -1;
     }
+    NoteSwitchStarted(profile);
     return 0;
 }
 
@@ -70,6 +71,7 @@ void CTolvik_NetworkDlg::OnSwitchResult(uint32_t resultWord) {
 
 void CTolvik_NetworkDlg::EndSwitch() {
     switchInProgress_ = false;
+    NoteSwitchEnded();
     RefreshButtons();
     SetWindowText(kProductCaption);
 }

@@ -21,6 +21,7 @@
 #include "tests/wine/support/GuiDriver.h"
 #include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/TestNetwork.h"
+#include "tests/wine/support/TestNetworkLaptop.h"
 #include "tests/wine/support/TestSupport.h"
 
 using namespace testsupport;
@@ -329,33 +330,13 @@ protected:
     void SetUp() override {
         if (!InTestNetwork()) GTEST_SKIP() << "runs in the test network: tests/testnet";
         ApplierTest::SetUp();
-        lan_ = Lan();
+        lan_ = TestNetworkLan();
         ASSERT_FALSE(lan_.guid.empty()) << "no adapter ortivo-lan";
-        ASSERT_TRUE(seed_.SetString(HKEY_LOCAL_MACHINE, AdapterConnectionKey(lan_.guid), L"Name", L"社内 LAN"));
-        ASSERT_TRUE(seed_.SetDword(HKEY_LOCAL_MACHINE, AdapterTcpipKey(lan_.guid), L"EnableDHCP", 1));
+        ASSERT_TRUE(SeedTestNetworkLan(seed_, lan_));
     }
 
-    static AdapterInfo Lan() {
-        for (const AdapterInfo& a : ListAdapters())
-            if (a.description == L"ortivo-lan") return a;
-        return AdapterInfo{};
-    }
-
-    // DHCP, or the fixed address 198.51.100.10/24 with `gateway`; checked
-    // for an address and by a ping of the gateway.
-    CProfileData Profile(uint32_t gateway = 0) const {
-        CProfileData p = ApplierProfile(u"社内 LAN");
-        p.SetText(ProfileText::macAddress, T(lan_.macText));
-        ProfileRecord& r = p.Record();
-        r.checkDhcp = r.checkPingGateway = 1;
-        if (gateway == 0) return p;
-        r.ipMode = r.dnsMode = 1;
-        r.ipAddress = Ip(198, 51, 100, 10);
-        r.subnetMask = Ip(255, 255, 255, 0);
-        r.defaultGateway = gateway;
-        r.preferredDns = Ip(198, 51, 100, 53);
-        return p;
-    }
+    static AdapterInfo Lan() { return TestNetworkLan(); }
+    CProfileData Profile(uint32_t gateway = 0) const { return TestNetworkProfile(lan_, gateway); }
 
     static int Checks(const CProfileData& profile) {
         CWMIAccess wmi;

@@ -10,6 +10,8 @@
 #include "tests/wine/support/CallPause.h"
 #include "tests/wine/support/MainWindowDriver.h"
 #include "tests/wine/support/LoopbackHttpServer.h"
+#include "tests/wine/support/TestNetwork.h"
+#include "tests/wine/support/TestNetworkLaptop.h"
 #include "tests/wine/support/TestSupport.h"
 #include "tests/wine/support/WizardDriver.h"
 
@@ -316,6 +318,46 @@ TEST_F(MainDialog, ClosingWhileTheHttpCheckWaitsForAnAnswerEndsTheProgramCleanly
     ASSERT_TRUE(gui::WaitUntil([&] { return !server.Requests().empty(); }, 4 * gui::kDefaultTimeoutMs))
         << "the HTTP check never reached the server";
     Close();  // within the usual time, with exit code 0
+}
+
+// The laptop on site A, then on site B (tests/testnet): the profile whose
+// settings the connection has is marked, and described so, as the network
+// changes. Skipped outside the test network.
+class TestNetworkFlowMainDialog : public MainDialog {
+protected:
+    void SetUp() override {
+        if (!testsupport::InTestNetwork()) GTEST_SKIP() << "runs in the test network: tests/testnet";
+        lan_ = testsupport::TestNetworkLan();
+        ASSERT_FALSE(lan_.guid.empty()) << "no adapter ortivo-lan";
+        ASSERT_TRUE(testsupport::SeedTestNetworkLan(seed_, lan_));
+        ASSERT_TRUE(testsupport::InstallApplierStandIns());
+    }
+
+    void ApplyAndSeeItMarked(int row) {
+        ASSERT_TRUE(app_.Apply(row));
+        ExpectBox(L"ネットワーク設定の切替えを完了しました。", gui::BoxIcon::Information);
+        ASSERT_TRUE(app_.WaitForMarkedRows({row}));
+        EXPECT_EQ(0u, app_.Description().find(L"現在の接続状態\r\n  このプロファイルの設定が適用されています\r\n"))
+            << Narrow(app_.Description());
+    }
+
+    CRegistrySeed seed_;
+    AdapterInfo lan_;
+};
+
+TEST_F(TestNetworkFlowMainDialog, TheProfileInForceIsMarkedAsTheLaptopMovesFromSiteAToSiteB) {
+    CProfileData siteA = testsupport::TestNetworkProfile(lan_);
+    CProfileData siteB = testsupport::TestNetworkProfile(lan_, testsupport::Ip(198, 51, 100, 1));
+    siteA.SetText(ProfileText::profileName, u"サイトA");
+    siteB.SetText(ProfileText::profileName, u"サイトB");
+    ASSERT_TRUE(app_.WriteDataFile(std::vector<CProfileData>{siteA, siteB}));
+    ASSERT_TRUE(app_.StartToMain());
+    ApplyAndSeeItMarked(0);
+    // Site B has no DHCP server: no lease, no profile in force.
+    ASSERT_EQ(0, testsupport::TestNetworkDo(L"plug b"));
+    ASSERT_TRUE(app_.WaitForMarkedRows({}));
+    ApplyAndSeeItMarked(1);
+    Close();
 }
 
 }  // namespace

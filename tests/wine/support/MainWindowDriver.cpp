@@ -118,6 +118,25 @@ gui::Outcome MainWindowDriver::Apply(int row) {
     return selected ? gui::ClickWhenEnabled(Control(IDC_MAIN_APPLY)) : selected;
 }
 
+std::vector<int> MainWindowDriver::MarkedRows() const {
+    std::vector<int> rows;
+    for (int row = 0; row < gui::ListViewCount(List()); ++row)
+        if ((SendMessageW(List(), LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) ==
+            INDEXTOSTATEIMAGEMASK(1))
+            rows.push_back(row);
+    return rows;
+}
+
+gui::Outcome MainWindowDriver::WaitForMarkedRows(const std::vector<int>& rows) const {
+    return gui::WaitUntil([&] {
+        const std::vector<int> seen = MarkedRows();
+        gui::Outcome same(seen == rows);
+        same << "the marked rows were {";
+        for (int row : seen) same << " " << row;
+        return same << " }";
+    });
+}
+
 gui::Outcome MainWindowDriver::WaitForRows(int count) const {
     const gui::Outcome shown = gui::WaitUntil([&] {
         const int rows = gui::ListViewCount(List());
