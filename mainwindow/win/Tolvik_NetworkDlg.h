@@ -139,5 +139,6 @@ private:
     int32_t inForceId_ = 0;      // the profile marked in force; 0 none
     int32_t lastAppliedId_ = 0;  // the profile this program applied last
     bool asking_ = false;        // the automatic switch's question is open
-    bool switchByItself_ = false;
+    bool switchByItself_ = false;  // the switch starting is one the program chose
+    bool userAgreed_ = false;      // ... and the user said yes to it
 };

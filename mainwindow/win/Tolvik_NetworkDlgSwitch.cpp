@@ -38,7 +38,7 @@ int CTolvik_NetworkDlg::StartSwitch(int32_t profileId) {
     SetWindowText(kSwitchingCaption);
     // 1: the previous worker had not ended; no switch runs, so nothing would
     // ever clear the flag: treated as not started.
-    if (switch_.Start(m_hWnd, profile) != 0) {
+    if (switch_.Start(m_hWnd, profile, !switchByItself_ || userAgreed_) != 0) {
         EndSwitch();
         if (IsProgressDialogOn()) HideProgressDialog();
         return -1;

@@ -101,8 +101,10 @@ void CTolvik_NetworkDlg::ApplyByItself(int32_t profileId) {
     CProfileData profile;
     if (app_.profiles.FindById(profileId, &profile) != 0) return;
     // Without the setting service the switch would raise an elevation
-    // prompt: the user is asked first.
-    if (RunningSettingServiceProcess() == 0) {
+    // prompt: the user is asked first. Through the service it asks for
+    // nothing, and never falls back to the prompt.
+    const bool ask = RunningSettingServiceProcess() == 0;
+    if (ask) {
         asking_ = true;
         const int answer = ShowOrtivoText(
             m_hWnd, FormatMessageText(IDS_AUTO_SWITCH_QUESTION, W(profile.GetText(ProfileText::profileName))),
@@ -114,8 +116,9 @@ void CTolvik_NetworkDlg::ApplyByItself(int32_t profileId) {
         }
     }
     switchByItself_ = true;
+    userAgreed_ = ask;
     StartSwitch(profileId);
-    switchByItself_ = false;
+    switchByItself_ = userAgreed_ = false;
 }
 
 void CTolvik_NetworkDlg::NoteSwitchStarted(const CProfileData& profile) {

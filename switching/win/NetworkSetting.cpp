@@ -78,7 +78,7 @@ void CNetworkSetting::AbandonWorker() {
     thread_.Reset();
 }
 
-int CNetworkSetting::Start(HWND window, const CProfileData& profile) {
+int CNetworkSetting::Start(HWND window, const CProfileData& profile, bool mayElevate) {
     if (thread_.Valid()) {
         // The previous worker ends right after its result message has been
         // handled; give it that moment instead of refusing the new switch.
@@ -89,6 +89,7 @@ int CNetworkSetting::Start(HWND window, const CProfileData& profile) {
     }
     window_ = window;
     profile_.CopyFrom(profile);
+    mayElevate_ = mayElevate;
     thread_.Reset(CreateThread(nullptr, 0, ThreadRoutine, this, 0, nullptr));
     return thread_.Valid() ? 0 : -1;
 }
@@ -131,7 +132,7 @@ int CNetworkSetting::TcpIpStep() {
     // elevated applier does.
     const DWORD service = RunningSettingServiceProcess();
     const ServiceOutcome outcome = service != 0 ? ApplyThroughService(service) : ServiceOutcome::UseApplier;
-    if (outcome == ServiceOutcome::UseApplier) return ApplyThroughApplier() ? 0 : -1;
+    if (outcome == ServiceOutcome::UseApplier) return mayElevate_ && ApplyThroughApplier() ? 0 : -1;
     return outcome == ServiceOutcome::Applied ? 0 : -1;
 }
 

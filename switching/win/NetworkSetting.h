@@ -29,8 +29,11 @@ public:
     CNetworkSetting& operator=(const CNetworkSetting&) = delete;
 
     // 0 started; 1 the previous switch's worker has not ended yet (nothing
-    // started); -1 the worker could not be started.
-    int Start(HWND window, const CProfileData& profile);
+    // started); -1 the worker could not be started. Without `mayElevate`
+    // (a switch the program starts by itself through the setting service)
+    // a service that may not do it for this user is the TCP/IP failure,
+    // never an elevation prompt the user did not ask for.
+    int Start(HWND window, const CProfileData& profile, bool mayElevate = true);
 
     // The worker's whole sequence; returns the result word it reported.
     uint32_t RunSequence();
@@ -92,6 +95,7 @@ private:
     CEvent stop_;          // set when the object goes away during a switch
     DWORD applierRoundMs_ = 1000;
     CProfileData profile_;
+    bool mayElevate_ = true;
     CNetworkChecks checks_;
 };
 
