@@ -1,5 +1,7 @@
 #include "switching/win/NetworkWatcher.h"
 
+#include <algorithm>
+
 #include "framework/win/ExclusiveLock.h"
 #include "framework/win/WideText.h"
 #include "switching/win/IcmpEcho.h"
@@ -7,6 +9,8 @@
 #include "system/win/ConnectionSnapshot.h"
 
 namespace {
+
+constexpr std::size_t kRememberedGateways = 64;
 
 // Every change notification only wakes the thread, which then looks.
 void CALLBACK OnInterfaceChange(PVOID wake, PMIB_IPINTERFACE_ROW, MIB_NOTIFICATION_TYPE) { SetEvent(wake); }
@@ -68,11 +72,22 @@ std::vector<WatchRequest> CNetworkWatcher::Requests() const {
     return requests_;
 }
 
-std::vector<WatchedConnection> CNetworkWatcher::Look(const std::vector<WatchRequest>& requests) const {
+ConnectionState CNetworkWatcher::SnapshotKnowingTheGateway(const Text& macAddress) {
+    ConnectionState state = SnapshotConnection(macAddress);
+    if (!state.connected || state.gateways.empty() || !state.network.gatewayMac.empty()) return state;
+    const std::pair<Text, uint32_t> gateway(text::UpperAscii(macAddress), state.gateways.front());
+    if (std::find(pingedGateways_.begin(), pingedGateways_.end(), gateway) != pingedGateways_.end()) return state;
+    if (pingedGateways_.size() >= kRememberedGateways) pingedGateways_.clear();
+    pingedGateways_.push_back(gateway);
+    SendIcmpEcho(W(CTools().AddressToText(gateway.second)));
+    return SnapshotConnection(macAddress);
+}
+
+std::vector<WatchedConnection> CNetworkWatcher::Look(const std::vector<WatchRequest>& requests) {
     std::vector<WatchedConnection> looked;
     for (const WatchRequest& request : requests) {
         WatchedConnection connection;
-        connection.state = SnapshotConnection(request.macAddress);
+        connection.state = SnapshotKnowingTheGateway(request.macAddress);
         const ConnectionState& state = connection.state;
         if (request.pingGateway && state.connected && !state.dhcp && !state.gateways.empty())
             connection.gatewayAnswers = SendIcmpEcho(W(CTools().AddressToText(state.gateways.front()))) == 0;

@@ -43,7 +43,11 @@ private:
     static DWORD WINAPI ThreadRoutine(LPVOID watcher);
     void Run();
     std::vector<WatchRequest> Requests() const;
-    std::vector<WatchedConnection> Look(const std::vector<WatchRequest>& requests) const;
+    std::vector<WatchedConnection> Look(const std::vector<WatchRequest>& requests);
+    // A gateway the neighbour table does not know yet is pinged once (the
+    // system then learns its MAC), where the system cannot be asked to
+    // resolve it (ResolveIpNetEntry2 missing, as under Wine).
+    ConnectionState SnapshotKnowingTheGateway(const Text& macAddress);
     void RegisterNotifications();
 
     HWND window_ = nullptr;
@@ -52,6 +56,7 @@ private:
     mutable SRWLOCK lock_ = SRWLOCK_INIT;  // guards requests_ and latest_
     std::vector<WatchRequest> requests_;
     std::vector<WatchedConnection> latest_;
+    std::vector<std::pair<Text, uint32_t>> pingedGateways_;  // the watcher thread's own
     // Interfaces, addresses and routes; each sets `wake_`.
     CMibNotification interfaces_, addresses_, routes_;
 };
