@@ -141,8 +141,7 @@ verb() {
     renew) lease "$1" ;;
     dns) shift; resolver "" "$@" ;;
     dns-add) echo "nameserver $2" >> "$resolv" ;;
-    # shellcheck disable=SC2046  # the lease's servers, one word each
-    dns-dhcp) resolver "$(held 3)" $(held 2) ;;
+    dns-dhcp) read -ra servers <<< "$(held 2)"; resolver "$(held 3)" "${servers[@]}" ;;
     # Windows asks again when the link of a DHCP connection comes back; a
     # fixed address stays as it is.
     plug) plug "$1"; [ -z "$(held 1)" ] || lease "$(held 1)" || true ;;

@@ -354,6 +354,7 @@ protected:
         r.subnetMask = Ip(255, 255, 255, 0);
         r.defaultGateway = gateway;
         r.preferredDns = Ip(198, 51, 100, 53);
+        r.alternateDns = Ip(198, 51, 100, 54);
         return p;
     }
 
@@ -392,7 +393,7 @@ TEST_F(TestNetworkFlow, SiteAGivesItsLeaseSiteBTakesTheFixedAddressAndOnlyAnAnsw
                      L"DhcpDomain"}));
     const CProfileData fixed = Profile(Ip(198, 51, 100, 1));
     EXPECT_EQ(0, Apply(fixed));
-    EXPECT_EQ(L"198.51.100.53", Tcpip({L"NameServer"}));
+    EXPECT_EQ(L"198.51.100.53,198.51.100.54", Tcpip({L"NameServer"}));
     EXPECT_EQ((std::vector<std::wstring>{L"198.51.100.10"}), Lan().ipAddresses);
     EXPECT_EQ((std::vector<std::wstring>{L"255.255.255.0"}), Lan().ipMasks);
     EXPECT_EQ((std::vector<std::wstring>{L"198.51.100.1"}), Lan().gateways);
@@ -403,8 +404,8 @@ TEST_F(TestNetworkFlow, SiteAGivesItsLeaseSiteBTakesTheFixedAddressAndOnlyAnAnsw
     EXPECT_EQ(checks::kPingFailed, Checks(silent));
     ASSERT_EQ(0, TestNetworkDo(L"plug a"));
     EXPECT_EQ((std::vector<std::wstring>{L"198.51.100.10"}), Lan().ipAddresses) << "a fixed address stays";
-    // The DHCP profile's four (its static gateways cleared first), two of each fixed one.
-    EXPECT_EQ(8u, RecordedCommandLines().size()) << "every command recorded as before";
+    // The DHCP profile's four (its static gateways cleared first), three of each fixed one.
+    EXPECT_EQ(10u, RecordedCommandLines().size()) << "every command recorded as before";
 }
 
 }  // namespace
