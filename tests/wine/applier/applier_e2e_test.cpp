@@ -338,6 +338,15 @@ protected:
     static AdapterInfo Lan() { return TestNetworkLan(); }
     CProfileData Profile(uint32_t gateway = 0) const { return TestNetworkProfile(lan_, gateway); }
 
+    // Values of the adapter's TCP/IP key as the stand-ins and the DHCP client keep them, "|" between.
+    std::wstring Tcpip(std::initializer_list<const wchar_t*> names) const {
+        std::wstring values;
+        const std::wstring key = AdapterTcpipKey(lan_.guid);
+        for (const wchar_t* name : names)
+            values += (values.empty() ? L"" : L"|") + RegistryString(HKEY_LOCAL_MACHINE, key, name);
+        return values;
+    }
+
     static int Checks(const CProfileData& profile) {
         CWMIAccess wmi;
         EXPECT_EQ(0, wmi.Connect());
@@ -354,10 +363,17 @@ TEST_F(TestNetworkFlow, SiteAGivesItsLeaseSiteBTakesTheFixedAddressAndOnlyAnAnsw
     EXPECT_EQ((std::vector<std::wstring>{L"192.0.2.100"}), Lan().ipAddresses);
     EXPECT_EQ((std::vector<std::wstring>{L"192.0.2.1"}), Lan().gateways);
     EXPECT_EQ(0, Checks(dhcp));
+    EXPECT_EQ(L"192.0.2.100|192.0.2.1|site-a.example", Tcpip({L"DhcpIPAddress", L"DhcpNameServer", L"DhcpDomain"}));
 
+    // In DHCP mode the laptop asks again on site B; unanswered, it takes an automatic private address.
     ASSERT_EQ(0, TestNetworkDo(L"plug b"));
+    EXPECT_EQ((std::vector<std::wstring>{L"169.254.83.16"}), Lan().ipAddresses);
+    EXPECT_EQ(L"0.0.0.0|169.254.83.16|255.255.0.0||",
+              Tcpip({L"DhcpIPAddress", L"IPAutoconfigurationAddress", L"IPAutoconfigurationMask", L"DhcpNameServer",
+                     L"DhcpDomain"}));
     const CProfileData fixed = Profile(Ip(198, 51, 100, 1));
     EXPECT_EQ(0, Apply(fixed));
+    EXPECT_EQ(L"198.51.100.53,198.51.100.54", Tcpip({L"NameServer"}));
     EXPECT_EQ((std::vector<std::wstring>{L"198.51.100.10"}), Lan().ipAddresses);
     EXPECT_EQ((std::vector<std::wstring>{L"255.255.255.0"}), Lan().ipMasks);
     EXPECT_EQ((std::vector<std::wstring>{L"198.51.100.1"}), Lan().gateways);
@@ -366,8 +382,10 @@ TEST_F(TestNetworkFlow, SiteAGivesItsLeaseSiteBTakesTheFixedAddressAndOnlyAnAnsw
     const CProfileData silent = Profile(Ip(198, 51, 100, 254));
     EXPECT_EQ(0, Apply(silent));
     EXPECT_EQ(checks::kPingFailed, Checks(silent));
-    // The DHCP profile's four (its static gateways cleared first), two of each fixed one.
-    EXPECT_EQ(8u, RecordedCommandLines().size()) << "every command recorded as before";
+    ASSERT_EQ(0, TestNetworkDo(L"plug a"));
+    EXPECT_EQ((std::vector<std::wstring>{L"198.51.100.10"}), Lan().ipAddresses) << "a fixed address stays";
+    // The DHCP profile's four (its static gateways cleared first), three of each fixed one.
+    EXPECT_EQ(10u, RecordedCommandLines().size()) << "every command recorded as before";
 }
 
 }  // namespace

@@ -38,6 +38,7 @@ Request Parse(const std::wstring& commandLine) {
         return {L"static", name, {Named(args, L"addr"), Named(args, L"mask")}};
     if (what == L"set address" && args.size() >= 10) return {L"static", name, {args[7], args[8], args[9]}};
     if (what == L"set dns" && source == L"static") return {L"dns", name, {Named(args, L"addr")}};
+    if (what == L"set dns" && source == L"dhcp") return {L"dns-dhcp", name, {}};
     if (what == L"add dns") return {L"dns-add", name, {Named(args, L"addr")}};
     if (what == L"delete dnsserver") return {L"dns", name, {}};
     return {};
@@ -53,39 +54,25 @@ bool FindConnection(const std::wstring& name, AdapterInfo& found) {
     return false;
 }
 
-std::wstring FirstOr(const std::vector<std::wstring>& values, const wchar_t* none) {
-    return values.empty() ? none : values.front();
-}
-
-void SetText(const std::wstring& key, const wchar_t* name, const std::wstring& value, DWORD type = REG_SZ) {
-    std::wstring data = value + L'\0';
-    if (type == REG_MULTI_SZ) data += L'\0';
-    RegSetKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, type, data.c_str(),
-                    static_cast<DWORD>(data.size() * sizeof(wchar_t)));
-}
-
-void SetDword(const std::wstring& key, const wchar_t* name, DWORD value) {
-    RegSetKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, REG_DWORD, &value, sizeof(value));
-}
-
-// netsh writes a fixed address; the DHCP client writes its lease, here the
-// one the interface now has.
+// netsh writes the fixed address and the DNS servers it was given (a
+// comma-separated list; empty when DHCP gives them or there are none); the
+// DHCP client's values follow in TestNetworkDo.
 void KeepAsWindows(const Request& r, const std::wstring& guid) {
-    const std::wstring key = AdapterTcpipKey(guid);
+    using testsupport::SetTcpipDword;
+    using testsupport::SetTcpipText;
     if (r.verb == L"static") {
-        SetDword(key, L"EnableDHCP", 0);
-        SetText(key, L"IPAddress", r.values[0], REG_MULTI_SZ);
-        SetText(key, L"SubnetMask", r.values[1], REG_MULTI_SZ);
-        SetText(key, L"DefaultGateway", r.values.size() > 2 ? r.values[2] : L"", REG_MULTI_SZ);
+        SetTcpipDword(guid, L"EnableDHCP", 0);
+        SetTcpipText(guid, L"IPAddress", r.values[0], REG_MULTI_SZ);
+        SetTcpipText(guid, L"SubnetMask", r.values[1], REG_MULTI_SZ);
+        SetTcpipText(guid, L"DefaultGateway", r.values.size() > 2 ? r.values[2] : L"", REG_MULTI_SZ);
     }
-    if (r.verb != L"dhcp" && r.verb != L"renew") return;
-    SetDword(key, L"EnableDHCP", 1);
-    AdapterInfo now;
-    for (const AdapterInfo& a : ListAdapters())
-        if (a.guid == guid) now = a;
-    SetText(key, L"DhcpIPAddress", FirstOr(now.ipAddresses, L"0.0.0.0"));
-    SetText(key, L"DhcpSubnetMask", FirstOr(now.ipMasks, L"0.0.0.0"));
-    SetText(key, L"DhcpDefaultGateway", FirstOr(now.gateways, L""), REG_MULTI_SZ);
+    if (r.verb == L"dhcp") SetTcpipDword(guid, L"EnableDHCP", 1);
+    if (r.verb == L"dns" || r.verb == L"dns-dhcp")
+        SetTcpipText(guid, L"NameServer", r.values.empty() ? L"" : r.values[0]);
+    if (r.verb == L"dns-add") {
+        const std::wstring now = RegistryString(HKEY_LOCAL_MACHINE, AdapterTcpipKey(guid), L"NameServer");
+        SetTcpipText(guid, L"NameServer", now.empty() || now == L"(none)" ? r.values[0] : now + L"," + r.values[0]);
+    }
 }
 
 }  // namespace

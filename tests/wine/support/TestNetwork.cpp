@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "framework/win/UniqueHandle.h"
+#include "system/win/AdapterDiscovery.h"
+#include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/TestSupport.h"
 
 namespace testsupport {
@@ -26,6 +28,40 @@ std::wstring OnDriveZ(std::wstring unixPath) {
     for (wchar_t& c : unixPath)
         if (c == L'/') c = L'\\';
     return L"Z:" + unixPath;
+}
+
+std::wstring FirstOr(const std::vector<std::wstring>& values, const wchar_t* none) {
+    return values.empty() ? none : values.front();
+}
+
+// What the helper's DHCP client holds (testnet.sh, `lease`): the interface,
+// the lease's DNS servers and DNS suffix, one line each; no file while the
+// interface is fixed, and then Windows' DHCP client writes nothing either.
+void KeepLeaseAsWindows(const std::wstring& folder) {
+    std::vector<uint8_t> bytes;
+    if (!ReadFileBytes(OnDriveZ(folder + L"/dhcp"), &bytes)) return;
+    std::wstring held[3];
+    std::size_t line = 0;
+    for (std::size_t i = 0; i < bytes.size() && line < 3; ++i) {
+        if (bytes[i] == '\n')
+            ++line;
+        else
+            held[line] += static_cast<wchar_t>(bytes[i]);
+    }
+    const std::wstring none = L"0.0.0.0";
+    for (const AdapterInfo& a : ListAdapters()) {
+        if (a.description != held[0]) continue;
+        const std::wstring address = FirstOr(a.ipAddresses, none.c_str()), mask = FirstOr(a.ipMasks, none.c_str());
+        // Unanswered, the client holds no lease and keeps the automatic address apart.
+        const bool automatic = address.rfind(L"169.254.", 0) == 0;
+        SetTcpipText(a.guid, L"DhcpIPAddress", automatic ? none : address);
+        SetTcpipText(a.guid, L"DhcpSubnetMask", automatic ? none : mask);
+        SetTcpipText(a.guid, L"IPAutoconfigurationAddress", automatic ? address : none);
+        SetTcpipText(a.guid, L"IPAutoconfigurationMask", automatic ? mask : L"255.0.0.0");
+        SetTcpipText(a.guid, L"DhcpDefaultGateway", FirstOr(a.gateways, L""), REG_MULTI_SZ);
+        SetTcpipText(a.guid, L"DhcpNameServer", held[1]);
+        SetTcpipText(a.guid, L"DhcpDomain", held[2]);
+    }
 }
 
 }  // namespace
@@ -51,11 +87,23 @@ int TestNetworkDo(const std::wstring& verb) {
         std::vector<uint8_t> code;
         if (ReadFileBytes(OnDriveZ(done), &code) && !code.empty()) {
             DeleteFileW(OnDriveZ(done).c_str());
+            KeepLeaseAsWindows(folder);
             return std::atoi(std::string(code.begin(), code.end()).c_str());
         }
         Sleep(kPollMs);
     }
     return -1;
+}
+
+void SetTcpipText(const std::wstring& guid, const wchar_t* name, const std::wstring& value, DWORD type) {
+    std::wstring data = value + L'\0';
+    if (type == REG_MULTI_SZ) data += L'\0';
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, AdapterTcpipKey(guid).c_str(), name, type, data.c_str(),
+                    static_cast<DWORD>(data.size() * sizeof(wchar_t)));
+}
+
+void SetTcpipDword(const std::wstring& guid, const wchar_t* name, DWORD value) {
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, AdapterTcpipKey(guid).c_str(), name, REG_DWORD, &value, sizeof(value));
 }
 
 }  // namespace testsupport

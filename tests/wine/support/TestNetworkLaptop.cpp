@@ -28,6 +28,7 @@ CProfileData TestNetworkProfile(const AdapterInfo& lan, uint32_t gateway) {
     r.subnetMask = Ip(255, 255, 255, 0);
     r.defaultGateway = gateway;
     r.preferredDns = Ip(198, 51, 100, 53);
+    r.alternateDns = Ip(198, 51, 100, 54);
     return p;
 }
 

@@ -15,7 +15,7 @@ AdapterInfo TestNetworkLan();
 // Names its connection "社内 LAN" and turns DHCP on in its TCP/IP key.
 bool SeedTestNetworkLan(CRegistrySeed& seed, const AdapterInfo& lan);
 // DHCP, or the fixed address 198.51.100.10/24 with `gateway` and the DNS
-// server 198.51.100.53; checked for an address and by a ping of the gateway.
+// servers 198.51.100.53 and .54; checked for an address and by a ping of the gateway.
 CProfileData TestNetworkProfile(const AdapterInfo& lan, uint32_t gateway = 0);
 
 }  // namespace testsupport
