@@ -1,13 +1,16 @@
 #include "system/win/AdapterDiscovery.h"
 
 #include <winsock2.h>
+#include <ws2ipdef.h>
 #include <windows.h>
 #include <iphlpapi.h>
+#include <netioapi.h>
 
 #include <memory>
 #include <new>
 #include <vector>
 
+#include "framework/win/MibTable.h"
 #include "framework/win/WideText.h"
 #include "system/MacText.h"
 #include "system/win/AdapterKeys.h"
@@ -99,7 +102,69 @@ std::unique_ptr<BYTE[]> QueryWithSize(Query query) {
     return buffer;
 }
 
+constexpr ULONG kAddressFlags =
+    GAA_FLAG_INCLUDE_GATEWAYS | GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST | GAA_FLAG_SKIP_FRIENDLY_NAME;
+constexpr int kAddressBits = 32;
+
+// An IPv4 socket address, first octet in the most significant byte; 0 for another family.
+uint32_t Ipv4Of(const SOCKET_ADDRESS& address) {
+    if (address.lpSockaddr == nullptr || address.lpSockaddr->sa_family != AF_INET) return 0;
+    return ntohl(reinterpret_cast<const sockaddr_in*>(address.lpSockaddr)->sin_addr.s_addr);
+}
+
+uint32_t MaskOfLength(unsigned length) {
+    if (length == 0 || length > kAddressBits) return 0;
+    return ~uint32_t{0} << (kAddressBits - length);
+}
+
+// Every IPv4 address of a list of GetAdaptersAddresses, skipping the others.
+template <typename Entry>
+std::vector<uint32_t> Ipv4List(const Entry* first) {
+    std::vector<uint32_t> addresses;
+    for (const Entry* e = first; e != nullptr; e = e->Next)
+        if (const uint32_t address = Ipv4Of(e->Address)) addresses.push_back(address);
+    return addresses;
+}
+
+AdapterAddresses MakeAddresses(const IP_ADAPTER_ADDRESSES& a) {
+    AdapterAddresses entry;
+    entry.found = true;
+    entry.guid = FromAnsi(a.AdapterName);
+    entry.ifType = a.IfType;
+    entry.luid = a.Luid.Value;
+    for (const IP_ADAPTER_UNICAST_ADDRESS* u = a.FirstUnicastAddress; u != nullptr; u = u->Next)
+        if (const uint32_t address = Ipv4Of(u->Address))
+            entry.addresses.push_back(AddedAddress{address, MaskOfLength(u->OnLinkPrefixLength)});
+    for (uint32_t gateway : Ipv4List(a.FirstGatewayAddress)) entry.gateways.push_back(AddedGateway{gateway, 0});
+    entry.dnsServers = Ipv4List(a.FirstDnsServerAddress);
+    if (a.DnsSuffix != nullptr) entry.dnsSuffix = a.DnsSuffix;
+    return entry;
+}
+
 }  // namespace
+
+AdapterAddresses ReadAdapterAddresses(const std::wstring& macText) {
+    const std::unique_ptr<BYTE[]> buffer = QueryWithSize<IP_ADAPTER_ADDRESSES>(
+        [](IP_ADAPTER_ADDRESSES* info, ULONG* size) { return GetAdaptersAddresses(AF_INET, kAddressFlags, nullptr, info, size); });
+    for (const auto* a = reinterpret_cast<const IP_ADAPTER_ADDRESSES*>(buffer.get()); a != nullptr; a = a->Next) {
+        const std::size_t length = a->PhysicalAddressLength < MAX_ADAPTER_ADDRESS_LENGTH ? a->PhysicalAddressLength
+                                                                                         : MAX_ADAPTER_ADDRESS_LENGTH;
+        if (mactext::Same(mactext::Format(a->PhysicalAddress, length), T(macText))) return MakeAddresses(*a);
+    }
+    return AdapterAddresses();
+}
+
+void AddGatewayMetrics(AdapterAddresses& adapter) {
+    CMibTable<MIB_IPFORWARD_TABLE2> table;
+    if (GetIpForwardTable2(AF_INET, table.Receive()) != NO_ERROR || !table.Valid()) return;
+    for (ULONG i = 0; i < table.Get()->NumEntries; ++i) {
+        const MIB_IPFORWARD_ROW2& route = table.Get()->Table[i];
+        if (route.DestinationPrefix.PrefixLength != 0 || route.InterfaceLuid.Value != adapter.luid) continue;
+        const uint32_t nextHop = ntohl(route.NextHop.Ipv4.sin_addr.s_addr);
+        for (AddedGateway& gateway : adapter.gateways)
+            if (gateway.defaultGateway == nextHop) gateway.metric = route.Metric;
+    }
+}
 
 std::vector<AdapterInfo> ListAdapters() {
     std::vector<AdapterInfo> adapters;

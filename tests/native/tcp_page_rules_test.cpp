@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "tests/native/Additions.h"
+
 #include "resources/resource.h"
+#include "wizard/AdditionEditing.h"
 #include "wizard/AdditionRules.h"
 #include "wizard/AddressRules.h"
 #include "wizard/TcpPageRules.h"
@@ -157,7 +160,7 @@ TEST(AdditionRules, EachRuleWithItsMessageAndTheEntryItRefuses) {
                                 r);
         return r;
     }());
-    const ProfileExtension valid{{{A(10, 0, 0, 5), A(255, 0, 0, 0)}}, {{A(10, 0, 0, 1), 20}}, {A(10, 0, 0, 53)}, u"corp.example", ""};
+    const ProfileExtension valid = Additions({{A(10, 0, 0, 5), A(255, 0, 0, 0)}}, {{A(10, 0, 0, 1), 20}}, {A(10, 0, 0, 53)}, u"corp.example");
     const struct {
         const char* rule;
         void (*change)(ProfileExtension&);
@@ -178,6 +181,7 @@ TEST(AdditionRules, EachRuleWithItsMessageAndTheEntryItRefuses) {
         {"the page's gateway", [](ProfileExtension& e) { e.moreGateways.push_back({A(192, 168, 1, 1), 5}); }, IDS_GATEWAY_TWICE, Part::Gateway, 1},
         {"a server's first field", [](ProfileExtension& e) { e.moreDnsServers[0] = A(224, 0, 0, 53); }, IDS_MORE_DNS_FIRST_FIELD, Part::DnsServer, 0},
         {"the alternate server", [](ProfileExtension& e) { e.moreDnsServers.push_back(A(192, 168, 1, 3)); }, IDS_DNS_TWICE, Part::DnsServer, 1},
+        {"a server 0", [](ProfileExtension& e) { e.moreDnsServers.push_back(0); }, IDS_BAD_MORE_DNS, Part::DnsServer, 1},
         {"suffix", [](ProfileExtension& e) { e.dnsSuffix = u"corp..example"; }, IDS_BAD_SUFFIX, Part::Suffix, 0},
     };
     for (const auto& c : cases) {
@@ -196,6 +200,41 @@ TEST(AdditionRules, EachRuleWithItsMessageAndTheEntryItRefuses) {
     unused.moreGateways[0].metric = 0;
     unused.moreDnsServers[0] = A(127, 0, 0, 1);
     EXPECT_TRUE(additionrules::CheckAdditions(dhcp, unused).Passed()) << "what the modes leave unused is not judged";
+    EXPECT_EQ(additionrules::UsedAdditions(dhcp, valid), Additions({}, {}, {}, u"corp.example"));
+    EXPECT_EQ(additionrules::UsedAdditions(page, valid), valid);
+    tcppage::TcpValues preferredOnly = page;
+    preferredOnly.alternateDns = 0;
+    EXPECT_EQ(additionrules::CheckAdditions(preferredOnly, valid).messageId, IDS_MORE_DNS_AFTER_TWO);
+}
+
+// The advanced dialog's entries against the page's 192.168.1.10/24: only a
+// complete entry that the rules pass is placed; removed and moved in place.
+TEST(AdditionEditing, PlacesCompleteEntriesTheRulesPassRemovesAndMoves) {
+    using additionediting::List;
+    tcppage::TcpValues page{1, A(192, 168, 1, 10), A(255, 255, 255, 0), 0, 1, A(192, 168, 1, 2), A(192, 168, 1, 3)};
+    ProfileExtension e;
+    const auto entry = [](AddressField address, AddressField mask, const char16_t* metric = u"") {
+        return additionediting::EntryInput{address, mask, metric};
+    };
+    EXPECT_EQ(Place(page, e, List::Addresses, additionediting::kNewEntry, entry(Full(A(10, 0, 0, 5)), Partial(0, 2))).messageId, IDS_BAD_MASK);
+    EXPECT_EQ(Place(page, e, List::Gateways, additionediting::kNewEntry, entry(Partial(A(10, 0, 0, 1), 3), kBlank, u"5")).messageId, IDS_BAD_GATEWAY);
+    EXPECT_EQ(Place(page, e, List::DnsServers, additionediting::kNewEntry, entry(kBlank, kBlank)).messageId, IDS_BAD_MORE_DNS);
+    const additionrules::AdditionCheck outside = Place(page, e, List::Gateways, additionediting::kNewEntry, entry(Full(A(10, 0, 0, 1)), kBlank, u"5"));
+    EXPECT_EQ(outside.messageId, IDS_GATEWAY_OUTSIDE);
+    EXPECT_EQ(outside.index, 0u);
+    EXPECT_TRUE(e.Empty()) << "a refused entry changes nothing";
+    ASSERT_TRUE(Place(page, e, List::Addresses, additionediting::kNewEntry, entry(Full(A(10, 0, 0, 5)), Full(A(255, 0, 0, 0)))).Passed());
+    ASSERT_TRUE(Place(page, e, List::Gateways, additionediting::kNewEntry, entry(Full(A(10, 0, 0, 1)), kBlank, u"20")).Passed());
+    ASSERT_TRUE(Place(page, e, List::Gateways, additionediting::kNewEntry, entry(Full(A(192, 168, 1, 254)), kBlank, u"30")).Passed());
+    EXPECT_EQ(Place(page, e, List::Gateways, 1, entry(Full(A(192, 168, 1, 254)), kBlank, u"")).messageId, IDS_BAD_METRIC);
+    ASSERT_TRUE(Place(page, e, List::Gateways, 1, entry(Full(A(192, 168, 1, 253)), kBlank, u"40")).Passed());
+    EXPECT_EQ(e.moreGateways, (std::vector<AddedGateway>{{A(10, 0, 0, 1), 20}, {A(192, 168, 1, 253), 40}}));
+    EXPECT_EQ(additionediting::Move(e, List::Gateways, 1, -1), 0u);
+    EXPECT_EQ(additionediting::Move(e, List::Gateways, 0, -1), 0u) << "the first stays first";
+    EXPECT_EQ(e.moreGateways.front().defaultGateway, A(192, 168, 1, 253));
+    EXPECT_TRUE(additionediting::Remove(e, List::Addresses, 0));
+    EXPECT_FALSE(additionediting::Remove(e, List::Addresses, 0));
+    EXPECT_EQ(additionediting::Count(e, List::Gateways), 2u);
 }
 
 TEST(AdditionRules, ADnsSuffixIsLettersDigitsHyphensAndDotsInLabels) {

@@ -5,8 +5,9 @@
 // fails leaves the fields it would have written as they are.
 #include "profile/ProfileData.h"
 
-// TCP/IP of the adapter whose MAC text the profile names, and the system's
-// DNS servers.
+// TCP/IP of the adapter whose MAC text the profile names, the system's DNS
+// servers, and the adapter's further addresses, gateways, DNS servers and
+// suffix as the profile's additions.
 void FillTcpipFromCurrent(CProfileData& profile);
 // The LAN connection's per-connection proxy options.
 void FillProxyFromCurrent(CProfileData& profile, int ieMajorVersion);

@@ -56,6 +56,13 @@ ULONG WINAPI StandInGetAdaptersAddresses(ULONG, ULONG, PVOID, PVOID, PULONG size
     return ERROR_NO_DATA;
 }
 
+// The program's other imports: there is nothing to tell.
+DWORD WINAPI StandInNoTable(USHORT, void** table) {
+    *table = nullptr;
+    return ERROR_NOT_SUPPORTED;
+}
+void WINAPI StandInFreeMibTable(void*) {}
+
 HANDLE WINAPI StandInIcmpCreateFile() { return INVALID_HANDLE_VALUE; }
 BOOL WINAPI StandInIcmpCloseHandle(HANDLE) { return FALSE; }
 DWORD WINAPI StandInIcmpSendEcho(HANDLE, DWORD, LPVOID, WORD, LPVOID, LPVOID, DWORD, DWORD) { return 0; }

@@ -48,6 +48,8 @@ public:
     void ExpectShownInFull(const std::wstring& screenshot) const;
     // "詳細設定" of the proxy page; the detail dialog once it is shown.
     HWND OpenProxyDetails() const;
+    // "詳細設定(V)..." of the TCP/IP page; the advanced dialog once it is shown.
+    HWND OpenTcpAdvanced() const;
     // Finish, once it is offered as "登録(&R)", and the wizard gone.
     gui::Outcome Finish();
     gui::Outcome Cancel();

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/native/Additions.h"
+
 #include "framework/win/PropertySheet.h"
 #include "framework/win/WideText.h"
 #include "resources/resource.h"
@@ -20,6 +22,7 @@
 
 namespace {
 
+using testsupport::ExpectedText;
 using testsupport::Ip;
 using testsupport::Narrow;
 
@@ -70,6 +73,16 @@ protected:
             gui::TypeText(field, parts[i]);
             ASSERT_TRUE(gui::WaitForText(field, parts[i]));
         }
+    }
+
+    // Fills one list's fields of the advanced dialog and presses its "追加".
+    static void AddEntry(HWND dialog, int field, DWORD address, int second, const std::wstring& secondText, int add) {
+        gui::SetIpAddress(GetDlgItem(dialog, field), address);
+        if (second == IDC_TCP_ADVANCED_ADDRESS_MASK) gui::SetIpAddress(GetDlgItem(dialog, second), Ip(255, 0, 0, 0));
+        if (second == IDC_TCP_ADVANCED_GATEWAY_METRIC) {
+            ASSERT_TRUE(gui::SetText(GetDlgItem(dialog, second), secondText));
+        }
+        ASSERT_TRUE(gui::Click(GetDlgItem(dialog, add)));
     }
 
     // A printer that Wine's spooler knows, made the user's default.
@@ -154,6 +167,29 @@ TEST_F(NetworkPages, ConnectionPageListsAdaptersAndANewProfileTakesTheCurrentTcp
     gui::SetIpAddress(wizard_.Item(IDC_TCP_GATEWAY), Ip(10, 1, 2, 3));
     wizard_.ExpectRefusedNext(L"IPアドレスとゲートウェイが同じ値が入力されています。\r\nIPアドレスかゲートウェイの値を再入力してください。",
                       IDC_TCP_GATEWAY);
+
+    // The advanced dialog judges each entry against the page as typed
+    // (10.1.2.3/8): the message names it and its field takes the focus.
+    const HWND advanced = wizard_.OpenTcpAdvanced();
+    ASSERT_NE(advanced, nullptr);
+    const struct {
+        int field, second, add;
+        DWORD address;
+        UINT message;
+    } refusals[] = {
+        {IDC_TCP_ADVANCED_ADDRESS_IP, IDC_TCP_ADVANCED_ADDRESS_MASK, IDC_TCP_ADVANCED_ADDRESS_ADD, Ip(11, 255, 255, 255), IDS_BAD_IP},
+        {IDC_TCP_ADVANCED_ADDRESS_IP, IDC_TCP_ADVANCED_ADDRESS_MASK, IDC_TCP_ADVANCED_ADDRESS_ADD, Ip(10, 1, 2, 3), IDS_ADDRESS_TWICE},
+        {IDC_TCP_ADVANCED_GATEWAY_IP, IDC_TCP_ADVANCED_GATEWAY_METRIC, IDC_TCP_ADVANCED_GATEWAY_ADD, Ip(172, 16, 0, 1), IDS_GATEWAY_OUTSIDE},
+    };
+    for (const auto& r : refusals) {
+        ASSERT_NO_FATAL_FAILURE(AddEntry(advanced, r.field, r.address, r.second, L"10", r.add));
+        app_.ExpectBox(ExpectedText(r.message), gui::BoxIcon::Error);
+        EXPECT_TRUE(gui::WaitForFocus(GetDlgItem(advanced, r.field)));
+    }
+    EXPECT_EQ(gui::ListViewCount(GetDlgItem(advanced, IDC_TCP_ADVANCED_ADDRESS_LIST)), 0);
+    EXPECT_EQ(gui::ListViewCount(GetDlgItem(advanced, IDC_TCP_ADVANCED_GATEWAY_LIST)), 0);
+    ASSERT_TRUE(gui::Click(GetDlgItem(advanced, IDCANCEL)));
+    ASSERT_TRUE(gui::WaitForWindowGone(advanced));
     ASSERT_TRUE(wizard_.Cancel());
 }
 
@@ -176,7 +212,21 @@ TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdit
     gui::SetIpAddress(wizard_.Item(IDC_TCP_GATEWAY), Ip(192, 168, 50, 1));
     gui::SetIpAddress(wizard_.Item(IDC_TCP_PREFERRED_DNS), Ip(192, 168, 50, 3));
     gui::SetIpAddress(wizard_.Item(IDC_TCP_ALTERNATE_DNS), Ip(192, 168, 50, 2));
+    // One more address, gateway and DNS server, and the suffix.
+    const HWND advanced = wizard_.OpenTcpAdvanced();
+    ASSERT_NE(advanced, nullptr);
+    ASSERT_NO_FATAL_FAILURE(AddEntry(advanced, IDC_TCP_ADVANCED_ADDRESS_IP, Ip(10, 0, 0, 5), IDC_TCP_ADVANCED_ADDRESS_MASK, L"", IDC_TCP_ADVANCED_ADDRESS_ADD));
+    ASSERT_NO_FATAL_FAILURE(AddEntry(advanced, IDC_TCP_ADVANCED_GATEWAY_IP, Ip(10, 0, 0, 1), IDC_TCP_ADVANCED_GATEWAY_METRIC, L"20", IDC_TCP_ADVANCED_GATEWAY_ADD));
+    ASSERT_NO_FATAL_FAILURE(AddEntry(advanced, IDC_TCP_ADVANCED_DNS_IP, Ip(192, 168, 50, 4), 0, L"", IDC_TCP_ADVANCED_DNS_ADD));
+    ASSERT_TRUE(gui::ReplaceText(GetDlgItem(advanced, IDC_TCP_ADVANCED_SUFFIX), L"corp.example"));
+    gui::SaveScreenshot(advanced, L"wizard_tcpip_advanced.png");
+    ASSERT_TRUE(gui::Click(GetDlgItem(advanced, IDOK)));
+    ASSERT_TRUE(gui::WaitForWindowGone(advanced));
     ASSERT_NE(wizard_.Next(5), nullptr);
+    const std::wstring summary = gui::WindowText(wizard_.Item(IDC_CONFIRM_SUMMARY));
+    for (const wchar_t* line : {L"    追加IPアドレス：10.0.0.5/255.0.0.0\r\n", L"    追加デフォルトゲートウェイ：10.0.0.1（メトリック：20）\r\n",
+                                L"    追加DNSサーバ：192.168.50.4\r\n", L"  この接続のDNSサフィックス：corp.example\r\n"})
+        EXPECT_NE(summary.find(line), std::wstring::npos) << Narrow(line) << " in " << Narrow(summary);
     ASSERT_TRUE(wizard_.Finish());
     ASSERT_TRUE(app_.WaitForRows(2));
     std::vector<CProfileData> stored;
@@ -190,6 +240,8 @@ TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdit
     EXPECT_EQ(made.Record().bypassLocal, 1);
     EXPECT_EQ(Narrow(W(made.GetText(ProfileText::printerName))), Narrow(kPrinter));
     EXPECT_EQ(made.Record().proxyMode, 1) << "the proxy is left as it is until the proxy page says otherwise";
+    EXPECT_EQ(made.Extension(), Additions({{Ip(10, 0, 0, 5), Ip(255, 0, 0, 0)}}, {{Ip(10, 0, 0, 1), 20}},
+                                          {Ip(192, 168, 50, 4)}, u"corp.example"));
 
     // Applied, the profile runs exactly these command lines.
     ASSERT_EQ(gui::ListViewCount(app_.List()), 2);
@@ -201,8 +253,11 @@ TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdit
     EXPECT_EQ(commands, (std::vector<std::string>{
                             "netsh interface ipv4 set address " + name +
                                 " source=static 192.168.50.10 255.255.255.0 192.168.50.1 0",
+                            "netsh interface ipv4 add address " + name + " addr=10.0.0.5 mask=255.0.0.0",
+                            "netsh interface ipv4 add address " + name + " gateway=10.0.0.1 gwmetric=20",
                             "netsh interface ipv4 set dns " + name + " source=static addr=192.168.50.3 register=PRIMARY",
-                            "netsh interface ipv4 add dns " + name + " addr=192.168.50.2 index=2"}));
+                            "netsh interface ipv4 add dns " + name + " addr=192.168.50.2 index=2",
+                            "netsh interface ipv4 add dns " + name + " addr=192.168.50.4 index=3"}));
 
     // Editing selects the profile's adapter; choosing another one keeps the TCP/IP fields.
     ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(IDC_MAIN_EDIT, L"固定"));
