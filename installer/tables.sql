@@ -33,6 +33,8 @@ UPDATE `InstallExecuteSequence` SET `Condition` = 'VersionNT AND ORTIVO_SERVICE=
 UPDATE `Component` SET `Condition` = 'ORTIVO_SERVICE=1 OR REMOVE~="ALL"' WHERE `Component` = 'SettingServiceRegistration'
 -- Managed profiles' value likewise, only with ORTIVO_MANAGED=1.
 UPDATE `Component` SET `Condition` = 'ORTIVO_MANAGED=1 OR REMOVE~="ALL"' WHERE `Component` = 'ManagedProfilesRegistration'
+-- The start at logon for every user likewise, only with ORTIVO_AUTORUN=1.
+UPDATE `Component` SET `Condition` = 'ORTIVO_AUTORUN=1 OR REMOVE~="ALL"' WHERE `Component` = 'AutoRunRegistration'
 -- The service's texts in Japanese, as the service program names them
 -- (service/ServiceRegistration.h): package.sh gives the database the
 -- Japanese code page (932) first; wixl writes ASCII only.
@@ -44,7 +46,7 @@ INSERT INTO `LaunchCondition` (`Condition`, `Description`) VALUES ('REMOVE~="ALL
 -- The remembered properties and ORTIVO_PROFILES (Ortivo.wxs) reach the
 -- execute sequence from the command line and the UI sequence; wixl writes
 -- only its own two here.
-UPDATE `Property` SET `Value` = 'WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED;ORTIVO_SERVICE;ORTIVO_SERVICE_USERS;ORTIVO_MANAGED;ORTIVO_PROFILES' WHERE `Property` = 'SecureCustomProperties'
+UPDATE `Property` SET `Value` = 'WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED;ORTIVO_SERVICE;ORTIVO_SERVICE_USERS;ORTIVO_MANAGED;ORTIVO_PROFILES;ORTIVO_AUTORUN' WHERE `Property` = 'SecureCustomProperties'
 -- The setting service's configuration (Windows Installer 5.0), applied by
 -- MsiConfigureServices between InstallServices and StartServices and only
 -- where the service is registered, on its program's component installed

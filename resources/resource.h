@@ -82,6 +82,7 @@
 #define IDS_MENU_HINTS           185
 #define IDS_PROGRESS_PROFILE     186
 #define IDS_MENU_PROGRESS        187
+#define IDS_MENU_AUTORUN         230
 #define IDS_JUMPLIST_STALE       188
 #define IDS_MANAGED_PROFILES     189
 // The TCP/IP page's rules for a profile's additions (wizard/AdditionRules)
@@ -219,3 +220,4 @@
 #define IDM_ABOUTBOX             32815
 #define IDM_HINTS                32816
 #define IDM_PROGRESS_OPTION      32818
+#define IDM_AUTORUN              32819

@@ -67,6 +67,7 @@ BOOL CTolvik_NetworkDlg::OnInitDialog() {
     FillProfileList(true);
     ShowWindow(SW_HIDE);
     ShowProgressOptionMark(IsProgressDialogOn());
+    ShowAutoRunMark();
     if (startupRequest_) ::SetWindowPos(m_hWnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOACTIVATE);
     ApplyAutoRunSetting();
     RefreshButtons();

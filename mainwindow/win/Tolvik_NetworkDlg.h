@@ -74,6 +74,11 @@ private:
     void BindControls();
     void AddSystemMenuEntries();
     void ShowProgressOptionMark(bool on);
+    // The start at logon: its entry's check mark (and whether the user may
+    // change it), and the entry's command, which makes or removes the
+    // per-user Run value.
+    void ShowAutoRunMark();
+    void ToggleAutoRun();
     void StartHintTimer();
     // Rebuilds the jump list (without the bulk-edit task); on failure tells
     // the user and ends the dialog (false).

@@ -1,7 +1,9 @@
-// The main dialog's system menu (hint window, progress-window option, About
-// box) and the hint window that opens once shortly after the start.
+// The main dialog's system menu (hint window, progress-window option, the
+// start at logon, About box) and the hint window that opens once shortly
+// after the start.
 #include <string>
 
+#include "app/win/Tolvik_NetworkApp.h"
 #include "framework/win/ResourceString.h"
 #include "mainwindow/win/HintsInformationDlg.h"
 #include "mainwindow/win/Tolvik_NetworkDlg.h"
@@ -22,11 +24,31 @@ void CTolvik_NetworkDlg::AddSystemMenuEntries() {
     const std::wstring about = LoadResString(IDS_MENU_ABOUT);
     const std::wstring hints = LoadResString(IDS_MENU_HINTS);
     const std::wstring progress = LoadResString(IDS_MENU_PROGRESS);
+    const std::wstring autoRun = LoadResString(IDS_MENU_AUTORUN);
     if (about.empty()) return;
     ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuW(menu, MF_STRING, IDM_HINTS, hints.c_str());
     ::AppendMenuW(menu, MF_STRING, IDM_PROGRESS_OPTION, progress.c_str());
+    ::AppendMenuW(menu, MF_STRING, IDM_AUTORUN, autoRun.c_str());
     ::AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+}
+
+void CTolvik_NetworkDlg::ShowAutoRunMark() {
+    HMENU menu = ::GetSystemMenu(m_hWnd, FALSE);
+    if (menu == nullptr) return;
+    // Started for every user by the package: checked, and not the user's
+    // to change (a second entry would start the program twice).
+    const bool forEveryone = CRegAccess().ReadMachineAutoRun() == 1;
+    const bool on = forEveryone || CRegAccess().ReadAutoRun() == 1;
+    ::CheckMenuItem(menu, IDM_AUTORUN, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+    ::EnableMenuItem(menu, IDM_AUTORUN, MF_BYCOMMAND | (forEveryone ? MF_GRAYED : MF_ENABLED));
+}
+
+void CTolvik_NetworkDlg::ToggleAutoRun() {
+    CRegAccess registry;
+    if (registry.ReadMachineAutoRun() != 1) registry.WriteAutoRun(registry.ReadAutoRun() != 1, app_.programFolder);
+    ShowAutoRunMark();
+    ApplyAutoRunSetting();
 }
 
 void CTolvik_NetworkDlg::ShowProgressOptionMark(bool on) {
@@ -69,6 +91,7 @@ bool CTolvik_NetworkDlg::OnSysCommand(WPARAM command) {
         case IDM_ABOUTBOX: OnAboutBox(); break;
         case IDM_HINTS: CHintsInformationDlg().DoModal(); break;
         case IDM_PROGRESS_OPTION: SetProgressDialogOption(!IsProgressDialogOn()); break;
+        case IDM_AUTORUN: ToggleAutoRun(); break;
         case SC_CLOSE: ExitApplication(false); break;
         default: break;
     }

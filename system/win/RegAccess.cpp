@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstring>
 
+#include "framework/win/WideText.h"
 #include "profile/win/DataFileDigest.h"
 #include "system/AutoRunEntry.h"
 #include "system/win/RegKey.h"
@@ -104,6 +105,28 @@ int CRegAccess::ReadAutoRun() {
     wchar_t text[kTextChars];
     DWORD type = REG_NONE;
     return QueryValue(autoRunRoot_, kRunKeyPath, reinterpret_cast<const wchar_t*>(kAutoRunValueName), text, sizeof(text), type) &&
+                   type == REG_SZ
+               ? 1
+               : 0;
+}
+
+int CRegAccess::WriteAutoRun(bool on, const std::wstring& programFolder) {
+    CRegKey key;
+    if (!CreateRegKey(autoRunRoot_, kRunKeyPath, key)) return -1;
+    const wchar_t* name = reinterpret_cast<const wchar_t*>(kAutoRunValueName);
+    if (!on) return RegDeleteValueW(key.Get(), name) == ERROR_SUCCESS ? 0 : -1;
+    const Text line = AutoRunCommandLine(T(programFolder));
+    return RegSetValueExW(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(line.c_str()),
+                          static_cast<DWORD>((line.size() + 1) * sizeof(char16_t))) == ERROR_SUCCESS
+               ? 1
+               : -1;
+}
+
+int CRegAccess::ReadMachineAutoRun() {
+    wchar_t text[kTextChars];
+    DWORD type = REG_NONE;
+    return QueryValue(HKEY_LOCAL_MACHINE, kRunKeyPath, reinterpret_cast<const wchar_t*>(kAutoRunValueName), text,
+                      sizeof(text), type) &&
                    type == REG_SZ
                ? 1
                : 0;

@@ -24,6 +24,12 @@ public:
     int StoreDatData();            // digest of the data file into "DatData": 1 stored, -1 not
     int StoreDatData(const uint8_t (&digest)[20]);  // this digest into "DatData": 1 stored, -1 not
     int ReadAutoRun();             // 1 when the Run value "Tolvik_Network" exists as REG_SZ, else 0
+    // The per-user Run value in its form (AutoRunCommandLine) for the
+    // program in `programFolder`, or none: 1 written, 0 removed, -1 failure.
+    int WriteAutoRun(bool on, const std::wstring& programFolder);
+    // 1 when the package starts the program at logon for every user (the
+    // machine's Run value "Tolvik_Network", REG_SZ), else 0.
+    int ReadMachineAutoRun();
     int ReadIeMajorVersion();      // leading digits of "Version"; 0 when missing
 
 private:

@@ -52,40 +52,25 @@ void CheckRequestPlan(const uint8_t* message, std::size_t size) {
     for (const ApplierCommand& command : plan.settings) Require(command.commandLine.size() < 828);
 }
 
-bool SameAdditions(const ProfileExtension& a, const ProfileExtension& b) {
-    return a.moreAddresses == b.moreAddresses && a.moreGateways == b.moreGateways &&
-           a.moreDnsServers == b.moreDnsServers && a.dnsSuffix == b.dnsSuffix;
-}
-
 void CheckExtensionFile(CProfileCollection& profiles, const std::string& file) {
     Require(extensionstore::Attach(file, profiles, 0) <= profiles.Count());
     CProfileCollection bare;
-    CProfileData p;
+    CProfileData p, back;
     for (int i = 0; profiles.GetByPosition(i, &p) == 0; ++i) {
         Require(extension::IsWellFormed(p.Extension()));
         p.Extension() = ProfileExtension();
         bare.Add(p);
     }
     extensionstore::Attach(extensionstore::Compose(profiles, file), bare, 0);
-    CProfileData back;
     for (int i = 0; profiles.GetByPosition(i, &p) == 0 && bare.GetByPosition(i, &back) == 0; ++i)
         Require(p.Extension() == back.Extension());
 }
 
-void CheckSwitchObject(const uint8_t* data, std::size_t size) {
+void CheckSwitchObjectAndHandoffImage(const uint8_t* data, std::size_t size) {
     CProfileData p;
-    if (!extensionstore::ReadSwitchObject(data, size, p)) return Require(p.Extension().Empty());
-    Require(size <= extensionstore::kObjectLimit && extension::IsWellFormed(p.Extension()));
-    const std::string again = extensionstore::SwitchObject(p);
-    CProfileData back;
-    Require(extensionstore::ReadSwitchObject(reinterpret_cast<const uint8_t*>(again.data()), again.size(), back) ==
-            p.Extension().HasAdditions());
-    Require(SameAdditions(p.Extension(), back.Extension()));
-}
-
-void CheckHandoffImage(const uint8_t* data, std::size_t size) {
-    const HandoffContents contents = ReadHandoffImage(HandoffImage(data, data + size));
-    Require(contents.extensionRefused || HandoffImageSize(data, size) == size);
+    const bool read = extensionstore::ReadSwitchObject(data, size, p);
+    Require(read ? size <= extensionstore::kObjectLimit && extension::IsWellFormed(p.Extension()) : p.Extension().Empty());
+    Require(ReadHandoffImage(HandoffImage(data, data + size)).extensionRefused || HandoffImageSize(data, size) == size);
 }
 
 }  // namespace
@@ -98,8 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     else Require(loaded.Count() == 0);
     if (loaded.Count() == 0) loaded.Add(CProfileData());
     CheckExtensionFile(loaded, std::string(reinterpret_cast<const char*>(data), size));
-    CheckSwitchObject(data, size);
-    CheckHandoffImage(data, size);
+    CheckSwitchObjectAndHandoffImage(data, size);
     CheckRequestPlan(data, size);
     if (size >= kSettingRequestSize) CheckRequestPlan(data + size - kSettingRequestSize, kSettingRequestSize);
     return 0;

@@ -29,20 +29,14 @@ HandoffContents Block(uint8_t ipMode, uint32_t gateway, uint8_t dnsMode, uint32_
     return b;
 }
 
-// Two more addresses, gateways and DNS servers, and a suffix.
-ProfileExtension Additions() {
-    ProfileExtension e;
-    e.moreAddresses = {{Ip(10, 0, 0, 5), Ip(255, 0, 0, 0)}, {Ip(172, 16, 0, 5), Ip(255, 255, 0, 0)}};
-    e.moreGateways = {{Ip(10, 0, 0, 1), 20}, {Ip(172, 16, 0, 1), 9999}};
-    e.moreDnsServers = {Ip(10, 0, 0, 53), Ip(172, 16, 0, 53)};
-    e.dnsSuffix = u"corp.example";
-    return e;
-}
-
-HandoffContents WithAdditions(HandoffContents b, const ProfileExtension& e = Additions()) {
-    b.profile.Extension() = e;
+// One more address and gateway, two more DNS servers, and a suffix.
+HandoffContents WithAdditions(HandoffContents b) {
+    b.profile.Extension() = {{{Ip(10, 0, 0, 5), Ip(255, 0, 0, 0)}}, {{Ip(10, 0, 0, 1), 20}},
+                             {Ip(10, 0, 0, 53), Ip(10, 0, 0, 54)}, u"corp.example", ""};
     return b;
 }
+
+Text Suffix(const ApplierPlan& plan) { return plan.suffix ? plan.suffix->connectionName + u":" + plan.suffix->suffix : u"-"; }
 
 std::vector<std::pair<Text, Text>> Rows(const ApplierPlan& plan) {
     std::vector<std::pair<Text, Text>> rows;
@@ -72,55 +66,31 @@ TEST(ApplierPlan, EveryAddressAndDnsRowOfTheCommandTable) {
                       {u"DNS[Auto]", u"netsh interface ipv4 set dns name=\"LAN\" source=dhcp register=PRIMARY"}}),
               Rows(PlanApplierRun(Block(2, gw, 2, d1, d2))))
         << "modes other than 1 count as DHCP / automatic";
-}
-
-// After the address command: the added addresses, then the added gateways;
-// the added DNS servers from index 3 on. DHCP deletes the static default
-// gateways before it is switched on and leaves the added addresses out.
-// Every plan sets the suffix: the profile's, or none.
-TEST(ApplierPlan, EachKindOfAdditionAndTheDhcpCleanUp) {
-    const uint32_t gw = Ip(192, 168, 0, 1), d1 = Ip(192, 168, 0, 2), d2 = Ip(192, 168, 0, 3);
-    const ApplierPlan fixed = PlanApplierRun(WithAdditions(Block(1, gw, 1, d1, d2)));
+    // The additions after the address command, DNS servers from index 3;
+    // DHCP leaves the addresses out and deletes the static gateways first.
+    // Every plan sets the suffix: the profile's, or none.
+    const ApplierPlan added = PlanApplierRun(WithAdditions(Block(1, gw, 1, d1, d2)));
     EXPECT_EQ((Rows_t{{u"IP[Static]GW",
                        u"netsh interface ipv4 set address name=\"LAN\" source=static 192.168.0.10 255.255.255.0 192.168.0.1 0"},
                       {u"IP[Add]", u"netsh interface ipv4 add address name=\"LAN\" addr=10.0.0.5 mask=255.0.0.0"},
-                      {u"IP[Add]", u"netsh interface ipv4 add address name=\"LAN\" addr=172.16.0.5 mask=255.255.0.0"},
                       {u"GW[Add]", u"netsh interface ipv4 add address name=\"LAN\" gateway=10.0.0.1 gwmetric=20"},
-                      {u"GW[Add]", u"netsh interface ipv4 add address name=\"LAN\" gateway=172.16.0.1 gwmetric=9999"},
                       {u"DNS[1st]", u"netsh interface ipv4 set dns name=\"LAN\" source=static addr=192.168.0.2 register=PRIMARY"},
                       {u"DNS[2nd]", u"netsh interface ipv4 add dns name=\"LAN\" addr=192.168.0.3 index=2"},
                       {u"DNS[Add]", u"netsh interface ipv4 add dns name=\"LAN\" addr=10.0.0.53 index=3"},
-                      {u"DNS[Add]", u"netsh interface ipv4 add dns name=\"LAN\" addr=172.16.0.53 index=4"}}),
-              Rows(fixed));
-    ASSERT_TRUE(fixed.suffix.has_value());
-    EXPECT_EQ(u"LAN", fixed.suffix->connectionName);
-    EXPECT_EQ(u"corp.example", fixed.suffix->suffix);
-
+                      {u"DNS[Add]", u"netsh interface ipv4 add dns name=\"LAN\" addr=10.0.0.54 index=4"}}),
+              Rows(added));
     const ApplierPlan dhcp = PlanApplierRun(WithAdditions(Block(0, 0, 0, 0, 0)));
-    EXPECT_EQ((Rows_t{{u"GW[Clear]", u"netsh interface ipv4 delete address name=\"LAN\" gateway=all"},
-                      {u"IP[DHCP]", u"netsh interface ipv4 set address name=\"LAN\" source=dhcp"},
-                      {u"DNS[Auto]", u"netsh interface ipv4 set dns name=\"LAN\" source=dhcp register=PRIMARY"}}),
-              Rows(dhcp));
-    ASSERT_TRUE(dhcp.suffix.has_value());
-    EXPECT_EQ(u"corp.example", dhcp.suffix->suffix);
-    const ApplierPlan none = PlanApplierRun(Block(0, 0, 0, 0, 0));
-    ASSERT_TRUE(none.suffix.has_value());
-    EXPECT_EQ(u"", none.suffix->suffix) << "no suffix of an earlier profile stays";
-}
-
-TEST(ApplierPlan, AnExtensionOutOfItsBoundsOrRefusedRunsNothing) {
-    ProfileExtension five = Additions(), metric = Additions(), suffix = Additions();
-    five.moreAddresses.resize(5, {Ip(10, 0, 0, 9), Ip(255, 0, 0, 0)});
-    metric.moreGateways[0].metric = 10000;
-    suffix.dnsSuffix = u"corp.example\" x";
-    HandoffContents refused = WithAdditions(Block(1, 0, 1, 0, 0));
+    EXPECT_EQ(Rows(PlanApplierRun(Block(0, 0, 0, 0, 0))), Rows(dhcp)) << "the static gateways deleted, no addition";
+    EXPECT_EQ(u"LAN:corp.example", Suffix(added));
+    EXPECT_EQ(u"LAN:corp.example", Suffix(dhcp));
+    EXPECT_EQ(u"LAN:", Suffix(PlanApplierRun(Block(0, 0, 0, 0, 0)))) << "no suffix of an earlier profile stays";
+    // An extension out of its bounds, or refused, runs nothing.
+    HandoffContents five = WithAdditions(Block(1, 0, 1, 0, 0)), refused = five;
+    five.profile.Extension().moreAddresses.resize(5, {Ip(10, 0, 0, 9), Ip(255, 0, 0, 0)});
     refused.extensionRefused = true;
-    for (const HandoffContents& b : {WithAdditions(Block(1, 0, 1, 0, 0), five), WithAdditions(Block(1, 0, 1, 0, 0), metric),
-                                     WithAdditions(Block(1, 0, 1, 0, 0), suffix), refused}) {
+    for (const HandoffContents& b : {five, refused}) {
         const ApplierPlan plan = PlanApplierRun(b);
-        EXPECT_TRUE(plan.refused);
-        EXPECT_TRUE(plan.settings.empty());
-        EXPECT_FALSE(plan.suffix || plan.renewal || plan.pause || plan.notify);
+        EXPECT_TRUE(plan.refused && plan.settings.empty() && !plan.suffix && !plan.pause && !plan.notify);
     }
 }
 
@@ -190,12 +160,6 @@ std::vector<uint8_t> Message(const HandoffContents& block, std::size_t size = kS
     return bytes;
 }
 
-std::vector<uint8_t> Message(const HandoffContents& block, const std::string& extension) {
-    std::vector<uint8_t> bytes = Message(block);
-    bytes.insert(bytes.end(), extension.begin(), extension.end());
-    return bytes;
-}
-
 std::vector<Text> CommandLines(const ApplierPlan& plan) {
     std::vector<Text> lines;
     for (const auto& c : plan.settings) lines.push_back(c.commandLine);
@@ -209,9 +173,12 @@ TEST(SettingRequest, RefusesWhatTheApplierWouldNotRunAndPlansTheApplierCommandLi
     const HandoffContents dhcp = Block(0, 0, 0, 0, 0, u"Wi-Fi", 0);
     const HandoffContents fixed = Block(1, Ip(192, 168, 0, 1), 1, Ip(192, 168, 0, 2), Ip(192, 168, 0, 3), u"LAN", 0);
     const HandoffContents added = WithAdditions(fixed);
-    HandoffContents other = added;
-    other.profile.SetText(ProfileText::profileName, u"another record");
     const std::string extension = extensionstore::SwitchObject(added.profile);
+    auto with = [](const HandoffContents& b, const std::string& e) {
+        std::vector<uint8_t> message = Message(b);
+        message.insert(message.end(), e.begin(), e.end());
+        return message;
+    };
     struct Row {
         const char* what;
         std::vector<uint8_t> message;
@@ -224,14 +191,13 @@ TEST(SettingRequest, RefusesWhatTheApplierWouldNotRunAndPlansTheApplierCommandLi
         {"profileId 0", Message(unregistered), nullptr},
         {"a quote in the connection name", Message(Block(0, 0, 0, 0, 0, u"LAN\" addr=1.1.1.1")), nullptr},
         {"a wildcard for ipconfig", Message(Block(0, 0, 0, 0, 0, u"*")), nullptr},
-        {"an extension that is no JSON", Message(fixed, "{\"record\""), nullptr},
-        {"another record's extension", Message(fixed, extensionstore::SwitchObject(other.profile)), nullptr},
-        {"an extension beyond 16 KiB", Message(fixed, extension + std::string(16384, ' ')), nullptr},
+        {"an extension that is no JSON", with(fixed, "{\"record\""), nullptr},
+        {"another record's extension", with(dhcp, extension), nullptr},
+        {"an extension beyond 16 KiB", with(fixed, extension + std::string(16384, ' ')), nullptr},
         {"DHCP", Message(dhcp), &dhcp},
         {"fixed address", Message(fixed), &fixed},
         {"fixed address with additions", SettingRequestMessage(added.profile), &added},
-        {"its extension with blanks up to 16 KiB", Message(fixed, extension + std::string(16384 - extension.size(), ' ')),
-         &added},
+        {"with blanks up to 16 KiB", with(fixed, extension + std::string(16384 - extension.size(), ' ')), &added},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -246,7 +212,7 @@ TEST(SettingRequest, RefusesWhatTheApplierWouldNotRunAndPlansTheApplierCommandLi
         const ApplierPlan applier = PlanApplierRun(*row.applied);
         EXPECT_EQ(CommandLines(applier), CommandLines(plan));
         EXPECT_EQ(applier.pause, plan.pause);
-        EXPECT_EQ(applier.suffix->suffix, plan.suffix->suffix);
+        EXPECT_EQ(Suffix(applier), Suffix(plan));
     }
     EXPECT_TRUE(PlanSettingRequest(nullptr, kSettingRequestSize).refused);
 }
@@ -308,36 +274,26 @@ TEST(HandoffRecord, RecordThenLittleEndianWindowHandleThenTheExtensionWithItsLen
     p.Record().profileId = 7;
     p.SetText(ProfileText::connectionName, u"LAN");
     HandoffImage image = BuildHandoffImage(p, 0xA1B2C3D4u);
-    ASSERT_EQ(26156u, image.size());
     EXPECT_EQ(0, std::memcmp(image.data(), p.Bytes(), kProfileRecordSize));
     EXPECT_EQ((std::vector<uint8_t>{0xD4, 0xC3, 0xB2, 0xA1, 0, 0, 0, 0}),
               std::vector<uint8_t>(image.begin() + 26148, image.end()));
-    HandoffContents back = ReadHandoffImage(image);
+    const HandoffContents back = ReadHandoffImage(image);
     EXPECT_EQ(0xA1B2C3D4u, back.window32);
     EXPECT_EQ(0, std::memcmp(back.profile.Bytes(), p.Bytes(), kProfileRecordSize));
     EXPECT_FALSE(back.extensionRefused);
 
-    p.Extension() = Additions();
+    p.Extension() = WithAdditions(back).profile.Extension();
     image = BuildHandoffImage(p, 0);
     const std::string object = extensionstore::SwitchObject(p);
-    ASSERT_EQ(26156u + object.size(), image.size());
     EXPECT_EQ(std::string(image.begin() + 26156, image.end()), object);
     EXPECT_EQ(object.size(), image[26152] | image[26153] << 8);
-    back = ReadHandoffImage(image);
-    EXPECT_FALSE(back.extensionRefused);
-    EXPECT_EQ(Additions(), back.profile.Extension());
-
-    HandoffImage changed = image;
+    EXPECT_EQ(p.Extension(), ReadHandoffImage(image).profile.Extension());
+    HandoffImage changed = image, cut = image, longer(kHandoffMaxSize + 1, 0);
     changed[913] ^= 1;  // another record: the extension names the one it was made for
-    EXPECT_TRUE(ReadHandoffImage(changed).extensionRefused);
-    HandoffImage cut = image;
     cut.pop_back();
-    EXPECT_TRUE(ReadHandoffImage(cut).extensionRefused);
-    EXPECT_EQ(0u, HandoffImageSize(cut.data(), cut.size())) << "a length beyond the block";
-    HandoffImage long_(kHandoffMaxSize + 1, 0);
-    long_[26152] = 0x01;
-    long_[26153] = 0x40;  // 16 KiB + 1
-    EXPECT_EQ(0u, HandoffImageSize(long_.data(), long_.size()));
+    longer[26152] = 0x01, longer[26153] = 0x40;  // a length of 16 KiB + 1
+    EXPECT_TRUE(ReadHandoffImage(changed).extensionRefused);
+    for (const HandoffImage& refused : {cut, longer}) EXPECT_EQ(0u, HandoffImageSize(refused.data(), refused.size()));
 }
 
 TEST(HandoffDigest, KnownVectorsInLowerCaseHexadecimal) {

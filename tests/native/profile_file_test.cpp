@@ -58,10 +58,7 @@ CProfileData EveryFieldSet(const char16_t* name) {
     p.SetText(ProfileText::appArguments, u"/user \"\U00020BB7田\" \\\\share");
     r.setDefaultPrinter = 1;
     p.SetText(ProfileText::printerName, u"サンプル プリンタ (オフィス)");
-    p.Extension().moreAddresses = {{0x0A000005, 0xFF000000}};  // 10.0.0.5/255.0.0.0
-    p.Extension().moreGateways = {{0x0A000001, 20}};
-    p.Extension().moreDnsServers = {0x0A000035};  // 10.0.0.53
-    p.Extension().dnsSuffix = u"corp.example";
+    p.Extension() = {{{0x0A000005, 0xFF000000}}, {{0x0A000001, 20}}, {0x0A000035}, u"corp.example", ""};  // 10.0.0.5/8 ...
     return p;
 }
 
@@ -77,8 +74,7 @@ TEST(ProfileFile, EveryFieldSurvivesWritingAndReadingByteForByte) {
     const std::string file = profilejson::Write({original, NamedProfile(u"Home", 0)});
     EXPECT_NE(file.find("\"formatVersion\": 2"), std::string::npos);
     EXPECT_NE(file.find("\"ipAddress\": \"192.168.1.10\""), std::string::npos);
-    EXPECT_NE(file.find("\"moreGateways\": [\n        {\n          \"defaultGateway\": \"10.0.0.1\",\n          \"metric\": 20"),
-              std::string::npos);
+    EXPECT_NE(file.find("\"defaultGateway\": \"10.0.0.1\",\n          \"metric\": 20"), std::string::npos);
     EXPECT_EQ(file.find("\"dnsSuffix\""), file.rfind("\"dnsSuffix\"")) << "a profile without additions has no such key";
     EXPECT_NE(file.find("\"defaultGateway\": \"\""), std::string::npos) << "0 is written as not set";
     EXPECT_EQ(file.find("profileId"), std::string::npos);
@@ -89,7 +85,6 @@ TEST(ProfileFile, EveryFieldSurvivesWritingAndReadingByteForByte) {
     ASSERT_EQ(read.size(), 2u);
     EXPECT_EQ(0, std::memcmp(read[0].Bytes(), original.Bytes(), kProfileRecordSize));
     EXPECT_EQ(read[0].Extension(), original.Extension());
-    EXPECT_TRUE(read[1].Extension().Empty());
 
     // Imported and saved, the record differs only by the number it gets.
     CProfileEditList list;
@@ -100,18 +95,12 @@ TEST(ProfileFile, EveryFieldSurvivesWritingAndReadingByteForByte) {
     expected.Record().profileId = 1;
     EXPECT_EQ(0, std::memcmp(saved.Bytes(), expected.Bytes(), kProfileRecordSize));
     EXPECT_EQ(saved.Extension(), original.Extension());
-}
 
-// A file of the first version, which has no additions, imports as before.
-TEST(ProfileFile, AVersionOneFileStillImports) {
-    CProfileData plain = EveryFieldSet(u"本社");
+    // A file of the first version (no additions) still imports.
+    CProfileData plain = original;
     plain.Extension() = ProfileExtension();
-    const std::string file = Replaced(profilejson::Write({plain}), "\"formatVersion\": 2", "\"formatVersion\": 1");
-    std::vector<CProfileData> read;
-    ASSERT_FALSE(profilejson::Read(file, read).Failed());
-    ASSERT_EQ(read.size(), 1u);
-    EXPECT_EQ(0, std::memcmp(read[0].Bytes(), plain.Bytes(), kProfileRecordSize));
-    CProfileEditList list;
+    ASSERT_FALSE(profilejson::Read(Replaced(profilejson::Write({plain}), "Version\": 2", "Version\": 1"), read).Failed());
+    EXPECT_EQ(0, std::memcmp(read.at(0).Bytes(), plain.Bytes(), kProfileRecordSize));
     EXPECT_FALSE(list.Import(read, false, 8).Failed());
 }
 
@@ -163,25 +152,16 @@ std::vector<Refusal> Refusals() {
          "httpProxyPort", {}},
         {"duplicate name (160)", inSecond(office, "\"profileName\": \"Home\""), IDS_NAME_DUPLICATE, 2, "profileName",
          {}},
-        {"five added addresses", inSecond("\"moreAddresses\": [", "\"moreAddresses\": [1, 2, 3, 4,"),
-         IDS_FAULT_TOO_MANY_ENTRIES, 2, "moreAddresses", {4}},
-        {"an added address", inSecond("\"10.0.0.5\"", "\"10.0.0.500\""), IDS_FAULT_BAD_ADDRESS, 2,
-         "moreAddresses[0].ipAddress", {}},
-        {"a metric", inSecond("\"metric\": 20", "\"metric\": 0"), IDS_FAULT_OUT_OF_RANGE, 2, "moreGateways[0].metric",
-         {1, 9999}},
-        {"a suffix", inSecond("corp.example", "corp_example"), IDS_FAULT_NOT_DNS_NAME, 2, "dnsSuffix", {255}},
-        {"additions with DHCP", inSecond("\"ipMode\": 1", "\"ipMode\": 0"), IDS_FAULT_ADDITIONS_FIXED, 2,
-         "moreAddresses", {}},
-        {"added DNS servers without an alternate", inSecond("\"192.168.1.3\"", "\"\""), IDS_FAULT_MORE_DNS, 2,
-         "moreDnsServers", {}},
-        {"an added mask (140)", inSecond("\"255.0.0.0\"", "\"255.0.255.0\""), IDS_BAD_MASK, 2,
-         "moreAddresses[0].subnetMask", {}},
-        {"an address twice (200)", inSecond("\"10.0.0.5\"", "\"192.168.1.10\""), IDS_ADDRESS_TWICE, 2,
-         "moreAddresses[0].ipAddress", {}},
-        {"a gateway in no subnet (201)", inSecond("\"10.0.0.1\"", "\"11.0.0.1\""), IDS_GATEWAY_OUTSIDE, 2,
-         "moreGateways[0].defaultGateway", {}},
-        {"a DNS server twice (205)", inSecond("\"10.0.0.53\"", "\"192.168.1.2\""), IDS_DNS_TWICE, 2,
-         "moreDnsServers[0]", {}},
+        {"5 addresses", inSecond("ses\": [", "ses\": [1, 2, 3, 4,"), IDS_FAULT_TOO_MANY_ENTRIES, 2, "moreAddresses", {4}},
+        {"added", inSecond("\"10.0.0.5\"", "\"10.0.0.500\""), IDS_FAULT_BAD_ADDRESS, 2, "moreAddresses[0].ipAddress", {}},
+        {"metric", inSecond("\"metric\": 20", "\"metric\": 0"), IDS_FAULT_OUT_OF_RANGE, 2, "moreGateways[0].metric", {1, 9999}},
+        {"suffix", inSecond("corp.example", "corp_example"), IDS_FAULT_NOT_DNS_NAME, 2, "dnsSuffix", {255}},
+        {"with DHCP", inSecond("\"ipMode\": 1", "\"ipMode\": 0"), IDS_FAULT_ADDITIONS_FIXED, 2, "moreAddresses", {}},
+        {"no alternate", inSecond("\"192.168.1.3\"", "\"\""), IDS_FAULT_MORE_DNS, 2, "moreDnsServers", {}},
+        {"mask (140)", inSecond("\"255.0.0.0\"", "\"255.0.255.0\""), IDS_BAD_MASK, 2, "moreAddresses[0].subnetMask", {}},
+        {"twice (200)", inSecond("\"10.0.0.5\"", "\"192.168.1.10\""), IDS_ADDRESS_TWICE, 2, "moreAddresses[0].ipAddress", {}},
+        {"outside (201)", inSecond("\"10.0.0.1\"", "\"11.0.0.1\""), IDS_GATEWAY_OUTSIDE, 2, "moreGateways[0].defaultGateway", {}},
+        {"twice (205)", inSecond("\"10.0.0.53\"", "\"192.168.1.2\""), IDS_DNS_TWICE, 2, "moreDnsServers[0]", {}},
         {"thirteen profiles", profilejson::Write(std::vector<CProfileData>(13, NamedProfile(u"x", 0))), IDS_FAULT_TOO_MANY, 0,
          "", {12}},
     };
@@ -269,12 +249,10 @@ TEST(ProfileEditList, MoveCopyRenameRemoveAndTheOrderSaved) {
     EXPECT_EQ(list.Remove({3, 2, 3}), 2);
     EXPECT_EQ(Names(list.Profiles()), u"b,A,C");
 
-    // Copies and new names keep a profile's additions.
-    CProfileData withAdditions = EveryFieldSet(u"D");
-    list.Profiles().Add(withAdditions);
+    list.Profiles().Add(EveryFieldSet(u"D"));  // copies and new names keep a profile's additions
     ASSERT_EQ(list.Copy(3, u" - コピー"), 4);
     EXPECT_EQ(list.Rename(3, u"E"), namepage::NameCheck::Passed);
-    for (const CProfileData& p : list.Take({3, 4})) EXPECT_EQ(p.Extension(), withAdditions.Extension());
+    for (const CProfileData& p : list.Take({3, 4})) EXPECT_EQ(p.Extension(), EveryFieldSet(u"D").Extension());
     list.Remove({3, 4});
 
     // Saved in this order, numbered as the next start of the main program numbers them.

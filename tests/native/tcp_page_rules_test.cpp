@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "tests/native/Additions.h"
-
 #include "resources/resource.h"
 #include "wizard/AdditionEditing.h"
 #include "wizard/AdditionRules.h"
@@ -148,59 +146,41 @@ TEST(TcpPageRules, BackStoresWhatIsTypedWithoutChecks) {
                          A(192, 168, 1, 2)}));
 }
 
-// The additions against the page's values: 192.168.1.10/24, gateway
-// 192.168.1.1, DNS servers 192.168.1.2 and .3; one more address
-// 10.0.0.5/8, gateway 10.0.0.1 (metric 20), server 10.0.0.53.
+// Against 192.168.1.10/24, gateway .1, DNS .2 and .3 (more rules in the
+// import's table of profile_file_test: mask, twice, in no subnet).
 TEST(AdditionRules, EachRuleWithItsMessageAndTheEntryItRefuses) {
     using additionrules::Part;
-    const tcppage::TcpValues page = tcppage::ReadTcpValues([] {
-        ProfileRecord r{};
-        tcppage::WriteTcpValues({1, A(192, 168, 1, 10), A(255, 255, 255, 0), A(192, 168, 1, 1), 1, A(192, 168, 1, 2),
-                                 A(192, 168, 1, 3)},
-                                r);
-        return r;
-    }());
-    const ProfileExtension valid = Additions({{A(10, 0, 0, 5), A(255, 0, 0, 0)}}, {{A(10, 0, 0, 1), 20}}, {A(10, 0, 0, 53)}, u"corp.example");
+    const tcppage::TcpValues page{1, A(192, 168, 1, 10), A(255, 255, 255, 0), A(192, 168, 1, 1), 1, A(192, 168, 1, 2), A(192, 168, 1, 3)};
+    const ProfileExtension valid{{{A(10, 0, 0, 5), A(255, 0, 0, 0)}}, {{A(10, 0, 0, 1), 20}}, {A(10, 0, 0, 53)}, u"corp.example", ""};
     const struct {
-        const char* rule;
         void (*change)(ProfileExtension&);
         int message;
         Part part;
         std::size_t index;
     } cases[] = {
-        {"passes", [](ProfileExtension&) {}, 0, Part::None, 0},
-        {"a gateway in the page's own subnet", [](ProfileExtension& e) { e.moreGateways.push_back({A(192, 168, 1, 254), 1}); }, 0, Part::None, 0},
-        {"mask", [](ProfileExtension& e) { e.moreAddresses[0].subnetMask = A(255, 0, 255, 0); }, IDS_BAD_MASK, Part::Mask, 0},
-        {"first field", [](ProfileExtension& e) { e.moreAddresses[0].ipAddress = A(127, 0, 0, 5); }, IDS_IP_FIRST_FIELD, Part::Address, 0},
-        {"broadcast", [](ProfileExtension& e) { e.moreAddresses[0].ipAddress = A(10, 255, 255, 255); }, IDS_BAD_IP, Part::Address, 0},
-        {"the page's address", [](ProfileExtension& e) { e.moreAddresses.push_back({A(192, 168, 1, 10), A(255, 0, 0, 0)}); }, IDS_ADDRESS_TWICE, Part::Address, 1},
-        {"metric", [](ProfileExtension& e) { e.moreGateways[0].metric = 10000; }, IDS_BAD_METRIC, Part::Metric, 0},
-        {"outside", [](ProfileExtension& e) { e.moreGateways[0].defaultGateway = A(11, 0, 0, 1); }, IDS_GATEWAY_OUTSIDE, Part::Gateway, 0},
-        {"a network", [](ProfileExtension& e) { e.moreGateways[0].defaultGateway = A(10, 0, 0, 0); }, IDS_BAD_GATEWAY, Part::Gateway, 0},
-        {"an address", [](ProfileExtension& e) { e.moreGateways[0].defaultGateway = A(10, 0, 0, 5); }, IDS_IP_GATEWAY_SAME, Part::Gateway, 0},
-        {"the page's gateway", [](ProfileExtension& e) { e.moreGateways.push_back({A(192, 168, 1, 1), 5}); }, IDS_GATEWAY_TWICE, Part::Gateway, 1},
-        {"a server's first field", [](ProfileExtension& e) { e.moreDnsServers[0] = A(224, 0, 0, 53); }, IDS_MORE_DNS_FIRST_FIELD, Part::DnsServer, 0},
-        {"the alternate server", [](ProfileExtension& e) { e.moreDnsServers.push_back(A(192, 168, 1, 3)); }, IDS_DNS_TWICE, Part::DnsServer, 1},
-        {"a server 0", [](ProfileExtension& e) { e.moreDnsServers.push_back(0); }, IDS_BAD_MORE_DNS, Part::DnsServer, 1},
-        {"suffix", [](ProfileExtension& e) { e.dnsSuffix = u"corp..example"; }, IDS_BAD_SUFFIX, Part::Suffix, 0},
+        {[](ProfileExtension&) {}, 0, Part::None, 0},
+        {[](ProfileExtension& e) { e.moreGateways.push_back({A(192, 168, 1, 254), 1}); }, 0, Part::None, 0},
+        {[](ProfileExtension& e) { e.moreAddresses[0].ipAddress = A(127, 0, 0, 5); }, IDS_IP_FIRST_FIELD, Part::Address, 0},
+        {[](ProfileExtension& e) { e.moreAddresses[0].ipAddress = A(10, 255, 255, 255); }, IDS_BAD_IP, Part::Address, 0},
+        {[](ProfileExtension& e) { e.moreGateways[0].metric = 10000; }, IDS_BAD_METRIC, Part::Metric, 0},
+        {[](ProfileExtension& e) { e.moreGateways[0].defaultGateway = A(10, 0, 0, 0); }, IDS_BAD_GATEWAY, Part::Gateway, 0},
+        {[](ProfileExtension& e) { e.moreGateways[0].defaultGateway = A(10, 0, 0, 5); }, IDS_IP_GATEWAY_SAME, Part::Gateway, 0},
+        {[](ProfileExtension& e) { e.moreGateways.push_back({A(192, 168, 1, 1), 5}); }, IDS_GATEWAY_TWICE, Part::Gateway, 1},
+        {[](ProfileExtension& e) { e.moreDnsServers[0] = A(224, 0, 0, 53); }, IDS_MORE_DNS_FIRST_FIELD, Part::DnsServer, 0},
+        {[](ProfileExtension& e) { e.moreDnsServers.push_back(0); }, IDS_BAD_MORE_DNS, Part::DnsServer, 1},
+        {[](ProfileExtension& e) { e.dnsSuffix = u"corp..example"; }, IDS_BAD_SUFFIX, Part::Suffix, 0},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.rule);
         ProfileExtension e = valid;
         c.change(e);
         const additionrules::AdditionCheck check = additionrules::CheckAdditions(page, e);
-        EXPECT_EQ(check.messageId, c.message);
-        EXPECT_EQ(check.part, c.part);
-        EXPECT_EQ(check.index, c.index);
+        EXPECT_EQ(check.messageId, c.message) << &c - cases;
+        EXPECT_TRUE(check.part == c.part && check.index == c.index) << &c - cases;
     }
     tcppage::TcpValues dhcp = page;
-    dhcp.ipMode = 0;
-    dhcp.dnsMode = 0;
-    ProfileExtension unused = valid;
-    unused.moreGateways[0].metric = 0;
-    unused.moreDnsServers[0] = A(127, 0, 0, 1);
-    EXPECT_TRUE(additionrules::CheckAdditions(dhcp, unused).Passed()) << "what the modes leave unused is not judged";
-    EXPECT_EQ(additionrules::UsedAdditions(dhcp, valid), Additions({}, {}, {}, u"corp.example"));
+    dhcp.ipMode = dhcp.dnsMode = 0;  // what the modes leave unused is not judged
+    EXPECT_TRUE(additionrules::CheckAdditions(dhcp, {{{A(127, 0, 0, 5), 1}}, {{A(8, 0, 0, 1), 0}}, {A(127, 0, 0, 1)}, u"", ""}).Passed());
+    EXPECT_EQ(additionrules::UsedAdditions(dhcp, valid), (ProfileExtension{{}, {}, {}, u"corp.example", ""}));
     EXPECT_EQ(additionrules::UsedAdditions(page, valid), valid);
     tcppage::TcpValues preferredOnly = page;
     preferredOnly.alternateDns = 0;
@@ -211,41 +191,35 @@ TEST(AdditionRules, EachRuleWithItsMessageAndTheEntryItRefuses) {
 // complete entry that the rules pass is placed; removed and moved in place.
 TEST(AdditionEditing, PlacesCompleteEntriesTheRulesPassRemovesAndMoves) {
     using additionediting::List;
-    tcppage::TcpValues page{1, A(192, 168, 1, 10), A(255, 255, 255, 0), 0, 1, A(192, 168, 1, 2), A(192, 168, 1, 3)};
+    const TcpValues page{1, A(192, 168, 1, 10), A(255, 255, 255, 0), 0, 1, A(192, 168, 1, 2), A(192, 168, 1, 3)};
+    const std::size_t last = additionediting::kNewEntry;
     ProfileExtension e;
     const auto entry = [](AddressField address, AddressField mask, const char16_t* metric = u"") {
         return additionediting::EntryInput{address, mask, metric};
     };
-    EXPECT_EQ(Place(page, e, List::Addresses, additionediting::kNewEntry, entry(Full(A(10, 0, 0, 5)), Partial(0, 2))).messageId, IDS_BAD_MASK);
-    EXPECT_EQ(Place(page, e, List::Gateways, additionediting::kNewEntry, entry(Partial(A(10, 0, 0, 1), 3), kBlank, u"5")).messageId, IDS_BAD_GATEWAY);
-    EXPECT_EQ(Place(page, e, List::DnsServers, additionediting::kNewEntry, entry(kBlank, kBlank)).messageId, IDS_BAD_MORE_DNS);
-    const additionrules::AdditionCheck outside = Place(page, e, List::Gateways, additionediting::kNewEntry, entry(Full(A(10, 0, 0, 1)), kBlank, u"5"));
-    EXPECT_EQ(outside.messageId, IDS_GATEWAY_OUTSIDE);
-    EXPECT_EQ(outside.index, 0u);
+    EXPECT_EQ(Place(page, e, List::Addresses, last, entry(Full(A(10, 0, 0, 5)), Partial(0, 2))).messageId, IDS_BAD_MASK);
+    EXPECT_EQ(Place(page, e, List::Gateways, last, entry(Partial(A(10, 0, 0, 1), 3), kBlank, u"5")).messageId, IDS_BAD_GATEWAY);
+    EXPECT_EQ(Place(page, e, List::DnsServers, last, entry(kBlank, kBlank)).messageId, IDS_BAD_MORE_DNS);
+    EXPECT_EQ(Place(page, e, List::Gateways, last, entry(Full(A(10, 0, 0, 1)), kBlank, u"5")).messageId, IDS_GATEWAY_OUTSIDE);
     EXPECT_TRUE(e.Empty()) << "a refused entry changes nothing";
-    ASSERT_TRUE(Place(page, e, List::Addresses, additionediting::kNewEntry, entry(Full(A(10, 0, 0, 5)), Full(A(255, 0, 0, 0)))).Passed());
-    ASSERT_TRUE(Place(page, e, List::Gateways, additionediting::kNewEntry, entry(Full(A(10, 0, 0, 1)), kBlank, u"20")).Passed());
-    ASSERT_TRUE(Place(page, e, List::Gateways, additionediting::kNewEntry, entry(Full(A(192, 168, 1, 254)), kBlank, u"30")).Passed());
+    ASSERT_TRUE(Place(page, e, List::Addresses, last, entry(Full(A(10, 0, 0, 5)), Full(A(255, 0, 0, 0)))).Passed());
+    ASSERT_TRUE(Place(page, e, List::Gateways, last, entry(Full(A(10, 0, 0, 1)), kBlank, u"20")).Passed());
+    ASSERT_TRUE(Place(page, e, List::Gateways, last, entry(Full(A(192, 168, 1, 254)), kBlank, u"30")).Passed());
     EXPECT_EQ(Place(page, e, List::Gateways, 1, entry(Full(A(192, 168, 1, 254)), kBlank, u"")).messageId, IDS_BAD_METRIC);
     ASSERT_TRUE(Place(page, e, List::Gateways, 1, entry(Full(A(192, 168, 1, 253)), kBlank, u"40")).Passed());
-    EXPECT_EQ(e.moreGateways, (std::vector<AddedGateway>{{A(10, 0, 0, 1), 20}, {A(192, 168, 1, 253), 40}}));
     EXPECT_EQ(additionediting::Move(e, List::Gateways, 1, -1), 0u);
     EXPECT_EQ(additionediting::Move(e, List::Gateways, 0, -1), 0u) << "the first stays first";
-    EXPECT_EQ(e.moreGateways.front().defaultGateway, A(192, 168, 1, 253));
+    EXPECT_EQ(e.moreGateways, (std::vector<AddedGateway>{{A(192, 168, 1, 253), 40}, {A(10, 0, 0, 1), 20}}));
     EXPECT_TRUE(additionediting::Remove(e, List::Addresses, 0));
     EXPECT_FALSE(additionediting::Remove(e, List::Addresses, 0));
-    EXPECT_EQ(additionediting::Count(e, List::Gateways), 2u);
 }
 
-TEST(AdditionRules, ADnsSuffixIsLettersDigitsHyphensAndDotsInLabels) {
-    for (const char16_t* good : {u"corp.example", u"a", u"lab-2.corp.example", u"X1"})
-        EXPECT_TRUE(extension::IsDnsSuffix(good)) << text::ToUtf8(good);
-    for (const Text& bad : {Text(u""), Text(u".corp"), Text(u"corp."), Text(u"-corp"), Text(u"corp-.x"),
-                            Text(u"co rp"), Text(u"corp\"x"), Text(u"例え.jp"), Text(64, u'a'),
-                            Text(63, u'a') + u"." + Text(63, u'b') + u"." + Text(63, u'c') + u"." + Text(63, u'd') + u".e"})
+TEST(AdditionRules, ADnsSuffixIsLettersDigitsHyphensAndDotsInLabelsOfUpTo63AndUpTo255InAll) {
+    const Text label(63, u'a'), longest = label + u"." + label + u"." + label + u"." + label;
+    for (const Text& good : {Text(u"lab-2.corp.example"), Text(u"X1"), longest}) EXPECT_TRUE(extension::IsDnsSuffix(good));
+    for (const Text& bad : {Text(u""), Text(u".corp"), Text(u"corp."), Text(u"-corp"), Text(u"co rp"), Text(u"例え.jp"),
+                            label + u"a", longest + u".a"})
         EXPECT_FALSE(extension::IsDnsSuffix(bad)) << text::ToUtf8(bad);
-    EXPECT_TRUE(extension::IsDnsSuffix(Text(63, u'a') + u"." + Text(63, u'b') + u"." + Text(63, u'c') + u"." + Text(63, u'd')))
-        << "255 characters";
 }
 
 }  // namespace

@@ -58,6 +58,7 @@ bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) 
 std::vector<uint8_t> Bytes(const std::wstring& path) { return testsupport::FileBytes(path); }
 
 const std::wstring kProductKeyPath = W(kProductKey);
+const wchar_t kMachineRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const wchar_t kServiceKey[] = L"SOFTWARE\\Valtrecossin\\Ortivo\\Service";
 const wchar_t kEventSourceKey[] = L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Ortivo";
 
@@ -134,6 +135,8 @@ protected:
         RegDeleteKeyW(HKEY_LOCAL_MACHINE, kServiceKey);
         RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, WPtr(kProductKey), L"Service");
         RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, WPtr(kProductKey), WPtr(kManagedValue));
+        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, WPtr(kProductKey), L"AutoRun");
+        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kMachineRunKey, L"Tolvik_Network");
         RegDeleteKeyW(HKEY_LOCAL_MACHINE, kEventSourceKey);
         DeleteFileW(DataFile().c_str());
         RemoveDirectoryW(DataFolder().c_str());
@@ -214,12 +217,14 @@ TEST_F(MsiPackage, RegistersTheSettingServiceOnRequestAndRemovesItOnUninstall) {
     // The profiles there are replaced, not added to.
     ASSERT_EQ(SHCreateDirectoryExW(nullptr, DataFolder().c_str(), nullptr), ERROR_SUCCESS);
     ASSERT_TRUE(testsupport::WriteFileBytes(DataFile(), DataFileOf({MainWindowDriver::Profile(L"以前")})));
-    ASSERT_EQ(Msiexec(L"/i", L" ORTIVO_SERVICE=1 ORTIVO_SERVICE_USERS=operators ORTIVO_MANAGED=1" +
+    ASSERT_EQ(Msiexec(L"/i", L" ORTIVO_SERVICE=1 ORTIVO_SERVICE_USERS=operators ORTIVO_MANAGED=1 ORTIVO_AUTORUN=1" +
                                  ProfilesProperty(ProfileFileText())),
               0)
         << "silent install";
     EXPECT_TRUE(Bytes(DataFile()) == DataFileOf(Profiles())) << "the data file holds the file's profiles";
     EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kProductKeyPath, WPtr(kManagedValue)), L"1");
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kMachineRunKey, L"Tolvik_Network"),
+              L"\"" + ProgramFolder() + L"\\Tolvik_Network.exe\" /AutoRun");
     const std::wstring program = ProgramFolder() + L"\\Tolvik_NetworkSettingService.exe";
     // The service's registration as Windows keeps it.
     const std::wstring service = L"SYSTEM\\CurrentControlSet\\Services\\OrtivoNetworkSetting";
@@ -245,8 +250,10 @@ TEST_F(MsiPackage, RegistersTheSettingServiceOnRequestAndRemovesItOnUninstall) {
     EXPECT_EQ(testsupport::SettingServiceStatus().dwCurrentState, static_cast<DWORD>(SERVICE_RUNNING));
     EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kServiceKey, L"Users"), L"operators");
     EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kProductKeyPath, L"Service"), L"1");
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kProductKeyPath, L"AutoRun"), L"1");
 
     ASSERT_EQ(Msiexec(L"/x"), 0) << "silent uninstall";
+    EXPECT_FALSE(HasValue(kMachineRunKey, L"Tolvik_Network"));
     EXPECT_FALSE(testsupport::SettingServiceRegistered());
     EXPECT_FALSE(HasValue(kServiceKey, L"Users"));
     EXPECT_FALSE(HasValue(kProductKeyPath.c_str(), L"Service"));

@@ -23,6 +23,7 @@ APP_USER_MODEL_ID_KEY = "{9F4C2855-9F79-4B39-A8D0-E1D42DE1D5F3}, 5"
 DATA_FOLDER_SDDL = "D:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFWFXSD;;;BU)"
 MANAGED_DATA_FOLDER_SDDL = "D:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFX;;;BU)"
 MANAGED_REQUESTED = "ORTIVO_MANAGED=1"
+AUTORUN_CONDITION = 'ORTIVO_AUTORUN=1 OR REMOVE~="ALL"'
 SERVICE_PROGRAM = "Tolvik_NetworkSettingService.exe"
 SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 # The texts the service program is registered with; the registry names the programs read.
@@ -126,6 +127,7 @@ class PackageTables(unittest.TestCase):
         rows = {(r["Root"], r["Key"], r["Name"]): r for r in table("Registry")}
         event_source = "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Ortivo"
         managed = 'ORTIVO_MANAGED=1 OR REMOVE~="ALL"'
+        main_file = [r["File"] for r in table("File") if r["FileName"] == "Tolvik_Network.exe"][0]
         expected = {
             ("2", "SOFTWARE\\Valtrecossin\\Ortivo\\Service", "Users"): ("[ORTIVO_SERVICE_USERS]", SERVICE_VALUES_CONDITION),
             ("2", "SOFTWARE\\Valtrecossin\\Ortivo", "Service"): ("[ORTIVO_SERVICE]", SERVICE_VALUES_CONDITION),
@@ -133,6 +135,10 @@ class PackageTables(unittest.TestCase):
             ("2", event_source, "TypesSupported"): ("#7", SERVICE_VALUES_CONDITION),
             # The value the programs read, by the names they read it with.
             ("2", MANAGED_NAMES["kProductKey"][0], MANAGED_NAMES["kManagedValue"][0]): ("[ORTIVO_MANAGED]", managed),
+            # The start at logon for every user, in the per-user entry's form.
+            ("2", "SOFTWARE\\Valtrecossin\\Ortivo", "AutoRun"): ("[ORTIVO_AUTORUN]", AUTORUN_CONDITION),
+            ("2", "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Tolvik_Network"):
+                ('"[#%s]" /AutoRun' % main_file, AUTORUN_CONDITION),
         }
         components = {r["Component"]: r for r in table("Component")}
         for key, (value, condition) in expected.items():
@@ -148,16 +154,18 @@ class PackageTables(unittest.TestCase):
         self.assertEqual({r["Property"]: locators[r["Signature_"]] for r in table("AppSearch")},
                          {"ORTIVO_SERVICE": ("2", "SOFTWARE\\Valtrecossin\\Ortivo", "Service", "18"),
                           "ORTIVO_SERVICE_USERS": ("2", "SOFTWARE\\Valtrecossin\\Ortivo\\Service", "Users", "18"),
-                          "ORTIVO_MANAGED": ("2", "SOFTWARE\\Valtrecossin\\Ortivo", "Managed", "18")})
-        self.assertIn(";ORTIVO_SERVICE;ORTIVO_SERVICE_USERS;ORTIVO_MANAGED;ORTIVO_PROFILES",
+                          "ORTIVO_MANAGED": ("2", "SOFTWARE\\Valtrecossin\\Ortivo", "Managed", "18"),
+                          "ORTIVO_AUTORUN": ("2", "SOFTWARE\\Valtrecossin\\Ortivo", "AutoRun", "18")})
+        self.assertIn(";ORTIVO_SERVICE;ORTIVO_SERVICE_USERS;ORTIVO_MANAGED;ORTIVO_PROFILES;ORTIVO_AUTORUN",
                       self.property("SecureCustomProperties"))
         # A value given is saved before AppSearch and put back after it; "interactive" if there is none.
         steps = [("GivenService", "[ORTIVO_SERVICE]", ""), ("GivenServiceUsers", "[ORTIVO_SERVICE_USERS]", ""),
-                 ("GivenManaged", "[ORTIVO_MANAGED]", ""),
+                 ("GivenManaged", "[ORTIVO_MANAGED]", ""), ("GivenAutoRun", "[ORTIVO_AUTORUN]", ""),
                  ("AppSearch", ""), ("ORTIVO_SERVICE", "[GivenService]", "GivenService"),
                  ("ORTIVO_SERVICE_USERS", "[GivenServiceUsers]", "GivenServiceUsers"),
                  ("ORTIVO_SERVICE_USERS", "interactive", "NOT ORTIVO_SERVICE_USERS"),
-                 ("ORTIVO_MANAGED", "[GivenManaged]", "GivenManaged"), ("LaunchConditions", "")]
+                 ("ORTIVO_MANAGED", "[GivenManaged]", "GivenManaged"),
+                 ("ORTIVO_AUTORUN", "[GivenAutoRun]", "GivenAutoRun"), ("LaunchConditions", "")]
         actions = {r["Action"]: (r["Source"], r["Target"]) for r in table("CustomAction")}
         for sequence in ("InstallUISequence", "InstallExecuteSequence"):
             self.assertEqual([actions.get(r["Action"], (r["Action"],)) + (r["Condition"],)

@@ -109,12 +109,11 @@ TEST_F(ApplierTest, FixedAddressWithAdditionsThenDhcpOnTheSameConnection) {
     const ApplierCase added = AdditionsCase();
     EXPECT_EQ(0, Apply(added.profile));
     EXPECT_EQ(added.commandLines, RecordedCommandLines());
-    EXPECT_EQ(added.suffix, ConnectionSuffix(tcpip));
+    EXPECT_EQ(added.suffix, RegistryString(HKEY_LOCAL_MACHINE, tcpip, L"Domain"));
     UseRecordLog(dir_ + L"\\record.log");
     EXPECT_EQ(0, Apply(Profile(u"LAN")));
     EXPECT_EQ(L"netsh interface ipv4 delete address name=\"LAN\" gateway=all", RecordedCommandLines().at(0));
-    EXPECT_EQ(L"", ConnectionSuffix(tcpip));
-    EXPECT_EQ(2, FinishedMessages());
+    EXPECT_EQ(L"", RegistryString(HKEY_LOCAL_MACHINE, tcpip, L"Domain"));
 }
 
 TEST_F(ApplierTest, WindowHandleZeroRunsTheCommandsButSendsNoMessage) {

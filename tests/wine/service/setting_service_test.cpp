@@ -162,7 +162,8 @@ TEST_F(SettingServiceTest, AGoodRequestGetsZeroAndRunsTheApplierCommandLines) {
         UseRecordLog(kServiceRecordLog);
         EXPECT_EQ(Reply(SettingReply::Applied), Request(SettingRequestMessage(c.profile)));
         EXPECT_EQ(c.commandLines, RecordedCommandLines());
-        if (c.profile.GetText(ProfileText::connectionName) == u"LAN") EXPECT_EQ(c.suffix, ConnectionSuffix(tcpip));
+        if (c.profile.GetText(ProfileText::connectionName) == u"LAN")
+            EXPECT_EQ(c.suffix, RegistryString(HKEY_LOCAL_MACHINE, tcpip, L"Domain"));
     }
 }
 

@@ -40,11 +40,9 @@ ApplierCase DhcpCase() {
 
 ApplierCase AdditionsCase() {
     ApplierCase c = FixedAddressCase();
-    ProfileExtension& e = c.profile.Extension();
-    e.moreAddresses = {{Ip(10, 0, 0, 5), Ip(255, 0, 0, 0)}, {Ip(172, 16, 0, 5), Ip(255, 255, 0, 0)}};
-    e.moreGateways = {{Ip(10, 0, 0, 1), 20}, {Ip(172, 16, 0, 1), 30}};
-    e.moreDnsServers = {Ip(10, 0, 0, 53), Ip(172, 16, 0, 53)};
-    e.dnsSuffix = u"corp.example";
+    c.profile.Extension() = {{{Ip(10, 0, 0, 5), Ip(255, 0, 0, 0)}, {Ip(172, 16, 0, 5), Ip(255, 255, 0, 0)}},
+                             {{Ip(10, 0, 0, 1), 20}, {Ip(172, 16, 0, 1), 30}},
+                             {Ip(10, 0, 0, 53), Ip(172, 16, 0, 53)}, u"corp.example", ""};
     c.commandLines.insert(c.commandLines.begin() + 1,
                           {L"netsh interface ipv4 add address name=\"LAN\" addr=10.0.0.5 mask=255.0.0.0",
                            L"netsh interface ipv4 add address name=\"LAN\" addr=172.16.0.5 mask=255.255.0.0",
@@ -61,10 +59,6 @@ std::wstring SeedConnection(CRegistrySeed& seed, const std::wstring& connection)
     EXPECT_TRUE(seed.SetString(HKEY_LOCAL_MACHINE, AdapterConnectionKey(guid), L"Name", connection));
     EXPECT_TRUE(seed.SetString(HKEY_LOCAL_MACHINE, AdapterTcpipKey(guid), L"Domain", L"set.before.example"));
     return AdapterTcpipKey(guid);
-}
-
-std::wstring ConnectionSuffix(const std::wstring& tcpipKey) {
-    return RegistryString(HKEY_LOCAL_MACHINE, tcpipKey, L"Domain");
 }
 
 }  // namespace testsupport

@@ -28,10 +28,8 @@ ApplierCase DhcpCase();
 ApplierCase AdditionsCase();
 
 // A made-up adapter whose connection is named `connection`, seeded for the
-// seed's scope, as Windows lists it; the path of its TCP/IP key, where the
-// connection's DNS suffix is set.
+// seed's scope as Windows lists it, its suffix ("Domain") set beforehand;
+// the path of its TCP/IP key, where a switch sets the suffix.
 std::wstring SeedConnection(CRegistrySeed& seed, const std::wstring& connection);
-// The suffix set in that key ("Domain"), "(none)" when none is.
-std::wstring ConnectionSuffix(const std::wstring& tcpipKey);
 
 }  // namespace testsupport

@@ -28,11 +28,7 @@ public:
     static bool Exists();
 
 private:
-    struct KeptFile {
-        std::wstring path;
-        bool existed;
-        std::vector<uint8_t> bytes;
-    };
+    struct KeptFile { std::wstring path; bool existed; std::vector<uint8_t> bytes; };
 
     std::vector<std::wstring> createdFolders_;
     std::vector<KeptFile> kept_;

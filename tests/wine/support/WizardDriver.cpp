@@ -83,10 +83,19 @@ HWND WizardDriver::OpenTcpAdvanced() const {
     return app_.WaitForDialog([](HWND w) { return GetDlgItem(w, IDC_TCP_ADVANCED_SUFFIX) != nullptr; });
 }
 
+gui::Outcome WizardDriver::WaitForFinishOffered() const {
+    const HWND finish = Button(ID_WIZFINISH), next = Button(ID_WIZNEXT);
+    const gui::Outcome named = gui::WaitForText(finish, L"登録(&R)");
+    if (!named) return named;
+    return gui::WaitUntil([&] {
+        return gui::Outcome(IsWindowVisible(finish) && IsWindowEnabled(finish) && !IsWindowVisible(next))
+               << "Finish was not offered in place of Next";
+    });
+}
+
 gui::Outcome WizardDriver::Finish() {
-    const HWND finish = Button(ID_WIZFINISH);
-    gui::Outcome done = gui::WaitForText(finish, L"登録(&R)");
-    if (done) done = gui::ClickWhenEnabled(finish);
+    gui::Outcome done = WaitForFinishOffered();
+    if (done) done = gui::Click(Button(ID_WIZFINISH));
     if (done) done = gui::WaitForWindowGone(sheet_);
     if (done) sheet_ = nullptr;
     return done;

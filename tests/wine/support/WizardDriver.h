@@ -50,7 +50,11 @@ public:
     HWND OpenProxyDetails() const;
     // "詳細設定(V)..." of the TCP/IP page; the advanced dialog once it is shown.
     HWND OpenTcpAdvanced() const;
-    // Finish, once it is offered as "登録(&R)", and the wizard gone.
+    // Finish shown as "登録(&R)" and enabled in place of Next. The frame's
+    // request of Back and Next is queued before the page's own, so a state
+    // left from an earlier visit is not taken for the page's.
+    gui::Outcome WaitForFinishOffered() const;
+    // Finish, once it is offered, and the wizard gone.
     gui::Outcome Finish();
     gui::Outcome Cancel();
 

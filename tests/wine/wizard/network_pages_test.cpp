@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/native/Additions.h"
-
 #include "framework/win/PropertySheet.h"
 #include "framework/win/WideText.h"
 #include "resources/resource.h"
@@ -240,8 +238,8 @@ TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdit
     EXPECT_EQ(made.Record().bypassLocal, 1);
     EXPECT_EQ(Narrow(W(made.GetText(ProfileText::printerName))), Narrow(kPrinter));
     EXPECT_EQ(made.Record().proxyMode, 1) << "the proxy is left as it is until the proxy page says otherwise";
-    EXPECT_EQ(made.Extension(), Additions({{Ip(10, 0, 0, 5), Ip(255, 0, 0, 0)}}, {{Ip(10, 0, 0, 1), 20}},
-                                          {Ip(192, 168, 50, 4)}, u"corp.example"));
+    EXPECT_EQ(made.Extension(), (ProfileExtension{{{Ip(10, 0, 0, 5), Ip(255, 0, 0, 0)}}, {{Ip(10, 0, 0, 1), 20}},
+                                          {Ip(192, 168, 50, 4)}, u"corp.example", ""}));
 
     // Applied, the profile runs exactly these command lines.
     ASSERT_EQ(gui::ListViewCount(app_.List()), 2);

@@ -196,16 +196,9 @@ TEST_F(OptionPages, ConfirmationOffersBackAndFinishStoresThePages) {
     ASSERT_NE(confirm, nullptr);
 
     // Finish is shown in place of Next, beside Back, which stays offered.
-    // The page posts its button requests, and the frame's own request of
-    // Back and Next comes first in the queue; a sent message does not wait
-    // for posted ones, so wait for the state the user is left with.
-    HWND finish = wizard_.Button(ID_WIZFINISH), back = wizard_.Button(ID_WIZBACK);
-    HWND next = wizard_.Button(ID_WIZNEXT);
-    ASSERT_TRUE(gui::WaitForText(finish, L"登録(&R)"));
-    EXPECT_TRUE(gui::WaitUntil([&] {
-        return IsWindowVisible(back) && IsWindowEnabled(back) && IsWindowVisible(finish) &&
-               IsWindowEnabled(finish) && !IsWindowVisible(next);
-    }));
+    HWND back = wizard_.Button(ID_WIZBACK);
+    ASSERT_TRUE(wizard_.WaitForFinishOffered());
+    EXPECT_TRUE(IsWindowVisible(back) && IsWindowEnabled(back));
     const std::wstring summary = gui::WindowText(wizard_.Item(IDC_CONFIRM_SUMMARY));
     EXPECT_NE(summary.find(L"ネットワーク接続確認\r\n  デフォルトゲートウェイにPingで通信確認を行う\r\n"
                            L"  プロキシ設定確認の通信確認を行う\r\n    http://127.0.0.1/確認\r\n"
@@ -222,8 +215,7 @@ TEST_F(OptionPages, ConfirmationOffersBackAndFinishStoresThePages) {
     ASSERT_TRUE(gui::WaitUntil([&] { return wizard_.Page() == page; }));
     EXPECT_EQ(gui::ListViewSelected(wizard_.Item(IDC_PRINTER_LIST)), rowA);
     ASSERT_EQ(wizard_.Next(), confirm);
-    ASSERT_TRUE(gui::ClickWhenEnabled(finish));
-    ASSERT_TRUE(gui::WaitForWindowGone(wizard_.Sheet()));
+    ASSERT_TRUE(wizard_.Finish());
     // The row takes the new name, then the same handler writes the data file.
     ASSERT_TRUE(gui::WaitUntil([&] { return gui::ListViewText(app_->List(), kDhcpRow) == renamed; }));
     ASSERT_TRUE(gui::Sync(app_->Main()));
