@@ -5,6 +5,7 @@
 #include "resources/resource.h"
 #include "wizard/AdditionRules.h"
 #include "wizard/NamePageRules.h"
+#include "wizard/NetworkPageRules.h"
 #include "wizard/ProxyRules.h"
 #include "wizard/TcpPageRules.h"
 
@@ -96,6 +97,24 @@ ImportError CheckAdditions(const CProfileData& p, int number) {
     return check.Passed() ? ImportError() : Fault(p, number, check.messageId, AdditionKey(check));
 }
 
+// When the profile is applied by itself: automatic with a recorded
+// network, a fall-back that fits the address mode.
+ImportError CheckAutomatic(const CProfileData& p, int number) {
+    if (!networkpage::AutomaticHasNetwork(p.Extension()))
+        return Fault(p, number, IDS_FAULT_AUTOMATIC_NETWORK, extensionjson::kAutomatic);
+    if (!networkpage::FallbackFitsMode(p.Extension().fallback, p.Record().ipMode))
+        return Fault(p, number, IDS_FAULT_FALLBACK_MODE, extensionjson::kFallback);
+    return ImportError();
+}
+
+// The first of `profiles` that shares its fall-back with `p`, or none.
+bool FallbackShared(const CProfileCollection& profiles, const CProfileData& p) {
+    CProfileData other;
+    for (int i = 0; profiles.GetByPosition(i, &other) == 0; ++i)
+        if (networkpage::ShareFallback(other, p)) return true;
+    return false;
+}
+
 const char* ProxyKey(proxyrules::ProxyCheck check) {
     switch (check) {
         case proxyrules::ProxyCheck::SecurePort: return "secureProxyPort";
@@ -120,6 +139,7 @@ ImportError CheckProfile(CProfileData& profile, int number, int32_t ieMajorVersi
     ImportError e = CheckName(profile, number);
     if (!e.Failed()) e = CheckTcpIp(profile, number);
     if (!e.Failed()) e = CheckAdditions(profile, number);
+    if (!e.Failed()) e = CheckAutomatic(profile, number);
     if (!e.Failed()) e = CheckProxy(profile, number, ieMajorVersion);
     return e;
 }
@@ -137,6 +157,8 @@ ImportError CheckTogether(const std::vector<CProfileData>& imported, const CProf
     for (std::size_t i = 0; i < imported.size(); ++i) {
         if (namepage::IsNameTaken(all, imported[i].GetText(ProfileText::profileName), 0))
             return Fault(imported[i], static_cast<int>(i + 1), IDS_NAME_DUPLICATE, "profileName");
+        if (FallbackShared(all, imported[i]))
+            return Fault(imported[i], static_cast<int>(i + 1), IDS_FAULT_FALLBACK_TWICE, extensionjson::kFallback);
         all.Add(imported[i]);
     }
     return ImportError();

@@ -184,7 +184,7 @@ ImportError AdditionFault(const Where& at, const extensionjson::ReadFault& f) {
 // A key of a profile of a file of this version (the additions came with 2).
 bool IsProfileKey(const std::string& key, long long version) {
     constexpr long long kFirstVersionWithAdditions = 2;
-    return FieldNamed(key) != nullptr || (version >= kFirstVersionWithAdditions && extensionjson::IsAdditionKey(key));
+    return FieldNamed(key) != nullptr || (version >= kFirstVersionWithAdditions && extensionjson::IsExtensionKey(key));
 }
 
 ImportError ReadProfile(const Json& object, int number, long long version, CProfileData& p) {
@@ -201,7 +201,7 @@ ImportError ReadProfile(const Json& object, int number, long long version, CProf
         ImportError e = ReadField(*value, f, at, p);
         if (e.Failed()) return e;
     }
-    const extensionjson::ReadFault additions = extensionjson::ReadAdditions(object, p.Extension());
+    const extensionjson::ReadFault additions = extensionjson::ReadExtension(object, p.Extension());
     return additions.Failed() ? AdditionFault(at, additions) : ImportError();
 }
 
@@ -248,7 +248,7 @@ std::string Write(const std::vector<CProfileData>& profiles) {
         for (const CProfileData& p : profiles) {
             Json object = Json::object();
             for (const Field& f : kFields) object[f.key] = ValueOf(p, f);
-            extensionjson::PutAdditions(p.Extension(), object);
+            extensionjson::PutExtension(p.Extension(), object);
             list.push_back(std::move(object));
         }
         Json root = Json::object();

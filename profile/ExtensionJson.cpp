@@ -1,5 +1,6 @@
 #include "profile/ExtensionJson.h"
 
+#include "system/MacText.h"
 #include "system/Tools.h"
 
 namespace extensionjson {
@@ -30,6 +31,14 @@ private:
 };
 
 std::string Dotted(uint32_t address) { return text::ToUtf8(CTools().AddressToText(address)); }
+
+// A network's name (its SSID) is 1 to 32 bytes.
+constexpr std::size_t kMaxWifiNameBytes = 32;
+
+bool IsWifiName(const Text& name) { return !name.empty() && text::ToUtf8(name).size() <= kMaxWifiNameBytes; }
+
+// A gateway's MAC address as the record writes one: six bytes.
+bool IsGatewayMac(const Text& mac) { return mactext::IsWellFormed(mac, mactext::kEthernetBytes); }
 
 ReadFault MakeFault(Fault fault, const std::string& where, long long low = 0, long long high = 0) {
     return ReadFault{fault, where, low, high};
@@ -128,6 +137,49 @@ ReadFault ReadSuffix(const Json& object, ProfileExtension& e) {
     return ReadFault();
 }
 
+// An optional text of the network object, checked by `valid`.
+ReadFault ReadNetworkText(const Json& network, const char* key, Fault fault, bool (*valid)(const Text&), Text& out) {
+    const auto found = network.find(key);
+    const std::string where = std::string(kNetwork) + "." + key;
+    if (found == network.end()) return ReadFault();
+    if (!found->is_string()) return MakeFault(Fault::WrongType, where);
+    out = text::FromUtf8(found->get<std::string>());
+    return valid(out) ? ReadFault() : MakeFault(fault, where, static_cast<long long>(kMaxWifiNameBytes));
+}
+
+ReadFault ReadNetwork(const Json& object, ProfileExtension& e) {
+    const auto found = object.find(kNetwork);
+    if (found == object.end()) return ReadFault();
+    if (!found->is_object()) return MakeFault(Fault::WrongType, kNetwork);
+    for (const auto& item : found->items())
+        if (item.key() != kGatewayMac && item.key() != kDnsDomain && item.key() != kWifiName)
+            return MakeFault(Fault::WrongType, std::string(kNetwork) + "." + item.key());
+    RecordedNetwork& n = e.network;
+    ReadFault f = ReadNetworkText(*found, kGatewayMac, Fault::WrongType, IsGatewayMac, n.gatewayMac);
+    if (!f.Failed()) f = ReadNetworkText(*found, kDnsDomain, Fault::NotDnsName, extension::IsDnsSuffix, n.dnsDomain);
+    if (!f.Failed()) f = ReadNetworkText(*found, kWifiName, Fault::TooMany, IsWifiName, n.wifiName);
+    n.gatewayMac = text::UpperAscii(n.gatewayMac);
+    return f;
+}
+
+ReadFault ReadAutomatic(const Json& object, ProfileExtension& e) {
+    const auto found = object.find(kAutomatic);
+    if (found == object.end()) return ReadFault();
+    if (!found->is_boolean()) return MakeFault(Fault::WrongType, kAutomatic);
+    e.automatic = found->get<bool>();
+    return ReadFault();
+}
+
+ReadFault ReadFallback(const Json& object, ProfileExtension& e) {
+    const auto found = object.find(kFallback);
+    if (found == object.end()) return ReadFault();
+    const std::string value = found->is_string() ? found->get<std::string>() : std::string();
+    if (value == kNoDhcp) e.fallback = ProfileExtension::Fallback::NoDhcp;
+    else if (value == kGatewayLost) e.fallback = ProfileExtension::Fallback::GatewayLost;
+    else return MakeFault(Fault::WrongType, kFallback);
+    return ReadFault();
+}
+
 }  // namespace
 
 std::string EntryKey(const char* list, std::size_t index, const char* value) {
@@ -135,8 +187,9 @@ std::string EntryKey(const char* list, std::size_t index, const char* value) {
     return value != nullptr ? entry + "." + value : entry;
 }
 
-bool IsAdditionKey(const std::string& key) {
-    return key == kMoreAddresses || key == kMoreGateways || key == kMoreDnsServers || key == kDnsSuffix;
+bool IsExtensionKey(const std::string& key) {
+    return key == kMoreAddresses || key == kMoreGateways || key == kMoreDnsServers || key == kDnsSuffix ||
+           key == kNetwork || key == kAutomatic || key == kFallback;
 }
 
 void PutAdditions(const ProfileExtension& e, Json& object) {
@@ -157,11 +210,28 @@ void PutAdditions(const ProfileExtension& e, Json& object) {
     if (!e.dnsSuffix.empty()) object[kDnsSuffix] = text::ToUtf8(e.dnsSuffix);
 }
 
-ReadFault ReadAdditions(const Json& object, ProfileExtension& e) {
+void PutExtension(const ProfileExtension& e, Json& object) {
+    PutAdditions(e, object);
+    const RecordedNetwork& n = e.network;
+    if (!n.Empty()) {
+        Json& network = object[kNetwork] = Json::object();
+        if (!n.gatewayMac.empty()) network[kGatewayMac] = text::ToUtf8(n.gatewayMac);
+        if (!n.dnsDomain.empty()) network[kDnsDomain] = text::ToUtf8(n.dnsDomain);
+        if (!n.wifiName.empty()) network[kWifiName] = text::ToUtf8(n.wifiName);
+    }
+    if (e.automatic) object[kAutomatic] = true;
+    if (e.fallback == ProfileExtension::Fallback::NoDhcp) object[kFallback] = kNoDhcp;
+    if (e.fallback == ProfileExtension::Fallback::GatewayLost) object[kFallback] = kGatewayLost;
+}
+
+ReadFault ReadExtension(const Json& object, ProfileExtension& e) {
     ReadFault f = ReadAddresses(object, e);
     if (!f.Failed()) f = ReadGateways(object, e);
     if (!f.Failed()) f = ReadDnsServers(object, e);
     if (!f.Failed()) f = ReadSuffix(object, e);
+    if (!f.Failed()) f = ReadNetwork(object, e);
+    if (!f.Failed()) f = ReadAutomatic(object, e);
+    if (!f.Failed()) f = ReadFallback(object, e);
     return f;
 }
 

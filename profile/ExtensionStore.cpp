@@ -44,10 +44,10 @@ bool ReadObject(const Json& object, const std::string& key, ProfileExtension& ou
     if (NamedKey(object) != key) return false;
     if (object.dump().size() > kObjectLimit) return false;
     ProfileExtension read;
-    if (extensionjson::ReadAdditions(object, read).Failed()) return false;
+    if (extensionjson::ReadExtension(object, read).Failed()) return false;
     Json others = Json::object();
     for (const auto& item : object.items())
-        if (item.key() != kRecordKey && !extensionjson::IsAdditionKey(item.key())) others[item.key()] = item.value();
+        if (item.key() != kRecordKey && !extensionjson::IsExtensionKey(item.key())) others[item.key()] = item.value();
     if (!others.empty()) read.otherKeys = others.dump();
     out = std::move(read);
     return true;
@@ -60,18 +60,19 @@ bool FindExtension(const Json& list, const std::string& key, ProfileExtension& o
     return false;
 }
 
-// The record's key and the additions.
-Json SwitchJson(const CProfileData& profile) {
+// The record's key and the additions (`whole`: and the rest of the extension).
+Json KeyedJson(const CProfileData& profile, bool whole) {
     Json object = Json::object();
     object[kRecordKey] = Key(profile);
-    extensionjson::PutAdditions(profile.Extension(), object);
+    if (whole) extensionjson::PutExtension(profile.Extension(), object);
+    else extensionjson::PutAdditions(profile.Extension(), object);
     return object;
 }
 
-// The record's key, the additions and the keys of a later version, as long
+// The record's key, the extension and the keys of a later version, as long
 // as the whole stays within kObjectLimit.
 Json FileJson(const CProfileData& profile) {
-    Json object = SwitchJson(profile);
+    Json object = KeyedJson(profile, true);
     const Json others = Parse(profile.Extension().otherKeys);
     if (!others.is_object()) return object;
     Json whole = object;
@@ -100,7 +101,7 @@ Text RecordKey(const CProfileData& profile) {
 std::string SwitchObject(const CProfileData& profile) {
     if (!profile.Extension().HasAdditions()) return std::string();
     try {
-        return SwitchJson(profile).dump();
+        return KeyedJson(profile, false).dump();
     } catch (...) {  // out of memory
         return std::string();
     }

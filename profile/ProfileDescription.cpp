@@ -128,6 +128,24 @@ Text TcpIpSection(const CProfileData& profile, DnsLabels labels) {
     return u"TCP/IP設定\r\n" + AddressMethodLines(profile) + DnsLines(profile, labels) + SuffixLine(profile);
 }
 
+Text RecordedNetworkLines(const RecordedNetwork& network) {
+    Text lines;
+    if (!network.gatewayMac.empty()) lines += u"  ゲートウェイのMACアドレス：" + network.gatewayMac + u"\r\n";
+    if (!network.dnsDomain.empty()) lines += u"  DNSサフィックス：" + network.dnsDomain + u"\r\n";
+    if (!network.wifiName.empty()) lines += u"  ワイヤレスネットワーク名：" + network.wifiName + u"\r\n";
+    return lines;
+}
+
+Text NetworkSection(const CProfileData& profile) {
+    const ProfileExtension& e = profile.Extension();
+    Text lines = RecordedNetworkLines(e.network);
+    if (e.automatic) lines += u"  このネットワークに接続したとき自動的に適用する\r\n";
+    if (e.fallback == ProfileExtension::Fallback::NoDhcp) lines += u"  DHCPサーバが応答しないとき適用する\r\n";
+    if (e.fallback == ProfileExtension::Fallback::GatewayLost)
+        lines += u"  固定ネットワークのゲートウェイが応答しないとき適用する\r\n";
+    return lines.empty() ? Text() : u"ネットワークの記録と自動適用\r\n" + lines;
+}
+
 Text AddressSummary(const CProfileData& profile) {
     const ProfileRecord& r = profile.Record();
     if (r.ipMode != 1) return u"DHCP";
@@ -185,7 +203,7 @@ Text ComposeTaskDescription(const CProfileData& profile) {
 }
 
 Text ComposeProfileSummary(const CProfileData& profile, int32_t ieMajorVersion) {
-    return description::TcpIpSection(profile, description::DnsLabels::Full) +
+    return description::TcpIpSection(profile, description::DnsLabels::Full) + description::NetworkSection(profile) +
            description::ProxySection(profile, ieMajorVersion) + description::CheckSection(profile) +
            description::ApplicationSection(profile) + description::PrinterSection(profile);
 }

@@ -36,6 +36,13 @@ Text DnsLines(const CProfileData& profile, DnsLabels labels);
 // "  この接続のDNSサフィックス：corp.example", or nothing without one.
 Text SuffixLine(const CProfileData& profile);
 
+// The recorded network's parts, one indented line each
+// ("  ゲートウェイのMACアドレス：00:00:5E:00:53:0B"); nothing for a part not recorded.
+Text RecordedNetworkLines(const RecordedNetwork& network);
+// "ネットワークの記録と自動適用\r\n", the recorded network and when the
+// profile is applied by itself; nothing for a profile with neither.
+Text NetworkSection(const CProfileData& profile);
+
 // One line for a list of profiles: "DHCP", or the fixed address and mask
 // ("固定IP 192.168.1.10/255.255.255.0").
 Text AddressSummary(const CProfileData& profile);
@@ -60,7 +67,7 @@ Text PrinterSection(const CProfileData& profile);
 
 // The tooltip of a profile's jump-list task: connection (cut), TCP/IP, DNS.
 Text ComposeTaskDescription(const CProfileData& profile);
-// The wizard's confirmation summary: TCP/IP, proxy, checks, application, printer.
+// The wizard's confirmation summary: TCP/IP, network, proxy, checks, application, printer.
 Text ComposeProfileSummary(const CProfileData& profile, int32_t ieMajorVersion);
 // The main dialog's description: connection, adapter, then the summary.
 Text ComposeProfileDescription(const CProfileData& profile, int32_t ieMajorVersion);

@@ -21,9 +21,14 @@ bool ProfileExtension::HasAdditions() const {
     return !moreAddresses.empty() || !moreGateways.empty() || !moreDnsServers.empty() || !dnsSuffix.empty();
 }
 
+bool ProfileExtension::Empty() const {
+    return !HasAdditions() && network.Empty() && !automatic && fallback == Fallback::None && otherKeys.empty();
+}
+
 bool ProfileExtension::operator==(const ProfileExtension& o) const {
     return moreAddresses == o.moreAddresses && moreGateways == o.moreGateways && moreDnsServers == o.moreDnsServers &&
-           dnsSuffix == o.dnsSuffix && otherKeys == o.otherKeys;
+           dnsSuffix == o.dnsSuffix && network == o.network && automatic == o.automatic && fallback == o.fallback &&
+           otherKeys == o.otherKeys;
 }
 
 namespace extension {

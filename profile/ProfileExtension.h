@@ -5,7 +5,8 @@
 // suffix. It is kept apart from the record (the extension file beside the
 // data file; after the fixed part of the handoff block; after the record
 // in a setting service request), so that the record's format stays the one
-// older versions read.
+// older versions read. It also holds the network the profile was made on
+// and when the program applies the profile by itself.
 //
 // IPv4 values as in the record: the first octet in the most significant byte.
 #include <cstddef>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "framework/Text.h"
+#include "profile/RecordedNetwork.h"
 
 struct AddedAddress {
     uint32_t ipAddress = 0;
@@ -37,10 +39,17 @@ struct ProfileExtension {
     // Keys that this version does not know (a later version's), as the text
     // of one JSON object; empty when there are none. Kept, never read.
     std::string otherKeys;
+    RecordedNetwork network{};                // the network the profile was made on; empty: none recorded
+    bool automatic = false;                   // applied by itself when the laptop joins `network`
+    // Applied by itself when its connection has no network of its own: a
+    // fixed profile when no DHCP server answers, a DHCP profile when the
+    // fixed network's gateway no longer answers. At most one profile of a
+    // connection for each.
+    enum class Fallback { None, NoDhcp, GatewayLost } fallback = Fallback::None;
 
-    // Any of the four additions.
+    // Any of the four additions (what a switch carries).
     bool HasAdditions() const;
-    bool Empty() const { return !HasAdditions() && otherKeys.empty(); }
+    bool Empty() const;
     bool operator==(const ProfileExtension& o) const;
     bool operator!=(const ProfileExtension& o) const { return !(*this == o); }
 };

@@ -12,7 +12,20 @@ char16_t UpperAscii(char16_t c) {
     return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
 }
 
+bool IsHexDigit(char16_t c) {
+    const char16_t upper = UpperAscii(c);
+    return (upper >= u'0' && upper <= u'9') || (upper >= u'A' && upper <= u'F');
+}
+
 }  // namespace
+
+bool IsWellFormed(const Text& text, std::size_t bytes) {
+    constexpr std::size_t kPerByte = 3;  // two digits and a separator
+    if (bytes == 0 || text.size() != bytes * kPerByte - 1) return false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (i % kPerByte == 2 ? text[i] != u':' : !IsHexDigit(text[i])) return false;
+    return true;
+}
 
 Text Format(const uint8_t* bytes, std::size_t length) {
     Text out;

@@ -12,6 +12,13 @@ namespace mactext {
 // No bytes give an empty text.
 Text Format(const uint8_t* bytes, std::size_t length);
 
+// The length of an Ethernet (and Wi-Fi) address.
+inline constexpr std::size_t kEthernetBytes = 6;
+
+// Whether `text` is `bytes` pairs of hexadecimal digits (either case)
+// joined by ":", as Format writes them.
+bool IsWellFormed(const Text& text, std::size_t bytes);
+
 // True when both texts name the same address. Hexadecimal digits mean the
 // same in either case, and some sources (WMI on some systems) report them
 // in lower case, so letters are compared without regard to case. An empty

@@ -221,11 +221,12 @@ TEST(AutoRunEntry, QuotedProgramPathFollowedByTheSwitch) {
 
 // ---- the extension file beside the data file ----------------------------------
 
-// "Office" with additions and a key of a later version, "Home" with none.
+// "Office" with additions, its network, a fall-back and a key of a later version, "Home" with none.
 CProfileCollection Offices() {
     CProfileCollection c;
     CProfileData office = NamedProfile(u"Office");
-    office.Extension() = {{}, {}, {0x0A000035}, u"corp.example", "{\"location\":{\"ssid\":\"lab\"}}"};
+    office.Extension() = {{}, {}, {0x0A000035}, u"corp.example", "{\"location\":{\"ssid\":\"lab\"}}",
+                          {u"00:00:5E:00:53:0B", u"corp.example", u""}, true, ProfileExtension::Fallback::GatewayLost};
     c.Add(office);
     c.Add(NamedProfile(u"Home"));
     return c;

@@ -58,7 +58,8 @@ CProfileData EveryFieldSet(const char16_t* name) {
     p.SetText(ProfileText::appArguments, u"/user \"\U00020BB7田\" \\\\share");
     r.setDefaultPrinter = 1;
     p.SetText(ProfileText::printerName, u"サンプル プリンタ (オフィス)");
-    p.Extension() = {{{0x0A000005, 0xFF000000}}, {{0x0A000001, 20}}, {0x0A000035}, u"corp.example", ""};  // 10.0.0.5/8 ...
+    p.Extension() = {{{0x0A000005, 0xFF000000}}, {{0x0A000001, 20}}, {0x0A000035}, u"corp.example", "",  // 10.0.0.5/8 ...
+                     {u"00:00:5E:00:53:0B", u"", u"オフィス"}, true, ProfileExtension::Fallback::NoDhcp};
     return p;
 }
 
@@ -76,6 +77,9 @@ TEST(ProfileFile, EveryFieldSurvivesWritingAndReadingByteForByte) {
     EXPECT_NE(file.find("\"ipAddress\": \"192.168.1.10\""), std::string::npos);
     EXPECT_NE(file.find("\"defaultGateway\": \"10.0.0.1\",\n          \"metric\": 20"), std::string::npos);
     EXPECT_EQ(file.find("\"dnsSuffix\""), file.rfind("\"dnsSuffix\"")) << "a profile without additions has no such key";
+    EXPECT_NE(file.find("\"network\": {\n        \"gatewayMac\": \"00:00:5E:00:53:0B\",\n        \"wifiName\": \"オフィス\"\n      },\n"
+                        "      \"automatic\": true,\n      \"fallback\": \"noDhcp\""), std::string::npos) << file;
+    EXPECT_EQ(file.find("\"network\""), file.rfind("\"network\"")) << "a profile without a network has no such key";
     EXPECT_NE(file.find("\"defaultGateway\": \"\""), std::string::npos) << "0 is written as not set";
     EXPECT_EQ(file.find("profileId"), std::string::npos);
     EXPECT_EQ(file.find("reserved934"), std::string::npos);
@@ -162,6 +166,9 @@ std::vector<Refusal> Refusals() {
         {"twice (200)", inSecond("\"10.0.0.5\"", "\"192.168.1.10\""), IDS_ADDRESS_TWICE, 2, "moreAddresses[0].ipAddress", {}},
         {"outside (201)", inSecond("\"10.0.0.1\"", "\"11.0.0.1\""), IDS_GATEWAY_OUTSIDE, 2, "moreGateways[0].defaultGateway", {}},
         {"twice (205)", inSecond("\"10.0.0.53\"", "\"192.168.1.2\""), IDS_DNS_TWICE, 2, "moreDnsServers[0]", {}},
+        {"MAC", inSecond("53:0B", "53"), IDS_FAULT_WRONG_TYPE, 2, "network.gatewayMac", {}},
+        {"fall-back of DHCP", inSecond("noDhcp", "gatewayLost"), IDS_FAULT_FALLBACK_MODE, 2, "fallback", {}},
+        {"fall-back twice", profilejson::Write({EveryFieldSet(u"Home"), EveryFieldSet(u"Office")}), IDS_FAULT_FALLBACK_TWICE, 2, "fallback", {}},
         {"thirteen profiles", profilejson::Write(std::vector<CProfileData>(13, NamedProfile(u"x", 0))), IDS_FAULT_TOO_MANY, 0,
          "", {12}},
     };
