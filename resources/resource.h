@@ -95,6 +95,9 @@
 #define IDS_BAD_SUFFIX           206
 #define IDS_BAD_MORE_DNS         207
 #define IDS_MORE_DNS_AFTER_TWO   208
+#define IDS_FALLBACK_TAKEN       215
+#define IDS_FALLBACK_MODE        216
+#define IDS_NETWORK_NOT_FOUND    217
 // Column titles of the TCP/IP page's advanced dialog
 #define IDS_COLUMN_IP_ADDRESS    210
 #define IDS_COLUMN_SUBNET_MASK   211
@@ -120,6 +123,11 @@
 
 // The network connection page (104)
 #define IDC_ADAPTER_LIST         1008
+#define IDC_ADAPTER_RECORD       1050  // record the network the connection is on
+#define IDC_ADAPTER_FOUND        1051  // what was found of it
+#define IDC_ADAPTER_AUTOMATIC    1052  // applied on joining it
+#define IDC_ADAPTER_NO_DHCP      1053  // applied when no DHCP server answers
+#define IDC_ADAPTER_GATEWAY_LOST 1054  // applied when the fixed network's gateway does not answer
 
 // The TCP/IP page (105); the two pairs of radio buttons are consecutive
 #define IDC_TCP_FIXED_IP         1009

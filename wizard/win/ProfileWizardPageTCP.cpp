@@ -7,6 +7,7 @@
 #include "resources/resource.h"
 #include "wizard/AdditionRules.h"
 #include "wizard/AddressRules.h"
+#include "wizard/NetworkPageRules.h"
 #include "wizard/win/PageControls.h"
 #include "wizard/win/ProfileWizardPageTcpAdvanced.h"
 
@@ -102,6 +103,11 @@ void CProfileWizardPageTCP::Store() {
 LRESULT CProfileWizardPageTCP::OnWizardNext() {
     const tcppage::TcpCheck check = tcppage::CheckTcpPage(ReadControls());
     if (pagecontrols::RefuseNext(m_hWnd, check.messageId, check.focusId)) return -1;
+    if (pagecontrols::RefuseNext(m_hWnd,
+                                 networkpage::FallbackFitsMode(context_.editRecord.Extension().fallback, check.values.ipMode)
+                                     ? 0 : IDS_FALLBACK_MODE,
+                                 IDC_TCP_FIXED_IP))
+        return -1;
     ProfileExtension used = additionrules::UsedAdditions(check.values, context_.editRecord.Extension());
     if (pagecontrols::RefuseNext(m_hWnd, additionrules::CheckAdditions(check.values, used).messageId, IDC_TCP_ADVANCED))
         return -1;

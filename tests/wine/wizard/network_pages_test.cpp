@@ -294,12 +294,37 @@ TEST_F(NetworkPages, ANewProfileTakesAFixedAdaptersAddressAndTheSystemsDnsServer
     ASSERT_TRUE(app_.StartToMain(L"", folder));
     ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(IDC_MAIN_ADD, L"固定アダプタ"));
     ASSERT_EQ(Narrow(gui::ListViewText(wizard_.Item(IDC_ADAPTER_LIST), 0, 1)), "Ortivo Fixed Test Adapter");
+    // Its network recorded: the gateway's MAC from the neighbour table.
+    EXPECT_FALSE(wizard_.Enabled(IDC_ADAPTER_AUTOMATIC)) << "no network recorded";
+    ASSERT_TRUE(gui::Click(wizard_.Item(IDC_ADAPTER_RECORD)));
+    const std::wstring found = L"  ゲートウェイのMACアドレス：00:00:5E:00:53:0B\r\n";
+    EXPECT_TRUE(gui::WaitForText(wizard_.Item(IDC_ADAPTER_FOUND), found));
+    ASSERT_TRUE(gui::ClickWhenEnabled(wizard_.Item(IDC_ADAPTER_AUTOMATIC)));
+    ASSERT_TRUE(gui::Click(wizard_.Item(IDC_ADAPTER_NO_DHCP)));
     ASSERT_TRUE(wizard_.Turn(ID_WIZNEXT));
     ASSERT_NE(wizard_.Item(IDC_TCP_IP_ADDRESS), nullptr);
     EXPECT_TRUE(wizard_.Ticked(IDC_TCP_FIXED_IP));
     EXPECT_TRUE(wizard_.Ticked(IDC_TCP_DNS_MANUAL));
     EXPECT_EQ(Addresses(), (std::vector<DWORD>{Ip(192, 168, 77, 10), Ip(255, 255, 255, 0), Ip(192, 168, 77, 1),
                                                 Ip(192, 168, 77, 2), Ip(192, 168, 77, 3)}));
+    ASSERT_NE(wizard_.Next(5), nullptr);
+    const std::wstring section = L"ネットワークの記録と自動適用\r\n" + found +
+                                 L"  このネットワークに接続したとき自動的に適用する\r\n  DHCPサーバが応答しないとき適用する\r\n";
+    EXPECT_NE(gui::WindowText(wizard_.Item(IDC_CONFIRM_SUMMARY)).find(section), std::wstring::npos);
+    ASSERT_TRUE(wizard_.Finish());
+    ASSERT_TRUE(app_.WaitForRows(2));
+    std::vector<CProfileData> stored;
+    ASSERT_TRUE(app_.ReadProfiles(&stored));
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[1].Extension(), (ProfileExtension{{}, {}, {}, u"", "", {u"00:00:5E:00:53:0B", u"", u""}, true,
+                                                       ProfileExtension::Fallback::NoDhcp}));
+
+    // A second profile of the connection cannot take the same fall-back.
+    ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(IDC_MAIN_ADD, L"二つ目"));
+    ASSERT_TRUE(gui::Click(wizard_.Item(IDC_ADAPTER_NO_DHCP)));
+    wizard_.ExpectRefusedNext(L"同じネットワーク接続のプロファイル[固定アダプタ]に、同じ条件での適用が設定されています。\r\n"
+                              L"この条件はネットワーク接続ごとに1つのプロファイルにだけ設定できます。",
+                              IDC_ADAPTER_NO_DHCP);
     ASSERT_TRUE(wizard_.Cancel());
 }
 
