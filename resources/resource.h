@@ -22,6 +22,7 @@
 #define IDD_HINTS                185
 #define IDD_PROGRESS             187
 #define IDD_PROXY_SETTING        188
+#define IDD_TCP_ADVANCED         189
 
 // String table (message texts)
 #define IDS_IE_VERSION_ERROR     130
@@ -96,6 +97,17 @@
 #define IDS_MORE_DNS_FIRST_FIELD 204
 #define IDS_DNS_TWICE            205
 #define IDS_BAD_SUFFIX           206
+#define IDS_BAD_MORE_DNS         207
+#define IDS_MORE_DNS_AFTER_TWO   208
+#define IDS_FALLBACK_TAKEN       215
+#define IDS_FALLBACK_MODE        216
+#define IDS_NETWORK_NOT_FOUND    217
+// Column titles of the TCP/IP page's advanced dialog
+#define IDS_COLUMN_IP_ADDRESS    210
+#define IDS_COLUMN_SUBNET_MASK   211
+#define IDS_COLUMN_GATEWAY       212
+#define IDS_COLUMN_METRIC        213
+#define IDS_COLUMN_DNS_SERVER    214
 
 // Controls, by dialog. Ids repeat across dialogs; within one they are unique.
 
@@ -115,6 +127,11 @@
 
 // The network connection page (104)
 #define IDC_ADAPTER_LIST         1008
+#define IDC_ADAPTER_RECORD       1050  // record the network the connection is on
+#define IDC_ADAPTER_FOUND        1051  // what was found of it
+#define IDC_ADAPTER_AUTOMATIC    1052  // applied on joining it
+#define IDC_ADAPTER_NO_DHCP      1053  // applied when no DHCP server answers
+#define IDC_ADAPTER_GATEWAY_LOST 1054  // applied when the fixed network's gateway does not answer
 
 // The TCP/IP page (105); the two pairs of radio buttons are consecutive
 #define IDC_TCP_FIXED_IP         1009
@@ -126,6 +143,7 @@
 #define IDC_TCP_GATEWAY          1015
 #define IDC_TCP_PREFERRED_DNS    1016
 #define IDC_TCP_ALTERNATE_DNS    1017
+#define IDC_TCP_ADVANCED         1018  // opens the advanced dialog (189)
 
 // The proxy page (106)
 #define IDC_PROXY_NONE           1029
@@ -172,6 +190,33 @@
 #define IDC_PROXY_SETTING_EXCEPTIONS   1025
 #define IDC_PROXY_SETTING_SAME_FOR_ALL 1028
 #define IDC_PROXY_SETTING_BYPASS_LOCAL 1003
+
+// The TCP/IP page's advanced dialog (189): per list the list, the fields
+// of an entry and the buttons
+#define IDC_TCP_ADVANCED_ADDRESS_LIST    1001
+#define IDC_TCP_ADVANCED_ADDRESS_IP      1002
+#define IDC_TCP_ADVANCED_ADDRESS_MASK    1003
+#define IDC_TCP_ADVANCED_ADDRESS_ADD     1004
+#define IDC_TCP_ADVANCED_ADDRESS_CHANGE  1005
+#define IDC_TCP_ADVANCED_ADDRESS_REMOVE  1006
+#define IDC_TCP_ADVANCED_ADDRESS_UP      1007
+#define IDC_TCP_ADVANCED_ADDRESS_DOWN    1008
+#define IDC_TCP_ADVANCED_GATEWAY_LIST    1011
+#define IDC_TCP_ADVANCED_GATEWAY_IP      1012
+#define IDC_TCP_ADVANCED_GATEWAY_METRIC  1013
+#define IDC_TCP_ADVANCED_GATEWAY_ADD     1014
+#define IDC_TCP_ADVANCED_GATEWAY_CHANGE  1015
+#define IDC_TCP_ADVANCED_GATEWAY_REMOVE  1016
+#define IDC_TCP_ADVANCED_GATEWAY_UP      1017
+#define IDC_TCP_ADVANCED_GATEWAY_DOWN    1018
+#define IDC_TCP_ADVANCED_DNS_LIST        1021
+#define IDC_TCP_ADVANCED_DNS_IP          1022
+#define IDC_TCP_ADVANCED_DNS_ADD         1024
+#define IDC_TCP_ADVANCED_DNS_CHANGE      1025
+#define IDC_TCP_ADVANCED_DNS_REMOVE      1026
+#define IDC_TCP_ADVANCED_DNS_UP          1027
+#define IDC_TCP_ADVANCED_DNS_DOWN        1028
+#define IDC_TCP_ADVANCED_SUFFIX          1031
 
 // The hint window (185)
 #define IDC_HINTS_HIDE           1001

@@ -73,11 +73,12 @@ AdditionCheck CheckGateways(const tcppage::TcpValues& tcp, const ProfileExtensio
 }
 
 AdditionCheck CheckDnsServers(const tcppage::TcpValues& tcp, const ProfileExtension& e) {
-    std::vector<uint32_t> seen;
-    for (uint32_t server : {tcp.preferredDns, tcp.alternateDns})
-        if (server != 0) seen.push_back(server);
+    if (!e.moreDnsServers.empty() && (tcp.preferredDns == 0 || tcp.alternateDns == 0))
+        return Refused(IDS_MORE_DNS_AFTER_TWO, Part::DnsServer, 0);
+    std::vector<uint32_t> seen{tcp.preferredDns, tcp.alternateDns};
     for (std::size_t i = 0; i < e.moreDnsServers.size(); ++i) {
         const uint32_t server = e.moreDnsServers[i];
+        if (server == 0) return Refused(IDS_BAD_MORE_DNS, Part::DnsServer, i);
         if (!addressrules::IsFirstFieldAllowed(server)) return Refused(IDS_MORE_DNS_FIRST_FIELD, Part::DnsServer, i);
         if (Contains(seen, server)) return Refused(IDS_DNS_TWICE, Part::DnsServer, i);
         seen.push_back(server);
@@ -101,6 +102,15 @@ AdditionCheck CheckAdditions(const tcppage::TcpValues& tcp, const ProfileExtensi
     if (!additions.dnsSuffix.empty() && !extension::IsDnsSuffix(additions.dnsSuffix))
         return Refused(IDS_BAD_SUFFIX, Part::Suffix, 0);
     return AdditionCheck();
+}
+
+ProfileExtension UsedAdditions(const tcppage::TcpValues& tcp, ProfileExtension additions) {
+    if (tcp.ipMode != 1) {
+        additions.moreAddresses.clear();
+        additions.moreGateways.clear();
+    }
+    if (tcp.dnsMode != 1) additions.moreDnsServers.clear();
+    return additions;
 }
 
 }  // namespace additionrules

@@ -28,11 +28,16 @@ struct AdditionCheck {
 //  - each added gateway: a metric of 1..9999, inside one of the profile's
 //    subnets and not its network or broadcast address, none of the
 //    profile's addresses, and no gateway twice (the page's own included);
-//  - with DNS servers by hand, each added server: a first field the page
-//    allows, and no server twice (preferred and alternate included);
+//  - with DNS servers by hand, added servers only after a preferred and
+//    an alternate one, and each of them: not 0.0.0.0, a first field the
+//    page allows, and no server twice (preferred and alternate included);
 //  - the suffix: empty or a DNS name (extension::IsDnsSuffix).
 // Additions that the modes leave unused (addresses and gateways of a DHCP
 // profile, servers of automatic DNS) are not judged.
 AdditionCheck CheckAdditions(const tcppage::TcpValues& tcp, const ProfileExtension& additions);
+
+// The additions that the page's modes use: without a fixed address no
+// added address or gateway, without DNS servers by hand no added server.
+ProfileExtension UsedAdditions(const tcppage::TcpValues& tcp, ProfileExtension additions);
 
 }  // namespace additionrules

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/Text.h"
+#include "profile/ProfileExtension.h"
 #include "profile/ProfileRecord.h"
 
 namespace currenttcpip {
@@ -35,5 +37,24 @@ struct DnsValues {
 // A fixed adapter without address and mask counts as having no address:
 // once the DNS part is filled, the profile uses DHCP and automatic DNS.
 void FillTcpipFields(ProfileRecord& record, const AdapterValues& adapter, const DnsValues* dns);
+
+// Everything the adapter holds (GetAdaptersAddresses): every address with
+// its mask, every gateway with the metric of its default route (0 when it
+// has none: the automatic metric), every DNS server, its DNS suffix.
+struct AdapterAdditions {
+    std::vector<AddedAddress> addresses;
+    std::vector<AddedGateway> gateways;
+    std::vector<uint32_t> dnsServers;
+    Text dnsSuffix;
+};
+
+// The profile's additions from what the adapter holds beyond the record's
+// TCP/IP fields, once those are filled: with a fixed address the other
+// addresses and gateways (a metric outside 1..9999 becomes 1) and the
+// suffix (a DHCP connection's suffix is the DHCP server's, which the
+// profile gets from it anyway); with DNS servers by hand, preferred and
+// alternate given, the other servers. Each list up to its limit; what a
+// kind does not take stays empty.
+void FillAdditions(const ProfileRecord& record, const AdapterAdditions& adapter, ProfileExtension& extension);
 
 }  // namespace currenttcpip

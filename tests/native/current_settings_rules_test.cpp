@@ -148,6 +148,28 @@ TEST(CurrentTcpipRules, WithoutNetworkParametersOnlyTheAddressIsFilled) {
     EXPECT_EQ(uint32_t{p.Record().preferredDns}, A(192, 168, 1, 2));
 }
 
+TEST(CurrentTcpipRules, WhatTheAdapterHoldsBeyondTheRecordBecomesItsAdditions) {
+    ProfileRecord r{};
+    r.ipMode = r.dnsMode = 1;
+    r.ipAddress = A(192, 168, 1, 10);
+    r.defaultGateway = A(192, 168, 1, 1);
+    r.preferredDns = A(192, 168, 1, 2);
+    r.alternateDns = A(192, 168, 1, 3);
+    const currenttcpip::AdapterAdditions adapter{
+        {{A(192, 168, 1, 10), A(255, 255, 255, 0)}, {A(10, 0, 0, 5), A(255, 0, 0, 0)}},
+        {{A(192, 168, 1, 1), 0}, {A(10, 0, 0, 1), 0}, {A(192, 168, 1, 254), 25}},
+        {A(192, 168, 1, 2), A(192, 168, 1, 3), A(10, 0, 0, 53)},
+        u"corp.example"};
+    ProfileExtension e;
+    currenttcpip::FillAdditions(r, adapter, e);
+    EXPECT_EQ(e, (ProfileExtension{{{A(10, 0, 0, 5), A(255, 0, 0, 0)}}, {{A(10, 0, 0, 1), 1}, {A(192, 168, 1, 254), 25}},
+                           {A(10, 0, 0, 53)}, u"corp.example", ""}));
+    r.ipMode = 0;
+    r.alternateDns = 0;
+    currenttcpip::FillAdditions(r, adapter, e);
+    EXPECT_TRUE(e.Empty()) << "a DHCP adapter's and a lone server's additions are not taken";
+}
+
 TEST(AdapterPageRules, SelectsTheLastRowWithTheDescriptionOrTheFirst) {
     const std::vector<Text> rows = {u"Intel", u"Realtek", u"Intel"};
     EXPECT_EQ(adapterpage::RowToSelect(rows, u"Intel"), 2u);

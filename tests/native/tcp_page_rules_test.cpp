@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "resources/resource.h"
+#include "wizard/AdditionEditing.h"
 #include "wizard/AdditionRules.h"
 #include "wizard/AddressRules.h"
 #include "wizard/TcpPageRules.h"
@@ -166,6 +167,7 @@ TEST(AdditionRules, EachRuleWithItsMessageAndTheEntryItRefuses) {
         {[](ProfileExtension& e) { e.moreGateways[0].defaultGateway = A(10, 0, 0, 5); }, IDS_IP_GATEWAY_SAME, Part::Gateway, 0},
         {[](ProfileExtension& e) { e.moreGateways.push_back({A(192, 168, 1, 1), 5}); }, IDS_GATEWAY_TWICE, Part::Gateway, 1},
         {[](ProfileExtension& e) { e.moreDnsServers[0] = A(224, 0, 0, 53); }, IDS_MORE_DNS_FIRST_FIELD, Part::DnsServer, 0},
+        {[](ProfileExtension& e) { e.moreDnsServers.push_back(0); }, IDS_BAD_MORE_DNS, Part::DnsServer, 1},
         {[](ProfileExtension& e) { e.dnsSuffix = u"corp..example"; }, IDS_BAD_SUFFIX, Part::Suffix, 0},
     };
     for (const auto& c : cases) {
@@ -178,6 +180,38 @@ TEST(AdditionRules, EachRuleWithItsMessageAndTheEntryItRefuses) {
     tcppage::TcpValues dhcp = page;
     dhcp.ipMode = dhcp.dnsMode = 0;  // what the modes leave unused is not judged
     EXPECT_TRUE(additionrules::CheckAdditions(dhcp, {{{A(127, 0, 0, 5), 1}}, {{A(8, 0, 0, 1), 0}}, {A(127, 0, 0, 1)}, u"", ""}).Passed());
+    EXPECT_EQ(additionrules::UsedAdditions(dhcp, valid), (ProfileExtension{{}, {}, {}, u"corp.example", ""}));
+    EXPECT_EQ(additionrules::UsedAdditions(page, valid), valid);
+    tcppage::TcpValues preferredOnly = page;
+    preferredOnly.alternateDns = 0;
+    EXPECT_EQ(additionrules::CheckAdditions(preferredOnly, valid).messageId, IDS_MORE_DNS_AFTER_TWO);
+}
+
+// The advanced dialog's entries against the page's 192.168.1.10/24: only a
+// complete entry that the rules pass is placed; removed and moved in place.
+TEST(AdditionEditing, PlacesCompleteEntriesTheRulesPassRemovesAndMoves) {
+    using additionediting::List;
+    const TcpValues page{1, A(192, 168, 1, 10), A(255, 255, 255, 0), 0, 1, A(192, 168, 1, 2), A(192, 168, 1, 3)};
+    const std::size_t last = additionediting::kNewEntry;
+    ProfileExtension e;
+    const auto entry = [](AddressField address, AddressField mask, const char16_t* metric = u"") {
+        return additionediting::EntryInput{address, mask, metric};
+    };
+    EXPECT_EQ(Place(page, e, List::Addresses, last, entry(Full(A(10, 0, 0, 5)), Partial(0, 2))).messageId, IDS_BAD_MASK);
+    EXPECT_EQ(Place(page, e, List::Gateways, last, entry(Partial(A(10, 0, 0, 1), 3), kBlank, u"5")).messageId, IDS_BAD_GATEWAY);
+    EXPECT_EQ(Place(page, e, List::DnsServers, last, entry(kBlank, kBlank)).messageId, IDS_BAD_MORE_DNS);
+    EXPECT_EQ(Place(page, e, List::Gateways, last, entry(Full(A(10, 0, 0, 1)), kBlank, u"5")).messageId, IDS_GATEWAY_OUTSIDE);
+    EXPECT_TRUE(e.Empty()) << "a refused entry changes nothing";
+    ASSERT_TRUE(Place(page, e, List::Addresses, last, entry(Full(A(10, 0, 0, 5)), Full(A(255, 0, 0, 0)))).Passed());
+    ASSERT_TRUE(Place(page, e, List::Gateways, last, entry(Full(A(10, 0, 0, 1)), kBlank, u"20")).Passed());
+    ASSERT_TRUE(Place(page, e, List::Gateways, last, entry(Full(A(192, 168, 1, 254)), kBlank, u"30")).Passed());
+    EXPECT_EQ(Place(page, e, List::Gateways, 1, entry(Full(A(192, 168, 1, 254)), kBlank, u"")).messageId, IDS_BAD_METRIC);
+    ASSERT_TRUE(Place(page, e, List::Gateways, 1, entry(Full(A(192, 168, 1, 253)), kBlank, u"40")).Passed());
+    EXPECT_EQ(additionediting::Move(e, List::Gateways, 1, -1), 0u);
+    EXPECT_EQ(additionediting::Move(e, List::Gateways, 0, -1), 0u) << "the first stays first";
+    EXPECT_EQ(e.moreGateways, (std::vector<AddedGateway>{{A(192, 168, 1, 253), 40}, {A(10, 0, 0, 1), 20}}));
+    EXPECT_TRUE(additionediting::Remove(e, List::Addresses, 0));
+    EXPECT_FALSE(additionediting::Remove(e, List::Addresses, 0));
 }
 
 TEST(AdditionRules, ADnsSuffixIsLettersDigitsHyphensAndDotsInLabelsOfUpTo63AndUpTo255InAll) {

@@ -47,6 +47,15 @@ currenttcpip::NameServer NameServerOf(const std::wstring& guid) {
     }
 }
 
+// What the adapter holds beyond the first address, gateway and DNS servers.
+void FillAdditionsFromCurrent(CProfileData& profile) {
+    AdapterAddresses adapter = ReadAdapterAddresses(W(profile.GetText(ProfileText::macAddress)));
+    AddGatewayMetrics(adapter);
+    const currenttcpip::AdapterAdditions additions{adapter.addresses, adapter.gateways, adapter.dnsServers,
+                                                   T(adapter.dnsSuffix)};
+    currenttcpip::FillAdditions(profile.Record(), additions, profile.Extension());
+}
+
 }  // namespace
 
 void FillTcpipFromCurrent(CProfileData& profile) {
@@ -61,4 +70,5 @@ void FillTcpipFromCurrent(CProfileData& profile) {
     dns.nameServer = NameServerOf(guid);
     for (const std::wstring& server : servers) dns.servers.push_back(AddressFromText(server));
     currenttcpip::FillTcpipFields(profile.Record(), adapter, &dns);
+    FillAdditionsFromCurrent(profile);
 }

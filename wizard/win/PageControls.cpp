@@ -1,9 +1,18 @@
 #include "wizard/win/PageControls.h"
 
+#include <commctrl.h>
+
 #include "framework/win/Wnd.h"
 #include "wizard/win/WizardPage.h"
 
 namespace pagecontrols {
+
+namespace {
+
+constexpr int kFirstFieldMin = 1;
+constexpr int kFirstFieldMax = 223;
+
+}  // namespace
 
 bool IsTicked(HWND page, int id) { return ::IsDlgButtonChecked(page, id) == BST_CHECKED; }
 
@@ -22,6 +31,21 @@ void LimitText(HWND page, int id, std::size_t limit) {
 }
 
 bool IsClickOn(WPARAM wParam, int id) { return LOWORD(wParam) == id && HIWORD(wParam) == BN_CLICKED; }
+
+void LimitFirstField(HWND page, int id) {
+    ::SendDlgItemMessageW(page, id, IPM_SETRANGE, 0, MAKEIPRANGE(kFirstFieldMin, kFirstFieldMax));
+}
+
+void SetAddress(HWND page, int id, uint32_t value) {
+    if (value == 0) ::SendDlgItemMessageW(page, id, IPM_CLEARADDRESS, 0, 0);
+    else ::SendDlgItemMessageW(page, id, IPM_SETADDRESS, 0, static_cast<LPARAM>(value));
+}
+
+tcppage::AddressField ReadAddress(HWND page, int id) {
+    DWORD value = 0;
+    const LRESULT filled = ::SendDlgItemMessageW(page, id, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&value));
+    return tcppage::AddressField{static_cast<uint32_t>(value), static_cast<int>(filled)};
+}
 
 bool RefuseNext(HWND page, int failure, int focusId) {
     if (failure == 0) return false;

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "wizard/TcpPageRules.h"
+
 namespace pagecontrols {
 
 bool IsTicked(HWND page, int id);
@@ -17,6 +19,13 @@ std::wstring TextOf(HWND page, int id);
 void SetText(HWND page, int id, const std::wstring& text);
 void Enable(HWND page, int id, bool enabled);
 void LimitText(HWND page, int id, std::size_t limit);
+
+// IP address controls: the first field of an address takes 1..223; a
+// value 0 shows a blank control; a read gives the value and how many
+// fields are filled.
+void LimitFirstField(HWND page, int id);
+void SetAddress(HWND page, int id, uint32_t value);
+tcppage::AddressField ReadAddress(HWND page, int id);
 
 // A click on the button `id` (WM_COMMAND's wParam).
 bool IsClickOn(WPARAM wParam, int id);

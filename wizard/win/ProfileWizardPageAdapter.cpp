@@ -2,11 +2,14 @@
 
 #include <commctrl.h>
 
+#include "app/win/OrtivoMessage.h"
 #include "framework/win/ResourceString.h"
 #include "framework/win/WideText.h"
+#include "profile/ProfileDescription.h"
 #include "resources/resource.h"
 #include "system/win/AdapterDiscovery.h"
 #include "wizard/AdapterPageRules.h"
+#include "wizard/NetworkPageRules.h"
 #include "wizard/win/CurrentSettings.h"
 #include "wizard/win/PageControls.h"
 
@@ -15,6 +18,7 @@ namespace {
 constexpr int kPageIndex = 1;
 constexpr int kConnectionColumnWidth = 150;
 constexpr DWORD kListStyles = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
+using Fallback = ProfileExtension::Fallback;
 
 }  // namespace
 
@@ -76,6 +80,78 @@ void CProfileWizardPageAdapter::ShowRecord() {
         descriptions, context_.editRecord.GetText(ProfileText::adapterDescription)));
     list_.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     list_.EnsureVisible(row, false);
+    const ProfileExtension& e = context_.editRecord.Extension();
+    network_ = e.network;
+    networkMac_ = W(context_.editRecord.GetText(ProfileText::macAddress));
+    pagecontrols::SetTicked(m_hWnd, IDC_ADAPTER_RECORD, !e.network.Empty());
+    pagecontrols::SetTicked(m_hWnd, IDC_ADAPTER_AUTOMATIC, e.automatic);
+    pagecontrols::SetTicked(m_hWnd, IDC_ADAPTER_NO_DHCP, e.fallback == Fallback::NoDhcp);
+    pagecontrols::SetTicked(m_hWnd, IDC_ADAPTER_GATEWAY_LOST, e.fallback == Fallback::GatewayLost);
+    ShowNetwork();
+}
+
+void CProfileWizardPageAdapter::FindNetwork() {
+    const int row = SelectedRow();
+    const AdapterEntry* entry = row >= 0 ? EntryOf(row) : nullptr;
+    if (!pagecontrols::IsTicked(m_hWnd, IDC_ADAPTER_RECORD) || entry == nullptr || entry->macText == networkMac_) return;
+    networkMac_ = entry->macText;
+    network_ = FindCurrentNetwork(networkMac_);
+}
+
+void CProfileWizardPageAdapter::ShowNetwork() {
+    const bool recording = pagecontrols::IsTicked(m_hWnd, IDC_ADAPTER_RECORD);
+    std::wstring found;
+    if (recording) found = network_.Empty() ? LoadResString(IDS_NETWORK_NOT_FOUND) : W(description::RecordedNetworkLines(network_));
+    pagecontrols::SetText(m_hWnd, IDC_ADAPTER_FOUND, found);
+    const bool automatic = recording && !network_.Empty();
+    if (!automatic) pagecontrols::SetTicked(m_hWnd, IDC_ADAPTER_AUTOMATIC, false);
+    pagecontrols::Enable(m_hWnd, IDC_ADAPTER_AUTOMATIC, automatic);
+}
+
+void CProfileWizardPageAdapter::StoreNetwork() {
+    ProfileExtension& e = context_.editRecord.Extension();
+    e.network = pagecontrols::IsTicked(m_hWnd, IDC_ADAPTER_RECORD) ? network_ : RecordedNetwork();
+    e.automatic = pagecontrols::IsTicked(m_hWnd, IDC_ADAPTER_AUTOMATIC) && !e.network.Empty();
+    e.fallback = pagecontrols::IsTicked(m_hWnd, IDC_ADAPTER_NO_DHCP)        ? Fallback::NoDhcp
+                 : pagecontrols::IsTicked(m_hWnd, IDC_ADAPTER_GATEWAY_LOST) ? Fallback::GatewayLost
+                                                                            : Fallback::None;
+}
+
+bool CProfileWizardPageAdapter::FallbackRefused() {
+    const Text other = networkpage::FallbackTakenBy(context_.profiles, context_.editRecord);
+    if (other.empty()) return false;
+    const int box = context_.editRecord.Extension().fallback == Fallback::NoDhcp ? IDC_ADAPTER_NO_DHCP
+                                                                                 : IDC_ADAPTER_GATEWAY_LOST;
+    ShowOrtivoText(m_hWnd, W(text::FillTokens(T(LoadResString(IDS_FALLBACK_TAKEN)), {other})), MB_ICONERROR | MB_OK);
+    ::SetFocus(GetDlgItem(box));
+    return true;
+}
+
+bool CProfileWizardPageAdapter::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (pagecontrols::IsClickOn(wParam, IDC_ADAPTER_RECORD)) {
+        networkMac_.clear();  // ticked again: looked for anew
+        FindNetwork();
+        ShowNetwork();
+        return true;
+    }
+    // The two fall-backs exclude each other.
+    if (pagecontrols::IsClickOn(wParam, IDC_ADAPTER_NO_DHCP) && pagecontrols::IsTicked(m_hWnd, IDC_ADAPTER_NO_DHCP))
+        pagecontrols::SetTicked(m_hWnd, IDC_ADAPTER_GATEWAY_LOST, false);
+    if (pagecontrols::IsClickOn(wParam, IDC_ADAPTER_GATEWAY_LOST) &&
+        pagecontrols::IsTicked(m_hWnd, IDC_ADAPTER_GATEWAY_LOST))
+        pagecontrols::SetTicked(m_hWnd, IDC_ADAPTER_NO_DHCP, false);
+    return CPropertyPage::OnCommand(wParam, lParam);
+}
+
+bool CProfileWizardPageAdapter::OnNotify(WPARAM wParam, NMHDR* header, LRESULT* result) {
+    if (header->idFrom == IDC_ADAPTER_LIST && header->code == LVN_ITEMCHANGED) {
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
+        if ((change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED) && !(change->uOldState & LVIS_SELECTED)) {
+            FindNetwork();
+            ShowNetwork();
+        }
+    }
+    return CPropertyPage::OnNotify(wParam, header, result);
 }
 
 int CProfileWizardPageAdapter::SelectedRow() const { return list_.GetNextItem(-1, LVNI_SELECTED); }
@@ -95,6 +171,7 @@ void CProfileWizardPageAdapter::Store() {
     context_.editRecord.ClearText(ProfileText::adapterDescription);
     const int row = SelectedRow();
     if (row >= 0) StoreConnection(list_.GetItemText(row, 0), list_.GetItemText(row, 1));
+    StoreNetwork();
 }
 
 LRESULT CProfileWizardPageAdapter::OnWizardNext() {
@@ -110,6 +187,8 @@ LRESULT CProfileWizardPageAdapter::OnWizardNext() {
     }
     StoreConnection(entry->connectionName, entry->description);
     context_.editRecord.SetText(ProfileText::macAddress, T(entry->macText));
+    StoreNetwork();
+    if (FallbackRefused()) return -1;
     if (context_.editRecord.Record().profileId == 0) FillFromCurrentSettings();
     return 0;
 }

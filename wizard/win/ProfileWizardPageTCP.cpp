@@ -2,16 +2,21 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "resources/resource.h"
+#include "wizard/AdditionRules.h"
 #include "wizard/AddressRules.h"
+#include "wizard/NetworkPageRules.h"
 #include "wizard/win/PageControls.h"
+#include "wizard/win/ProfileWizardPageTcpAdvanced.h"
+
+using pagecontrols::ReadAddress;
+using pagecontrols::SetAddress;
 
 namespace {
 
 constexpr int kPageIndex = 2;
-// The first field of an address or DNS server takes 1..223.
-constexpr int kFirstFieldMin = 1;
-constexpr int kFirstFieldMax = 223;
 constexpr int kAddressControls[] = {IDC_TCP_IP_ADDRESS, IDC_TCP_SUBNET_MASK, IDC_TCP_GATEWAY};
 constexpr int kDnsControls[] = {IDC_TCP_PREFERRED_DNS, IDC_TCP_ALTERNATE_DNS};
 
@@ -23,7 +28,7 @@ CProfileWizardPageTCP::CProfileWizardPageTCP(const ProfileWizardContext& context
 BOOL CProfileWizardPageTCP::OnInitDialog() {
     CPropertyPage::OnInitDialog();
     for (int id : {IDC_TCP_IP_ADDRESS, IDC_TCP_GATEWAY, IDC_TCP_PREFERRED_DNS, IDC_TCP_ALTERNATE_DNS})
-        ::SendDlgItemMessageW(m_hWnd, id, IPM_SETRANGE, 0, MAKEIPRANGE(kFirstFieldMin, kFirstFieldMax));
+        pagecontrols::LimitFirstField(m_hWnd, id);
     ApplyEnablingRule();
     return TRUE;
 }
@@ -37,11 +42,11 @@ void CProfileWizardPageTCP::LoadControls() {
     const ProfileRecord& r = context_.editRecord.Record();
     ::CheckRadioButton(m_hWnd, IDC_TCP_FIXED_IP, IDC_TCP_DHCP, r.ipMode == 1 ? IDC_TCP_FIXED_IP : IDC_TCP_DHCP);
     ::CheckRadioButton(m_hWnd, IDC_TCP_DNS_MANUAL, IDC_TCP_DNS_AUTO, r.dnsMode == 1 ? IDC_TCP_DNS_MANUAL : IDC_TCP_DNS_AUTO);
-    SetAddress(IDC_TCP_IP_ADDRESS, r.ipAddress);
-    SetAddress(IDC_TCP_SUBNET_MASK, r.subnetMask);
-    SetAddress(IDC_TCP_GATEWAY, r.defaultGateway);
-    SetAddress(IDC_TCP_PREFERRED_DNS, r.preferredDns);
-    SetAddress(IDC_TCP_ALTERNATE_DNS, r.alternateDns);
+    SetAddress(m_hWnd, IDC_TCP_IP_ADDRESS, r.ipAddress);
+    SetAddress(m_hWnd, IDC_TCP_SUBNET_MASK, r.subnetMask);
+    SetAddress(m_hWnd, IDC_TCP_GATEWAY, r.defaultGateway);
+    SetAddress(m_hWnd, IDC_TCP_PREFERRED_DNS, r.preferredDns);
+    SetAddress(m_hWnd, IDC_TCP_ALTERNATE_DNS, r.alternateDns);
 }
 
 void CProfileWizardPageTCP::ApplyEnablingRule() {
@@ -56,14 +61,24 @@ void CProfileWizardPageTCP::ApplyEnablingRule() {
 
 void CProfileWizardPageTCP::FillMaskFromClass() {
     uint32_t mask = 0;
-    if (addressrules::MaskFromClass(static_cast<int>(ReadAddress(IDC_TCP_IP_ADDRESS).value >> 24), &mask))
-        SetAddress(IDC_TCP_SUBNET_MASK, mask);
+    if (addressrules::MaskFromClass(static_cast<int>(ReadAddress(m_hWnd, IDC_TCP_IP_ADDRESS).value >> 24), &mask))
+        SetAddress(m_hWnd, IDC_TCP_SUBNET_MASK, mask);
+}
+
+void CProfileWizardPageTCP::EditAdditions() {
+    CProfileWizardPageTcpAdvanced dialog(context_, tcppage::ValuesAsTyped(ReadControls()),
+                                         CWnd::FromHandle(SheetWindow()));
+    dialog.DoModal();
 }
 
 bool CProfileWizardPageTCP::OnCommand(WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     if (HIWORD(wParam) == BN_CLICKED && id >= IDC_TCP_FIXED_IP && id <= IDC_TCP_DNS_AUTO) {
         ApplyEnablingRule();
+        return true;
+    }
+    if (pagecontrols::IsClickOn(wParam, IDC_TCP_ADVANCED)) {
+        EditAdditions();
         return true;
     }
     return CPropertyPage::OnCommand(wParam, lParam);
@@ -88,29 +103,27 @@ void CProfileWizardPageTCP::Store() {
 LRESULT CProfileWizardPageTCP::OnWizardNext() {
     const tcppage::TcpCheck check = tcppage::CheckTcpPage(ReadControls());
     if (pagecontrols::RefuseNext(m_hWnd, check.messageId, check.focusId)) return -1;
+    if (pagecontrols::RefuseNext(m_hWnd,
+                                 networkpage::FallbackFitsMode(context_.editRecord.Extension().fallback, check.values.ipMode)
+                                     ? 0 : IDS_FALLBACK_MODE,
+                                 IDC_TCP_FIXED_IP))
+        return -1;
+    ProfileExtension used = additionrules::UsedAdditions(check.values, context_.editRecord.Extension());
+    if (pagecontrols::RefuseNext(m_hWnd, additionrules::CheckAdditions(check.values, used).messageId, IDC_TCP_ADVANCED))
+        return -1;
     tcppage::WriteTcpValues(check.values, context_.editRecord.Record());
+    context_.editRecord.Extension() = std::move(used);
     return 0;
-}
-
-void CProfileWizardPageTCP::SetAddress(int id, uint32_t value) {
-    if (value == 0) ::SendDlgItemMessageW(m_hWnd, id, IPM_CLEARADDRESS, 0, 0);
-    else ::SendDlgItemMessageW(m_hWnd, id, IPM_SETADDRESS, 0, static_cast<LPARAM>(value));
-}
-
-tcppage::AddressField CProfileWizardPageTCP::ReadAddress(int id) const {
-    DWORD value = 0;
-    const LRESULT filled = ::SendDlgItemMessageW(m_hWnd, id, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&value));
-    return tcppage::AddressField{static_cast<uint32_t>(value), static_cast<int>(filled)};
 }
 
 tcppage::TcpInput CProfileWizardPageTCP::ReadControls() const {
     tcppage::TcpInput in;
     in.fixedIp = pagecontrols::IsTicked(m_hWnd, IDC_TCP_FIXED_IP);
     in.dnsByHand = pagecontrols::IsTicked(m_hWnd, IDC_TCP_DNS_MANUAL);
-    in.address = ReadAddress(IDC_TCP_IP_ADDRESS);
-    in.mask = ReadAddress(IDC_TCP_SUBNET_MASK);
-    in.gateway = ReadAddress(IDC_TCP_GATEWAY);
-    in.preferredDns = ReadAddress(IDC_TCP_PREFERRED_DNS);
-    in.alternateDns = ReadAddress(IDC_TCP_ALTERNATE_DNS);
+    in.address = ReadAddress(m_hWnd, IDC_TCP_IP_ADDRESS);
+    in.mask = ReadAddress(m_hWnd, IDC_TCP_SUBNET_MASK);
+    in.gateway = ReadAddress(m_hWnd, IDC_TCP_GATEWAY);
+    in.preferredDns = ReadAddress(m_hWnd, IDC_TCP_PREFERRED_DNS);
+    in.alternateDns = ReadAddress(m_hWnd, IDC_TCP_ALTERNATE_DNS);
     return in;
 }

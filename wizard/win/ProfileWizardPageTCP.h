@@ -1,6 +1,9 @@
 #pragma once
 // The third wizard page: fixed address or DHCP, and DNS servers set by hand
-// or obtained automatically. Next checks the values before they are stored.
+// or obtained automatically; "詳細設定(V)..." opens the advanced dialog for
+// the profile's additions. Next checks the values, and the additions that
+// the modes use against them, before they are stored; the additions the
+// modes leave unused go.
 #include <windows.h>
 
 #include "wizard/TcpPageRules.h"
@@ -24,8 +27,8 @@ private:
     void ApplyEnablingRule();
     // The subnet mask suggested by the class of the address typed.
     void FillMaskFromClass();
-    void SetAddress(int id, uint32_t value);
-    tcppage::AddressField ReadAddress(int id) const;
+    // "詳細設定(V)...": the advanced dialog against the values as typed.
+    void EditAdditions();
     tcppage::TcpInput ReadControls() const;
 
 };

@@ -5,6 +5,7 @@
 
 #include "framework/win/WideText.h"
 #include "profile/DataFileImage.h"
+#include "profile/ExtensionStore.h"
 #include "profile/win/ProfileFileAccess.h"
 #include "system/win/AdapterDiscovery.h"
 #include "system/win/RegAccess.h"
@@ -72,6 +73,9 @@ gui::Outcome MainWindowDriver::ReadProfiles(std::vector<CProfileData>* profiles)
     CProfileCollection collection;
     if (const int code = datafile::Decode(bytes.data(), bytes.size(), collection))
         return AssertionFailure() << path << " (" << bytes.size() << " bytes) is not a data file (code " << code << ")";
+    std::vector<uint8_t> extensions;  // none when there is no extension file
+    if (testsupport::ReadFileBytes(CDataFileGuard::ExtensionPath(), &extensions))
+        extensionstore::Attach(std::string(extensions.begin(), extensions.end()), collection, 0);
     profiles->clear();
     CProfileData profile;
     for (int i = 0; collection.GetByPosition(i, &profile) == 0; ++i) profiles->push_back(profile);

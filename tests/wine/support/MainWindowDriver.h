@@ -39,6 +39,7 @@ public:
     // the file is missing or not a valid image. Read once the program has
     // shown that its write is done (the row it adds, then gui::Sync).
     gui::Outcome ReadDataFile(std::vector<std::wstring>* names) const;
+    // Its profiles, with the extensions the extension file holds for them.
     gui::Outcome ReadProfiles(std::vector<CProfileData>* profiles) const;
     gui::Outcome SetShowSetting(bool on);
 

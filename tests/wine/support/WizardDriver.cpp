@@ -78,6 +78,11 @@ HWND WizardDriver::OpenProxyDetails() const {
     });
 }
 
+HWND WizardDriver::OpenTcpAdvanced() const {
+    if (!gui::ClickWhenEnabled(Item(IDC_TCP_ADVANCED))) return nullptr;
+    return app_.WaitForDialog([](HWND w) { return GetDlgItem(w, IDC_TCP_ADVANCED_SUFFIX) != nullptr; });
+}
+
 gui::Outcome WizardDriver::WaitForFinishOffered() const {
     const HWND finish = Button(ID_WIZFINISH), next = Button(ID_WIZNEXT);
     const gui::Outcome named = gui::WaitForText(finish, L"登録(&R)");

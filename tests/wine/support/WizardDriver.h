@@ -48,6 +48,8 @@ public:
     void ExpectShownInFull(const std::wstring& screenshot) const;
     // "詳細設定" of the proxy page; the detail dialog once it is shown.
     HWND OpenProxyDetails() const;
+    // "詳細設定(V)..." of the TCP/IP page; the advanced dialog once it is shown.
+    HWND OpenTcpAdvanced() const;
     // Finish shown as "登録(&R)" and enabled in place of Next. The frame's
     // request of Back and Next is queued before the page's own, so a state
     // left from an earlier visit is not taken for the page's.

@@ -20,6 +20,7 @@
 
 namespace {
 
+using testsupport::ExpectedText;
 using testsupport::Ip;
 using testsupport::Narrow;
 
@@ -70,6 +71,16 @@ protected:
             gui::TypeText(field, parts[i]);
             ASSERT_TRUE(gui::WaitForText(field, parts[i]));
         }
+    }
+
+    // Fills one list's fields of the advanced dialog and presses its "追加".
+    static void AddEntry(HWND dialog, int field, DWORD address, int second, const std::wstring& secondText, int add) {
+        gui::SetIpAddress(GetDlgItem(dialog, field), address);
+        if (second == IDC_TCP_ADVANCED_ADDRESS_MASK) gui::SetIpAddress(GetDlgItem(dialog, second), Ip(255, 0, 0, 0));
+        if (second == IDC_TCP_ADVANCED_GATEWAY_METRIC) {
+            ASSERT_TRUE(gui::SetText(GetDlgItem(dialog, second), secondText));
+        }
+        ASSERT_TRUE(gui::Click(GetDlgItem(dialog, add)));
     }
 
     // A printer that Wine's spooler knows, made the user's default.
@@ -154,6 +165,29 @@ TEST_F(NetworkPages, ConnectionPageListsAdaptersAndANewProfileTakesTheCurrentTcp
     gui::SetIpAddress(wizard_.Item(IDC_TCP_GATEWAY), Ip(10, 1, 2, 3));
     wizard_.ExpectRefusedNext(L"IPアドレスとゲートウェイが同じ値が入力されています。\r\nIPアドレスかゲートウェイの値を再入力してください。",
                       IDC_TCP_GATEWAY);
+
+    // The advanced dialog judges each entry against the page as typed
+    // (10.1.2.3/8): the message names it and its field takes the focus.
+    const HWND advanced = wizard_.OpenTcpAdvanced();
+    ASSERT_NE(advanced, nullptr);
+    const struct {
+        int field, second, add;
+        DWORD address;
+        UINT message;
+    } refusals[] = {
+        {IDC_TCP_ADVANCED_ADDRESS_IP, IDC_TCP_ADVANCED_ADDRESS_MASK, IDC_TCP_ADVANCED_ADDRESS_ADD, Ip(11, 255, 255, 255), IDS_BAD_IP},
+        {IDC_TCP_ADVANCED_ADDRESS_IP, IDC_TCP_ADVANCED_ADDRESS_MASK, IDC_TCP_ADVANCED_ADDRESS_ADD, Ip(10, 1, 2, 3), IDS_ADDRESS_TWICE},
+        {IDC_TCP_ADVANCED_GATEWAY_IP, IDC_TCP_ADVANCED_GATEWAY_METRIC, IDC_TCP_ADVANCED_GATEWAY_ADD, Ip(172, 16, 0, 1), IDS_GATEWAY_OUTSIDE},
+    };
+    for (const auto& r : refusals) {
+        ASSERT_NO_FATAL_FAILURE(AddEntry(advanced, r.field, r.address, r.second, L"10", r.add));
+        app_.ExpectBox(ExpectedText(r.message), gui::BoxIcon::Error);
+        EXPECT_TRUE(gui::WaitForFocus(GetDlgItem(advanced, r.field)));
+    }
+    EXPECT_EQ(gui::ListViewCount(GetDlgItem(advanced, IDC_TCP_ADVANCED_ADDRESS_LIST)), 0);
+    EXPECT_EQ(gui::ListViewCount(GetDlgItem(advanced, IDC_TCP_ADVANCED_GATEWAY_LIST)), 0);
+    ASSERT_TRUE(gui::Click(GetDlgItem(advanced, IDCANCEL)));
+    ASSERT_TRUE(gui::WaitForWindowGone(advanced));
     ASSERT_TRUE(wizard_.Cancel());
 }
 
@@ -176,7 +210,21 @@ TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdit
     gui::SetIpAddress(wizard_.Item(IDC_TCP_GATEWAY), Ip(192, 168, 50, 1));
     gui::SetIpAddress(wizard_.Item(IDC_TCP_PREFERRED_DNS), Ip(192, 168, 50, 3));
     gui::SetIpAddress(wizard_.Item(IDC_TCP_ALTERNATE_DNS), Ip(192, 168, 50, 2));
+    // One more address, gateway and DNS server, and the suffix.
+    const HWND advanced = wizard_.OpenTcpAdvanced();
+    ASSERT_NE(advanced, nullptr);
+    ASSERT_NO_FATAL_FAILURE(AddEntry(advanced, IDC_TCP_ADVANCED_ADDRESS_IP, Ip(10, 0, 0, 5), IDC_TCP_ADVANCED_ADDRESS_MASK, L"", IDC_TCP_ADVANCED_ADDRESS_ADD));
+    ASSERT_NO_FATAL_FAILURE(AddEntry(advanced, IDC_TCP_ADVANCED_GATEWAY_IP, Ip(10, 0, 0, 1), IDC_TCP_ADVANCED_GATEWAY_METRIC, L"20", IDC_TCP_ADVANCED_GATEWAY_ADD));
+    ASSERT_NO_FATAL_FAILURE(AddEntry(advanced, IDC_TCP_ADVANCED_DNS_IP, Ip(192, 168, 50, 4), 0, L"", IDC_TCP_ADVANCED_DNS_ADD));
+    ASSERT_TRUE(gui::ReplaceText(GetDlgItem(advanced, IDC_TCP_ADVANCED_SUFFIX), L"corp.example"));
+    gui::SaveScreenshot(advanced, L"wizard_tcpip_advanced.png");
+    ASSERT_TRUE(gui::Click(GetDlgItem(advanced, IDOK)));
+    ASSERT_TRUE(gui::WaitForWindowGone(advanced));
     ASSERT_NE(wizard_.Next(5), nullptr);
+    const std::wstring summary = gui::WindowText(wizard_.Item(IDC_CONFIRM_SUMMARY));
+    for (const wchar_t* line : {L"    追加IPアドレス：10.0.0.5/255.0.0.0\r\n", L"    追加デフォルトゲートウェイ：10.0.0.1（メトリック：20）\r\n",
+                                L"    追加DNSサーバ：192.168.50.4\r\n", L"  この接続のDNSサフィックス：corp.example\r\n"})
+        EXPECT_NE(summary.find(line), std::wstring::npos) << Narrow(line) << " in " << Narrow(summary);
     ASSERT_TRUE(wizard_.Finish());
     ASSERT_TRUE(app_.WaitForRows(2));
     std::vector<CProfileData> stored;
@@ -190,6 +238,8 @@ TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdit
     EXPECT_EQ(made.Record().bypassLocal, 1);
     EXPECT_EQ(Narrow(W(made.GetText(ProfileText::printerName))), Narrow(kPrinter));
     EXPECT_EQ(made.Record().proxyMode, 1) << "the proxy is left as it is until the proxy page says otherwise";
+    EXPECT_EQ(made.Extension(), (ProfileExtension{{{Ip(10, 0, 0, 5), Ip(255, 0, 0, 0)}}, {{Ip(10, 0, 0, 1), 20}},
+                                          {Ip(192, 168, 50, 4)}, u"corp.example", ""}));
 
     // Applied, the profile runs exactly these command lines.
     ASSERT_EQ(gui::ListViewCount(app_.List()), 2);
@@ -201,8 +251,11 @@ TEST_F(NetworkPages, AFixedAddressProfileMadeInTheWizardIsAppliedAndKeptWhenEdit
     EXPECT_EQ(commands, (std::vector<std::string>{
                             "netsh interface ipv4 set address " + name +
                                 " source=static 192.168.50.10 255.255.255.0 192.168.50.1 0",
+                            "netsh interface ipv4 add address " + name + " addr=10.0.0.5 mask=255.0.0.0",
+                            "netsh interface ipv4 add address " + name + " gateway=10.0.0.1 gwmetric=20",
                             "netsh interface ipv4 set dns " + name + " source=static addr=192.168.50.3 register=PRIMARY",
-                            "netsh interface ipv4 add dns " + name + " addr=192.168.50.2 index=2"}));
+                            "netsh interface ipv4 add dns " + name + " addr=192.168.50.2 index=2",
+                            "netsh interface ipv4 add dns " + name + " addr=192.168.50.4 index=3"}));
 
     // Editing selects the profile's adapter; choosing another one keeps the TCP/IP fields.
     ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(IDC_MAIN_EDIT, L"固定"));
@@ -241,12 +294,37 @@ TEST_F(NetworkPages, ANewProfileTakesAFixedAdaptersAddressAndTheSystemsDnsServer
     ASSERT_TRUE(app_.StartToMain(L"", folder));
     ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(IDC_MAIN_ADD, L"固定アダプタ"));
     ASSERT_EQ(Narrow(gui::ListViewText(wizard_.Item(IDC_ADAPTER_LIST), 0, 1)), "Ortivo Fixed Test Adapter");
+    // Its network recorded: the gateway's MAC from the neighbour table.
+    EXPECT_FALSE(wizard_.Enabled(IDC_ADAPTER_AUTOMATIC)) << "no network recorded";
+    ASSERT_TRUE(gui::Click(wizard_.Item(IDC_ADAPTER_RECORD)));
+    const std::wstring found = L"  ゲートウェイのMACアドレス：00:00:5E:00:53:0B\r\n";
+    EXPECT_TRUE(gui::WaitForText(wizard_.Item(IDC_ADAPTER_FOUND), found));
+    ASSERT_TRUE(gui::ClickWhenEnabled(wizard_.Item(IDC_ADAPTER_AUTOMATIC)));
+    ASSERT_TRUE(gui::Click(wizard_.Item(IDC_ADAPTER_NO_DHCP)));
     ASSERT_TRUE(wizard_.Turn(ID_WIZNEXT));
     ASSERT_NE(wizard_.Item(IDC_TCP_IP_ADDRESS), nullptr);
     EXPECT_TRUE(wizard_.Ticked(IDC_TCP_FIXED_IP));
     EXPECT_TRUE(wizard_.Ticked(IDC_TCP_DNS_MANUAL));
     EXPECT_EQ(Addresses(), (std::vector<DWORD>{Ip(192, 168, 77, 10), Ip(255, 255, 255, 0), Ip(192, 168, 77, 1),
                                                 Ip(192, 168, 77, 2), Ip(192, 168, 77, 3)}));
+    ASSERT_NE(wizard_.Next(5), nullptr);
+    const std::wstring section = L"ネットワークの記録と自動適用\r\n" + found +
+                                 L"  このネットワークに接続したとき自動的に適用する\r\n  DHCPサーバが応答しないとき適用する\r\n";
+    EXPECT_NE(gui::WindowText(wizard_.Item(IDC_CONFIRM_SUMMARY)).find(section), std::wstring::npos);
+    ASSERT_TRUE(wizard_.Finish());
+    ASSERT_TRUE(app_.WaitForRows(2));
+    std::vector<CProfileData> stored;
+    ASSERT_TRUE(app_.ReadProfiles(&stored));
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[1].Extension(), (ProfileExtension{{}, {}, {}, u"", "", {u"00:00:5E:00:53:0B", u"", u""}, true,
+                                                       ProfileExtension::Fallback::NoDhcp}));
+
+    // A second profile of the connection cannot take the same fall-back.
+    ASSERT_NO_FATAL_FAILURE(OpenConnectionPage(IDC_MAIN_ADD, L"二つ目"));
+    ASSERT_TRUE(gui::Click(wizard_.Item(IDC_ADAPTER_NO_DHCP)));
+    wizard_.ExpectRefusedNext(L"同じネットワーク接続のプロファイル[固定アダプタ]に、同じ条件での適用が設定されています。\r\n"
+                              L"この条件はネットワーク接続ごとに1つのプロファイルにだけ設定できます。",
+                              IDC_ADAPTER_NO_DHCP);
     ASSERT_TRUE(wizard_.Cancel());
 }
 
