@@ -21,11 +21,12 @@ int32_t FallbackProfile(const std::vector<AutoCandidate>& profiles, const Connec
 }  // namespace
 
 bool CAutoSwitch::OwnDoing(uint64_t nowMs) const {
-    return switching_ || (hadSwitch_ && nowMs - switchEndedMs_ < kOwnChangeMs);
+    return switching_ || (settling_ && nowMs - switchEndedMs_ < kOwnChangeMs);
 }
 
 CAutoSwitch::Change& CAutoSwitch::Follow(const ConnectionState& state, uint64_t nowMs) {
-    Change& change = changes_[text::UpperAscii(state.macAddress)];
+    const Text key = text::UpperAscii(state.macAddress);
+    Change& change = changes_[key];
     if (change.connected != state.connected || change.network != state.network) {
         // A new change of network, unless the program's own switch made it.
         if (!OwnDoing(nowMs)) {
@@ -35,6 +36,7 @@ CAutoSwitch::Change& CAutoSwitch::Follow(const ConnectionState& state, uint64_t 
         change.connected = state.connected;
         change.network = state.network;
     }
+    if (settling_ && !switching_ && key == switchedKey_ && state.HasAssignedAddress()) settling_ = false;
     const bool waiting = state.connected && state.dhcp && !state.HasAssignedAddress();
     if (!waiting)
         change.waitingSinceMs = 0;
@@ -78,7 +80,8 @@ int32_t CAutoSwitch::Look(const std::vector<WatchedConnection>& connections, con
 void CAutoSwitch::SwitchStarted(const Text& macAddress, bool automatic, uint64_t nowMs) {
     (void)nowMs;
     switching_ = true;
-    Change& change = changes_[text::UpperAscii(macAddress)];
+    switchedKey_ = text::UpperAscii(macAddress);
+    Change& change = changes_[switchedKey_];
     if (automatic)
         ++change.switches;
     else
@@ -87,7 +90,7 @@ void CAutoSwitch::SwitchStarted(const Text& macAddress, bool automatic, uint64_t
 
 void CAutoSwitch::SwitchEnded(uint64_t nowMs) {
     switching_ = false;
-    hadSwitch_ = true;
+    settling_ = true;
     switchEndedMs_ = nowMs;
 }
 

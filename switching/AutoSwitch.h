@@ -43,8 +43,9 @@ public:
     // server answers" profile applies; an address the system made up itself
     // (169.254.x.x: Windows gave up) counts at once.
     static constexpr uint64_t kDhcpWaitMs = 60000;
-    // After the program's own switch ended, how long changes of the network
-    // still count as its doing.
+    // After the program's own switch ended, changes of the network count as
+    // its doing until its connection has an address again (the network has
+    // settled), for this long at most.
     static constexpr uint64_t kOwnChangeMs = 20000;
 
     // One look: the profileId to apply now, or 0.
@@ -76,5 +77,6 @@ private:
     std::map<Text, Change> changes_;  // by the connection's MAC text, upper case
     bool switching_ = false;
     uint64_t switchEndedMs_ = 0;
-    bool hadSwitch_ = false;
+    bool settling_ = false;  // a switch ended and its connection has not settled yet
+    Text switchedKey_;       // that connection (its MAC text, upper case)
 };
