@@ -22,19 +22,15 @@ bool AppliesByItself(const CProfileData& profile) {
     return profile.Extension().automatic || profile.Extension().fallback != ProfileExtension::Fallback::None;
 }
 
-// Whether the profile is in force on any of the connections looked at.
-bool InForceAnywhere(const CProfileData& profile, const std::vector<WatchedConnection>& looked) {
-    return std::any_of(looked.begin(), looked.end(),
-                       [&](const WatchedConnection& c) { return IsInForce(profile, c.state); });
-}
-
-std::vector<AutoCandidate> Candidates(const std::vector<CProfileData>& profiles,
-                                      const std::vector<WatchedConnection>& looked) {
+// `inForceId`: the profile in force (ProfileInForce); two DHCP profiles
+// can both fit a connection, and then the one applied last is the one.
+std::vector<AutoCandidate> Candidates(const std::vector<CProfileData>& profiles, int32_t inForceId) {
     std::vector<AutoCandidate> candidates;
     for (const CProfileData& p : profiles) {
         const ProfileExtension& e = p.Extension();
-        candidates.push_back({p.Record().profileId, p.GetText(ProfileText::macAddress), e.automatic, e.fallback,
-                              e.network, InForceAnywhere(p, looked)});
+        const int32_t id = p.Record().profileId;
+        candidates.push_back({id, p.GetText(ProfileText::macAddress), e.automatic, e.fallback, e.network,
+                              id == inForceId});
     }
     return candidates;
 }
@@ -92,8 +88,7 @@ void CTolvik_NetworkDlg::OnNetworkLooked() {
     ShowInForce(position == -1 ? 0 : profiles[static_cast<std::size_t>(position)].Record().profileId);
     // While the question is open, a look decides nothing.
     if (asking_) return;
-    const int32_t chosen =
-        autoSwitch_.Look(looked, Candidates(profiles, looked), ::GetTickCount64(), switchInProgress_);
+    const int32_t chosen = autoSwitch_.Look(looked, Candidates(profiles, inForceId_), ::GetTickCount64(), switchInProgress_);
     if (chosen != 0) ApplyByItself(chosen);
 }
 

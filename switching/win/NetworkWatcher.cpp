@@ -1,6 +1,5 @@
 #include "switching/win/NetworkWatcher.h"
 
-#include <algorithm>
 
 #include "framework/win/ExclusiveLock.h"
 #include "framework/win/WideText.h"
@@ -10,7 +9,6 @@
 
 namespace {
 
-constexpr std::size_t kRememberedGateways = 64;
 
 // Every change notification only wakes the thread, which then looks.
 void CALLBACK OnInterfaceChange(PVOID wake, PMIB_IPINTERFACE_ROW, MIB_NOTIFICATION_TYPE) { SetEvent(wake); }
@@ -73,13 +71,14 @@ std::vector<WatchRequest> CNetworkWatcher::Requests() const {
 }
 
 ConnectionState CNetworkWatcher::SnapshotKnowingTheGateway(const Text& macAddress) {
-    ConnectionState state = SnapshotConnection(macAddress);
+    const ConnectionState state = SnapshotConnection(macAddress);
     if (!state.connected || state.gateways.empty() || !state.network.gatewayMac.empty()) return state;
-    const std::pair<Text, uint32_t> gateway(text::UpperAscii(macAddress), state.gateways.front());
-    if (std::find(pingedGateways_.begin(), pingedGateways_.end(), gateway) != pingedGateways_.end()) return state;
-    if (pingedGateways_.size() >= kRememberedGateways) pingedGateways_.clear();
-    pingedGateways_.push_back(gateway);
-    SendIcmpEcho(W(CTools().AddressToText(gateway.second)));
+    PingedGateway& pinged = pinged_[text::UpperAscii(macAddress)];
+    const uint32_t gateway = state.gateways.front();
+    const ULONGLONG now = GetTickCount64();
+    if (pinged.address == gateway && now - pinged.atMs < kGatewayPingMs) return state;
+    pinged = {gateway, now};
+    SendIcmpEcho(W(CTools().AddressToText(gateway)));
     return SnapshotConnection(macAddress);
 }
 

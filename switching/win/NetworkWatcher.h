@@ -8,6 +8,7 @@
 // CAutoSwitch). It watches nothing while it is given no connection.
 #include <windows.h>
 
+#include <map>
 #include <vector>
 
 #include "framework/Text.h"
@@ -25,6 +26,7 @@ public:
     // Windows tells a program of a change at once; Wine never does (its
     // notifications never fire), so the watcher also looks on its own.
     static constexpr DWORD kLookMs = 2000;
+    static constexpr ULONGLONG kGatewayPingMs = 10000;
 
     CNetworkWatcher() = default;
     ~CNetworkWatcher() { Stop(); }
@@ -44,9 +46,12 @@ private:
     void Run();
     std::vector<WatchRequest> Requests() const;
     std::vector<WatchedConnection> Look(const std::vector<WatchRequest>& requests);
-    // A gateway the neighbour table does not know yet is pinged once (the
-    // system then learns its MAC), where the system cannot be asked to
-    // resolve it (ResolveIpNetEntry2 missing, as under Wine).
+    // The gateway's MAC as the neighbour table gives it. A gateway it does
+    // not know (yet, or again: an entry that aged) is pinged, so that the
+    // system learns its MAC where it cannot be asked to resolve it
+    // (ResolveIpNetEntry2 missing, as under Wine); the same gateway of the
+    // same connection at most every kGatewayPingMs (a silent one costs
+    // the ping's second).
     ConnectionState SnapshotKnowingTheGateway(const Text& macAddress);
     void RegisterNotifications();
 
@@ -56,7 +61,11 @@ private:
     mutable SRWLOCK lock_ = SRWLOCK_INIT;  // guards requests_ and latest_
     std::vector<WatchRequest> requests_;
     std::vector<WatchedConnection> latest_;
-    std::vector<std::pair<Text, uint32_t>> pingedGateways_;  // the watcher thread's own
+    struct PingedGateway {
+        uint32_t address = 0;
+        ULONGLONG atMs = 0;
+    };
+    std::map<Text, PingedGateway> pinged_;  // by the connection's MAC text; the watcher thread's own
     // Interfaces, addresses and routes; each sets `wake_`.
     CMibNotification interfaces_, addresses_, routes_;
 };
