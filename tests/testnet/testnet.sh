@@ -47,7 +47,7 @@ remove() {
 down() {
   WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
   remove "$laptop" "$(site a)" "$(site b)"
-  rm -rf "/etc/netns/$laptop" "$state"
+  rm -rf "/etc/netns/$laptop" "$state" "$prefix/drive_c/ortivo-testnet"
   rmdir /etc/netns 2>/dev/null || true
 }
 
@@ -165,6 +165,9 @@ case "${1:-}" in
       while [ $# -gt 0 ] && [ "$1" != -- ]; do program+=("$1"); shift; done
       [ $# -eq 0 ] || shift
       sites
+      # The services Wine starts do not inherit ORTIVO_TESTNET: they read it here.
+      mkdir -p "$prefix/drive_c"
+      echo "$state" > "$prefix/drive_c/ortivo-testnet"
       echo "testnet: ${program[*]}"
       ORTIVO_TESTNET="$state" ip netns exec "$laptop" "$(dirname "$script")/../../tools/wine-run" \
         --prefix "$prefix" "${program[@]}" || status=1

@@ -6,8 +6,11 @@
 #include "framework/win/WideText.h"
 #include "profile/win/ProfileFileAccess.h"
 #include "resources/resource.h"
+#include "switching/win/NetworkWatcher.h"
 #include "system/win/AdapterDiscovery.h"
 #include "tests/wine/support/CallPause.h"
+#include "tests/wine/support/InternetSettings.h"
+#include "tests/wine/support/SettingServiceHost.h"
 #include "tests/wine/support/MainWindowDriver.h"
 #include "tests/wine/support/LoopbackHttpServer.h"
 #include "tests/wine/support/TestNetwork.h"
@@ -358,6 +361,56 @@ TEST_F(TestNetworkFlowMainDialog, TheProfileInForceIsMarkedAsTheLaptopMovesFromS
     ASSERT_TRUE(app_.WaitForMarkedRows({}));
     ApplyAndSeeItMarked(1);
     Close();
+}
+
+// Started hidden as at logon with the setting service running: the laptop
+// comes to site B (no DHCP server) and B's fall-back is applied; back on
+// site A B's gateway is silent, the DHCP fall-back is applied and then A's
+// own profile (its proxy), whose network matches; plugged into A again,
+// nothing runs. Without the service the question comes first and No runs
+// nothing.
+TEST_F(TestNetworkFlowMainDialog, ArrivingOnANetworkAppliesItsProfileByItself) {
+    using testsupport::Ip;
+    CProfileData siteA = testsupport::TestNetworkProfile(lan_);
+    siteA.SetText(ProfileText::profileName, u"サイトA");
+    siteA.Record().proxyMode = 2;
+    siteA.Record().sameProxyForAll = 1;
+    siteA.SetText(ProfileText::httpProxyServer, u"proxy.site-a.example");
+    siteA.Record().httpProxyPort = 8080;
+    siteA.Extension().automatic = true;
+    siteA.Extension().network = {u"00:00:5E:00:53:0A", u"site-a.example", u""};
+    CProfileData siteB = testsupport::TestNetworkProfile(lan_, Ip(198, 51, 100, 1));
+    siteB.SetText(ProfileText::profileName, u"サイトB予備");
+    siteB.Extension().fallback = ProfileExtension::Fallback::NoDhcp;
+    CProfileData lost = testsupport::TestNetworkProfile(lan_);
+    lost.SetText(ProfileText::profileName, u"DHCP予備");
+    lost.Extension().fallback = ProfileExtension::Fallback::GatewayLost;
+    ASSERT_TRUE(app_.WriteDataFile(std::vector<CProfileData>{siteA, siteB, lost}));
+    const CInternetSettingsGuard proxy;
+    ASSERT_EQ(0, testsupport::TestNetworkDo(L"dhcp ortivo-lan"));
+    auto service = std::make_unique<testsupport::CRunningSettingService>();
+    ASSERT_TRUE(service->Running());
+    testsupport::UseRecordLog(testsupport::kServiceRecordLog);
+    ASSERT_TRUE(app_.Start(L"/AutoRun"));
+    const auto applied = [&] { ExpectBox(L"ネットワーク設定の切替えを完了しました。", gui::BoxIcon::Information); };
+
+    ASSERT_EQ(0, testsupport::TestNetworkDo(L"plug b"));
+    applied();
+    EXPECT_EQ((std::vector<std::wstring>{L"198.51.100.10"}), testsupport::TestNetworkLan().ipAddresses);
+    ASSERT_EQ(0, testsupport::TestNetworkDo(L"plug a"));
+    applied();  // the silent gateway's fall-back: DHCP
+    applied();  // then the network's own profile
+    EXPECT_EQ(L"proxy.site-a.example:8080", InternetSetting(L"ProxyServer"));
+    const std::size_t ran = testsupport::ReadRecords().size();
+    ASSERT_EQ(0, testsupport::TestNetworkDo(L"plug a"));
+    Sleep(3 * CNetworkWatcher::kLookMs);  // a bounded wait for what must not come
+    EXPECT_EQ(ran, testsupport::ReadRecords().size()) << "something ran on the same network";
+
+    service.reset();
+    ASSERT_EQ(0, testsupport::TestNetworkDo(L"plug b"));
+    ExpectBox(L"接続したネットワークに合うプロファイル[サイトB予備]を適用しますか？", gui::BoxIcon::Question, IDNO);
+    Sleep(3 * CNetworkWatcher::kLookMs);
+    EXPECT_EQ(ran, testsupport::ReadRecords().size()) << "No ran something";
 }
 
 }  // namespace

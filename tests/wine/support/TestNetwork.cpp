@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/win/UniqueHandle.h"
+#include "framework/win/WideText.h"
 #include "system/win/AdapterDiscovery.h"
 #include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/TestSupport.h"
@@ -17,10 +18,18 @@ namespace {
 constexpr int kPolls = 900;
 constexpr DWORD kPollMs = 50;
 
-std::wstring Folder() {  // a Unix path
+// The network's folder, a Unix path: from the variable the run sets, or,
+// for the programs Wine's service manager starts (which get an environment
+// of their own), from the file the run leaves in the prefix.
+std::wstring Folder() {
     wchar_t buffer[MAX_PATH] = {};
     const DWORD n = GetEnvironmentVariableW(L"ORTIVO_TESTNET", buffer, MAX_PATH);
-    return n > 0 && n < MAX_PATH ? std::wstring(buffer, n) : std::wstring();
+    if (n > 0 && n < MAX_PATH) return std::wstring(buffer, n);
+    std::vector<uint8_t> bytes;
+    if (!ReadFileBytes(L"C:\\ortivo-testnet", &bytes)) return std::wstring();
+    std::string folder(bytes.begin(), bytes.end());
+    while (!folder.empty() && (folder.back() == '\n' || folder.back() == '\r')) folder.pop_back();
+    return W(text::FromUtf8(folder));
 }
 
 // Wine's drive Z: is the Unix root.
