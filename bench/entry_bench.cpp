@@ -1,6 +1,6 @@
 // Start-up and switch benchmark of the main program under Wine (bench/run.sh).
 //
-//   ortivo_bench [--runs N] [--only start|profiles|switch|service] [--program FILE]
+//   ortivo_bench [--runs N] [--only start|profiles|switch|service|arrival] [--program FILE]
 //       N alternating runs of each measurement (default 7); --only runs one
 //       part; --program measures another build of the main program, copied
 //       beside this one under the name FILE
@@ -17,6 +17,8 @@
 //    the applier, alternately in one run: the service is registered and
 //    running for the one and removed for the other. From the visible main
 //    dialog to message 169; both include the 5 s pause and the full bar.
+// 5. Arriving is switching (bench/Arrival.h), in the test network only: run
+//    alone with --only arrival.
 // Prints the medians, the ratios and the goals.
 #include <windows.h>
 
@@ -29,6 +31,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/Arrival.h"
 #include "bench/BenchPrefix.h"
 #include "bench/Median.h"
 #include "bench/ProcessTimer.h"
@@ -192,6 +195,7 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "the prefix could not be prepared\n");
         return 1;
     }
+    if (only == L"arrival") return bench::MeasureArrival(runs) ? 0 : 1;
     std::map<int, std::wstring> files;
     for (const int count : kProfileCounts)
         if ((files[count] = bench::MakeProfileFile(count)).empty()) {
