@@ -135,6 +135,14 @@ DWORD WINAPI StandInNoTable(USHORT, void** table) {
 }
 void WINAPI StandInFreeMibTable(void*) {}
 
+// NotifyIpInterfaceChange, NotifyUnicastIpAddressChange, NotifyRouteChange2:
+// no notifications, as under Wine; the program looks on its timer.
+DWORD WINAPI StandInNoNotification(USHORT, void*, void*, BOOLEAN, HANDLE* handle) {
+    *handle = nullptr;
+    return ERROR_NOT_SUPPORTED;
+}
+DWORD WINAPI StandInCancelMibChangeNotify2(HANDLE) { return NO_ERROR; }
+
 HANDLE WINAPI StandInIcmpCreateFile() { return INVALID_HANDLE_VALUE; }
 BOOL WINAPI StandInIcmpCloseHandle(HANDLE) { return FALSE; }
 DWORD WINAPI StandInIcmpSendEcho(HANDLE, DWORD, LPVOID, WORD, LPVOID, LPVOID, DWORD, DWORD) { return 0; }

@@ -14,7 +14,10 @@
 #include "system/win/AdapterDiscovery.h"
 #include "tests/wine/support/MainWindowDriver.h"
 #include "tests/wine/support/PrinterSeed.h"
+#include "switching/win/IcmpEcho.h"
 #include "tests/wine/support/RegistrySeed.h"
+#include "tests/wine/support/TestNetwork.h"
+#include "tests/wine/support/TestNetworkLaptop.h"
 #include "tests/wine/support/TestSupport.h"
 #include "tests/wine/support/WizardDriver.h"
 
@@ -286,8 +289,10 @@ TEST_F(NetworkPages, ANewProfileTakesAFixedAdaptersAddressAndTheSystemsDnsServer
         const std::wstring name = std::wstring(file).substr(std::wstring(file).find_last_of(L'\\'));
         ASSERT_TRUE(CopyFileW((testsupport::ExeDir() + file).c_str(), (folder + name).c_str(), FALSE)) << Narrow(file);
     }
+    // Its DNS servers given by hand, as the system's: the profile made from
+    // it is in force, and the program proposes no switch to it.
     ASSERT_TRUE(seed_.SetString(HKEY_LOCAL_MACHINE, AdapterTcpipKey(L"{0A7C5E10-0000-4000-8000-0000000000A1}"),
-                                L"NameServer", L"192.168.77.2"));
+                                L"NameServer", L"192.168.77.2,192.168.77.3"));
     // Wine loads its own iphlpapi.dll unless told to prefer the one beside the program.
     ASSERT_TRUE(seed_.SetString(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\Tolvik_Network.exe\\DllOverrides",
                                 L"iphlpapi", L"native,builtin"));
@@ -325,6 +330,46 @@ TEST_F(NetworkPages, ANewProfileTakesAFixedAdaptersAddressAndTheSystemsDnsServer
     wizard_.ExpectRefusedNext(L"同じネットワーク接続のプロファイル[固定アダプタ]に、同じ条件での適用が設定されています。\r\n"
                               L"この条件はネットワーク接続ごとに1つのプロファイルにだけ設定できます。",
                               IDC_ADAPTER_NO_DHCP);
+    ASSERT_TRUE(wizard_.Cancel());
+}
+
+// On site B with the fixed address (tests/testnet): the connection page
+// records the real gateway's MAC for a new profile, and the confirmation
+// page shows it. Skipped outside the test network.
+class TestNetworkFlowWizard : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!testsupport::InTestNetwork()) GTEST_SKIP() << "runs in the test network: tests/testnet";
+        const AdapterInfo lan = testsupport::TestNetworkLan();
+        ASSERT_FALSE(lan.guid.empty()) << "no adapter ortivo-lan";
+        ASSERT_TRUE(testsupport::SeedTestNetworkLan(seed_, lan));
+        ASSERT_TRUE(seed_.SetDword(HKEY_LOCAL_MACHINE, AdapterTcpipKey(lan.guid), L"EnableDHCP", 0));
+        ASSERT_TRUE(app_.WriteDataFile({L"既存"}));
+    }
+
+    CRegistrySeed seed_;
+    MainWindowDriver app_;
+    WizardDriver wizard_{app_};
+};
+
+TEST_F(TestNetworkFlowWizard, TheConnectionPageRecordsSiteBsGatewayAndTheConfirmationShowsIt) {
+    ASSERT_EQ(0, testsupport::TestNetworkDo(L"plug b"));
+    ASSERT_EQ(0, testsupport::TestNetworkDo(L"static ortivo-lan 198.51.100.10 255.255.255.0 198.51.100.1"));
+    // Traffic makes the neighbour table know the gateway, as Windows is asked
+    // to resolve it (Wine has no ResolveIpNetEntry2).
+    bool answered = false;
+    for (int attempt = 0; attempt < 3 && !answered; ++attempt) answered = SendIcmpEcho(L"198.51.100.1") == 0;
+    ASSERT_TRUE(answered) << "site B's gateway did not answer";
+    ASSERT_TRUE(app_.StartToMain());
+    ASSERT_TRUE(wizard_.Open(IDC_MAIN_ADD, L"サイトB"));
+    ASSERT_TRUE(wizard_.Turn(ID_WIZNEXT));
+    ASSERT_TRUE(gui::Click(wizard_.Item(IDC_ADAPTER_RECORD)));
+    const std::wstring found = L"  ゲートウェイのMACアドレス：00:00:5E:00:53:0B\r\n";
+    EXPECT_TRUE(gui::WaitForText(wizard_.Item(IDC_ADAPTER_FOUND), found));
+    ASSERT_NE(wizard_.Next(6), nullptr);
+    EXPECT_NE(gui::WindowText(wizard_.Item(IDC_CONFIRM_SUMMARY)).find(L"ネットワークの記録と自動適用\r\n" + found),
+              std::wstring::npos)
+        << Narrow(gui::WindowText(wizard_.Item(IDC_CONFIRM_SUMMARY)));
     ASSERT_TRUE(wizard_.Cancel());
 }
 
