@@ -54,6 +54,7 @@ void CTolvik_NetworkDlg::WatchNetwork() {
     if (byItself || ::IsWindowVisible(m_hWnd)) {
         for (const CProfileData& p : profiles) {
             const Text mac = p.GetText(ProfileText::macAddress);
+            if (mac.empty()) continue;  // no adapter chosen: no connection to look at
             const bool lost = p.Extension().fallback == ProfileExtension::Fallback::GatewayLost;
             const auto same = std::find_if(requests.begin(), requests.end(),
                                            [&](const WatchRequest& r) { return mactext::Same(r.macAddress, mac); });

@@ -392,7 +392,11 @@ TEST_F(TestNetworkFlowMainDialog, ArrivingOnANetworkAppliesItsProfileByItself) {
     ASSERT_TRUE(service->Running());
     testsupport::UseRecordLog(testsupport::kServiceRecordLog);
     ASSERT_TRUE(app_.Start(L"/AutoRun"));
-    const auto applied = [&] { ExpectBox(L"ネットワーク設定の切替えを完了しました。", gui::BoxIcon::Information); };
+    // A switch by itself waits for a look, a silent gateway's ping and the applier's pause first.
+    const auto applied = [&] {
+        gui::ExpectMessageBox(app_.ProcessId(), L"ネットワーク設定の切替えを完了しました。", gui::BoxIcon::Information, IDOK,
+                              3 * gui::kDefaultTimeoutMs);
+    };
 
     ASSERT_EQ(0, testsupport::TestNetworkDo(L"plug b"));
     applied();
