@@ -154,12 +154,16 @@ TEST_F(Relabrin, EditsAreSavedInOrderAndOrtivoListsAndNumbersThemSo) {
     ASSERT_TRUE(RowsAre(window, {L"A", L"B", L"C"}));
     EXPECT_EQ(Rows(window, 1), (std::vector<std::wstring>{L"LAN A", L"LAN B", L"LAN C"}));
     EXPECT_EQ(Rows(window, 2), (std::vector<std::wstring>{L"DHCP", L"DHCP", L"DHCP"}));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_EDITOR_SAVE))) << "nothing to save yet";
+    const HWND save = GetDlgItem(window, IDC_EDITOR_SAVE);
+    EXPECT_FALSE(IsWindowEnabled(save)) << "nothing to save yet";
 
     Press(window, 0, IDC_EDITOR_DOWN);
     ASSERT_TRUE(RowsAre(window, {L"B", L"A", L"C"}));
     EXPECT_TRUE(FileHolds({L"A", L"B", L"C"})) << "written before 保存";
-    ASSERT_TRUE(gui::ClickWhenEnabled(GetDlgItem(window, IDC_EDITOR_SAVE)));
+    ASSERT_TRUE(gui::ClickWhenEnabled(save));
+    // The file is read once 保存 greys out, the tool's sign that it saved:
+    // under Wine no file can be renamed over one that a reader holds open.
+    ASSERT_TRUE(gui::WaitUntil([&] { return gui::Outcome(!IsWindowEnabled(save)) << "保存 stayed enabled"; }));
     ASSERT_TRUE(FileHolds({L"B", L"A", L"C"}));
     EXPECT_EQ(StoredDigest(), digest) << "the tool stored a digest";
 
