@@ -30,6 +30,21 @@ bool EditContext(DWORD threadId, const std::function<void(CONTEXT&)>& edit) {
     return ok;
 }
 
+// Debugs the program as DebugActiveProcess does, but without the thread
+// that it then makes the program start to break in: under Wine the making of
+// that thread can wait forever (seen about once in ten attaches). The
+// attach's own events stop the program long enough to arm.
+bool Attach(DWORD processId) {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    auto find = [ntdll](const char* name) { return reinterpret_cast<void*>(GetProcAddress(ntdll, name)); };
+    const auto connect = reinterpret_cast<LONG(NTAPI*)()>(find("DbgUiConnectToDbg"));
+    const auto debugObject = reinterpret_cast<HANDLE(NTAPI*)()>(find("DbgUiGetThreadDebugObject"));
+    const auto debug = reinterpret_cast<LONG(NTAPI*)(HANDLE, HANDLE)>(find("NtDebugActiveProcess"));
+    if (connect == nullptr || debugObject == nullptr || debug == nullptr || connect() < 0) return false;
+    const CKernelHandle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId));
+    return process.Valid() && debug(process.Get(), debugObject()) >= 0;
+}
+
 }  // namespace
 
 CCallPause::CCallPause(DWORD processId, const wchar_t* module, const char* function, std::wstring secondArgument,
@@ -79,10 +94,10 @@ bool CCallPause::OnBreakpoint(HANDLE process, DWORD threadId) {
 }
 
 void CCallPause::Debug() {
-    if (!DebugActiveProcess(processId_)) return;
+    if (!Attach(processId_)) return;
     DebugSetProcessKillOnExit(FALSE);
     HANDLE process = nullptr;
-    bool attached = false, finished = false, acted = false;
+    bool finished = false, acted = false;
     while (!finished && WaitForSingleObject(stop_.Handle(), 0) == WAIT_TIMEOUT) {
         DEBUG_EVENT event;
         if (!WaitForDebugEvent(&event, kEventPollMs)) continue;
@@ -90,17 +105,15 @@ void CCallPause::Debug() {
         if (event.dwDebugEventCode == CREATE_PROCESS_DEBUG_EVENT) {
             process = event.u.CreateProcessInfo.hProcess;
             if (event.u.CreateProcessInfo.hFile) CloseHandle(event.u.CreateProcessInfo.hFile);
+            if (Arm(process)) armed_.Set();
+            else finished = true;
         } else if (event.dwDebugEventCode == LOAD_DLL_DEBUG_EVENT) {
             if (event.u.LoadDll.hFile) CloseHandle(event.u.LoadDll.hFile);
         } else if (event.dwDebugEventCode == EXCEPTION_DEBUG_EVENT) {
             const EXCEPTION_RECORD& record = event.u.Exception.ExceptionRecord;
-            if (record.ExceptionCode == EXCEPTION_BREAKPOINT && !attached) {
-                attached = true;  // the break that every attach makes
-                if (Arm(process)) armed_.Set();
-                else finished = true;
-            } else if (record.ExceptionCode == EXCEPTION_BREAKPOINT && record.ExceptionAddress == target_) {
+            if (record.ExceptionCode == EXCEPTION_BREAKPOINT && record.ExceptionAddress == target_) {
                 finished = acted = OnBreakpoint(process, event.dwThreadId);
-            } else if (record.ExceptionCode == EXCEPTION_SINGLE_STEP && attached) {
+            } else if (record.ExceptionCode == EXCEPTION_SINGLE_STEP) {
                 WriteByte(process, target_, kBreakpoint);
             } else {
                 status = DBG_EXCEPTION_NOT_HANDLED;
