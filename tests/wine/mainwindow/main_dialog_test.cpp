@@ -325,7 +325,9 @@ TEST_F(MainDialog, ClosingWhileTheHttpCheckWaitsForAnAnswerEndsTheProgramCleanly
 
 // The laptop on site A, then on site B (tests/testnet): the profile whose
 // settings the connection has is marked, and described so, as the network
-// changes. Skipped outside the test network.
+// changes; on site B the connection page records the real gateway's MAC
+// for a new profile (a fall-back), and the confirmation page shows it.
+// Skipped outside the test network.
 class TestNetworkFlowMainDialog : public MainDialog {
 protected:
     void SetUp() override {
@@ -359,7 +361,28 @@ TEST_F(TestNetworkFlowMainDialog, TheProfileInForceIsMarkedAsTheLaptopMovesFromS
     // Site B has no DHCP server: no lease, no profile in force.
     ASSERT_EQ(0, testsupport::TestNetworkDo(L"plug b"));
     ASSERT_TRUE(app_.WaitForMarkedRows({}));
-    ApplyAndSeeItMarked(1);
+    ApplyAndSeeItMarked(1);  // its check pinged the gateway: the neighbour table knows it
+
+    ASSERT_TRUE(wizard_.Open(IDC_MAIN_ADD, L"サイトB記録"));
+    ASSERT_TRUE(wizard_.Turn(ID_WIZNEXT));
+    ASSERT_TRUE(gui::Click(wizard_.Item(IDC_ADAPTER_RECORD)));
+    const std::wstring found = L"  ゲートウェイのMACアドレス：00:00:5E:00:53:0B\r\n";
+    EXPECT_TRUE(gui::WaitForText(wizard_.Item(IDC_ADAPTER_FOUND), found));
+    // A DHCP profile's fall-back: Wine reports every adapter as using DHCP.
+    ASSERT_TRUE(gui::Click(wizard_.Item(IDC_ADAPTER_GATEWAY_LOST)));
+    ASSERT_NE(wizard_.Next(6), nullptr);
+    const std::wstring summary = gui::WindowText(wizard_.Item(IDC_CONFIRM_SUMMARY));
+    EXPECT_NE(summary.find(L"ネットワークの記録と自動適用\r\n" + found + L"  固定ネットワークのゲートウェイが応答しないとき適用する\r\n"),
+              std::wstring::npos)
+        << Narrow(summary);
+    ASSERT_TRUE(wizard_.Finish());
+    ASSERT_TRUE(app_.WaitForRows(3));
+    std::vector<CProfileData> stored;
+    ASSERT_TRUE(app_.ReadProfiles(&stored));
+    ASSERT_EQ(stored.size(), 3u);
+    const ProfileExtension& made = stored[2].Extension();
+    EXPECT_EQ(made.network, (RecordedNetwork{u"00:00:5E:00:53:0B", u"", u""}));
+    EXPECT_EQ(made.fallback, ProfileExtension::Fallback::GatewayLost);
     Close();
 }
 
