@@ -11,15 +11,11 @@ const Text kLan = u"00:00:5E:00:53:10";
 const RecordedNetwork kSiteA{u"00:00:5E:00:53:0A", u"site-a.example", u""};
 const RecordedNetwork kSiteB{u"00:00:5E:00:53:0B", u"", u""};
 
+// The laptop's connection: DHCP (no address yet for 0), or fixed with its gateway.
 ConnectionState Dhcp(uint32_t address, const RecordedNetwork& network, std::vector<uint32_t> dns = {}) {
-    ConnectionState c;
-    c.macAddress = kLan;
-    c.connected = true;
-    c.dhcp = true;
-    if (address != 0) c.addresses = {{address, Ip(255, 255, 255, 0)}};
-    c.network = network;
-    c.dnsServers = std::move(dns);
-    return c;
+    std::vector<AddressWithMask> addresses;
+    if (address != 0) addresses = {{address, Ip(255, 255, 255, 0)}};
+    return {kLan, true, true, addresses, {}, std::move(dns), network};
 }
 
 ConnectionState Fixed(uint32_t address, uint32_t gateway, std::vector<uint32_t> dns, const RecordedNetwork& network) {
@@ -29,16 +25,16 @@ ConnectionState Fixed(uint32_t address, uint32_t gateway, std::vector<uint32_t> 
     return c;
 }
 
-CProfileData Profile(const char16_t* name, bool fixed, uint32_t dns1 = 0) {
+// DHCP, or fixed on 198.51.100.10/24 with gateway .1 and `dns` as its one DNS server.
+CProfileData Profile(const char16_t* name, bool fixed, uint32_t dns = 0) {
     CProfileData p = NamedProfile(name);
-    ProfileRecord& r = p.Record();
     p.SetText(ProfileText::macAddress, kLan);
-    r.ipMode = fixed ? 1 : 0;
+    ProfileRecord& r = p.Record();
+    r.ipMode = r.dnsMode = fixed ? 1 : 0;
     r.ipAddress = Ip(198, 51, 100, 10);
     r.subnetMask = Ip(255, 255, 255, 0);
     r.defaultGateway = Ip(198, 51, 100, 1);
-    r.dnsMode = dns1 != 0 || fixed ? 1 : 0;
-    r.preferredDns = dns1;
+    r.preferredDns = dns;
     return p;
 }
 
@@ -83,86 +79,74 @@ TEST(ProfileInForce, WhatIsInForceOnTheConnectionNow) {
     EXPECT_EQ(0, ProfileInForce(both, {onA}, 0)) << "only one on its network";
 }
 
-// Site A: an automatic DHCP profile with a proxy of its own (1) and a DHCP
-// fall-back for a lost gateway (2); site B: a fixed fall-back for no DHCP
-// server (3).
-struct Profiles {
-    std::vector<AutoCandidate> all = {{1, kLan, true, ProfileExtension::Fallback::None, kSiteA, false},
-                                      {2, kLan, false, ProfileExtension::Fallback::GatewayLost, {}, false},
-                                      {3, kLan, false, ProfileExtension::Fallback::NoDhcp, {}, false}};
-    std::vector<AutoCandidate>& InForce(int32_t id) {
-        for (AutoCandidate& p : all) p.inForce = p.profileId == id;
-        return all;
+// The watcher on the laptop. Site A: an automatic DHCP profile with a proxy
+// of its own (1) and a DHCP fall-back for a lost gateway (2); site B: a
+// fixed fall-back for no DHCP server (3).
+struct Laptop {
+    CAutoSwitch watcher;
+    std::vector<AutoCandidate> profiles = {{1, kLan, true, ProfileExtension::Fallback::None, kSiteA, false},
+                                           {2, kLan, false, ProfileExtension::Fallback::GatewayLost, {}, false},
+                                           {3, kLan, false, ProfileExtension::Fallback::NoDhcp, {}, false}};
+    // A look at `state` with profile `inForce` in force (0: none).
+    int32_t Look(const ConnectionState& state, int32_t inForce, uint64_t nowMs, bool gatewayAnswers = true,
+                 bool switching = false) {
+        for (AutoCandidate& p : profiles) p.inForce = p.profileId == inForce;
+        return watcher.Look({{state, gatewayAnswers}}, profiles, nowMs, switching);
+    }
+    void Switch(uint64_t startMs, uint64_t endMs, bool automatic = true) {
+        watcher.SwitchStarted(kLan, automatic, startMs);
+        watcher.SwitchEnded(endMs);
     }
 };
 
-WatchedConnection Watched(const ConnectionState& state, bool gatewayAnswers = true) { return {state, gatewayAnswers}; }
-
 TEST(AutoSwitch, FromSiteAToSiteBAndBackWithAtMostTwoSwitchesForOneChange) {
-    CAutoSwitch watcher;
-    Profiles profiles;
-    const ConnectionState onA = Dhcp(Ip(192, 0, 2, 100), kSiteA);
-    EXPECT_EQ(0, watcher.Look({Watched(onA)}, profiles.InForce(1), 1000, false)) << "A's own profile is in force";
+    Laptop laptop;
+    const ConnectionState onA = Dhcp(Ip(192, 0, 2, 100), kSiteA), madeUp = Dhcp(Ip(169, 254, 7, 7), {});
+    EXPECT_EQ(0, laptop.Look(onA, 1, 1000)) << "A's own profile is in force";
     // To site B: no DHCP server; Windows makes an address up.
-    EXPECT_EQ(3, watcher.Look({Watched(Dhcp(Ip(169, 254, 7, 7), {}))}, profiles.InForce(1), 2000, false));
-    watcher.SwitchStarted(kLan, true, 2000);
-    EXPECT_EQ(0, watcher.Look({Watched(Dhcp(Ip(169, 254, 7, 7), {}))}, profiles.InForce(1), 3000, true))
-        << "never while a switch runs";
-    watcher.SwitchEnded(8000);
+    EXPECT_EQ(3, laptop.Look(madeUp, 1, 2000));
+    laptop.watcher.SwitchStarted(kLan, true, 2000);
+    EXPECT_EQ(0, laptop.Look(madeUp, 1, 3000, true, true)) << "never while a switch runs";
+    laptop.watcher.SwitchEnded(8000);
     const ConnectionState onB = Fixed(Ip(198, 51, 100, 10), Ip(198, 51, 100, 1), {}, kSiteB);
-    EXPECT_EQ(0, watcher.Look({Watched(onB)}, profiles.InForce(3), 9000, false)) << "the switch's own change";
+    EXPECT_EQ(0, laptop.Look(onB, 3, 9000)) << "the switch's own change";
     // Back to site A with B's fixed address soon after (B's network had
     // settled: a change of its own): the gateway does not answer.
     const ConnectionState fixedOnA = Fixed(Ip(198, 51, 100, 10), Ip(198, 51, 100, 1), {}, {});
-    watcher.Look({Watched(fixedOnA)}, profiles.InForce(3), 12000, false);
-    EXPECT_EQ(2, watcher.Look({Watched(fixedOnA, false)}, profiles.InForce(3), 13000, false));
-    watcher.SwitchStarted(kLan, true, 13000);
-    watcher.SwitchEnded(19000);
+    laptop.Look(fixedOnA, 3, 12000);
+    EXPECT_EQ(2, laptop.Look(fixedOnA, 3, 13000, false));
+    laptop.Switch(13000, 19000);
     // The lease comes (the switch's own doing): A's own profile, a second switch.
-    EXPECT_EQ(1, watcher.Look({Watched(onA)}, profiles.InForce(2), 20000, false));
-    watcher.SwitchStarted(kLan, true, 20000);
-    watcher.SwitchEnded(26000);
+    EXPECT_EQ(1, laptop.Look(onA, 2, 20000));
+    laptop.Switch(20000, 26000);
     // A third for the same change never: say A's profile did not take.
-    EXPECT_EQ(0, watcher.Look({Watched(onA)}, profiles.InForce(2), 27000, false));
+    EXPECT_EQ(0, laptop.Look(onA, 2, 27000));
     // Unplugged and plugged into A again with A's profile in force: nothing.
-    watcher.Look({Watched(ConnectionState{kLan, false, true, {}, {}, {}, {}})}, profiles.InForce(1), 200000, false);
-    EXPECT_EQ(0, watcher.Look({Watched(onA)}, profiles.InForce(1), 201000, false));
+    laptop.Look(ConnectionState{kLan, false, true, {}, {}, {}, {}}, 1, 200000);
+    EXPECT_EQ(0, laptop.Look(onA, 1, 201000));
 }
 
 TEST(AutoSwitch, NeverOverAHandAppliedProfileAfterANoOrWhenTwoMatch) {
-    Profiles profiles;
     const ConnectionState onA = Dhcp(Ip(192, 0, 2, 100), kSiteA);
-    {
-        CAutoSwitch watcher;
-        EXPECT_EQ(0, watcher.Look({Watched(onA)}, profiles.InForce(1), 1000, false));
-        watcher.SwitchStarted(kLan, false, 1500);  // by hand: the lost-gateway profile, on site A
-        watcher.SwitchEnded(2000);
-        EXPECT_EQ(0, watcher.Look({Watched(onA)}, profiles.InForce(2), 3000, false)) << "by hand";
-        EXPECT_EQ(0, watcher.Look({Watched(onA)}, profiles.InForce(2), 100000, false)) << "the network stays the same";
-    }
-    {
-        CAutoSwitch watcher;
-        watcher.Look({Watched(Dhcp(0, {}))}, profiles.InForce(0), 1000, false);
-        EXPECT_EQ(1, watcher.Look({Watched(onA)}, profiles.InForce(0), 2000, false));
-        watcher.Declined(kLan);
-        EXPECT_EQ(0, watcher.Look({Watched(onA)}, profiles.InForce(0), 3000, false)) << "declined";
-    }
-    {
-        CAutoSwitch watcher;
-        profiles.all[1].automatic = true;
-        profiles.all[1].network = kSiteA;
-        const ConnectionState fixedOnA = Fixed(Ip(198, 51, 100, 10), Ip(198, 51, 100, 1), {}, kSiteA);
-        EXPECT_EQ(0, watcher.Look({Watched(fixedOnA, false)}, profiles.InForce(3), 1000, false))
-            << "two match: no profile, not even a fall-back";
-    }
-    {
-        CAutoSwitch watcher;
-        Profiles plain;
-        EXPECT_EQ(0, watcher.Look({Watched(Dhcp(0, {}))}, plain.InForce(1), 1000, false));
-        EXPECT_EQ(0, watcher.Look({Watched(Dhcp(0, {}))}, plain.InForce(1), 1000 + CAutoSwitch::kDhcpWaitMs - 1, false));
-        EXPECT_EQ(3, watcher.Look({Watched(Dhcp(0, {}))}, plain.InForce(1), 1000 + CAutoSwitch::kDhcpWaitMs, false))
-            << "no DHCP answer within the wait";
-    }
+    Laptop byHand, declined, twoMatch, noLease;
+    EXPECT_EQ(0, byHand.Look(onA, 1, 1000));
+    byHand.Switch(1500, 2000, false);  // by hand: the lost-gateway profile, on site A
+    EXPECT_EQ(0, byHand.Look(onA, 2, 3000)) << "by hand";
+    EXPECT_EQ(0, byHand.Look(onA, 2, 100000)) << "the network stays the same";
+
+    declined.Look(Dhcp(0, {}), 0, 1000);
+    EXPECT_EQ(1, declined.Look(onA, 0, 2000));
+    declined.watcher.Declined(kLan);
+    EXPECT_EQ(0, declined.Look(onA, 0, 3000)) << "declined";
+
+    twoMatch.profiles[1].automatic = true;
+    twoMatch.profiles[1].network = kSiteA;
+    EXPECT_EQ(0, twoMatch.Look(Fixed(Ip(198, 51, 100, 10), Ip(198, 51, 100, 1), {}, kSiteA), 3, 1000, false))
+        << "two match: no profile, not even a fall-back";
+
+    EXPECT_EQ(0, noLease.Look(Dhcp(0, {}), 1, 1000));
+    EXPECT_EQ(0, noLease.Look(Dhcp(0, {}), 1, 1000 + CAutoSwitch::kDhcpWaitMs - 1));
+    EXPECT_EQ(3, noLease.Look(Dhcp(0, {}), 1, 1000 + CAutoSwitch::kDhcpWaitMs)) << "no DHCP answer within the wait";
 }
 
 }  // namespace

@@ -21,7 +21,6 @@
 #include "tests/wine/support/GuiDriver.h"
 #include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/TestNetwork.h"
-#include "tests/wine/support/TestNetworkLaptop.h"
 #include "tests/wine/support/TestSupport.h"
 
 using namespace testsupport;

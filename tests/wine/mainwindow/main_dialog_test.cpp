@@ -14,7 +14,6 @@
 #include "tests/wine/support/MainWindowDriver.h"
 #include "tests/wine/support/LoopbackHttpServer.h"
 #include "tests/wine/support/TestNetwork.h"
-#include "tests/wine/support/TestNetworkLaptop.h"
 #include "tests/wine/support/TestSupport.h"
 #include "tests/wine/support/WizardDriver.h"
 
@@ -351,10 +350,8 @@ protected:
 };
 
 TEST_F(TestNetworkFlowMainDialog, TheProfileInForceIsMarkedAsTheLaptopMovesFromSiteAToSiteB) {
-    CProfileData siteA = testsupport::TestNetworkProfile(lan_);
-    CProfileData siteB = testsupport::TestNetworkProfile(lan_, testsupport::Ip(198, 51, 100, 1));
-    siteA.SetText(ProfileText::profileName, u"サイトA");
-    siteB.SetText(ProfileText::profileName, u"サイトB");
+    const CProfileData siteA = testsupport::TestNetworkProfile(lan_, 0, u"サイトA");
+    const CProfileData siteB = testsupport::TestNetworkProfile(lan_, testsupport::Ip(198, 51, 100, 1), u"サイトB");
     ASSERT_TRUE(app_.WriteDataFile(std::vector<CProfileData>{siteA, siteB}));
     ASSERT_TRUE(app_.StartToMain());
     ApplyAndSeeItMarked(0);
@@ -394,19 +391,16 @@ TEST_F(TestNetworkFlowMainDialog, TheProfileInForceIsMarkedAsTheLaptopMovesFromS
 // nothing.
 TEST_F(TestNetworkFlowMainDialog, ArrivingOnANetworkAppliesItsProfileByItself) {
     using testsupport::Ip;
-    CProfileData siteA = testsupport::TestNetworkProfile(lan_);
-    siteA.SetText(ProfileText::profileName, u"サイトA");
+    CProfileData siteA = testsupport::TestNetworkProfile(lan_, 0, u"サイトA");
     siteA.Record().proxyMode = 2;
     siteA.Record().sameProxyForAll = 1;
     siteA.SetText(ProfileText::httpProxyServer, u"proxy.site-a.example");
     siteA.Record().httpProxyPort = 8080;
     siteA.Extension().automatic = true;
     siteA.Extension().network = {u"00:00:5E:00:53:0A", u"site-a.example", u""};
-    CProfileData siteB = testsupport::TestNetworkProfile(lan_, Ip(198, 51, 100, 1));
-    siteB.SetText(ProfileText::profileName, u"サイトB予備");
+    CProfileData siteB = testsupport::TestNetworkProfile(lan_, Ip(198, 51, 100, 1), u"サイトB予備");
     siteB.Extension().fallback = ProfileExtension::Fallback::NoDhcp;
-    CProfileData lost = testsupport::TestNetworkProfile(lan_);
-    lost.SetText(ProfileText::profileName, u"DHCP予備");
+    CProfileData lost = testsupport::TestNetworkProfile(lan_, 0, u"DHCP予備");
     lost.Extension().fallback = ProfileExtension::Fallback::GatewayLost;
     ASSERT_TRUE(app_.WriteDataFile(std::vector<CProfileData>{siteA, siteB, lost}));
     const CInternetSettingsGuard proxy;

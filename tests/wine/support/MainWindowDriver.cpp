@@ -122,18 +122,13 @@ gui::Outcome MainWindowDriver::Apply(int row) {
     return selected ? gui::ClickWhenEnabled(Control(IDC_MAIN_APPLY)) : selected;
 }
 
-std::vector<int> MainWindowDriver::MarkedRows() const {
-    std::vector<int> rows;
-    for (int row = 0; row < gui::ListViewCount(List()); ++row)
-        if ((SendMessageW(List(), LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) ==
-            INDEXTOSTATEIMAGEMASK(1))
-            rows.push_back(row);
-    return rows;
-}
-
 gui::Outcome MainWindowDriver::WaitForMarkedRows(const std::vector<int>& rows) const {
     return gui::WaitUntil([&] {
-        const std::vector<int> seen = MarkedRows();
+        std::vector<int> seen;
+        for (int row = 0; row < gui::ListViewCount(List()); ++row)
+            if ((SendMessageW(List(), LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) ==
+                INDEXTOSTATEIMAGEMASK(1))
+                seen.push_back(row);
         gui::Outcome same(seen == rows);
         same << "the marked rows were {";
         for (int row : seen) same << " " << row;

@@ -63,9 +63,7 @@ public:
     // Selects the profile of `row` and presses "適用".
     gui::Outcome Apply(int row);
     std::wstring Description() const { return gui::WindowText(Control(IDC_MAIN_DESCRIPTION)); }
-    // The rows marked as the profile in force (their state image 1).
-    std::vector<int> MarkedRows() const;
-    // Waits until exactly `rows` are marked.
+    // Waits until exactly `rows` are marked as the profile in force (state image 1).
     gui::Outcome WaitForMarkedRows(const std::vector<int>& rows) const;
 
     // A message box of the program (not its main dialog).

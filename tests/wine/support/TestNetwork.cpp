@@ -8,6 +8,7 @@
 #include "framework/win/UniqueHandle.h"
 #include "framework/win/WideText.h"
 #include "system/win/AdapterDiscovery.h"
+#include "tests/wine/support/ApplierCases.h"
 #include "tests/wine/support/RegistrySeed.h"
 #include "tests/wine/support/TestSupport.h"
 
@@ -113,6 +114,33 @@ void SetTcpipText(const std::wstring& guid, const wchar_t* name, const std::wstr
 
 void SetTcpipDword(const std::wstring& guid, const wchar_t* name, DWORD value) {
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, AdapterTcpipKey(guid).c_str(), name, REG_DWORD, &value, sizeof(value));
+}
+
+AdapterInfo TestNetworkLan() {
+    for (const AdapterInfo& a : ListAdapters())
+        if (a.description == L"ortivo-lan") return a;
+    return AdapterInfo{};
+}
+
+bool SeedTestNetworkLan(CRegistrySeed& seed, const AdapterInfo& lan) {
+    return seed.SetString(HKEY_LOCAL_MACHINE, AdapterConnectionKey(lan.guid), L"Name", L"社内 LAN") &&
+           seed.SetDword(HKEY_LOCAL_MACHINE, AdapterTcpipKey(lan.guid), L"EnableDHCP", 1);
+}
+
+CProfileData TestNetworkProfile(const AdapterInfo& lan, uint32_t gateway, const char16_t* name) {
+    CProfileData p = ApplierProfile(u"社内 LAN");
+    p.SetText(ProfileText::profileName, name);
+    p.SetText(ProfileText::macAddress, T(lan.macText));
+    ProfileRecord& r = p.Record();
+    r.checkDhcp = r.checkPingGateway = 1;
+    if (gateway == 0) return p;
+    r.ipMode = r.dnsMode = 1;
+    r.ipAddress = Ip(198, 51, 100, 10);
+    r.subnetMask = Ip(255, 255, 255, 0);
+    r.defaultGateway = gateway;
+    r.preferredDns = Ip(198, 51, 100, 53);
+    r.alternateDns = Ip(198, 51, 100, 54);
+    return p;
 }
 
 }  // namespace testsupport

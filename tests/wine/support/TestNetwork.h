@@ -5,7 +5,12 @@
 // ipconfig and the tests ask for.
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+
+#include "profile/ProfileData.h"
+#include "system/win/AdapterDiscovery.h"
+#include "tests/wine/support/RegistrySeed.h"
 
 namespace testsupport {
 
@@ -24,5 +29,14 @@ int TestNetworkDo(const std::wstring& verb);
 // Windows keeps it: REG_SZ, or REG_MULTI_SZ of one entry.
 void SetTcpipText(const std::wstring& guid, const wchar_t* name, const std::wstring& value, DWORD type = REG_SZ);
 void SetTcpipDword(const std::wstring& guid, const wchar_t* name, DWORD value);
+
+// The laptop as the flows use it: its adapter ortivo-lan as GetAdaptersInfo
+// lists it (an empty guid when it is not there); seeded, it is the
+// connection "社内 LAN" with DHCP on in its TCP/IP key.
+AdapterInfo TestNetworkLan();
+bool SeedTestNetworkLan(CRegistrySeed& seed, const AdapterInfo& lan);
+// The profile `name`: DHCP, or the fixed address 198.51.100.10/24 with `gateway` and the
+// DNS servers 198.51.100.53 and .54; checked for an address and by a ping of the gateway.
+CProfileData TestNetworkProfile(const AdapterInfo& lan, uint32_t gateway = 0, const char16_t* name = u"");
 
 }  // namespace testsupport
