@@ -1,6 +1,7 @@
 #include "switching/ProfileInForce.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "system/MacText.h"
 
@@ -11,10 +12,12 @@ std::vector<uint32_t> Sorted(std::vector<uint32_t> values) {
     return values;
 }
 
-std::vector<uint32_t> Sorted(const std::vector<AddressWithMask>& values) {
-    std::vector<uint32_t> keys;
-    for (const AddressWithMask& a : values) keys.push_back(a.address);
-    return Sorted(keys);
+// Each address with its mask, in a fixed order.
+std::vector<std::pair<uint32_t, uint32_t>> Sorted(const std::vector<AddressWithMask>& values) {
+    std::vector<std::pair<uint32_t, uint32_t>> pairs;
+    for (const AddressWithMask& a : values) pairs.emplace_back(a.address, a.mask);
+    std::sort(pairs.begin(), pairs.end());
+    return pairs;
 }
 
 // The profile's DNS servers in their order: preferred, alternate, the added ones.
@@ -29,13 +32,7 @@ std::vector<uint32_t> DnsServers(const CProfileData& profile) {
 bool SameAddresses(const CProfileData& profile, const ConnectionState& connection) {
     std::vector<AddressWithMask> wanted = {{profile.Record().ipAddress, profile.Record().subnetMask}};
     for (const AddedAddress& a : profile.Extension().moreAddresses) wanted.push_back({a.ipAddress, a.subnetMask});
-    if (Sorted(wanted) != Sorted(connection.addresses)) return false;
-    for (const AddressWithMask& w : wanted) {
-        const auto found = std::find_if(connection.addresses.begin(), connection.addresses.end(),
-                                        [&](const AddressWithMask& a) { return a.address == w.address; });
-        if (found->mask != w.mask) return false;
-    }
-    return true;
+    return Sorted(wanted) == Sorted(connection.addresses);
 }
 
 bool SameGateways(const CProfileData& profile, const ConnectionState& connection) {
